@@ -1,0 +1,63 @@
+#include "app/FloatText.h"
+
+#include <QLocale>
+
+#include <charconv>
+#include <cmath>
+
+namespace orvel {
+
+QString floatToText(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NAN");
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+
+    // The general format at precision 15 makes the fixed/exponent choice we want
+    // (and, unlike printf, ignores the C locale); only the exponent is written
+    // differently ("1e-05" becomes "1E-5").
+    char buffer[40];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
+    const qsizetype e = text.indexOf(QLatin1Char('e'));
+    if (e < 0)
+        return text;
+    QString mantissa = text.left(e);
+    QString exponent = text.mid(e + 1);
+    const bool negative = exponent.startsWith(QLatin1Char('-'));
+    if (exponent.startsWith(QLatin1Char('+')) || negative)
+        exponent.remove(0, 1);
+    while (exponent.size() > 1 && exponent.startsWith(QLatin1Char('0')))
+        exponent.remove(0, 1);
+    return mantissa + QLatin1Char('E') + (negative ? QStringLiteral("-") : QString()) + exponent;
+}
+
+namespace {
+QLocale pointLocale()
+{
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator | QLocale::OmitGroupSeparator);
+    return c;
+}
+} // namespace
+
+std::optional<double> textToFloat(const QString &text)
+{
+    bool ok = false;
+    const double value = pointLocale().toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> textToInt(const QString &text)
+{
+    bool ok = false;
+    const int value = pointLocale().toInt(text.trimmed(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace orvel

@@ -1,0 +1,23 @@
+#pragma once
+// Number <-> text conversions that must not depend on the user's locale.
+
+#include <QString>
+
+#include <optional>
+
+namespace orvel {
+
+/// The general float-to-text conversion used for every value the program shows
+/// or stores as text: up to 15 significant digits, no trailing zeros, "." as the
+/// decimal point, exponent form ("1E-5", "1.5E20") only below 1E-4 or from 1E15 on.
+QString floatToText(double value);
+
+/// Reads a decimal floating-point number with "." as the decimal point.
+/// Blanks around the number are allowed; anything else that is not part of
+/// the number makes the conversion fail. Infinity and NaN texts are refused.
+std::optional<double> textToFloat(const QString &text);
+
+/// Reads a decimal integer (optional sign, blanks around allowed).
+std::optional<int> textToInt(const QString &text);
+
+} // namespace orvel

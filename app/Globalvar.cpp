@@ -1,0 +1,30 @@
+#include "app/Globalvar.h"
+
+namespace orvel {
+
+int SelectedPort = 1;
+std::array<bool, kProbedPorts> PortPresent{};
+ComHandle hComPort;
+QString WorkDir;
+int TaskbarReserve = 0;
+double HiLimit = 0.0;
+double LowLimit = 0.0;
+bool ReadingReceived = false;
+bool LoadInProgress = false;
+QStringList SettingsList;
+
+void ResetSharedState()
+{
+    SelectedPort = 1;
+    PortPresent.fill(false);
+    hComPort.reset();
+    WorkDir.clear();
+    TaskbarReserve = 0;
+    HiLimit = 0.0;
+    LowLimit = 0.0;
+    ReadingReceived = false;
+    LoadInProgress = false;
+    SettingsList.clear();
+}
+
+} // namespace orvel

@@ -1,0 +1,36 @@
+#include "app/Messageshow.h"
+
+#include "resources/Strings.h"
+
+namespace orvel {
+
+QString codedCaption(int captionFormatId, int number)
+{
+    return LoadStrFmt(captionFormatId, number);
+}
+
+void ShowCodedMessage(const QObject *owner, int captionFormatId, int textId)
+{
+    MessageShow(owner, captionFormatId, textId, {PromptButton::Ok}, PromptIcon::Stop);
+}
+
+PromptButton MessageShow(const QObject *owner, int captionFormatId, int textId, const QList<PromptButton> &buttons,
+                         PromptIcon icon, PromptButton defaultButton)
+{
+    return MessageShowText(owner, captionFormatId, textId, LoadStr(textId), buttons, icon, defaultButton);
+}
+
+PromptButton MessageShowText(const QObject *owner, int captionFormatId, int number, const QString &text,
+                             const QList<PromptButton> &buttons, PromptIcon icon, PromptButton defaultButton)
+{
+    MessageRequest request;
+    request.caption = codedCaption(captionFormatId, number);
+    request.text = text;
+    request.buttons = buttons.isEmpty() ? QList<PromptButton>{PromptButton::Ok} : buttons;
+    request.icon = icon;
+    request.defaultButton = defaultButton == PromptButton::None ? request.buttons.first() : defaultButton;
+    request.owner = owner;
+    return prompt().message(request);
+}
+
+} // namespace orvel

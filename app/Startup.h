@@ -1,0 +1,46 @@
+#pragma once
+// Start-up and shutdown: the fifteen windows, the port probe, the settings file.
+
+#include <QList>
+
+#include <memory>
+#include <vector>
+
+class QWidget;
+
+namespace orvel {
+
+/// Every window of the program, created once in a fixed order (the main window
+/// first: the others read its height, the task-bar reserve and the limits) and
+/// destroyed in the reverse order. Each is also reachable through the global
+/// pointer of its class (FormMain, DigitalMeterForm, …).
+class WindowSet
+{
+public:
+    WindowSet();
+    ~WindowSet();
+    WindowSet(const WindowSet &) = delete;
+    WindowSet &operator=(const WindowSet &) = delete;
+
+    /// The windows in creation order.
+    QList<QWidget *> windows() const;
+
+private:
+    std::vector<std::unique_ptr<QWidget>> windows_;
+};
+
+/// Fills PortPresent: COM1..COM8 each opened and closed again.
+void ProbePorts();
+
+/// Reads the settings file of WorkDir into SelectedPort, HiLimit and LowLimit;
+/// a missing file or any unreadable value gives the fallback values.
+void LoadSettings();
+
+/// Writes SelectedPort and the comparator's limits to the settings file.
+/// A failure is reported in a message box; returns whether the file was written.
+bool SaveSettings(double hiLimit, double lowLimit);
+
+/// The program's title: the series name, a blank, and "Data Logging System".
+QString ApplicationTitle();
+
+} // namespace orvel

@@ -1,0 +1,142 @@
+#include "meter/Rscomm.h"
+
+#include "app/Messageshow.h"
+#include "platform/PortNames.h"
+#include "resources/Strings.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+namespace orvel {
+
+namespace {
+constexpr int kPortOpenError = 9001;
+constexpr int kNoValidPort = 8001;
+constexpr int kPortSettingError = 9009;
+
+SerialOpener &opener()
+{
+    static SerialOpener current;
+    return current;
+}
+
+PauseFunction &pauser()
+{
+    static PauseFunction current;
+    return current;
+}
+
+std::unique_ptr<SerialDevice> openDevice(const QString &path)
+{
+    if (opener())
+        return opener()(path);
+    return openSerialDevice(path);
+}
+
+void pause(int ms)
+{
+    if (pauser())
+        pauser()(ms);
+    else
+        QThread::msleep(ulong(ms));
+}
+
+// The open error is a plain box without an owner window.
+void showOpenError()
+{
+    MessageShow(nullptr, str::ErrorCaption, kPortOpenError, {PromptButton::Ok}, PromptIcon::Stop);
+}
+
+ComHandle failAndClose(ComHandle port)
+{
+    showOpenError();
+    port->close();
+    return nullptr;
+}
+} // namespace
+
+SerialOpener setSerialOpener(SerialOpener next)
+{
+    std::swap(opener(), next);
+    return next;
+}
+
+PauseFunction setPauseFunction(PauseFunction next)
+{
+    std::swap(pauser(), next);
+    return next;
+}
+
+ComHandle OpenComPort(int portIndex)
+{
+    // Index 0 and indexes above 10 have no name: they fail like a missing port.
+    const QString path = devicePathForPort(portIndex);
+    ComHandle port = path.isEmpty() ? nullptr : openDevice(path);
+    if (!port) {
+        showOpenError();
+        return nullptr;
+    }
+
+    LineState state;
+    if (!port->getState(state))
+        return failAndClose(std::move(port));
+    state.baudRate = kMeterBaudRate;
+    state.byteSize = 8;
+    state.parity = Parity::None;
+    state.stopBits = StopBits::One;
+    state.rtsControl = RtsControl::Disable;
+    if (!port->setState(state))
+        return failAndClose(std::move(port));
+
+    if (!SetComTimeouts(port.get(), kReadTotalMs))
+        return failAndClose(std::move(port));
+
+    // Whatever arrived before now belongs to no read of ours.
+    port->purgeReceive();
+    port->purgeTransmit();
+    return port;
+}
+
+bool SetComTimeouts(SerialDevice *port, std::uint32_t readTotalMs)
+{
+    CommTimeouts timeouts;
+    if (!port || !port->getTimeouts(timeouts)) {
+        ShowPortSettingError();
+        return false;
+    }
+    timeouts.readInterval = kReadIntervalMs;
+    timeouts.readTotalMultiplier = 0;
+    timeouts.readTotalConstant = readTotalMs;
+    timeouts.writeTotalMultiplier = 0;
+    timeouts.writeTotalConstant = kWriteTotalMs;
+    if (!port->setTimeouts(timeouts)) {
+        ShowPortSettingError();
+        return false;
+    }
+    return true;
+}
+
+void ShowPortSettingError()
+{
+    // These two go through the application's own message box.
+    const QObject *app = QCoreApplication::instance();
+    MessageShow(app, str::ErrorCaption, kPortSettingError, {PromptButton::Ok}, PromptIcon::Exclamation);
+    MessageShow(app, str::WarningCaption, kNoValidPort, {PromptButton::Ok}, PromptIcon::Exclamation);
+}
+
+void CloseComPort(ComHandle port)
+{
+    if (!port)
+        return;
+    port->flush();
+    pause(kClosePauseMs);
+    port->close();
+}
+
+bool ProbeComPort(int portIndex)
+{
+    const QString path = devicePathForPort(portIndex);
+    return !path.isEmpty() && openDevice(path) != nullptr;
+}
+
+} // namespace orvel

@@ -1,0 +1,49 @@
+#pragma once
+// The meter's serial port: opened by its index (COM1 … COM10), set to the
+// meter's fixed line settings and read time-outs, closed at exit. The link only
+// listens; nothing is ever written to the meter.
+
+#include "platform/SerialDevice.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace orvel {
+
+using ComHandle = std::unique_ptr<SerialDevice>; ///< an open port, or null
+
+inline constexpr int kMeterBaudRate = 9600;
+inline constexpr std::uint32_t kReadIntervalMs = 30; ///< gap after the last byte that ends a read
+inline constexpr std::uint32_t kReadTotalMs = 12000; ///< longest wait for one read
+inline constexpr std::uint32_t kWriteTotalMs = 1000; ///< write time-out (nothing is written)
+inline constexpr int kClosePauseMs = 100;            ///< pause between flush and close
+
+/// Opens port `portIndex` (1..10) exclusively and configures it: 9600 baud, 8N1,
+/// raw, RTS held off, read time-outs 30 ms between bytes and 12 s in all; then
+/// discards both buffers. Returns null after showing the error boxes
+/// (E9001; E9009, W8001, E9001 when the time-outs cannot be set).
+ComHandle OpenComPort(int portIndex);
+
+/// Sets the port's time-outs (`readTotalMs` in all per read). On failure shows
+/// E9009 and W8001 and returns false.
+bool SetComTimeouts(SerialDevice *port, std::uint32_t readTotalMs);
+
+/// The two boxes that follow a failure to set the time-outs.
+void ShowPortSettingError();
+
+/// Flushes, pauses 100 ms and closes `port`. Returns at once for a null handle.
+void CloseComPort(ComHandle port);
+
+/// True when port `portIndex` exists and could be opened now.
+bool ProbeComPort(int portIndex);
+
+// Seams for tests: how a device is opened, and how the close pauses.
+using SerialOpener = std::function<std::unique_ptr<SerialDevice>(const QString &path)>;
+SerialOpener setSerialOpener(SerialOpener opener); ///< returns the previous opener; null restores the real one
+using PauseFunction = std::function<void(int ms)>;
+PauseFunction setPauseFunction(PauseFunction pause); ///< null restores the real sleep
+
+} // namespace orvel

@@ -1,0 +1,78 @@
+#include "app/FloatText.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+
+namespace orvel {
+namespace {
+
+TEST(FloatToText, WritesUpToFifteenDigitsWithoutTrailingZeros)
+{
+    EXPECT_EQ(floatToText(100.0), "100");
+    EXPECT_EQ(floatToText(2.5), "2.5");
+    EXPECT_EQ(floatToText(-0.001), "-0.001");
+    EXPECT_EQ(floatToText(0.0), "0");
+    EXPECT_EQ(floatToText(0.1 + 0.2), "0.3");
+    EXPECT_EQ(floatToText(1.0 / 3.0), "0.333333333333333");
+    EXPECT_EQ(floatToText(123456789012345.0), "123456789012345");
+}
+
+TEST(FloatToText, UsesExponentFormOnlyForVerySmallOrLargeMagnitudes)
+{
+    EXPECT_EQ(floatToText(0.0001), "0.0001");
+    EXPECT_EQ(floatToText(0.00001), "1E-5");
+    EXPECT_EQ(floatToText(-0.000025), "-2.5E-5");
+    EXPECT_EQ(floatToText(1e15), "1E15");
+    EXPECT_EQ(floatToText(1.5e20), "1.5E20");
+    EXPECT_EQ(floatToText(1.25e-100), "1.25E-100");
+}
+
+TEST(TextToFloat, ReadsPointDecimalsAndRefusesEverythingElse)
+{
+    EXPECT_EQ(textToFloat("2.5"), 2.5);
+    EXPECT_EQ(textToFloat(" -12.75 "), -12.75);
+    EXPECT_EQ(textToFloat("1E-5"), 1e-5);
+    EXPECT_EQ(textToFloat("300"), 300.0);
+    EXPECT_FALSE(textToFloat(""));
+    EXPECT_FALSE(textToFloat("abc"));
+    EXPECT_FALSE(textToFloat("2,5"));
+    EXPECT_FALSE(textToFloat("1,000"));
+    EXPECT_FALSE(textToFloat("12abc"));
+    EXPECT_FALSE(textToFloat("inf"));
+    EXPECT_FALSE(textToFloat("nan"));
+}
+
+TEST(TextToInt, ReadsDecimalIntegersOnly)
+{
+    EXPECT_EQ(textToInt("5"), 5);
+    EXPECT_EQ(textToInt(" -3 "), -3);
+    EXPECT_FALSE(textToInt("5.0"));
+    EXPECT_FALSE(textToInt("x"));
+    EXPECT_FALSE(textToInt(""));
+    EXPECT_FALSE(textToInt("99999999999"));
+}
+
+// A user whose locale writes decimals with a comma still gets "." both ways.
+TEST(FloatText, IgnoresACommaDecimalLocale)
+{
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    const bool haveCommaLocale = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    const QLocale previousQt;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+
+    EXPECT_EQ(floatToText(2.5), "2.5");
+    EXPECT_EQ(floatToText(1.5e20), "1.5E20");
+    EXPECT_EQ(textToFloat("2.5"), 2.5);
+    EXPECT_FALSE(textToFloat("2,5"));
+
+    QLocale::setDefault(previousQt);
+    std::setlocale(LC_ALL, previous.c_str());
+    if (!haveCommaLocale)
+        GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed; only Qt's default locale was switched";
+}
+
+} // namespace
+} // namespace orvel

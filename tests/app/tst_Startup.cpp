@@ -1,0 +1,325 @@
+// Start-up and exit of the whole program: the window set, the settings file,
+// the port probe and the port opened at start-up, on pseudo-terminals.
+
+#include "app/Globalvar.h"
+#include "app/Main4.h"
+#include "app/Startup.h"
+#include "app/Tiling.h"
+#include "platform/SystemMetrics.h"
+#include "platform/WindowPlacement.h"
+#include "recorder/Graphicalrecord.h"
+#include "tests/support/PseudoTerminal.h"
+#include "tests/support/ScriptedPrompt.h"
+#include "views/Analogmeter.h"
+#include "views/Comparator.h"
+#include "views/Datapagelist.h"
+#include "views/Digitalmeter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <clocale>
+#include <memory>
+#include <optional>
+
+using namespace orvel;
+using namespace orvel::test;
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+    // One run of the program in a fresh start-up folder with no real ports.
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<IsolatedPorts> ports;
+    std::unique_ptr<ScopedPrompt> prompt;
+    QString savedCurrent;
+
+    ScriptedPrompt &asked() const { return **prompt; }
+    QString iniPath() const { return dir->filePath(QStringLiteral("ZEVDL.ini")); }
+
+    /// Closes the main window as the user would; the settings are written then.
+    static void exitProgram()
+    {
+        QVERIFY(FormMain);
+        QVERIFY(FormMain->close());
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        savedCurrent = QDir::currentPath();
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        QVERIFY(QDir::setCurrent(dir->path()));
+        ports = std::make_unique<IsolatedPorts>();
+        prompt = std::make_unique<ScopedPrompt>();
+        ResetSharedState();
+    }
+
+    void cleanup()
+    {
+        setPauseFunction(nullptr);
+        ResetSharedState();
+        prompt.reset();
+        ports.reset();
+        QDir::setCurrent(savedCurrent);
+        dir.reset();
+    }
+
+    void createsFifteenWindowsInOrder()
+    {
+        PseudoTerminal pty;
+        ports->route(2, pty.path());
+        WindowSet windows;
+        const QStringList expected{"orvel::TFormMain",         "orvel::TDlgRsPortForm",    "orvel::TDlgAboutForm",
+                                   "orvel::TAutoMsgForm",      "orvel::TDigitalMeterForm", "orvel::TAnalogMeterForm",
+                                   "orvel::TDataPageListForm", "orvel::TDlgHiLowForm",     "orvel::TComparatorForm",
+                                   "orvel::TGraphicalForm",    "orvel::TDialogOption",     "orvel::TFormViewGraphic",
+                                   "orvel::TDlgFitExportForm", "orvel::TMsgForm",          "orvel::TDlgExportForm"};
+        QStringList classes;
+        QStringList shown;
+        for (QWidget *w : windows.windows()) {
+            classes << QString::fromLatin1(w->metaObject()->className());
+            QVERIFY(w->isWindow());
+            if (w->isVisible())
+                shown << QString::fromLatin1(w->metaObject()->className());
+        }
+        QCOMPARE(classes, expected);
+        QCOMPARE(shown, (QStringList{"orvel::TFormMain", "orvel::TDigitalMeterForm", "orvel::TAnalogMeterForm",
+                                     "orvel::TDataPageListForm", "orvel::TGraphicalForm"}));
+        // One global reference per class, pointing at the window of the set.
+        QCOMPARE(static_cast<QWidget *>(FormMain), windows.windows().at(0));
+        QCOMPARE(static_cast<QWidget *>(GraphicalForm), windows.windows().at(9));
+        exitProgram();
+    }
+
+    void mainWindowHasTitleIconAndStripGeometry()
+    {
+        PseudoTerminal pty;
+        ports->route(2, pty.path());
+        WindowSet windows;
+        QCOMPARE(FormMain->windowTitle(), QStringLiteral("Orvel Data Logging System"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Orvel Data Logging System"));
+        QVERIFY(!FormMain->windowIcon().isNull());
+        QVERIFY(!QApplication::windowIcon().isNull());
+        QVERIFY(!(FormMain->windowFlags() & Qt::WindowMaximizeButtonHint));
+
+        const QSize screen = primaryScreenSize();
+        const int m = mainStripHeight(FormMain->metrics());
+        QCOMPARE(FormMain->stripHeight(), m);
+        QCOMPARE(outerGeometry(FormMain), QRect(0, 0, screen.width(), m));
+        QCOMPARE(FormMain->frameGeometry().topLeft(), QPoint(0, 0));
+        QCOMPARE(FormMain->frameGeometry().width(), screen.width());
+        QVERIFY(!FormMain->TimerGetSd->isActive());
+        QCOMPARE(FormMain->TimerGetSd->interval(), 500);
+        exitProgram();
+    }
+
+    // The views place themselves from what the windows before them settled.
+    void viewsStackUnderTheStrip()
+    {
+        PseudoTerminal pty;
+        ports->route(4, pty.path());
+        writeFile(iniPath(), "iPort=4\r\nfHiLimit=12.5\r\nfLowLimit=-2\r\n");
+        WindowSet windows;
+        const int m = FormMain->stripHeight();
+        const QRect digital = DigitalMeterForm->frameGeometry();
+        QCOMPARE(digital.top(), m);
+        QCOMPARE(digital.left(), 0);
+        QCOMPARE(DigitalMeterForm->windowTitle(), QStringLiteral("Digital Meter : COM 4"));
+        const QRect analog = AnalogMeterForm->frameGeometry();
+        QCOMPARE(analog.top(), m + outerGeometry(DigitalMeterForm).height());
+        QCOMPARE(DataPageListForm->frameGeometry().top(),
+                 m + outerGeometry(DigitalMeterForm).height() + outerGeometry(AnalogMeterForm).height());
+        QCOMPARE(GraphicalForm->frameGeometry().left(), primaryScreenSize().width() / 4);
+        QCOMPARE(GraphicalForm->frameGeometry().top(), m);
+        QCOMPARE(AnalogMeterForm->windowTitle(), QStringLiteral("Analog Meter"));
+        QCOMPARE(DataPageListForm->windowTitle(), QStringLiteral("Data list"));
+        QCOMPARE(GraphicalForm->windowTitle(), QStringLiteral("Graphical Recorder"));
+        // The comparator took the limits that were loaded before it was created.
+        QCOMPARE(ComparatorForm->hiLimit(), 12.5);
+        QCOMPARE(ComparatorForm->lowLimit(), -2.0);
+        exitProgram();
+    }
+
+    void loadsSettingsOpensThePortAndWritesExactlyThreeLinesAtExit()
+    {
+        PseudoTerminal pty;
+        ports->route(3, pty.path());
+        writeFile(iniPath(), "# written by hand\r\niport=3\r\nFHILIMIT=12.5\r\nfLowLimit=-2\r\nextra=1\r\n");
+        {
+            WindowSet windows;
+            QVERIFY2(asked().messages.isEmpty(), qPrintable(asked().captions().join(',')));
+            QCOMPARE(SelectedPort, 3);
+            QCOMPARE(HiLimit, 12.5);
+            QCOMPARE(LowLimit, -2.0);
+            QVERIFY(hComPort != nullptr);
+            QCOMPARE(hComPort->path(), pty.path());
+            QCOMPARE(WorkDir, dir->path());
+
+            // The settings file is written first, then the port is closed.
+            QByteArray fileAtClose;
+            bool portOpenAtClose = false;
+            setPauseFunction([&](int) {
+                fileAtClose = readFile(iniPath());
+                portOpenAtClose = !ProbeComPort(3);
+            });
+            exitProgram();
+            QCOMPARE(fileAtClose, QByteArray("iPort=3\r\nfHiLimit=12.5\r\nfLowLimit=-2\r\n"));
+            QVERIFY(portOpenAtClose);
+            QVERIFY(hComPort == nullptr);
+        }
+        QCOMPARE(readFile(iniPath()), QByteArray("iPort=3\r\nfHiLimit=12.5\r\nfLowLimit=-2\r\n"));
+        QVERIFY(ProbeComPort(3));
+    }
+
+    void missingFileGivesFallbacksAndStillOpensThePort()
+    {
+        PseudoTerminal pty;
+        ports->route(2, pty.path());
+        QVERIFY(!QFile::exists(iniPath()));
+        WindowSet windows;
+        QVERIFY2(asked().messages.isEmpty(), qPrintable(asked().captions().join(',')));
+        QCOMPARE(SelectedPort, 2);
+        QCOMPARE(HiLimit, 300.0);
+        QCOMPARE(LowLimit, 100.0);
+        QVERIFY(hComPort != nullptr);
+        exitProgram();
+        QCOMPARE(readFile(iniPath()), QByteArray("iPort=2\r\nfHiLimit=300\r\nfLowLimit=100\r\n"));
+    }
+
+    void unopenablePortWarnsAfterTheOpenError()
+    {
+        writeFile(iniPath(), "iPort=5\r\nfHiLimit=1\r\nfLowLimit=0\r\n");
+        WindowSet windows;
+        QCOMPARE(asked().captions(), (QStringList{"Error[E9001]", "Warning[W8001]"}));
+        const MessageRequest &w = asked().messages[1];
+        QCOMPARE(w.text, QStringLiteral("You must select a valid COM port before linking to the DMM."));
+        QCOMPARE(w.icon, PromptIcon::Exclamation);
+        QCOMPARE(w.buttons, QList<PromptButton>{PromptButton::Ok});
+        QVERIFY(hComPort == nullptr);
+        QVERIFY2(FormMain->isVisible(), "start-up goes on unlinked");
+        asked().messages.clear();
+        exitProgram();
+        QVERIFY2(asked().messages.isEmpty(), "closing without a port shows nothing");
+        QCOMPARE(readFile(iniPath()), QByteArray("iPort=5\r\nfHiLimit=1\r\nfLowLimit=0\r\n"));
+    }
+
+    void malformedValueGivesAllThreeFallbacks_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addRow("letters") << QByteArray("iPort=4\r\nfHiLimit=abc\r\nfLowLimit=1\r\n");
+        QTest::addRow("blanks around =") << QByteArray("iPort = 4\r\nfHiLimit=5\r\nfLowLimit=1\r\n");
+        QTest::addRow("port 9") << QByteArray("iPort=9\r\nfHiLimit=5\r\nfLowLimit=1\r\n");
+        QTest::addRow("comma decimal") << QByteArray("iPort=4\r\nfHiLimit=2,5\r\nfLowLimit=1\r\n");
+        QTest::addRow("empty file") << QByteArray();
+    }
+
+    void malformedValueGivesAllThreeFallbacks()
+    {
+        QFETCH(QByteArray, content);
+        writeFile(iniPath(), content);
+        WindowSet windows;
+        QCOMPARE(SelectedPort, 2);
+        QCOMPARE(HiLimit, 300.0);
+        QCOMPARE(LowLimit, 100.0);
+        exitProgram();
+    }
+
+    void portProbeMarksPortsThatOpen()
+    {
+        PseudoTerminal a, b;
+        ports->route(3, a.path());
+        ports->route(6, b.path());
+        writeFile(iniPath(), "iPort=3\r\nfHiLimit=1\r\nfLowLimit=0\r\n");
+        WindowSet windows;
+        const std::array<bool, 8> expected{false, false, true, false, false, true, false, false};
+        QCOMPARE(PortPresent, expected);
+        exitProgram();
+    }
+
+    void unwritableSettingsFileIsReportedAndExitGoesOn()
+    {
+        PseudoTerminal pty;
+        ports->route(2, pty.path());
+        // A folder where the file should be: it can be neither read nor replaced.
+        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("ZEVDL.ini")));
+        WindowSet windows;
+        QVERIFY(asked().messages.isEmpty());
+        QVERIFY(hComPort != nullptr);
+        bool closedPort = false;
+        setPauseFunction([&](int) { closedPort = true; });
+        exitProgram();
+        QCOMPARE(asked().messages.size(), 1);
+        const MessageRequest &m = asked().messages[0];
+        QCOMPARE(m.caption, QStringLiteral("Orvel Data Logging System"));
+        QCOMPARE(m.text, QStringLiteral("Cannot create file ") + iniPath());
+        QCOMPARE(m.icon, PromptIcon::Stop);
+        QVERIFY(closedPort);
+        QVERIFY(hComPort == nullptr);
+    }
+
+    void startUpFolderOfAnyLength()
+    {
+        QString deep = dir->path();
+        for (int i = 0; i < 12; ++i)
+            deep += QStringLiteral("/a-rather-long-folder-name-%1").arg(i);
+        QVERIFY(deep.size() > 300);
+        QVERIFY(QDir().mkpath(deep));
+        QVERIFY(QDir::setCurrent(deep));
+        writeFile(deep + "/ZEVDL.ini", "iPort=6\r\nfHiLimit=7\r\nfLowLimit=3\r\n");
+        WindowSet windows;
+        QCOMPARE(WorkDir, deep);
+        QCOMPARE(SelectedPort, 6);
+        exitProgram();
+        QCOMPARE(readFile(deep + "/ZEVDL.ini"), QByteArray("iPort=6\r\nfHiLimit=7\r\nfLowLimit=3\r\n"));
+    }
+
+    void commaLocaleKeepsPointDecimals()
+    {
+        const std::string previous = std::setlocale(LC_ALL, nullptr);
+        const bool haveCommaLocale = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        writeFile(iniPath(), "iPort=1\r\nfHiLimit=2.5\r\nfLowLimit=-0.75\r\n");
+        {
+            WindowSet windows;
+            QCOMPARE(HiLimit, 2.5);
+            QCOMPARE(LowLimit, -0.75);
+            exitProgram();
+        }
+        QLocale::setDefault(QLocale::c());
+        std::setlocale(LC_ALL, previous.c_str());
+        QCOMPARE(readFile(iniPath()), QByteArray("iPort=1\r\nfHiLimit=2.5\r\nfLowLimit=-0.75\r\n"));
+        if (!haveCommaLocale)
+            QSKIP("de_DE.UTF-8 is not installed; only Qt's default locale was switched");
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_Startup.moc"

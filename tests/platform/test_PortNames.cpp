@@ -1,0 +1,125 @@
+#include "platform/PortNames.h"
+
+#include "tests/support/PseudoTerminal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace orvel {
+namespace {
+
+// Writes the per-user override file for one test and removes it afterwards.
+class UserPortFile
+{
+public:
+    explicit UserPortFile(const QByteArray &content)
+    {
+        QDir().mkpath(QFileInfo(portOverrideFilePath()).path());
+        QFile file(portOverrideFilePath());
+        if (file.open(QIODevice::WriteOnly))
+            file.write(content);
+    }
+    ~UserPortFile() { QFile::remove(portOverrideFilePath()); }
+};
+
+class EnvVar
+{
+public:
+    EnvVar(const char *name, const QByteArray &value)
+        : name_(name)
+        , old_(qgetenv(name))
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~EnvVar()
+    {
+        if (old_.isNull())
+            qunsetenv(name_);
+        else
+            qputenv(name_, old_);
+    }
+
+private:
+    const char *name_;
+    QByteArray old_;
+};
+
+TEST(ComPortNames, HoldsCom1ToCom10InEightByteSlots)
+{
+    for (int i = 1; i <= kComPortCount; ++i) {
+        const QString expected = QStringLiteral("COM%1").arg(i);
+        EXPECT_EQ(comPortName(i), expected);
+        EXPECT_STREQ(ComPortNames[i], qPrintable(expected));
+        EXPECT_EQ(sizeof ComPortNames[i], 8u);
+        for (std::size_t b = std::strlen(ComPortNames[i]); b < 8; ++b)
+            EXPECT_EQ(ComPortNames[i][b], '\0');
+    }
+    EXPECT_EQ(comPortName(10), "COM10") << "no device-namespace prefix";
+    EXPECT_TRUE(comPortName(0).isEmpty());
+    EXPECT_TRUE(comPortName(11).isEmpty());
+}
+
+TEST(DefaultPorts, ReachBuiltInAndUsbSerialDevicesWithoutSetup)
+{
+    QSet<QString> paths;
+    for (int i = 1; i <= kComPortCount; ++i) {
+        const QString path = defaultDevicePath(i);
+        EXPECT_TRUE(path.startsWith("/dev/tty")) << qPrintable(path);
+        paths.insert(path);
+    }
+    EXPECT_EQ(paths.size(), kComPortCount) << "every port has a device of its own";
+    // Each kind of device is reachable through one of the ports the user can pick.
+    QSet<QString> offered;
+    for (int i = 1; i <= kProbedPorts; ++i)
+        offered.insert(defaultDevicePath(i));
+    EXPECT_TRUE(offered.contains("/dev/ttyS0"));
+    EXPECT_TRUE(offered.contains("/dev/ttyUSB0"));
+    EXPECT_TRUE(offered.contains("/dev/ttyACM0"));
+    EXPECT_TRUE(defaultDevicePath(0).isEmpty());
+    EXPECT_TRUE(defaultDevicePath(11).isEmpty());
+}
+
+TEST(PortResolution, EnvironmentBeatsUserFileBeatsDefault)
+{
+    EnvVar clear("ORVEL_COM3", QByteArray());
+    EXPECT_EQ(resolvePort("COM3").path, defaultDevicePath(3));
+    EXPECT_EQ(resolvePort("COM3").source, PortSource::Default);
+
+    UserPortFile file("# my adapters\n\ncom3 = /dev/serial/by-id/meter\nCOM4=/dev/ttyX\nCOM3=/dev/ttyLater\n");
+    EXPECT_EQ(resolvePort("COM3").path, "/dev/ttyLater") << "a later line wins";
+    EXPECT_EQ(resolvePort("COM3").source, PortSource::UserFile);
+    EXPECT_EQ(resolvePort("com4").path, "/dev/ttyX") << "names ignore letter case";
+    EXPECT_EQ(resolvePort("COM5").path, defaultDevicePath(5));
+
+    EnvVar env("ORVEL_COM3", "/dev/pts/99");
+    EXPECT_EQ(resolvePort("COM3").path, "/dev/pts/99");
+    EXPECT_EQ(resolvePort("COM3").source, PortSource::Environment);
+    EXPECT_EQ(devicePathForPort(3), "/dev/pts/99");
+}
+
+TEST(PortResolution, IndexesWithoutANameResolveToNothing)
+{
+    EXPECT_TRUE(devicePathForPort(0).isEmpty());
+    EXPECT_TRUE(devicePathForPort(11).isEmpty());
+    EXPECT_TRUE(devicePathForPort(-1).isEmpty());
+    EXPECT_TRUE(resolvePort("").path.isEmpty());
+    EXPECT_TRUE(resolvePort("LPT1").path.isEmpty());
+}
+
+TEST(PortResolution, AnEmptyEnvironmentValueDoesNotOverride)
+{
+    EnvVar env("ORVEL_COM1", "");
+    EXPECT_EQ(resolvePort("COM1").path, defaultDevicePath(1));
+}
+
+} // namespace
+} // namespace orvel
