@@ -42,7 +42,6 @@ TFormMain::TFormMain(QWidget *parent)
     : QMainWindow(parent)
 {
     const QString title = ApplicationTitle();
-    QApplication::setApplicationDisplayName(title);
     setWindowTitle(title);
     QApplication::setWindowIcon(programIcon(kApplicationIcon));
     setWindowIcon(programIcon(kApplicationIcon));

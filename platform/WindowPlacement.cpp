@@ -9,7 +9,8 @@
 namespace orvel {
 
 namespace {
-constexpr const char *kOuterProperty = "orvelOuterGeometry";
+constexpr const char *kOuterProperty = "orvelOuterGeometry";  // the rectangle asked for
+constexpr const char *kFittedProperty = "orvelFittedMargins"; // frame it was last fitted with
 constexpr const char *kWatchedProperty = "orvelFrameWatched";
 
 QMargins frameMargins(const QWidget *window)
@@ -20,21 +21,25 @@ QMargins frameMargins(const QWidget *window)
             frame.bottom() - client.bottom()};
 }
 
-void apply(QWidget *window, const QRect &outer)
+// Moves and sizes the window so that, with the frame it has now, it fills its outer rectangle.
+void fit(QWidget *window)
 {
+    const QRect outer = window->property(kOuterProperty).toRect();
     const QMargins m = frameMargins(window);
+    window->setProperty(kFittedProperty, QVariant::fromValue(m));
     const QSize client(std::max(1, outer.width() - m.left() - m.right()),
                        std::max(1, outer.height() - m.top() - m.bottom()));
-    const bool fixed = window->minimumSize() == window->maximumSize();
     window->move(outer.topLeft());
-    if (fixed)
+    if (window->minimumSize() == window->maximumSize())
         window->setFixedSize(client);
     else
         window->resize(client);
 }
 
-// The window system adds its frame only when a window is first shown; the
-// outer rectangle is applied again then, so that frame and all fit it.
+// A window manager adds its frame some time after a window is first shown.
+// Whenever the frame turns out to differ from the one the window was last
+// fitted with, the window is fitted again, so that frame and all keep to the
+// outer rectangle. Moves by the user leave the frame as it is and change nothing.
 class FrameWatcher : public QObject
 {
 public:
@@ -43,12 +48,12 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Show) {
-            auto *window = static_cast<QWidget *>(watched);
-            const QVariant outer = window->property(kOuterProperty);
-            if (outer.isValid() && frameMargins(window) != QMargins())
-                apply(window, outer.toRect());
-        }
+        const auto type = event->type();
+        if (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize)
+            return false;
+        auto *window = static_cast<QWidget *>(watched);
+        if (window->isVisible() && frameMargins(window) != window->property(kFittedProperty).value<QMargins>())
+            fit(window);
         return false;
     }
 };
@@ -57,11 +62,11 @@ protected:
 void setOuterGeometry(QWidget *window, const QRect &outer)
 {
     window->setProperty(kOuterProperty, outer);
-    apply(window, outer);
     if (!window->property(kWatchedProperty).toBool()) {
         window->setProperty(kWatchedProperty, true);
         window->installEventFilter(new FrameWatcher(window));
     }
+    fit(window);
 }
 
 void centreOnScreen(QWidget *window)

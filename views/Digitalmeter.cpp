@@ -22,8 +22,7 @@ constexpr int kIcon = 2;
 } // namespace
 
 TDigitalMeterForm::TDigitalMeterForm(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinMaxButtonsHint)
+    : QWidget(parent, Qt::Window)
 {
     const QSize screen = primaryScreenSize();
     setOuterGeometry(this, digitalMeterRect(screen.width(), screen.height(), FormMain->stripHeight()));

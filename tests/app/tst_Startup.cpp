@@ -125,7 +125,6 @@ private slots:
         ports->route(2, pty.path());
         WindowSet windows;
         QCOMPARE(FormMain->windowTitle(), QStringLiteral("Orvel Data Logging System"));
-        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Orvel Data Logging System"));
         QVERIFY(!FormMain->windowIcon().isNull());
         QVERIFY(!QApplication::windowIcon().isNull());
         QVERIFY(!(FormMain->windowFlags() & Qt::WindowMaximizeButtonHint));
