@@ -3,6 +3,11 @@
 #include <QLocale>
 
 #include <charconv>
+#include <clocale>
+#include <cstdarg>
+#include <cstdio>
+
+#include <locale.h>
 #include <cmath>
 
 namespace orvel {
@@ -58,6 +63,22 @@ std::optional<int> textToInt(const QString &text)
     if (!ok)
         return std::nullopt;
     return value;
+}
+
+QString formatC(const char *format, ...)
+{
+    // The thread uses the C locale for the one call, so the point stays a point.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    const locale_t previous = uselocale(cLocale);
+    char buffer[128];
+    va_list args;
+    va_start(args, format);
+    const int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    uselocale(previous);
+    if (n < 0)
+        return {};
+    return QString::fromLatin1(buffer, std::min<int>(n, int(sizeof buffer) - 1));
 }
 
 } // namespace orvel

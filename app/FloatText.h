@@ -20,4 +20,12 @@ std::optional<double> textToFloat(const QString &text);
 /// Reads a decimal integer (optional sign, blanks around allowed).
 std::optional<int> textToInt(const QString &text);
 
+/// C's printf in the "C" locale, whatever the process's locale: "%05.*f" and
+/// friends with C's rounding, width and precision rules.
+QString formatC(const char *format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
 } // namespace orvel

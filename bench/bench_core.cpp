@@ -1,5 +1,5 @@
-// Start-up and shutdown costs of the core pieces: string look-ups (every
-// caption and message), the settings file round trip, and the number format.
+// Costs of the core pieces: string look-ups (every caption and message), the
+// settings file round trip, the number format. The meter's are in bench_meter.cpp.
 
 #include "app/FloatText.h"
 #include "app/SettingsFile.h"

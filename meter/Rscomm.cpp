@@ -133,6 +133,29 @@ void CloseComPort(ComHandle port)
     port->close();
 }
 
+Frame LastFrame{};
+
+int ReadMeterFrame(SerialDevice *port, QString &sValue, QString &sExponent, std::uint32_t &dwMode)
+{
+    if (!port)
+        return 0;
+    port->purgeReceive(); // start on fresh data: frames are never queued
+    std::uint8_t buffer[kFrameSize];
+    const auto got = port->read(reinterpret_cast<char *>(buffer), kFrameSize);
+    const auto frame = frameOfRead(buffer, int(got), LastFrame);
+    if (!frame)
+        return 0;
+    if (got < kFrameSize)
+        pause(1);
+    const auto decoded = decodeFrame(*frame);
+    if (!decoded)
+        return 0;
+    sValue = decoded->sValue;
+    sExponent = decoded->sExponent;
+    dwMode = decoded->dwMode;
+    return 1;
+}
+
 bool ProbeComPort(int portIndex)
 {
     const QString path = devicePathForPort(portIndex);

@@ -3,6 +3,7 @@
 // meter's fixed line settings and read time-outs, closed at exit. The link only
 // listens; nothing is ever written to the meter.
 
+#include "meter/FrameDecoder.h"
 #include "platform/SerialDevice.h"
 
 #include <QString>
@@ -36,6 +37,16 @@ void ShowPortSettingError();
 
 /// Flushes, pauses 100 ms and closes `port`. Returns at once for a null handle.
 void CloseComPort(ComHandle port);
+
+/// The last 15 bytes read in full (all zero at start-up); a short read decodes it again.
+extern Frame LastFrame;
+
+/// Reads and decodes one frame from `port`: discards what waited in the receive
+/// buffer, reads up to 15 bytes under the port's time-outs, and decodes them
+/// (a read of 1 to 14 bytes decodes LastFrame instead). Returns 1 with the three
+/// outputs set, or 0 with them untouched (no port, nothing read, or a frame
+/// that fails its check).
+int ReadMeterFrame(SerialDevice *port, QString &sValue, QString &sExponent, std::uint32_t &dwMode);
 
 /// True when port `portIndex` exists and could be opened now.
 bool ProbeComPort(int portIndex);

@@ -165,11 +165,26 @@ const StringEntry kStringTable[] = {
     {2100, "Usage: orvel-cli COMMAND [OPTIONS]\n"
            "\n"
            "Commands:\n"
+           "  decode [FILE]         decode serial reads (hex bytes, one read a line) into JSON lines\n"
+           "  simulate [OPTIONS]    play a meter on a pseudo-terminal; prints its path first\n"
+           "      --period MS       time between frames (default 250)\n"
+           "      --pace            send byte by byte at the line's rate\n"
+           "      --scenario FILE   play FILE instead of the built-in demo\n"
+           "      --count N         stop after N frames\n"
+           "      --link PATH       also make a symbolic link PATH to the terminal\n"
            "  ports                 list COM1..COM10 and the device each one opens\n"
-           "  help                  show this text\n"
-           "\n"
-           "Commands that talk to a meter (decode, simulate, monitor) come with later versions.\n"},
+           "  help                  show this text\n"},
     {2101, "orvel-cli: unknown command '%s'"},
+    {2102, "orvel-cli: cannot read %s"},
+    {2103, "orvel-cli: line %d: more than 15 bytes in one read"},
+    {2104, "orvel-cli: line %d: '%s' is not a hexadecimal byte"},
+    {2105, "orvel-cli: cannot open a pseudo-terminal"},
+    {2106, "orvel-cli: cannot make the link %s"},
+    {2107, "orvel-cli: bad value for %s"},
+    {2108, "orvel-cli: scenario: %s"},
+    {2110, "line %d: the repeat count must be a whole number from 1 up"},
+    {2111, "line %d: '%s' is not a display of up to four digits"},
+    {2112, "line %d: unknown annunciator '%s'"},
 
     // status texts, button captions, message lines
     {7001, "Data Logging ..."},

@@ -1,11 +1,14 @@
 // orvel-cli: the program's command-line companion.
 
 #include "meter/Rscomm.h"
+#include "meter/Simulator.h"
 #include "platform/PortNames.h"
-#include "platform/UserPrompt.h"
 #include "resources/Strings.h"
+#include "tools/Decode.h"
+#include "tools/Simulate.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QStringList>
 
 #include <cstdio>
@@ -14,6 +17,14 @@ namespace {
 
 constexpr int kUsage = 2100;
 constexpr int kUnknownCommand = 2101;
+constexpr int kCannotRead = 2102;
+constexpr int kBadOption = 2107;
+constexpr int kBadScenario = 2108;
+
+void printError(const QString &message)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+}
 
 const char *sourceName(orvel::PortSource source)
 {
@@ -40,6 +51,63 @@ int listPorts()
     return 0;
 }
 
+int decode(const QStringList &args)
+{
+    QFile input;
+    const QString path = args.value(0);
+    const bool opened = path.isEmpty() || path == QLatin1String("-")
+                            ? input.open(stdin, QIODevice::ReadOnly)
+                            : (input.setFileName(path), input.open(QIODevice::ReadOnly));
+    if (!opened) {
+        printError(orvel::LoadStrArg(kCannotRead, path));
+        return 2;
+    }
+    return orvel::cli::decodeReads(input, stdout, stderr);
+}
+
+int simulate(const QStringList &args)
+{
+    orvel::cli::SimulateOptions options;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &opt = args[i];
+        auto value = [&]() -> QString { return i + 1 < args.size() ? args[++i] : QString(); };
+        bool ok = true;
+        if (opt == QLatin1String("--period")) {
+            options.periodMs = value().toInt(&ok);
+            ok = ok && options.periodMs > 0;
+        } else if (opt == QLatin1String("--pace")) {
+            options.pace = true;
+        } else if (opt == QLatin1String("--count")) {
+            options.count = value().toLongLong(&ok);
+            ok = ok && options.count >= 0;
+        } else if (opt == QLatin1String("--link")) {
+            options.linkPath = value();
+            ok = !options.linkPath.isEmpty();
+        } else if (opt == QLatin1String("--scenario")) {
+            const QString file = value();
+            QFile f(file);
+            if (!f.open(QIODevice::ReadOnly)) {
+                printError(orvel::LoadStrArg(kCannotRead, file));
+                return 2;
+            }
+            QString error;
+            const auto steps = orvel::parseScenario(QString::fromUtf8(f.readAll()), &error);
+            if (!steps) {
+                printError(orvel::LoadStrArg(kBadScenario, error));
+                return 2;
+            }
+            options.scenario = *steps;
+        } else {
+            ok = false;
+        }
+        if (!ok) {
+            printError(orvel::LoadStrArg(kBadOption, opt));
+            return 2;
+        }
+    }
+    return orvel::cli::simulate(options);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -47,16 +115,21 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     const QString command = args.value(0);
+    const QStringList rest = args.mid(1);
 
-    if (command.isEmpty() || command == QLatin1String("help") || command == QLatin1String("--help") ||
-        command == QLatin1String("-h")) {
-        std::fputs(qPrintable(orvel::LoadStr(kUsage)), command.isEmpty() ? stderr : stdout);
-        return command.isEmpty() ? 2 : 0;
+    if (command == QLatin1String("help") || command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        std::fputs(qPrintable(orvel::LoadStr(kUsage)), stdout);
+        return 0;
     }
     if (command == QLatin1String("ports"))
         return listPorts();
+    if (command == QLatin1String("decode"))
+        return decode(rest);
+    if (command == QLatin1String("simulate"))
+        return simulate(rest);
 
-    std::fprintf(stderr, "%s\n\n", qPrintable(orvel::LoadStrArg(kUnknownCommand, command)));
+    if (!command.isEmpty())
+        printError(orvel::LoadStrArg(kUnknownCommand, command) + QLatin1Char('\n'));
     std::fputs(qPrintable(orvel::LoadStr(kUsage)), stderr);
     return 2;
 }

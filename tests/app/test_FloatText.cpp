@@ -45,6 +45,14 @@ TEST(TextToFloat, ReadsPointDecimalsAndRefusesEverythingElse)
     EXPECT_FALSE(textToFloat("nan"));
 }
 
+TEST(FormatC, FollowsCsPrintf)
+{
+    EXPECT_EQ(formatC("%05.*f", 2, 12.34), "12.34");
+    EXPECT_EQ(formatC("%04.*f", 0, 6000.0), "6000");
+    EXPECT_EQ(formatC("%05.*f", -1, 1.5), "1.500000") << "a negative precision is taken as missing";
+    EXPECT_EQ(formatC("%3d:%02d:%02d.%-3d", 9, 5, 3, 4), "  9:05:03.4  ");
+}
+
 TEST(TextToInt, ReadsDecimalIntegersOnly)
 {
     EXPECT_EQ(textToInt("5"), 5);
@@ -67,6 +75,7 @@ TEST(FloatText, IgnoresACommaDecimalLocale)
     EXPECT_EQ(floatToText(1.5e20), "1.5E20");
     EXPECT_EQ(textToFloat("2.5"), 2.5);
     EXPECT_FALSE(textToFloat("2,5"));
+    EXPECT_EQ(formatC("%05.1f|%06.*f|%03.0f", 2.5, 3, -0.012, 25.0), "002.5|-0.012|025");
 
     QLocale::setDefault(previousQt);
     std::setlocale(LC_ALL, previous.c_str());

@@ -1,0 +1,53 @@
+#pragma once
+// What the meter simulator shows: a scenario is a list of display states, each
+// repeated for a number of frames. Scenario files hold one state per line:
+//
+//     # count  display  annunciators…
+//     20  1.234  DC V
+//     5   _0.L_  ohm M
+//     8   25C
+//
+// The display is up to four characters of the segment table with points
+// ("_" is a blank digit, a leading "-" the minus sign); fewer than four digits
+// are right-aligned. Annunciators: AC DC V A F ohm Hz, the prefixes n u m k M,
+// flag8 flag13 and lowbat. Blank lines and lines starting with "#" are skipped.
+
+#include "meter/FrameEncoder.h"
+
+#include <QList>
+#include <QString>
+
+namespace orvel {
+
+struct ScenarioStep
+{
+    DisplayState display;
+    int repeat = 1; ///< frames in a row with this display
+};
+
+/// Reads a scenario file's text. On a bad line, nothing, and `error` names
+/// the line and what is wrong with it.
+std::optional<QList<ScenarioStep>> parseScenario(const QString &text, QString *error = nullptr);
+
+/// The built-in demonstration: a slowly drifting DC voltage with a little noise,
+/// then AC volts, millivolts, ohms with an overload, capacitance, frequency,
+/// current, degrees Celsius and Fahrenheit, a few low-battery frames and a blank
+/// display. The same every time (`seed` picks the noise).
+QList<ScenarioStep> demoScenario(std::uint32_t seed = 1);
+
+/// Plays a scenario frame by frame, from the start again after its end.
+class ScenarioPlayer
+{
+public:
+    explicit ScenarioPlayer(QList<ScenarioStep> steps);
+
+    /// The display of the next frame.
+    const DisplayState &next();
+
+private:
+    QList<ScenarioStep> steps_;
+    qsizetype step_ = 0;
+    int shown_ = 0;
+};
+
+} // namespace orvel
