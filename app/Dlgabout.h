@@ -3,6 +3,10 @@
 
 #include <QDialog>
 
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
 namespace orvel {
 
 class TDlgAboutForm : public QDialog
@@ -11,6 +15,10 @@ class TDlgAboutForm : public QDialog
 
 public:
     explicit TDlgAboutForm(QWidget *parent = nullptr);
+
+    QLabel *Image1 = nullptr;        ///< the application icon
+    QPlainTextEdit *Memo1 = nullptr; ///< read-only lines: series, name, version, date, system
+    QPushButton *BitBtn1 = nullptr;  ///< OK
 };
 
 extern TDlgAboutForm *DlgAboutForm;

@@ -1,22 +1,129 @@
 #include "app/Dlgrsport.h"
 
+#include "app/Globalvar.h"
+#include "platform/PortNames.h"
 #include "platform/WindowPlacement.h"
+#include "resources/Icons.h"
 #include "resources/Strings.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QStyle>
 
 namespace orvel {
 
 TDlgRsPortForm *DlgRsPortForm = nullptr;
 
 namespace {
-constexpr int kCaption = 2000; // "Serial Port selection"
+constexpr int kCaption = 2000;  // "Serial Port selection"
+constexpr int kPortName = 2012; // "COM%d"
+constexpr int kPlugIcon = 6;    // the serial plug
+
+constexpr QSize kClient{326, 252};
+constexpr int kMargin = 8;
+constexpr QRect kPortPanel{104, kMargin, 214, 184};
+constexpr int kPictureSize = 80;
+constexpr int kColumnWidth = 100;
+constexpr int kRowHeight = 43;
+constexpr int kRadioHeight = 20;
+constexpr int kDeviceHeight = 16;
+constexpr int kBevelTop = 202;
+constexpr int kButtonsTop = 212;
+constexpr int kButtonsHeight = 32;
 } // namespace
 
 TDlgRsPortForm::TDlgRsPortForm(QWidget *parent)
-    : QDialog(parent, Qt::Dialog)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setWindowTitle(LoadStr(kCaption));
-    setFixedSize(326, 252);
+    setFixedSize(kClient);
+
+    auto *picture = new QLabel(this);
+    picture->setPixmap(programIconPixmap(kPlugIcon, kPictureSize));
+    picture->setGeometry((kPortPanel.left() - kPictureSize) / 2, kPortPanel.center().y() - kPictureSize / 2,
+                         kPictureSize, kPictureSize);
+
+    auto *panel = new QFrame(this);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setGeometry(kPortPanel);
+
+    // The device path sits under the port's name, aligned with its text, in a
+    // smaller grey face: it explains the name, it is not a choice of its own.
+    const int indent = style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                       style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
+    QFont deviceFont = font();
+    deviceFont.setPointSizeF(deviceFont.pointSizeF() * 0.85);
+    QPalette devicePalette = palette();
+    devicePalette.setColor(QPalette::WindowText, QColor(Qt::darkGray));
+
+    auto *group = new QButtonGroup(this);
+    group->setExclusive(true);
+    for (int i = 0; i < kProbedPorts; ++i) {
+        const int x = 10 + (i % 2) * kColumnWidth; // odd ports left, even ports right
+        const int y = 10 + (i / 2) * kRowHeight;
+        rbtnCom[i] = new QRadioButton(LoadStrFmt(kPortName, i + 1), panel);
+        rbtnCom[i]->setGeometry(x, y, kColumnWidth - 4, kRadioHeight);
+        group->addButton(rbtnCom[i], i + 1);
+
+        lblDevice[i] = new QLabel(panel);
+        lblDevice[i]->setTextFormat(Qt::PlainText);
+        lblDevice[i]->setFont(deviceFont);
+        lblDevice[i]->setPalette(devicePalette);
+        lblDevice[i]->setGeometry(x + indent, y + kRadioHeight, kColumnWidth - indent - 4, kDeviceHeight);
+    }
+
+    auto *bevel = new QFrame(this);
+    bevel->setFrameShape(QFrame::HLine);
+    bevel->setFrameShadow(QFrame::Sunken);
+    bevel->setGeometry(kMargin, kBevelTop, kClient.width() - 2 * kMargin, 2);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setGeometry(kMargin, kButtonsTop, kClient.width() - 2 * kMargin, kButtonsHeight);
+    bbtnOk = buttons->button(QDialogButtonBox::Ok);
+    bbtnCancel = buttons->button(QDialogButtonBox::Cancel);
+    bbtnOk->setDefault(true);
+    connect(bbtnOk, &QPushButton::clicked, this, &TDlgRsPortForm::bbtnOkClick);
+    connect(bbtnCancel, &QPushButton::clicked, this, &TDlgRsPortForm::reject);
+
     centreOnScreen(this);
+}
+
+void TDlgRsPortForm::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        FormShow();
+    QDialog::showEvent(event);
+}
+
+void TDlgRsPortForm::FormShow()
+{
+    for (int i = 0; i < kProbedPorts; ++i) {
+        rbtnCom[i]->setEnabled(PortPresent[i]);
+        // Read on every showing: the user may have re-routed a port since start-up.
+        const QString path = devicePathForPort(i + 1);
+        const QLabel *label = lblDevice[i];
+        lblDevice[i]->setText(QFontMetrics(label->font()).elidedText(path, Qt::ElideMiddle, label->width()));
+        lblDevice[i]->setToolTip(path);
+    }
+    if (iPortNo >= 1 && iPortNo <= kProbedPorts)
+        rbtnCom[iPortNo - 1]->setChecked(true);
+}
+
+void TDlgRsPortForm::bbtnOkClick()
+{
+    for (int i = 0; i < kProbedPorts; ++i) {
+        if (rbtnCom[i]->isChecked()) {
+            iPortNo = i + 1;
+            break;
+        }
+    }
+    accept();
 }
 
 } // namespace orvel

@@ -1,13 +1,21 @@
 #include "app/Main4.h"
 
+#include "app/Automesgform.h"
+#include "app/Dlgabout.h"
+#include "app/Dlgrsport.h"
 #include "app/Globalvar.h"
+#include "app/Messages.h"
 #include "app/Messageshow.h"
 #include "app/Startup.h"
 #include "app/Tiling.h"
 #include "platform/WindowPlacement.h"
+#include "recorder/Graphicalrecord.h"
 #include "resources/Icons.h"
 #include "resources/Strings.h"
+#include "views/Analogmeter.h"
 #include "views/Comparator.h"
+#include "views/Datapagelist.h"
+#include "views/Digitalmeter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -25,21 +33,45 @@ TFormMain *FormMain = nullptr;
 
 namespace {
 constexpr int kNoValidPort = 8001;
+constexpr int kBufferHasData = 8003;
+constexpr int kSaveBeforeExit = 7005;
 constexpr int kTimerGetSdMs = 500;
 constexpr QSize kSpeedButtonSize{23, 22};
 constexpr int kSpeedButtonTop = 8;
 
 // String ids of the menu bar and toolbar hints.
 namespace id {
-constexpr int Separator = 500, File = 501, Exit = 509, Link = 600, Window = 631, Tile = 632, DigitalMeter = 633,
-              AnalogMeter = 634, Comparator = 635, Graphical = 636, DataList = 637, Port = 701, Help = 996, About = 999;
-constexpr int HintLink = 1000, HintTile = 1010, HintDigital = 1011, HintAnalog = 1012, HintComparator = 1013,
-              HintGraphical = 1014, HintDataList = 1015, HintPort = 1020, HintAbout = 1031;
+constexpr int Separator = 500, File = 501, Exit = 509, Link = 600, Unlink = 601, Window = 631, Tile = 632,
+              DigitalMeter = 633, AnalogMeter = 634, Comparator = 635, Graphical = 636, DataList = 637, Port = 701,
+              Help = 996, About = 999;
+constexpr int HintLink = 1000, HintUnlink = 1001, HintTile = 1010, HintDigital = 1011, HintAnalog = 1012,
+              HintComparator = 1013, HintGraphical = 1014, HintDataList = 1015, HintPort = 1020, HintAbout = 1031;
+// Lines of the two acquisition warnings.
+constexpr int RetryIn3s = 7006, CheckCable = 7007, ContinueIn3s = 7009;
 } // namespace id
+
+bool shownAndNotMinimised(const QWidget *w)
+{
+    return w && w->isVisible() && !w->isMinimized();
+}
 } // namespace
+
+void bringToFront(QWidget *window)
+{
+    if (!window)
+        return;
+    if (window->isMinimized())
+        window->showNormal();
+    else if (window->isHidden())
+        window->show();
+    window->raise();
+    window->activateWindow();
+}
 
 TFormMain::TFormMain(QWidget *parent)
     : QMainWindow(parent)
+    , Acquisition(new AcquisitionCycle(this))
+    , iNoDataCount(Acquisition->iNoDataCount)
 {
     const QString title = ApplicationTitle();
     setWindowTitle(title);
@@ -62,6 +94,14 @@ TFormMain::TFormMain(QWidget *parent)
 
     TimerGetSd = new QTimer(this);
     TimerGetSd->setInterval(kTimerGetSdMs);
+    connect(TimerGetSd, &QTimer::timeout, this, &TFormMain::TimerGetSdTimer);
+    Acquisition->showWarning = [this](int textId) { return ShowAcquisitionWarning(textId); };
+    Acquisition->limits = [] {
+        return ComparatorForm ? std::pair{ComparatorForm->hiLimit(), ComparatorForm->lowLimit()}
+                              : std::pair{HiLimit, LowLimit};
+    };
+    connect(Acquisition, &AcquisitionCycle::readingReady, this, &TFormMain::ReadingArrived);
+    connect(Acquisition, &AcquisitionCycle::tickEnded, this, &TFormMain::TickEnded);
 
     BuildControls();
     FormCreate();
@@ -97,6 +137,16 @@ void TFormMain::BuildControls()
     sbtnWinTile = button(168, style()->standardIcon(QStyle::SP_TitleBarNormalButton));
     sbtnPort = button(200, programIcon(6));
     sbtnAbout = button(232, programIcon(kApplicationIcon));
+
+    connect(sbtnLink, &QToolButton::clicked, this, &TFormMain::sbtnLinkClick);
+    connect(sbtnDigitMeter, &QToolButton::clicked, this, &TFormMain::sbtnDigitMeterClick);
+    connect(sbtnAnalogMeter, &QToolButton::clicked, this, &TFormMain::sbtnAnalogMeterClick);
+    connect(sbtnDataList, &QToolButton::clicked, this, &TFormMain::sbtnDataListClick);
+    connect(sbtnGraphical, &QToolButton::clicked, this, &TFormMain::sbtnGraphicalClick);
+    connect(sbtnComparator, &QToolButton::clicked, this, &TFormMain::sbtnComparatorClick);
+    connect(sbtnWinTile, &QToolButton::clicked, this, &TFormMain::sbtnWinTileClick);
+    connect(sbtnPort, &QToolButton::clicked, this, &TFormMain::sbtnPortClick);
+    connect(sbtnAbout, &QToolButton::clicked, this, &TFormMain::sbtnAboutClick);
 }
 
 void TFormMain::BuildMenus()
@@ -117,7 +167,17 @@ void TFormMain::BuildMenus()
     mnuHelp = bar->addMenu(LoadStr(id::Help));
     mnuAbout = mnuHelp->addAction(LoadStr(id::About));
 
+    // Every menu command that mirrors a button runs that button's command.
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnuLink, &QAction::triggered, this, &TFormMain::mnuLinkClick);
+    connect(mnuTile, &QAction::triggered, this, &TFormMain::sbtnWinTileClick);
+    connect(mnuDigitalMeter, &QAction::triggered, this, &TFormMain::sbtnDigitMeterClick);
+    connect(mnuAnalogMeter, &QAction::triggered, this, &TFormMain::sbtnAnalogMeterClick);
+    connect(mnuComparator, &QAction::triggered, this, &TFormMain::sbtnComparatorClick);
+    connect(mnuGraphical, &QAction::triggered, this, &TFormMain::sbtnGraphicalClick);
+    connect(mnuDataList, &QAction::triggered, this, &TFormMain::sbtnDataListClick);
+    connect(mnuPort, &QAction::triggered, this, &TFormMain::sbtnPortClick);
+    connect(mnuAbout, &QAction::triggered, this, &TFormMain::sbtnAboutClick);
 
     sbtnLink->setToolTip(LoadStr(id::HintLink));
     sbtnWinTile->setToolTip(LoadStr(id::HintTile));
@@ -141,6 +201,198 @@ void TFormMain::FormCreate()
         MessageShow(this, str::WarningCaption, kNoValidPort, {PromptButton::Ok}, PromptIcon::Exclamation);
 }
 
+bool TFormMain::linked() const
+{
+    return sbtnLink->isChecked();
+}
+
+// ---- link ----------------------------------------------------------------------
+
+void TFormMain::sbtnLinkClick()
+{
+    if (!sbtnLink->isChecked()) {
+        Acquisition->cancelTick(); // a read that waits ends quietly
+        SendMessage(GraphicalForm, UM_LINK_ENDED);
+        ReadingReceived = false;
+    } else {
+        iNoDataCount = 0;
+    }
+    RefreshLinkState();
+    if (sbtnLink->isChecked())
+        TimerGetSd->start();
+    else
+        TimerGetSd->stop();
+}
+
+void TFormMain::mnuLinkClick()
+{
+    setLink(!sbtnLink->isChecked());
+}
+
+void TFormMain::setLink(bool down)
+{
+    sbtnLink->setChecked(down);
+    sbtnLinkClick();
+}
+
+void TFormMain::RefreshLinkState()
+{
+    const bool l = sbtnLink->isChecked();
+    const bool p = LoadInProgress;
+    mnuLink->setText(LoadStr(l ? id::Unlink : id::Link));
+    mnuLink->setEnabled(!p);
+    mnuPort->setEnabled(!l && !p);
+    mnuHelp->menuAction()->setEnabled(!l && !p);
+    sbtnLink->setToolTip(LoadStr(l ? id::HintUnlink : id::HintLink));
+    sbtnLink->setEnabled(!p);
+    sbtnPort->setEnabled(!l && !p);
+    sbtnAbout->setEnabled(!l && !p);
+}
+
+// ---- views and tiling ----------------------------------------------------------
+
+void TFormMain::sbtnDigitMeterClick()
+{
+    bringToFront(DigitalMeterForm);
+}
+
+void TFormMain::sbtnAnalogMeterClick()
+{
+    bringToFront(AnalogMeterForm);
+}
+
+void TFormMain::sbtnComparatorClick()
+{
+    bringToFront(ComparatorForm);
+}
+
+void TFormMain::sbtnGraphicalClick()
+{
+    bringToFront(GraphicalForm);
+}
+
+void TFormMain::sbtnDataListClick()
+{
+    bringToFront(DataPageListForm);
+}
+
+void TFormMain::sbtnWinTileClick()
+{
+    TileWindows();
+}
+
+void TFormMain::TileWindows()
+{
+    TaskbarReserve = systemTaskbarReserve();
+    const QSize screen = primaryScreenSize();
+    const int w = screen.width();
+    const int h = screen.height();
+    setOuterGeometry(this, mainWindowRect(w, Metrics));
+    const int m = iStripHeight;
+
+    const QRect digital = digitalMeterRect(w, h, m);
+    setOuterGeometry(DigitalMeterForm, digital);
+    if (GraphicalForm && GraphicalForm->isVisible())
+        setOuterGeometry(GraphicalForm, recorderRect(w, h, m, TaskbarReserve));
+    const QRect analog = analogMeterRect(w, m, digital.height(), Metrics);
+    if (AnalogMeterForm && AnalogMeterForm->isVisible())
+        setOuterGeometry(AnalogMeterForm, analog);
+    // A hidden analog meter still keeps its place in the column.
+    const int analogHeight = AnalogMeterForm ? outerGeometry(AnalogMeterForm).height() : analog.height();
+    if (DataPageListForm && DataPageListForm->isVisible())
+        setOuterGeometry(DataPageListForm, dataListRect(w, h, m, digital.height(), analogHeight, TaskbarReserve));
+    if (ComparatorForm && ComparatorForm->isVisible()) {
+        setOuterGeometry(ComparatorForm, comparatorRect(h, m, Metrics, kAlarmButtonHeight, kLimitButtonHeight));
+        ComparatorForm->raise();
+    }
+    activateWindow();
+    setFocus();
+}
+
+// ---- port, About ---------------------------------------------------------------
+
+void TFormMain::sbtnPortClick()
+{
+    if (hComPort) {
+        hComPort->close(); // a plain close: no flush, no pause
+        hComPort.reset();
+    }
+    DlgRsPortForm->iPortNo = SelectedPort;
+    if (DlgRsPortForm->exec() == QDialog::Accepted)
+        SelectedPort = DlgRsPortForm->iPortNo;
+    hComPort = OpenComPort(SelectedPort);
+    if (!hComPort)
+        MessageShow(this, str::WarningCaption, kNoValidPort, {PromptButton::Ok}, PromptIcon::Stop);
+    DigitalMeterForm->UpdateCaption();
+    bringToFront(DigitalMeterForm);
+}
+
+void TFormMain::sbtnAboutClick()
+{
+    DlgAboutForm->exec();
+}
+
+// ---- the acquisition tick ------------------------------------------------------
+
+void TFormMain::TimerGetSdTimer()
+{
+    // No tick starts while this one runs, warnings included.
+    TimerGetSd->stop();
+    Acquisition->startTick(hComPort.get());
+}
+
+PromptButton TFormMain::ShowAcquisitionWarning(int textId)
+{
+    const QString caption = codedCaption(str::WarningCaption, textId);
+    if (textId == kLowBatteryText)
+        return AutoMsgForm->ShowWarning(caption, LoadStr(textId), LoadStr(id::ContinueIn3s), QString());
+    return AutoMsgForm->ShowWarning(caption, LoadStr(textId), LoadStr(id::RetryIn3s), LoadStr(id::CheckCable));
+}
+
+void TFormMain::ReadingArrived(const ReadingComputation::Outcome &outcome)
+{
+    const ReadingComputation &rc = Acquisition->computation;
+    DigitalMeterForm->showReading(rc.digital);
+    ReadingReceived = true;
+    // The recorder is told first, then the analog meter, then the comparator.
+    if (GraphicalForm && GraphicalForm->bSampleRequest)
+        PostMessage(GraphicalForm, UM_READING);
+    if (AnalogMeterForm) {
+        AnalogMeterForm->values = rc.analog;
+        if (shownAndNotMinimised(AnalogMeterForm))
+            PostMessage(AnalogMeterForm, UM_READING);
+    }
+    if (ComparatorForm) {
+        ComparatorForm->values = rc.comparator;
+        if (outcome.comparatorUpdated && shownAndNotMinimised(ComparatorForm))
+            PostMessage(ComparatorForm, UM_READING);
+    }
+}
+
+void TFormMain::TickEnded(bool aborted)
+{
+    if (aborted) {
+        setLink(false); // unlinks; the timer stays off
+        return;
+    }
+    if (sbtnLink->isChecked() && !bClosed)
+        TimerGetSd->start();
+}
+
+// ---- messages ------------------------------------------------------------------
+
+void TFormMain::customEvent(QEvent *event)
+{
+    switch (int(event->type())) {
+    case UM_UNLINK: setLink(false); break;
+    case UM_LINK: setLink(true); break;
+    case UM_STATE_CHANGED: RefreshLinkState(); break;
+    default: QMainWindow::customEvent(event); break;
+    }
+}
+
+// ---- closing -------------------------------------------------------------------
+
 void TFormMain::closeEvent(QCloseEvent *event)
 {
     if (bClosed) {
@@ -157,7 +409,18 @@ void TFormMain::closeEvent(QCloseEvent *event)
 
 bool TFormMain::FormCloseQuery()
 {
-    return true;
+    if (!GraphicalForm || GraphicalForm->bBufferEmpty || !GraphicalForm->bUnsaved)
+        return true;
+    const QString text = LoadStr(kBufferHasData) + QLatin1Char('\n') + LoadStr(kSaveBeforeExit);
+    switch (MessageShowText(this, str::WarningCaption, kBufferHasData, text,
+                            {PromptButton::Yes, PromptButton::No, PromptButton::Cancel}, PromptIcon::Question,
+                            PromptButton::Cancel)) {
+    case PromptButton::Yes:
+        GraphicalForm->sbtnSaveFileClick();
+        return !GraphicalForm->bUnsaved; // cancelled or failed: stay open with the data
+    case PromptButton::No: return true;
+    default: return false;
+    }
 }
 
 void TFormMain::FormClose()
@@ -168,6 +431,7 @@ void TFormMain::FormClose()
                  ComparatorForm ? ComparatorForm->lowLimit() : LowLimit);
     if (TimerGetSd->isActive())
         TimerGetSd->stop();
+    Acquisition->cancelTick();
     if (hComPort)
         CloseComPort(std::move(hComPort));
     QCoreApplication::quit();

@@ -1,7 +1,11 @@
 #pragma once
 // The main window: a strip across the top of the screen with the menu bar, the
-// toolbar and the acquisition timer. Closing it ends the program.
+// toolbar and the acquisition timer. It makes and releases the link to the
+// meter (the link is nothing but the running of the timer), opens the views,
+// tiles the windows, calls the port dialog and the About box, and runs the
+// close sequence. Closing it ends the program.
 
+#include "meter/Acquisition.h"
 #include "platform/SystemMetrics.h"
 
 #include <QMainWindow>
@@ -24,14 +28,19 @@ public:
 
     /// Outer height of the strip; the windows below it start there.
     int stripHeight() const { return iStripHeight; }
-    /// The frame metrics the layout was computed from.
+    /// The frame metrics the layout is computed from.
     const SystemMetrics &metrics() const { return Metrics; }
 
-    int iNoDataCount = 0; ///< ticks in a row without a valid frame
+    /// The one current reading.
+    const TMeterReading &MeterReading() const { return Acquisition->computation.MeterReading; }
+    bool linked() const;
+
+    AcquisitionCycle *Acquisition = nullptr; ///< the tick's reading, counters and frame reader
+    int &iNoDataCount;                       ///< ticks in a row without a valid frame
 
     QTimer *TimerGetSd = nullptr; ///< acquisition tick, 500 ms, runs only while linked
     QFrame *Bevel1 = nullptr;
-    QToolButton *sbtnLink = nullptr;
+    QToolButton *sbtnLink = nullptr; ///< down = linked
     QToolButton *sbtnDigitMeter = nullptr;
     QToolButton *sbtnAnalogMeter = nullptr;
     QToolButton *sbtnDataList = nullptr;
@@ -55,8 +64,28 @@ public:
     QMenu *mnuHelp = nullptr;
     QAction *mnuAbout = nullptr;
 
+    // Commands of the toolbar and the menus.
+    void sbtnLinkClick();
+    void mnuLinkClick();
+    void sbtnDigitMeterClick();
+    void sbtnAnalogMeterClick();
+    void sbtnComparatorClick();
+    void sbtnGraphicalClick();
+    void sbtnDataListClick();
+    void sbtnWinTileClick();
+    void sbtnPortClick();
+    void sbtnAboutClick();
+
+    /// Link caption, link hint and the enabled states, from the link and LoadInProgress.
+    void RefreshLinkState();
+    /// Places every window: strip on top, a left column of meters and list, the recorder at the right.
+    void TileWindows();
+    /// One acquisition tick.
+    void TimerGetSdTimer();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void customEvent(QEvent *event) override;
 
 private:
     void FormCreate();
@@ -64,6 +93,10 @@ private:
     void FormClose();
     void BuildControls();
     void BuildMenus();
+    void setLink(bool down);
+    void ReadingArrived(const ReadingComputation::Outcome &outcome);
+    void TickEnded(bool aborted);
+    PromptButton ShowAcquisitionWarning(int textId);
 
     SystemMetrics Metrics;
     int iStripHeight = 0; ///< outer height of the strip, pixels
@@ -71,5 +104,8 @@ private:
 };
 
 extern TFormMain *FormMain;
+
+/// Shows `window` if hidden, restores it if minimised, and brings it to the front.
+void bringToFront(QWidget *window);
 
 } // namespace orvel

@@ -44,4 +44,24 @@ QRect comparatorRect(int screenHeight, int stripHeight, const SystemMetrics &m, 
             kComparatorFrameSize.height() + alarmButtonHeight + limitButtonHeight + e + 2};
 }
 
+SizeLimits digitalMeterLimits(int screenWidth, int screenHeight, int stripHeight)
+{
+    return {{screenWidth, screenHeight - stripHeight},
+            {0, stripHeight},
+            {screenWidth / 4, (screenHeight - stripHeight) / 4}};
+}
+
+SizeLimits dataListLimits(int screenWidth, int screenHeight, int stripHeight, int taskbarReserve)
+{
+    return {{screenWidth / 4, screenHeight - stripHeight - taskbarReserve},
+            {0, stripHeight},
+            {screenWidth / 4, screenHeight / 4}};
+}
+
+SizeLimits recorderLimits(int screenWidth, int screenHeight, int stripHeight, int taskbarReserve)
+{
+    const int height = screenHeight - stripHeight - taskbarReserve;
+    return {{screenWidth, height}, {0, stripHeight}, {screenWidth - screenWidth / 4, height}};
+}
+
 } // namespace orvel

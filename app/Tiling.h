@@ -37,6 +37,26 @@ QRect dataListRect(int screenWidth, int screenHeight, int stripHeight, int digit
 /// Recorder: the right three quarters, from the strip down to the task bar.
 QRect recorderRect(int screenWidth, int screenHeight, int stripHeight, int taskbarReserve);
 
+/// How a window may be sized: where and how large it is when maximised, and the
+/// smallest size the user can drag it to (outer sizes).
+struct SizeLimits
+{
+    QSize maximisedSize;
+    QPoint maximisedPosition;
+    QSize minimumTrackingSize;
+};
+
+/// The digital meter: maximised it fills the screen below the strip; it cannot
+/// shrink below a quarter of that area either way.
+SizeLimits digitalMeterLimits(int screenWidth, int screenHeight, int stripHeight);
+
+/// The data list: maximised it keeps to the left column down to the task bar.
+SizeLimits dataListLimits(int screenWidth, int screenHeight, int stripHeight, int taskbarReserve);
+
+/// The recorder: never narrower than three quarters of the screen nor shorter
+/// than the space between strip and task bar.
+SizeLimits recorderLimits(int screenWidth, int screenHeight, int stripHeight, int taskbarReserve);
+
 /// Comparator: over the left column; its client holds the frame picture and two button rows.
 QRect comparatorRect(int screenHeight, int stripHeight, const SystemMetrics &m, int alarmButtonHeight,
                      int limitButtonHeight);

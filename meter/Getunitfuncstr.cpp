@@ -80,4 +80,25 @@ LabelStyle labelStyleFor(int iFunction)
     return style;
 }
 
+QString symbolFaceText(const QString &text)
+{
+    // The symbol face's Greek letters in the places of A..Z and a..z.
+    static const char16_t upper[] = u"ΑΒΧΔΕΦΓΗΙϑΚΛΜΝΟΠΘΡΣΤΥςΩΞΨΖ";
+    static const char16_t lower[] = u"αβχδεφγηιϕκλμνοπθρστυϖωξψζ";
+    QString out = text;
+    for (QChar &c : out) {
+        const char16_t u = c.unicode();
+        if (u >= 'A' && u <= 'Z')
+            c = QChar(upper[u - 'A']);
+        else if (u >= 'a' && u <= 'z')
+            c = QChar(lower[u - 'a']);
+    }
+    return out;
+}
+
+QString labelText(const QString &text, LabelFace face)
+{
+    return face == LabelFace::Symbol ? symbolFaceText(text) : text;
+}
+
 } // namespace orvel

@@ -39,4 +39,12 @@ struct LabelStyle
 
 LabelStyle labelStyleFor(int iFunction);
 
+/// A text written for the symbol face as the characters that face draws:
+/// Latin letters become the Greek ones in their place ("W" is Ω, "m" is μ),
+/// so the text reads right in any face.
+QString symbolFaceText(const QString &text);
+
+/// `text` as drawn in `face`.
+QString labelText(const QString &text, LabelFace face);
+
 } // namespace orvel

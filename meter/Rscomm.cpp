@@ -70,7 +70,11 @@ PauseFunction setPauseFunction(PauseFunction next)
 ComHandle OpenComPort(int portIndex)
 {
     // Index 0 and indexes above 10 have no name: they fail like a missing port.
-    const QString path = devicePathForPort(portIndex);
+    return OpenComDevice(devicePathForPort(portIndex));
+}
+
+ComHandle OpenComDevice(const QString &path)
+{
     ComHandle port = path.isEmpty() ? nullptr : openDevice(path);
     if (!port) {
         showOpenError();

@@ -28,6 +28,9 @@ inline constexpr int kClosePauseMs = 100;            ///< pause between flush an
 /// (E9001; E9009, W8001, E9001 when the time-outs cannot be set).
 ComHandle OpenComPort(int portIndex);
 
+/// The same for a device given by its path (orvel-cli's --port /dev/…).
+ComHandle OpenComDevice(const QString &path);
+
 /// Sets the port's time-outs (`readTotalMs` in all per read). On failure shows
 /// E9009 and W8001 and returns false.
 bool SetComTimeouts(SerialDevice *port, std::uint32_t readTotalMs);

@@ -12,6 +12,8 @@ namespace {
 constexpr const char *kOuterProperty = "orvelOuterGeometry";  // the rectangle asked for
 constexpr const char *kFittedProperty = "orvelFittedMargins"; // frame it was last fitted with
 constexpr const char *kWatchedProperty = "orvelFrameWatched";
+constexpr const char *kMinimumProperty = "orvelOuterMinimum";
+constexpr const char *kMaximumProperty = "orvelOuterMaximum";
 
 QMargins frameMargins(const QWidget *window)
 {
@@ -21,14 +23,32 @@ QMargins frameMargins(const QWidget *window)
             frame.bottom() - client.bottom()};
 }
 
+QSize clientSize(const QSize &outer, const QMargins &m)
+{
+    return {std::max(1, outer.width() - m.left() - m.right()), std::max(1, outer.height() - m.top() - m.bottom())};
+}
+
+void applyLimits(QWidget *window, const QMargins &m)
+{
+    const QVariant minimum = window->property(kMinimumProperty);
+    const QVariant maximum = window->property(kMaximumProperty);
+    if (minimum.isValid())
+        window->setMinimumSize(clientSize(minimum.toSize(), m));
+    if (maximum.isValid())
+        window->setMaximumSize(clientSize(maximum.toSize(), m));
+}
+
 // Moves and sizes the window so that, with the frame it has now, it fills its outer rectangle.
 void fit(QWidget *window)
 {
-    const QRect outer = window->property(kOuterProperty).toRect();
     const QMargins m = frameMargins(window);
     window->setProperty(kFittedProperty, QVariant::fromValue(m));
-    const QSize client(std::max(1, outer.width() - m.left() - m.right()),
-                       std::max(1, outer.height() - m.top() - m.bottom()));
+    applyLimits(window, m);
+    const QVariant stored = window->property(kOuterProperty);
+    if (!stored.isValid())
+        return;
+    const QRect outer = stored.toRect();
+    const QSize client = clientSize(outer.size(), m);
     window->move(outer.topLeft());
     if (window->minimumSize() == window->maximumSize())
         window->setFixedSize(client);
@@ -59,14 +79,27 @@ protected:
 };
 } // namespace
 
-void setOuterGeometry(QWidget *window, const QRect &outer)
+void watchFrame(QWidget *window)
 {
-    window->setProperty(kOuterProperty, outer);
     if (!window->property(kWatchedProperty).toBool()) {
         window->setProperty(kWatchedProperty, true);
         window->installEventFilter(new FrameWatcher(window));
     }
+}
+
+void setOuterGeometry(QWidget *window, const QRect &outer)
+{
+    window->setProperty(kOuterProperty, outer);
+    watchFrame(window);
     fit(window);
+}
+
+void setOuterSizeLimits(QWidget *window, const QSize &minimum, const QSize &maximum)
+{
+    window->setProperty(kMinimumProperty, minimum);
+    window->setProperty(kMaximumProperty, maximum);
+    watchFrame(window);
+    applyLimits(window, frameMargins(window));
 }
 
 void centreOnScreen(QWidget *window)

@@ -5,6 +5,7 @@
 
 #include <QMargins>
 #include <QRect>
+#include <QSize>
 
 class QWidget;
 
@@ -13,6 +14,10 @@ namespace orvel {
 /// Places `window` so that its outer rectangle is `outer`. The frame is taken
 /// from the window system where it has already decorated the window.
 void setOuterGeometry(QWidget *window, const QRect &outer);
+
+/// Keeps the window's outer size between `minimum` and `maximum` (frame
+/// included); the client limits follow the frame the window system draws.
+void setOuterSizeLimits(QWidget *window, const QSize &minimum, const QSize &maximum);
 
 /// Centres `window` on the primary screen.
 void centreOnScreen(QWidget *window);

@@ -172,6 +172,8 @@ const StringEntry kStringTable[] = {
            "      --scenario FILE   play FILE instead of the built-in demo\n"
            "      --count N         stop after N frames\n"
            "      --link PATH       also make a symbolic link PATH to the terminal\n"
+           "  monitor --port NAME|PATH [--count N]\n"
+           "                        link to a meter and print what the digital meter shows, a line a tick\n"
            "  ports                 list COM1..COM10 and the device each one opens\n"
            "  help                  show this text\n"},
     {2101, "orvel-cli: unknown command '%s'"},

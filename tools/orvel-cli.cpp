@@ -5,6 +5,7 @@
 #include "platform/PortNames.h"
 #include "resources/Strings.h"
 #include "tools/Decode.h"
+#include "tools/Monitor.h"
 #include "tools/Simulate.h"
 
 #include <QCoreApplication>
@@ -63,6 +64,30 @@ int decode(const QStringList &args)
         return 2;
     }
     return orvel::cli::decodeReads(input, stdout, stderr);
+}
+
+int monitor(const QStringList &args)
+{
+    QString port;
+    qint64 count = -1;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        bool ok = i + 1 < args.size();
+        if (args[i] == QLatin1String("--port") && ok)
+            port = args[++i];
+        else if (args[i] == QLatin1String("--count") && ok)
+            count = args[++i].toLongLong(&ok);
+        else
+            ok = false;
+        if (!ok || count < -1) {
+            printError(orvel::LoadStrArg(kBadOption, args[i]));
+            return 2;
+        }
+    }
+    if (port.isEmpty()) {
+        printError(orvel::LoadStrArg(kBadOption, QStringLiteral("--port")));
+        return 2;
+    }
+    return orvel::cli::monitor(port, count);
 }
 
 int simulate(const QStringList &args)
@@ -127,6 +152,8 @@ int main(int argc, char *argv[])
         return decode(rest);
     if (command == QLatin1String("simulate"))
         return simulate(rest);
+    if (command == QLatin1String("monitor"))
+        return monitor(rest);
 
     if (!command.isEmpty())
         printError(orvel::LoadStrArg(kUnknownCommand, command) + QLatin1Char('\n'));

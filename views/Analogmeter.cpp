@@ -1,6 +1,7 @@
 #include "views/Analogmeter.h"
 
 #include "app/Main4.h"
+#include "app/Messages.h"
 #include "app/Tiling.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Icons.h"
@@ -32,6 +33,21 @@ void TAnalogMeterForm::FormCreate()
 {
     setWindowTitle(LoadStr(kCaption));
     setWindowIcon(programIcon(kIcon));
+}
+
+void TAnalogMeterForm::customEvent(QEvent *event)
+{
+    if (event->type() == UM_READING)
+        UmReading();
+    else
+        QWidget::customEvent(event);
+}
+
+void TAnalogMeterForm::UmReading()
+{
+    shown = values;
+    ++iReadingsShown;
+    update();
 }
 
 } // namespace orvel

@@ -2,6 +2,7 @@
 
 #include "app/Globalvar.h"
 #include "app/Main4.h"
+#include "app/Messages.h"
 #include "app/Tiling.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Icons.h"
@@ -28,6 +29,21 @@ TComparatorForm::TComparatorForm(QWidget *parent)
     setOuterGeometry(this, outer);
     setWindowTitle(LoadStr(kCaption));
     setWindowIcon(programIcon(kIcon));
+}
+
+void TComparatorForm::customEvent(QEvent *event)
+{
+    if (event->type() == UM_READING)
+        UmReading();
+    else
+        QWidget::customEvent(event);
+}
+
+void TComparatorForm::UmReading()
+{
+    shown = values;
+    ++iReadingsShown;
+    update();
 }
 
 } // namespace orvel

@@ -1,6 +1,8 @@
 #pragma once
 // The comparator: judges each reading against an upper and a lower limit.
 
+#include "meter/MeterReading.h"
+
 #include <QWidget>
 
 namespace orvel {
@@ -18,7 +20,17 @@ public:
     double hiLimit() const { return fHiLimit; }
     double lowLimit() const { return fLowLimit; }
 
+    ComparatorValues values; ///< written by the acquisition tick before it posts UM_READING
+    ComparatorValues shown;  ///< the values of the last reading this window took
+    int iReadingsShown = 0;  ///< readings taken since start-up
+
+protected:
+    void customEvent(QEvent *event) override;
+
 private:
+    /// UM_READING: takes the reading the tick left in `values`.
+    void UmReading();
+
     double fHiLimit = 0.0;  ///< upper limit in the unit and prefix the meter shows
     double fLowLimit = 0.0; ///< lower limit, likewise
 };

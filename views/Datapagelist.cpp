@@ -25,6 +25,8 @@ TDataPageListForm::TDataPageListForm(QWidget *parent)
     setOuterGeometry(this, dataListRect(screen.width(), screen.height(), FormMain->stripHeight(),
                                         outerGeometry(DigitalMeterForm).height(),
                                         outerGeometry(AnalogMeterForm).height(), TaskbarReserve));
+    const SizeLimits limits = dataListLimits(screen.width(), screen.height(), FormMain->stripHeight(), TaskbarReserve);
+    setOuterSizeLimits(this, limits.minimumTrackingSize, limits.maximisedSize);
     setWindowTitle(LoadStr(kCaption));
     setWindowIcon(programIcon(kIcon));
     show();

@@ -2,13 +2,17 @@
 
 #include "app/Globalvar.h"
 #include "app/Main4.h"
+#include "app/Messages.h"
 #include "app/Tiling.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Icons.h"
 #include "resources/Strings.h"
+#include "views/MeterLayout.h"
+#include "views/PanelText.h"
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QLabel>
 #include <QVBoxLayout>
 
 namespace orvel {
@@ -19,6 +23,31 @@ namespace {
 constexpr int kCaption = 100;    // "Digital Meter"
 constexpr int kComSuffix = 2011; // " : COM "
 constexpr int kIcon = 2;
+constexpr int kBevel = 2;
+constexpr QSize kDesignSize{242, 102};
+
+QLabel *panel(QWidget *parent, const char *name, int pixelHeight, Qt::Alignment align)
+{
+    auto *p = new QLabel(parent);
+    p->setObjectName(QLatin1String(name));
+    p->setAutoFillBackground(true);
+    QPalette pal = p->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::WindowText, QColor(0x00, 0xFF, 0x00));
+    p->setPalette(pal);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(pixelHeight);
+    p->setFont(f);
+    p->setAlignment(align);
+    return p;
+}
+
+void setPointSize(QLabel *label, int points)
+{
+    QFont f = label->font();
+    f.setPointSize(points);
+    label->setFont(f);
+}
 } // namespace
 
 TDigitalMeterForm::TDigitalMeterForm(QWidget *parent)
@@ -29,19 +58,32 @@ TDigitalMeterForm::TDigitalMeterForm(QWidget *parent)
 
     LcdPanel = new QFrame(this);
     LcdPanel->setObjectName(QStringLiteral("LcdPanel"));
-    LcdPanel->setFrameShape(QFrame::Panel);
-    LcdPanel->setFrameShadow(QFrame::Sunken);
-    LcdPanel->setLineWidth(2);
+    LcdPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    LcdPanel->setLineWidth(kBevel);
     LcdPanel->setAutoFillBackground(true);
-    QPalette palette = LcdPanel->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    palette.setColor(QPalette::WindowText, QColor(0x00, 0xFF, 0x00));
-    LcdPanel->setPalette(palette);
+    QPalette pal = LcdPanel->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::WindowText, QColor(0x00, 0xFF, 0x00));
+    LcdPanel->setPalette(pal);
+    LcdPanel->resize(kDesignSize);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(LcdPanel);
 
+    FuncPanel = panel(LcdPanel, "FuncPanel", 15, Qt::AlignCenter);
+    pnlAcDc = panel(FuncPanel, "pnlAcDc", 15, Qt::AlignCenter);
+    UnitPanel = panel(LcdPanel, "UnitPanel", 15, Qt::AlignCenter);
+    DataPanel = panel(LcdPanel, "DataPanel", 27, Qt::AlignCenter);
+    SubDataPanel = panel(DataPanel, "SubDataPanel", 15, Qt::AlignLeft | Qt::AlignVCenter);
+
+    // The resize rules follow each panel's own size.
+    for (QWidget *w :
+         {static_cast<QWidget *>(LcdPanel), static_cast<QWidget *>(DataPanel), static_cast<QWidget *>(SubDataPanel),
+          static_cast<QWidget *>(UnitPanel), static_cast<QWidget *>(FuncPanel)})
+        w->installEventFilter(this);
+
     FormCreate();
+    LcdPanelResize();
     show();
 }
 
@@ -49,6 +91,14 @@ void TDigitalMeterForm::FormCreate()
 {
     UpdateCaption();
     setWindowIcon(programIcon(kIcon));
+    applySizeLimits();
+}
+
+void TDigitalMeterForm::applySizeLimits()
+{
+    const QSize screen = primaryScreenSize();
+    const SizeLimits limits = digitalMeterLimits(screen.width(), screen.height(), FormMain->stripHeight());
+    setOuterSizeLimits(this, limits.minimumTrackingSize, limits.maximisedSize);
 }
 
 QString TDigitalMeterForm::captionFor(int port)
@@ -61,10 +111,80 @@ void TDigitalMeterForm::UpdateCaption()
     setWindowTitle(captionFor(SelectedPort));
 }
 
+void TDigitalMeterForm::showReading(const DigitalPanels &panels)
+{
+    DataPanel->setText(panels.DataPanel);
+    SubDataPanel->setText(panels.SubDataPanel);
+    showLabel(UnitPanel, panels.UnitPanel, panels.style.prefixFace, panels.style.prefixAlign);
+    showLabel(FuncPanel, panels.FuncPanel, panels.style.unitFace, panels.style.unitAlign);
+    setPointSize(FuncPanel, std::max(1, FuncPanel->width() / 2));
+    pnlAcDc->setText(panels.pnlAcDc);
+}
+
+void TDigitalMeterForm::LcdPanelResize()
+{
+    const DigitalMeterLayout l = digitalMeterLayout(LcdPanel->width(), LcdPanel->height(), kBevel);
+    FuncPanel->setGeometry(l.funcPanel);
+    UnitPanel->setGeometry(l.unitPanel);
+    DataPanel->setGeometry(l.dataPanel);
+    SubDataPanel->setGeometry(l.subDataPanel);
+}
+
+void TDigitalMeterForm::DataPanelResize()
+{
+    setPointSize(DataPanel, panelFontPoints(DataPanel->width(), DataPanel->logicalDpiY(), kDataFontFactor));
+}
+
+void TDigitalMeterForm::SubDataPanelResize()
+{
+    setPointSize(SubDataPanel, panelFontPoints(SubDataPanel->width(), SubDataPanel->logicalDpiY(), kSubDataFontFactor));
+}
+
+void TDigitalMeterForm::UnitPanelResize()
+{
+    setPointSize(UnitPanel, panelFontPoints(UnitPanel->width(), UnitPanel->logicalDpiY(), kUnitFontFactor));
+}
+
+void TDigitalMeterForm::FuncPanelResize()
+{
+    setPointSize(FuncPanel, panelFontPoints(FuncPanel->width(), FuncPanel->logicalDpiY(), kFuncFontFactor));
+    pnlAcDc->setGeometry(QRect(0, 0, FuncPanel->width(), FuncPanel->height() / 4));
+    setPointSize(pnlAcDc, panelFontPoints(pnlAcDc->width(), pnlAcDc->logicalDpiY(), kAcDcFontFactor));
+}
+
+bool TDigitalMeterForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize) {
+        if (watched == LcdPanel)
+            LcdPanelResize();
+        else if (watched == DataPanel)
+            DataPanelResize();
+        else if (watched == SubDataPanel)
+            SubDataPanelResize();
+        else if (watched == UnitPanel)
+            UnitPanelResize();
+        else if (watched == FuncPanel)
+            FuncPanelResize();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void TDigitalMeterForm::closeEvent(QCloseEvent *event)
 {
     // No close command: the window stays for the whole run.
     event->ignore();
+}
+
+void TDigitalMeterForm::customEvent(QEvent *event)
+{
+    // Messages 1025 to 1028 are accepted and change nothing.
+    switch (int(event->type())) {
+    case WM_USER + 1:
+    case WM_USER + 2:
+    case WM_USER + 3:
+    case WM_USER + 4: event->accept(); return;
+    default: QWidget::customEvent(event);
+    }
 }
 
 } // namespace orvel

@@ -48,5 +48,31 @@ TEST(Comparator, FloatsOverTheColumnBelowTheDigitalMeter)
     EXPECT_EQ(r, QRect(e, (1080 - 79) / 4 + 79 + e, 201 + e, 122 + 25 + 25 + e + 2));
 }
 
+TEST(SizeLimits, KeepMaximisedViewsOffTheStripAndAboveTheTaskBar)
+{
+    const SizeLimits digital = digitalMeterLimits(1920, 1080, 79);
+    EXPECT_EQ(digital.maximisedSize, QSize(1920, 1001));
+    EXPECT_EQ(digital.maximisedPosition, QPoint(0, 79));
+    EXPECT_EQ(digital.minimumTrackingSize, QSize(480, 250));
+
+    const SizeLimits list = dataListLimits(1920, 1080, 79, 40);
+    EXPECT_EQ(list.maximisedSize, QSize(480, 961));
+    EXPECT_EQ(list.maximisedPosition, QPoint(0, 79));
+    EXPECT_EQ(list.minimumTrackingSize, QSize(480, 270));
+
+    const SizeLimits recorder = recorderLimits(1366, 768, 75, 0);
+    EXPECT_EQ(recorder.maximisedSize, QSize(1366, 693));
+    EXPECT_EQ(recorder.minimumTrackingSize, QSize(1025, 693)) << "never narrower than three quarters";
+}
+
+TEST(Tiling, AnAutoHidingTaskBarLetsListAndRecorderReachTheBottom)
+{
+    const int m = mainStripHeight(kClassic);
+    const QRect recorder = recorderRect(1920, 1080, m, 0);
+    EXPECT_EQ(recorder.top() + recorder.height(), 1080);
+    const QRect list = dataListRect(1920, 1080, m, 250, 209, 0);
+    EXPECT_EQ(list.top() + list.height(), 1080);
+}
+
 } // namespace
 } // namespace orvel

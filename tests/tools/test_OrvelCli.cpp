@@ -231,3 +231,40 @@ TEST(CliSimulate, RefusesBadOptionsAndScenarios)
 
 } // namespace
 } // namespace orvel
+
+namespace orvel {
+namespace {
+
+TEST(CliMonitor, PrintsWhatTheDigitalMeterShowsForEachTick)
+{
+    QTemporaryFile scenario;
+    ASSERT_TRUE(scenario.open());
+    scenario.write("1 12.34 DC V m\n1 4.700 ohm k\n1 25C\n");
+    scenario.close();
+    QProcess sim;
+    sim.start(QStringLiteral(ORVEL_CLI), {"simulate", "--scenario", scenario.fileName(), "--period", "50"});
+    ASSERT_TRUE(sim.waitForReadyRead(5000));
+    const QString path = QString::fromLocal8Bit(sim.readLine()).trimmed();
+
+    const CliRun r = cli({"monitor", "--port", path, "--count", "6"});
+    sim.terminate();
+    sim.waitForFinished(5000);
+    ASSERT_EQ(r.status, 0) << r.err.constData();
+    const QStringList lines = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 6);
+    for (const QString &line : lines)
+        EXPECT_TRUE(line == "12.34 mV DC" || line == QString::fromUtf8("4.700 KΩ") || line == "025 C")
+            << qPrintable(line);
+}
+
+TEST(CliMonitor, UnknownPortFailsWithTheOpenError)
+{
+    test::IsolatedPorts ports;
+    const CliRun r = cli({"monitor", "--port", "COM3", "--count", "1"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("Error[E9001]")) << r.err.constData();
+    EXPECT_EQ(cli({"monitor"}).status, 2);
+}
+
+} // namespace
+} // namespace orvel

@@ -1,0 +1,99 @@
+#pragma once
+// The acquisition cycle without windows. One tick reads one frame from the port
+// while the event loop keeps running, decodes it, watches for a silent meter
+// (a warning on every third failed tick in a row) and a low battery (a warning
+// on every such tick), and computes the reading. The windows (or orvel-cli
+// monitor) show the warnings and the results.
+
+#include "meter/MeterReading.h"
+#include "platform/UserPrompt.h"
+
+#include <QByteArray>
+#include <QObject>
+
+#include <functional>
+
+class QSocketNotifier;
+class QTimer;
+
+namespace orvel {
+
+class SerialDevice;
+
+/// Reads one frame without blocking: discards what waited in the receive
+/// buffer, then collects bytes until 15 have come, the line has been quiet for
+/// the port's interval time-out (30 ms) after the last byte, or the total
+/// time-out (12 s) has passed.
+class FrameReader : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit FrameReader(QObject *parent = nullptr);
+    ~FrameReader() override;
+
+    /// Starts a read on `port`; a null port or a failed read ends at once (queued) with -1.
+    void start(SerialDevice *port);
+    /// Ends a running read without a result.
+    void cancel();
+    bool isRunning() const { return running_; }
+
+signals:
+    /// The read ended: `count` bytes (0 for none, -1 when the read failed) in `bytes`.
+    void finished(int count, const QByteArray &bytes);
+
+private:
+    void onReadable();
+    void finish(int count);
+
+    SerialDevice *port_ = nullptr;
+    QSocketNotifier *notifier_ = nullptr;
+    QTimer *gapTimer_ = nullptr;   ///< quiet time after the last byte
+    QTimer *totalTimer_ = nullptr; ///< longest wait for the read
+    QByteArray bytes_;
+    bool running_ = false;
+};
+
+inline constexpr int kNoDataWarningEvery = 3; ///< failed ticks in a row that bring the no-data warning
+inline constexpr int kNoDataText = 8004;      ///< "No data received."
+inline constexpr int kLowBatteryText = 8000;  ///< "The battery power of the DMM is low."
+
+/// One tick after another, as the acquisition timer asks for them.
+class AcquisitionCycle : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit AcquisitionCycle(QObject *parent = nullptr);
+
+    ReadingComputation computation; ///< the current reading and the needles' values
+    int iNoDataCount = 0;           ///< ticks in a row without a valid frame
+    Frame LastFrame{};              ///< the last 15 bytes read in full
+
+    /// Shows the self-closing warning for text 8004 or 8000 and returns how it
+    /// ended (Abort, Retry or Yes). Without one, warnings go on silently.
+    std::function<PromptButton(int textId)> showWarning;
+    /// The comparator's limits at the moment of the tick.
+    std::function<std::pair<double, double>()> limits;
+
+    /// Starts a tick on `port` (null: the tick fails like a silent line).
+    void startTick(SerialDevice *port);
+    /// Ends a running tick quietly: no warning, no reading.
+    void cancelTick();
+    bool tickRunning() const { return reader_.isRunning(); }
+
+    /// The tick's result once its bytes are in (exposed for tests and tools
+    /// that read frames themselves).
+    void finishTick(int count, const QByteArray &bytes);
+
+signals:
+    /// A decoded reading was computed (`outcome` tells what the comparator got).
+    void readingReady(const ReadingComputation::Outcome &outcome);
+    /// The tick is over; `aborted` when the user ended a warning with Abort.
+    void tickEnded(bool aborted);
+
+private:
+    FrameReader reader_;
+};
+
+} // namespace orvel

@@ -1,0 +1,399 @@
+// The main window's commands and the acquisition tick's effects on the windows,
+// driven without a port: a tick's bytes are handed to the cycle directly.
+
+#include "app/Dlgrsport.h"
+#include "app/Globalvar.h"
+#include "app/Main4.h"
+#include "app/Messages.h"
+#include "app/Startup.h"
+#include "app/Tiling.h"
+#include "meter/FrameEncoder.h"
+#include "platform/WindowPlacement.h"
+#include "recorder/Graphicalrecord.h"
+#include "tests/support/PseudoTerminal.h"
+#include "tests/support/ScriptedPrompt.h"
+#include "views/Analogmeter.h"
+#include "views/Comparator.h"
+#include "views/Datapagelist.h"
+#include "views/Digitalmeter.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace orvel;
+using namespace orvel::test;
+
+namespace {
+
+QByteArray frameOf(const char *display, const char *words)
+{
+    DisplayState s = displayFromText(QString::fromLatin1(display)).value();
+    const QString w = QString::fromLatin1(words);
+    s.dc = w.contains("DC");
+    s.ac = w.contains("AC");
+    s.volt = w.contains("V");
+    s.ohm = w.contains("ohm");
+    s.lowBattery = w.contains("lowbat");
+    if (w.contains(" m"))
+        s.prefixes = kPrefixMilli;
+    if (w.contains(" k"))
+        s.prefixes = kPrefixKilo;
+    return frameBytes(encodeFrame(s).value());
+}
+
+// One tick that read `bytes` (an empty array: a read that got nothing).
+void tick(const QByteArray &bytes)
+{
+    FormMain->Acquisition->finishTick(int(bytes.size()), bytes);
+    QCoreApplication::processEvents(); // posted UM_READING messages
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<IsolatedPorts> ports;
+    std::unique_ptr<ScopedPrompt> prompt;
+    std::unique_ptr<PseudoTerminal> pty;
+    std::unique_ptr<WindowSet> windows;
+    QString savedCurrent;
+    QList<int> warnings; ///< acquisition warnings shown, by text id
+    PromptButton warningAnswer = PromptButton::Yes;
+
+    ScriptedPrompt &asked() const { return **prompt; }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        savedCurrent = QDir::currentPath();
+        dir = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(dir->path());
+        ports = std::make_unique<IsolatedPorts>();
+        prompt = std::make_unique<ScopedPrompt>();
+        pty = std::make_unique<PseudoTerminal>();
+        ports->route(2, pty->path());
+        ResetSharedState();
+        windows = std::make_unique<WindowSet>();
+        QVERIFY(hComPort != nullptr);
+        warnings.clear();
+        warningAnswer = PromptButton::Yes;
+        FormMain->Acquisition->showWarning = [this](int id) {
+            warnings.append(id);
+            return warningAnswer;
+        };
+    }
+
+    void cleanup()
+    {
+        if (FormMain && !FormMain->isHidden())
+            FormMain->close();
+        windows.reset();
+        ResetSharedState();
+        pty.reset();
+        prompt.reset();
+        ports.reset();
+        QDir::setCurrent(savedCurrent);
+        dir.reset();
+    }
+
+    // ---- link state -----------------------------------------------------------
+
+    void linkStateDrivesCaptionsHintsAndEnabledStates()
+    {
+        QCOMPARE(FormMain->mnuLink->text(), QStringLiteral("&Link"));
+        QCOMPARE(FormMain->sbtnLink->toolTip(), QStringLiteral("Link to DMM"));
+        QVERIFY(FormMain->sbtnPort->isEnabled());
+        QVERIFY(FormMain->mnuHelp->menuAction()->isEnabled());
+
+        FormMain->sbtnLink->click();
+        QVERIFY(FormMain->linked());
+        QVERIFY(FormMain->TimerGetSd->isActive());
+        QCOMPARE(FormMain->mnuLink->text(), QStringLiteral("Un&link"));
+        QCOMPARE(FormMain->sbtnLink->toolTip(), QStringLiteral("Unlink DMM"));
+        QVERIFY(!FormMain->sbtnPort->isEnabled());
+        QVERIFY(!FormMain->sbtnAbout->isEnabled());
+        QVERIFY(!FormMain->mnuPort->isEnabled());
+        QVERIFY(!FormMain->mnuHelp->menuAction()->isEnabled());
+        QVERIFY(FormMain->mnuLink->isEnabled());
+        QVERIFY(FormMain->mnuFile->menuAction()->isEnabled());
+        QVERIFY(FormMain->mnuWindow->menuAction()->isEnabled());
+        QVERIFY(FormMain->sbtnGraphical->isEnabled());
+
+        // A file load freezes link, port and help whatever the link state.
+        LoadInProgress = true;
+        FormMain->RefreshLinkState();
+        QVERIFY(!FormMain->sbtnLink->isEnabled());
+        QVERIFY(!FormMain->mnuLink->isEnabled());
+        FormMain->mnuLinkClick(); // the menu command still works from code: unlink
+        QVERIFY(!FormMain->linked());
+        QVERIFY(!FormMain->sbtnPort->isEnabled());
+        QVERIFY(!FormMain->sbtnLink->isEnabled());
+        LoadInProgress = false;
+        SendMessage(FormMain, UM_STATE_CHANGED);
+        QVERIFY(FormMain->sbtnLink->isEnabled());
+        QVERIFY(FormMain->sbtnPort->isEnabled());
+        QVERIFY(!FormMain->TimerGetSd->isActive());
+    }
+
+    void linkMessagesAndUnlinkStopRecordingFirst()
+    {
+        SendMessage(FormMain, UM_LINK);
+        QVERIFY(FormMain->linked());
+        QVERIFY(FormMain->TimerGetSd->isActive());
+        ReadingReceived = true;
+        GraphicalForm->bRecording = true;
+        SendMessage(FormMain, UM_UNLINK);
+        QVERIFY(!FormMain->linked());
+        QVERIFY(!FormMain->TimerGetSd->isActive());
+        QVERIFY2(!GraphicalForm->bRecording, "the recorder hears of the unlink before the handler returns");
+        QVERIFY(!ReadingReceived);
+    }
+
+    void linkingClearsTheFailedTickCount()
+    {
+        tick({});
+        tick({});
+        QCOMPARE(FormMain->iNoDataCount, 2);
+        FormMain->sbtnLink->click();
+        QCOMPARE(FormMain->iNoDataCount, 0);
+    }
+
+    // ---- the tick -------------------------------------------------------------
+
+    void aReadingReachesTheDigitalMeter()
+    {
+        tick(frameOf("12.34", "DC V m"));
+        QCOMPARE(DigitalMeterForm->DataPanel->text(), QStringLiteral("12.34"));
+        QCOMPARE(DigitalMeterForm->UnitPanel->text(), QStringLiteral("m"));
+        QCOMPARE(DigitalMeterForm->FuncPanel->text(), QStringLiteral("V"));
+        QCOMPARE(DigitalMeterForm->pnlAcDc->text(), QStringLiteral("DC"));
+        QCOMPARE(DigitalMeterForm->SubDataPanel->text(), QStringLiteral(" "));
+        QVERIFY(ReadingReceived);
+        QCOMPARE(FormMain->MeterReading().szDisplay, QStringLiteral("12.34"));
+
+        // Resistance shows its unit as the ohm sign, in the symbol face.
+        tick(frameOf("60.00", "ohm k"));
+        QCOMPARE(DigitalMeterForm->FuncPanel->text(), QStringLiteral("Ω"));
+        QCOMPARE(DigitalMeterForm->FuncPanel->property("face").toString(), QStringLiteral("Symbol"));
+        QCOMPARE(DigitalMeterForm->UnitPanel->text(), QStringLiteral("K"));
+        QCOMPARE(DigitalMeterForm->FuncPanel->font().pointSize(), DigitalMeterForm->FuncPanel->width() / 2);
+    }
+
+    void everyThirdFailedTickWarnsAndAbortUnlinks()
+    {
+        FormMain->sbtnLink->click();
+        tick({});
+        tick(QByteArray("\x02\x14", 2)); // a short read straight after start: the empty last frame fails
+        QVERIFY(warnings.isEmpty());
+        warningAnswer = PromptButton::Retry;
+        tick({});
+        QCOMPARE(warnings, QList<int>{8004});
+        QCOMPARE(FormMain->iNoDataCount, 0);
+        QVERIFY(FormMain->linked());
+        QVERIFY2(FormMain->TimerGetSd->isActive(), "Continue lets acquisition go on");
+
+        tick(frameOf("1.234", "DC V"));
+        tick({});
+        tick({});
+        QCOMPARE(warnings.size(), 1); // a good tick starts the count again
+        warningAnswer = PromptButton::Abort;
+        tick({});
+        QCOMPARE(warnings, (QList<int>{8004, 8004}));
+        QVERIFY(!FormMain->linked());
+        QVERIFY(!FormMain->TimerGetSd->isActive());
+    }
+
+    void lowBatteryWarnsOnEveryTick()
+    {
+        FormMain->sbtnLink->click();
+        warningAnswer = PromptButton::Yes; // the window ran out its time
+        tick(frameOf("1.438", "DC V lowbat"));
+        QCOMPARE(warnings, QList<int>{8000});
+        QCOMPARE(DigitalMeterForm->DataPanel->text(), QStringLiteral("1.438")); // shown on the same tick
+        tick(frameOf("1.437", "DC V lowbat"));
+        QCOMPARE(warnings, (QList<int>{8000, 8000}));
+        QCOMPARE(DigitalMeterForm->DataPanel->text(), QStringLiteral("1.437"));
+
+        warningAnswer = PromptButton::Abort;
+        tick(frameOf("1.436", "DC V lowbat"));
+        QCOMPARE(DigitalMeterForm->DataPanel->text(), QStringLiteral("1.437")); // an aborted tick shows nothing
+        QVERIFY(!FormMain->linked());
+    }
+
+    void messagesReachOnlyWindowsThatCanShowThem()
+    {
+        AnalogMeterForm->showMinimized();
+        tick(frameOf("1.234", "DC V"));
+        QCOMPARE(AnalogMeterForm->iReadingsShown, 0);
+        QCOMPARE(AnalogMeterForm->values.reading, 1234); // its fields are written all the same
+        AnalogMeterForm->showNormal();
+        tick(frameOf("2.345", "DC V"));
+        QCOMPARE(AnalogMeterForm->iReadingsShown, 1);
+        QCOMPARE(AnalogMeterForm->shown.reading, 2345); // the next reading, not the missed one
+
+        // The comparator is hidden at start.
+        tick(frameOf("3.456", "DC V"));
+        QCOMPARE(ComparatorForm->iReadingsShown, 0);
+        FormMain->sbtnComparatorClick();
+        QVERIFY(ComparatorForm->isVisible());
+        tick(frameOf("4.567", "DC V"));
+        QCOMPARE(ComparatorForm->iReadingsShown, 1);
+        QCOMPARE(ComparatorForm->shown.reading, 4.567f);
+
+        // The recorder hears only when it asked, shown or not.
+        GraphicalForm->hide();
+        tick(frameOf("5.678", "DC V"));
+        QCOMPARE(GraphicalForm->iReadingsTaken, 0);
+        GraphicalForm->bSampleRequest = true;
+        tick(frameOf("6.789", "DC V"));
+        QCOMPARE(GraphicalForm->iReadingsTaken, 1);
+        QVERIFY(!GraphicalForm->bSampleRequest);
+        tick(frameOf("7.890", "DC V"));
+        QCOMPARE(GraphicalForm->iReadingsTaken, 1);
+    }
+
+    // ---- views, tiling, port ---------------------------------------------------
+
+    void viewButtonsShowRestoreAndRaise()
+    {
+        AnalogMeterForm->hide();
+        FormMain->sbtnAnalogMeter->click();
+        QVERIFY(AnalogMeterForm->isVisible());
+        DataPageListForm->showMinimized();
+        FormMain->mnuDataList->trigger();
+        QVERIFY(!DataPageListForm->isMinimized());
+        DigitalMeterForm->close();
+        QVERIFY2(DigitalMeterForm->isVisible(), "the digital meter cannot be closed");
+    }
+
+    void tilingKeepsTheAnalogMetersPlaceWhenItIsHidden()
+    {
+        const QSize screen = primaryScreenSize();
+        const int m = FormMain->stripHeight();
+        AnalogMeterForm->hide();
+        FormMain->sbtnWinTile->click();
+        const QRect digital = digitalMeterRect(screen.width(), screen.height(), m);
+        const QRect analog = analogMeterRect(screen.width(), m, digital.height(), FormMain->metrics());
+        QCOMPARE(DigitalMeterForm->frameGeometry(), digital);
+        QCOMPARE(DataPageListForm->frameGeometry().top(), m + digital.height() + analog.height());
+        QCOMPARE(GraphicalForm->frameGeometry(), recorderRect(screen.width(), screen.height(), m, TaskbarReserve));
+        QVERIFY(!AnalogMeterForm->isVisible());
+        QVERIFY(!ComparatorForm->isVisible()); // tiling shows nothing that was hidden
+    }
+
+    void portChangeReopensAndRenamesTheDigitalMeter()
+    {
+        PseudoTerminal five;
+        ports->route(5, five.path());
+        PortPresent[4] = true;
+        QTimer::singleShot(0, [] {
+            DlgRsPortForm->rbtnCom[4]->setChecked(true);
+            DlgRsPortForm->bbtnOk->click();
+        });
+        FormMain->sbtnPortClick();
+        QCOMPARE(SelectedPort, 5);
+        QVERIFY(hComPort != nullptr);
+        QCOMPARE(hComPort->path(), five.path());
+        QCOMPARE(DigitalMeterForm->windowTitle(), QStringLiteral("Digital Meter : COM 5"));
+
+        // Cancel keeps the port and still closes and reopens it.
+        QTimer::singleShot(0, [] { DlgRsPortForm->bbtnCancel->click(); });
+        FormMain->sbtnPortClick();
+        QCOMPARE(SelectedPort, 5);
+        QVERIFY(hComPort != nullptr);
+        QVERIFY(asked().messages.isEmpty());
+
+        // A port that does not open: E9001, then W8001 with the stop icon.
+        PortPresent[6] = true;
+        QTimer::singleShot(0, [] {
+            DlgRsPortForm->rbtnCom[6]->setChecked(true);
+            DlgRsPortForm->bbtnOk->click();
+        });
+        FormMain->sbtnPortClick();
+        QCOMPARE(asked().captions(), (QStringList{"Error[E9001]", "Warning[W8001]"}));
+        QCOMPARE(asked().messages[1].icon, PromptIcon::Stop);
+        QVERIFY(hComPort == nullptr);
+        QCOMPARE(DigitalMeterForm->windowTitle(), QStringLiteral("Digital Meter : COM 7"));
+    }
+
+    // ---- the digital meter's own rules ------------------------------------------
+
+    void digitalMeterPanelsFollowTheDisplaysWidth()
+    {
+        DigitalMeterForm->showNormal();
+        DigitalMeterForm->LcdPanel->resize(300, 120);
+        QCOMPARE(DigitalMeterForm->FuncPanel->width(), 60);
+        QCOMPARE(DigitalMeterForm->UnitPanel->width(), 60);
+        QCOMPARE(DigitalMeterForm->SubDataPanel->width(), 300);
+        QCOMPARE(DigitalMeterForm->SubDataPanel->height(), 30);
+        QCOMPARE(DigitalMeterForm->pnlAcDc->width(), 60);
+        QCOMPARE(DigitalMeterForm->pnlAcDc->height(), DigitalMeterForm->FuncPanel->height() / 4);
+        QCOMPARE(DigitalMeterForm->FuncPanel->font().pointSize(),
+                 int(96.0 / DigitalMeterForm->FuncPanel->logicalDpiY() * 60 * 0.5 - 3));
+    }
+
+    void digitalMeterMessages1025To1028ChangeNothing()
+    {
+        tick(frameOf("1.234", "DC V"));
+        for (int n = 1025; n <= 1028; ++n)
+            SendMessage(DigitalMeterForm, QEvent::Type(n), 7);
+        QCOMPARE(DigitalMeterForm->DataPanel->text(), QStringLiteral("1.234"));
+    }
+
+    // ---- closing --------------------------------------------------------------
+
+    void closingWithUnsavedDataAsksFirst()
+    {
+        GraphicalForm->bBufferEmpty = false;
+        GraphicalForm->bUnsaved = true;
+        asked().answers = {PromptButton::Cancel};
+        QVERIFY(!FormMain->close());
+        QCOMPARE(asked().captions(), QStringList{"Warning[W8003]"});
+        const MessageRequest &q = asked().messages[0];
+        QCOMPARE(q.text, QStringLiteral("Buffer has data.\nDo you want to save the data to a file before exit ?"));
+        QCOMPARE(q.buttons, (QList<PromptButton>{PromptButton::Yes, PromptButton::No, PromptButton::Cancel}));
+        QCOMPARE(q.defaultButton, PromptButton::Cancel);
+        QCOMPARE(q.icon, PromptIcon::Question);
+        QVERIFY(hComPort != nullptr); // a refused close changes nothing
+
+        asked().answers = {PromptButton::No};
+        QVERIFY(FormMain->close());
+        QVERIFY(hComPort == nullptr);
+        QVERIFY(QFile::exists(dir->filePath("ZEVDL.ini")));
+    }
+
+    void closingWithNothingUnsavedAsksNothing()
+    {
+        GraphicalForm->bBufferEmpty = false;
+        GraphicalForm->bUnsaved = false; // saved
+        QVERIFY(FormMain->close());
+        QVERIFY(asked().messages.isEmpty());
+    }
+
+    void closingWhileLinkedStopsTheTick()
+    {
+        FormMain->sbtnLink->click();
+        QVERIFY(FormMain->TimerGetSd->isActive());
+        QVERIFY(FormMain->close());
+        QVERIFY(!FormMain->TimerGetSd->isActive());
+        QVERIFY(!FormMain->Acquisition->tickRunning());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_MainWindow.moc"

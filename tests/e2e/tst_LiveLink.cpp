@@ -1,0 +1,209 @@
+// From the meter to the screen: the program's windows (offscreen) linked to
+// orvel-cli simulate through a pseudo-terminal, or to a silent one.
+
+#include "app/Automesgform.h"
+#include "app/Globalvar.h"
+#include "app/Main4.h"
+#include "app/Startup.h"
+#include "tests/support/PseudoTerminal.h"
+#include "tests/support/ScriptedPrompt.h"
+#include "views/Digitalmeter.h"
+
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace orvel;
+using namespace orvel::test;
+
+namespace {
+constexpr int kWaitMs = 15000; // a safety net only; the checks count ticks, not time
+
+// Answers the self-closing warning window, as a user would, whenever it shows.
+class WarningAnswerer : public QObject
+{
+public:
+    explicit WarningAnswerer(bool abort)
+        : abort_(abort)
+    {
+        timer_.setInterval(20);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            if (AutoMsgForm && AutoMsgForm->isVisible()) {
+                captions.append(AutoMsgForm->windowTitle());
+                (abort_ ? AutoMsgForm->bbtnAbort : AutoMsgForm->bbtnYes)->click();
+            }
+        });
+        timer_.start();
+    }
+    QStringList captions;
+
+private:
+    bool abort_;
+    QTimer timer_;
+};
+} // namespace
+
+class TestLiveLink : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<IsolatedPorts> ports;
+    std::unique_ptr<ScopedPrompt> prompt;
+    std::unique_ptr<QProcess> sim;
+    QString savedCurrent;
+
+    // Starts the simulator playing `scenario` and points COM1 at it.
+    void startSimulator(const QByteArray &scenario)
+    {
+        QFile file(dir->filePath("scenario.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(scenario);
+        file.close();
+        sim = std::make_unique<QProcess>();
+        sim->start(QStringLiteral(ORVEL_CLI), {"simulate", "--scenario", file.fileName(), "--period", "100"});
+        QVERIFY(sim->waitForReadyRead(5000));
+        ports->route(1, QString::fromLocal8Bit(sim->readLine()).trimmed());
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        savedCurrent = QDir::currentPath();
+        dir = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(dir->path());
+        QFile ini(dir->filePath("ZEVDL.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("iPort=1\r\nfHiLimit=300\r\nfLowLimit=100\r\n");
+        ini.close();
+        ports = std::make_unique<IsolatedPorts>();
+        prompt = std::make_unique<ScopedPrompt>();
+        ResetSharedState();
+    }
+
+    void cleanup()
+    {
+        if (sim) {
+            sim->terminate();
+            sim->waitForFinished(5000);
+            sim.reset();
+        }
+        ResetSharedState();
+        prompt.reset();
+        ports.reset();
+        QDir::setCurrent(savedCurrent);
+        dir.reset();
+    }
+
+    void linkShowsTheMetersReadingAndUnlinkStopsTheTicks()
+    {
+        startSimulator("1 12.34 DC V m\n");
+        WindowSet windows;
+        QVERIFY(hComPort != nullptr);
+        QSignalSpy ticks(FormMain->Acquisition, &AcquisitionCycle::tickEnded);
+        FormMain->sbtnLink->click();
+        QTRY_VERIFY_WITH_TIMEOUT(DigitalMeterForm->DataPanel->text() == QLatin1String("12.34"), kWaitMs);
+        QVERIFY2(ticks.size() <= 2, qPrintable(QString::number(ticks.size())));
+        QCOMPARE(DigitalMeterForm->UnitPanel->text(), QStringLiteral("m"));
+        QCOMPARE(DigitalMeterForm->FuncPanel->text(), QStringLiteral("V"));
+        QCOMPARE(DigitalMeterForm->pnlAcDc->text(), QStringLiteral("DC"));
+        QVERIFY(ReadingReceived);
+
+        FormMain->sbtnLink->click(); // unlink
+        QVERIFY(!FormMain->TimerGetSd->isActive());
+        QVERIFY(!FormMain->Acquisition->tickRunning());
+        const int ticksAtUnlink = int(ticks.size());
+        QTest::qWait(1300); // longer than two tick periods
+        QCOMPARE(int(ticks.size()), ticksAtUnlink);
+        FormMain->close();
+    }
+
+    void silentMeterWarnsAfterThreeTicksAndAbortUnlinks()
+    {
+        PseudoTerminal silent;
+        ports->route(1, silent.path());
+        WindowSet windows;
+        QVERIFY(hComPort != nullptr);
+        // A shorter wait than the meter's 12 s, so three silent reads pass quickly.
+        CommTimeouts t;
+        QVERIFY(hComPort->getTimeouts(t));
+        t.readTotalConstant = 150;
+        QVERIFY(hComPort->setTimeouts(t));
+
+        QSignalSpy ticks(FormMain->Acquisition, &AcquisitionCycle::tickEnded);
+        WarningAnswerer user(/*abort=*/true);
+        FormMain->sbtnLink->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!FormMain->linked(), kWaitMs);
+        QCOMPARE(user.captions, QStringList{"Warning[W8004]"});
+        QCOMPARE(int(ticks.size()), 3);
+        QCOMPARE(AutoMsgForm->lbMsg1->text(), QStringLiteral("No data received."));
+        QCOMPARE(AutoMsgForm->lbMsg2->text(), QStringLiteral("Will re-try automatically in 3 seconds."));
+        QVERIFY(!FormMain->TimerGetSd->isActive());
+        FormMain->close();
+    }
+
+    void lowBatteryContinueShowsTheReading()
+    {
+        startSimulator("1 1.438 DC V lowbat\n");
+        WindowSet windows;
+        QSignalSpy readings(FormMain->Acquisition, &AcquisitionCycle::readingReady);
+        WarningAnswerer user(/*abort=*/false);
+        FormMain->sbtnLink->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!user.captions.isEmpty() && readings.size() >= 1, kWaitMs);
+        QCOMPARE(user.captions.first(), QStringLiteral("Warning[W8000]"));
+        QCOMPARE(DigitalMeterForm->DataPanel->text(), QStringLiteral("1.438"));
+        QCOMPARE(AutoMsgForm->lbMsg2->text(), QStringLiteral("(Will continue automatically in 3 seconds.)"));
+        QVERIFY(FormMain->linked());
+        FormMain->sbtnLink->click();
+        FormMain->close();
+    }
+
+    void lowBatteryAbortShowsNothingAndUnlinks()
+    {
+        startSimulator("1 1.438 DC V lowbat\n");
+        WindowSet windows;
+        QSignalSpy readings(FormMain->Acquisition, &AcquisitionCycle::readingReady);
+        WarningAnswerer user(/*abort=*/true);
+        FormMain->sbtnLink->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!FormMain->linked(), kWaitMs);
+        QCOMPARE(user.captions, QStringList{"Warning[W8000]"});
+        QCOMPARE(readings.size(), 0);
+        QCOMPARE(DigitalMeterForm->DataPanel->text(), QString());
+        QVERIFY(!ReadingReceived);
+        FormMain->close();
+    }
+
+    void aWaitingReadDoesNotBlockTheWindows()
+    {
+        PseudoTerminal silent; // the full 12 s wait
+        ports->route(1, silent.path());
+        WindowSet windows;
+        FormMain->sbtnLink->click();
+        QTRY_VERIFY_WITH_TIMEOUT(FormMain->Acquisition->tickRunning(), kWaitMs);
+        bool handled = false;
+        QTimer::singleShot(0, [&handled] { handled = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(handled, kWaitMs);
+        QVERIFY2(FormMain->Acquisition->tickRunning(), "the event ran while the read still waited");
+
+        // Unlinking ends the waiting tick quietly: no warning, no reading.
+        FormMain->sbtnLink->click();
+        QVERIFY(!FormMain->Acquisition->tickRunning());
+        QTest::qWait(100);
+        QVERIFY(!AutoMsgForm->isVisible());
+        QCOMPARE(FormMain->iNoDataCount, 0);
+        FormMain->close();
+    }
+};
+
+QTEST_MAIN(TestLiveLink)
+#include "tst_LiveLink.moc"

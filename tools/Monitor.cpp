@@ -1,0 +1,80 @@
+#include "tools/Monitor.h"
+
+#include "app/Messageshow.h"
+#include "meter/Acquisition.h"
+#include "meter/Rscomm.h"
+#include "platform/PortNames.h"
+#include "resources/Strings.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace orvel::cli {
+
+namespace {
+constexpr int kTickMs = 500;
+
+// "12.34 mV DC": the number, the prefix and unit as drawn, the AC/DC mark.
+QString displayLine(const DigitalPanels &p)
+{
+    QString line = p.DataPanel;
+    const QString unit = labelText(p.UnitPanel, p.style.prefixFace) + labelText(p.FuncPanel, p.style.unitFace);
+    if (!unit.isEmpty())
+        line += QLatin1Char(' ') + unit;
+    if (!p.pnlAcDc.isEmpty())
+        line += QLatin1Char(' ') + p.pnlAcDc;
+    return line;
+}
+
+int portIndexOf(const QString &name)
+{
+    for (int i = 1; i <= kComPortCount; ++i)
+        if (name.compare(comPortName(i), Qt::CaseInsensitive) == 0)
+            return i;
+    return 0;
+}
+} // namespace
+
+int monitor(const QString &port, qint64 count)
+{
+    const int index = portIndexOf(port);
+    ComHandle device = index > 0 ? OpenComPort(index) : OpenComDevice(port);
+    if (!device)
+        return 1;
+
+    AcquisitionCycle cycle;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setInterval(kTickMs);
+    qint64 ticks = 0;
+    bool warned = false;
+
+    cycle.showWarning = [&warned](int textId) {
+        std::printf("%s: %s\n", qPrintable(codedCaption(str::WarningCaption, textId)), qPrintable(LoadStr(textId)));
+        std::fflush(stdout);
+        warned = true;
+        return PromptButton::Retry; // go on, as "Continue" does
+    };
+    QObject::connect(&timer, &QTimer::timeout, [&] { cycle.startTick(device.get()); });
+    QObject::connect(&cycle, &AcquisitionCycle::tickEnded, [&](bool) {
+        if (!warned) {
+            std::printf("%s\n", qPrintable(displayLine(cycle.computation.digital)));
+            std::fflush(stdout);
+        }
+        warned = false;
+        if (count >= 0 && ++ticks >= count)
+            QCoreApplication::quit();
+        else
+            timer.start();
+    });
+    if (count == 0)
+        return 0;
+    timer.start();
+    QCoreApplication::exec();
+    CloseComPort(std::move(device));
+    return 0;
+}
+
+} // namespace orvel::cli
