@@ -1,0 +1,411 @@
+#include "chart/ChartPainter.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace orvel {
+
+namespace {
+
+double lightness(const QColor &c)
+{
+    return 0.299 * c.red() + 0.587 * c.green() + 0.114 * c.blue();
+}
+
+QColor contrastOf(const QColor &background)
+{
+    return lightness(background) >= 128.0 ? QColor(Qt::black) : QColor(Qt::white);
+}
+
+QColor mix(const QColor &a, const QColor &b, double t)
+{
+    return QColor::fromRgbF(static_cast<float>(a.redF() + (b.redF() - a.redF()) * t),
+                            static_cast<float>(a.greenF() + (b.greenF() - a.greenF()) * t),
+                            static_cast<float>(a.blueF() + (b.blueF() - a.blueF()) * t));
+}
+
+double distance(const QColor &a, const QColor &b)
+{
+    const double dr = a.red() - b.red();
+    const double dg = a.green() - b.green();
+    const double db = a.blue() - b.blue();
+    return std::sqrt(dr * dr + dg * dg + db * db);
+}
+
+/// `color`, or a shade of it far enough from `background` to be seen on it (a grid in the
+/// button-face colour on a white graph, a line in the graph's own colour).
+QColor visibleOn(const QColor &color, const QColor &background)
+{
+    constexpr double kMinDistance = 100.0;
+    const QColor towards = contrastOf(background);
+    for (double t = 0.0; t < 1.0; t += 0.125) {
+        const QColor c = mix(color, towards, t);
+        if (distance(c, background) >= kMinDistance)
+            return c;
+    }
+    return towards;
+}
+
+QColor opaque(QColor c)
+{
+    c.setAlpha(255);
+    return c;
+}
+
+struct ChartFonts
+{
+    QFont title;
+    QFont subTitle;
+    QFont axisTitle;
+    QFont tick;
+};
+
+ChartFonts chartFonts(const ChartStyle &style)
+{
+    QFont base;
+    if (!style.fontFamily.isEmpty())
+        base.setFamily(style.fontFamily);
+    // Grey-scale smoothing only: coloured fringes would put colour into monochrome output.
+    base.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+    ChartFonts fonts{base, base, base, base};
+    fonts.title.setPointSizeF(12.0);
+    fonts.title.setBold(true);
+    fonts.subTitle.setPointSizeF(10.0);
+    fonts.axisTitle.setPointSizeF(9.0);
+    fonts.axisTitle.setBold(true);
+    fonts.tick.setPointSizeF(8.0);
+    return fonts;
+}
+
+/// Puts a one-pixel line on the middle of a pixel so that it is drawn crisp on the screen.
+double snap(double v, double unit)
+{
+    return unit < 1.5 ? std::floor(v) + 0.5 : v;
+}
+
+double markDiameter(PointSize size)
+{
+    switch (size) {
+    case gMicroPoints: return 2.0;
+    case gSmallPoints: return 3.0;
+    case gMediumPoints: return 4.5;
+    case gLargePoints: return 6.0;
+    }
+    return 4.5;
+}
+
+QPen gridPen(GridStyle style, const QColor &color, double unit)
+{
+    QPen pen(color, unit);
+    pen.setCapStyle(Qt::FlatCap);
+    switch (style) {
+    case gThin: break;
+    case gThick: pen.setWidthF(2.0 * unit); break;
+    case gDot: pen.setStyle(Qt::DotLine); break;
+    case gDash: pen.setStyle(Qt::DashLine); break;
+    }
+    return pen;
+}
+
+} // namespace
+
+ChartColors chartColors(const ChartStyle &style)
+{
+    ChartColors c;
+    if (style.viewingStyle == gMonochrome) {
+        c.desk = Qt::white;
+        c.back = Qt::white;
+        c.grid = QColor(128, 128, 128);
+        c.frame = Qt::black;
+        c.text = Qt::black;
+        c.line = Qt::black;
+        c.cursor = Qt::black;
+        return c;
+    }
+    c.desk = opaque(style.deskColor);
+    c.back = opaque(style.graphBackColor);
+    c.grid = visibleOn(opaque(style.graphForeColor), c.back);
+    c.frame = c.grid;
+    c.text = contrastOf(c.desk);
+    c.line = visibleOn(opaque(style.subsetColor), c.back);
+    c.cursor = contrastOf(c.back);
+    return c;
+}
+
+QPen linePen(int lineType, const QColor &color, double unit)
+{
+    double width = 1.0;
+    Qt::PenStyle style = Qt::SolidLine;
+    switch (lineType) {
+    case gDashLine: style = Qt::DashLine; break;
+    case gDotLine: style = Qt::DotLine; break;
+    case gDashDotLine: style = Qt::DashDotLine; break;
+    case gDashDotDotLine: style = Qt::DashDotDotLine; break;
+    case gMediumSolid: width = 2.0; break;
+    case gThickSolid: width = 3.0; break;
+    case gMediumDashLine:
+        width = 2.0;
+        style = Qt::DashLine;
+        break;
+    case gMediumDotLine:
+        width = 2.0;
+        style = Qt::DotLine;
+        break;
+    case gMediumThinSolid: width = 1.5; break;
+    default: break;
+    }
+    QPen pen(color, width * unit, style, Qt::RoundCap, Qt::RoundJoin);
+    return pen;
+}
+
+ChartLayout layoutChart(const QRectF &target, const ChartModel &model, const ChartStyle &style,
+                        const QPaintDevice *device)
+{
+    ChartLayout layout;
+    layout.target = target;
+    const double dpi = device ? device->logicalDpiY() : 96.0;
+    const double u = std::max(dpi / 96.0, 0.1);
+    layout.unit = u;
+
+    const ChartData &data = model.data();
+    const ChartFonts fonts = chartFonts(style);
+    const QFontMetricsF fmTitle(fonts.title, device);
+    const QFontMetricsF fmSub(fonts.subTitle, device);
+    const QFontMetricsF fmAxis(fonts.axisTitle, device);
+    const QFontMetricsF fmTick(fonts.tick, device);
+
+    const double pad = 6.0 * u;
+    const double inner = target.width() - 2.0 * pad;
+
+    // Titles from the top, the X-axis title and the point labels from the bottom.
+    double top = target.top() + pad;
+    if (!data.mainTitle.isEmpty()) {
+        layout.mainTitle = QRectF(target.left() + pad, top, inner, fmTitle.height());
+        top += fmTitle.height() + 2.0 * u;
+    }
+    if (!data.subTitle.isEmpty()) {
+        layout.subTitle = QRectF(target.left() + pad, top, inner, fmSub.height());
+        top += fmSub.height() + 2.0 * u;
+    }
+    const double plotTop = top + fmTick.height() / 2.0 + 2.0 * u;
+
+    double bottom = target.bottom() - pad;
+    if (!data.xAxisLabel.isEmpty()) {
+        layout.xAxisTitle = QRectF(target.left() + pad, bottom - fmAxis.height(), inner, fmAxis.height());
+        bottom -= fmAxis.height() + 3.0 * u;
+    }
+    const double xLabelTop = bottom - fmTick.height();
+    // The lowest Y label reaches half its height below the graph: the point labels start below it.
+    const double plotBottom = xLabelTop - fmTick.height() / 2.0 - 2.0 * u;
+    const double plotHeight = plotBottom - plotTop;
+
+    // Y ticks as dense as their labels allow without touching.
+    const int decimals = std::clamp(data.decimals, 0, 9);
+    const ValueRange yRange = model.yRange();
+    const double tickHeight = fmTick.height();
+    const int maxTicks = plotHeight > 0 ? std::max(2, static_cast<int>(plotHeight / (tickHeight * 2.2)) + 1) : 2;
+    layout.ticks = niceTicks(yRange, maxTicks, decimals);
+    QStringList tickTexts;
+    double yLabelWidth = fmTick.horizontalAdvance(data.maxDataString);
+    for (int k = 0; k < layout.ticks.count; ++k) {
+        tickTexts << formatValue(layout.ticks.at(k), decimals, layout.ticks.step);
+        yLabelWidth = std::max(yLabelWidth, fmTick.horizontalAdvance(tickTexts.back()));
+    }
+
+    double left = target.left() + pad;
+    if (!data.yAxisLabel.isEmpty()) {
+        layout.yAxisTitle = QRectF(left, plotTop, fmAxis.height(), std::max(plotHeight, 0.0));
+        left += fmAxis.height() + 4.0 * u;
+    }
+    const double yLabelRight = left + yLabelWidth;
+    left = yLabelRight + 4.0 * u;
+    const double halfPointLabel = fmTick.horizontalAdvance(data.maxPointLabel.trimmed()) / 2.0;
+    double plotLeft = std::max(left, target.left() + pad + halfPointLabel);
+    double plotRight = target.right() - pad - std::max(halfPointLabel, 2.0 * u);
+    double plotTopEdge = plotTop;
+    double plotBottomEdge = plotBottom;
+    if (u < 1.5) { // whole pixels on the screen, for crisp frames
+        plotLeft = std::round(plotLeft);
+        plotRight = std::round(plotRight);
+        plotTopEdge = std::round(plotTopEdge);
+        plotBottomEdge = std::round(plotBottomEdge);
+    }
+    layout.plot = QRectF(QPointF(plotLeft, plotTopEdge), QPointF(plotRight, plotBottomEdge));
+    if (layout.plot.width() < 8.0 * u || layout.plot.height() < 8.0 * u)
+        return layout; // too small for a graph: only the desk is painted
+    layout.hasPlot = true;
+
+    layout.y = ValueAxis(yRange, layout.plot.top(), layout.plot.height());
+    for (int k = 0; k < layout.ticks.count; ++k) {
+        const double y = layout.y.toPixel(layout.ticks.at(k));
+        const double w = fmTick.horizontalAdvance(tickTexts[k]);
+        layout.yLabels.push_back({QRectF(yLabelRight - w, y - tickHeight / 2.0, w, tickHeight), tickTexts[k]});
+    }
+
+    if (!model.hasPointsShown())
+        return layout;
+    const int first = model.firstShown();
+    const int last = model.lastShown();
+    layout.x = IndexAxis(first, last, layout.plot.left(), layout.plot.width());
+
+    // X labels at every stride-th point; the stride grows until the widest label of that set fits.
+    const double gap = 8.0 * u;
+    double labelWidth = std::max(fmTick.horizontalAdvance(data.maxPointLabel.trimmed()), fmTick.averageCharWidth());
+    std::vector<LabelBox> boxes;
+    QStringList texts;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        layout.labelStride = labelStride(layout.x.spacing(), labelWidth, gap);
+        const int stride = layout.labelStride;
+        boxes.clear();
+        texts.clear();
+        layout.gridPoints.clear();
+        double widest = 0.0;
+        const int start = static_cast<int>((static_cast<long long>(first) + stride - 1) / stride * stride);
+        for (long long i = start; i <= last; i += stride) {
+            const int index = static_cast<int>(i);
+            layout.gridPoints.append(index);
+            const QString text = data.label(index).trimmed();
+            if (text.isEmpty())
+                continue;
+            const double w = fmTick.horizontalAdvance(text);
+            widest = std::max(widest, w);
+            const double x = layout.x.toPixel(index);
+            boxes.push_back({static_cast<int>(texts.size()), x - w / 2.0, x + w / 2.0});
+            texts << text;
+        }
+        if (widest <= labelWidth)
+            break;
+        labelWidth = widest;
+    }
+    // The final guard: a label that would touch its neighbour or leave the target is left out.
+    const QList<int> kept = keepApartLabels(boxes, gap, target.left(), target.right());
+    for (int k : kept) {
+        const LabelBox &b = boxes[static_cast<std::size_t>(k)];
+        layout.xLabels.push_back({QRectF(b.left, xLabelTop, b.right - b.left, tickHeight), texts[k]});
+    }
+    return layout;
+}
+
+void paintChart(QPainter &painter, const QRectF &target, const ChartModel &model, const ChartStyle &style)
+{
+    const ChartLayout layout = layoutChart(target, model, style, painter.device());
+    const ChartColors colors = chartColors(style);
+    const ChartFonts fonts = chartFonts(style);
+    const ChartData &data = model.data();
+    const double u = layout.unit;
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.fillRect(target, colors.desk);
+    if (!layout.hasPlot) {
+        painter.restore();
+        return;
+    }
+
+    // Titles.
+    painter.setPen(colors.text);
+    auto drawTitle = [&](const QRectF &rect, const QFont &font, const QString &text) {
+        if (text.isEmpty() || rect.isNull())
+            return;
+        painter.setFont(font);
+        const QFontMetricsF fm(font, painter.device());
+        painter.drawText(rect, Qt::AlignHCenter | Qt::AlignTop, fm.elidedText(text, Qt::ElideRight, rect.width()));
+    };
+    drawTitle(layout.mainTitle, fonts.title, data.mainTitle);
+    drawTitle(layout.subTitle, fonts.subTitle, data.subTitle);
+
+    // The graph: background, grid, frame.
+    const QRectF plot = layout.plot;
+    painter.fillRect(plot, colors.back);
+    painter.setPen(gridPen(style.gridStyle, colors.grid, u));
+    if (style.gridLines == gYAxis || style.gridLines == gYPlusXAxis)
+        for (const PlacedLabel &label : layout.yLabels) {
+            const double y = snap(label.rect.center().y(), u);
+            painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        }
+    if ((style.gridLines == gXAxis || style.gridLines == gYPlusXAxis) && layout.labelStride > 0)
+        for (int index : layout.gridPoints) {
+            const double x = snap(layout.x.toPixel(index), u);
+            painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+        }
+    QPen framePen(colors.frame, u);
+    framePen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(framePen);
+    painter.setBrush(Qt::NoBrush);
+    const double half = u < 1.5 ? 0.5 : 0.0;
+    painter.drawRect(plot.adjusted(half, half, -half, -half));
+
+    // Labels, then the axis titles (drawn apart from the main title, so that programs that read
+    // a metafile's texts back do not take them for lines of one paragraph).
+    painter.setPen(colors.text);
+    painter.setFont(fonts.tick);
+    for (const PlacedLabel &label : layout.yLabels)
+        painter.drawText(label.rect, Qt::AlignRight | Qt::AlignVCenter, label.text);
+    for (const PlacedLabel &label : layout.xLabels)
+        painter.drawText(label.rect, Qt::AlignCenter, label.text);
+    drawTitle(layout.xAxisTitle, fonts.axisTitle, data.xAxisLabel);
+    if (!data.yAxisLabel.isEmpty() && !layout.yAxisTitle.isNull()) {
+        const QRectF column = layout.yAxisTitle;
+        painter.setFont(fonts.axisTitle);
+        const QFontMetricsF fm(fonts.axisTitle, painter.device());
+        painter.save();
+        painter.translate(column.center());
+        painter.rotate(-90.0);
+        const QRectF rotated(-column.height() / 2.0, -column.width() / 2.0, column.height(), column.width());
+        painter.drawText(rotated, Qt::AlignCenter, fm.elidedText(data.yAxisLabel, Qt::ElideRight, column.height()));
+        painter.restore();
+    }
+
+    // The line: one polyline per run of drawable points, cut where it leaves the graph.
+    if (model.hasPointsShown()) {
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        const QPen pen = linePen(style.lineType, colors.line, u);
+        const double mark = markDiameter(style.pointSize) * u;
+        const bool drawLine = style.plottingMethod != gPoints;
+        const bool drawMarks = style.plottingMethod != gLine;
+        const std::span<const float> values(data.values.constData(), static_cast<std::size_t>(data.values.size()));
+        std::vector<QPointF> points;
+        auto drawMark = [&](const QPointF &p) {
+            if (plot.contains(p))
+                painter.drawEllipse(p, mark / 2.0, mark / 2.0);
+        };
+        for (const IndexRun &run : drawableRuns(values, model.firstShown(), model.lastShown(), data.nullValue)) {
+            points.clear();
+            for (int i = run.first; i <= run.last; ++i)
+                points.emplace_back(layout.x.toPixel(i), layout.y.toPixel(values[static_cast<std::size_t>(i)]));
+            if (drawLine && points.size() > 1) {
+                painter.setPen(pen);
+                painter.setBrush(Qt::NoBrush);
+                for (const auto &piece : clipPolyline(points, plot))
+                    painter.drawPolyline(piece.data(), static_cast<int>(piece.size()));
+            }
+            // A reading alone between null points has no line to show it: it gets a mark.
+            if (drawMarks || points.size() == 1) {
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(colors.line);
+                for (const QPointF &p : points)
+                    drawMark(p);
+            }
+        }
+        painter.setRenderHint(QPainter::Antialiasing, false);
+    }
+
+    // The cursor: a vertical line through the cursor point, when that point is shown.
+    const int cursor = model.cursorPoint();
+    if (style.showCursor && style.cursorMode == gVertLine && model.hasPointsShown() && cursor >= model.firstShown() &&
+        cursor <= model.lastShown()) {
+        const double x = snap(layout.x.toPixel(cursor), u);
+        QPen pen(colors.cursor, u);
+        pen.setCapStyle(Qt::FlatCap);
+        painter.setPen(pen);
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+    }
+    painter.restore();
+}
+
+} // namespace orvel

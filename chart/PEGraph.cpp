@@ -1,0 +1,369 @@
+#include "chart/PEGraph.h"
+
+#include "chart/ChartExport.h"
+#include "platform/UserPrompt.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+
+#include <cmath>
+
+namespace orvel {
+
+namespace {
+
+/// A drag shorter than this (pixels) is a click; a zoom rectangle narrower than it zooms only
+/// the other way.
+constexpr double kMinZoomDrag = 4.0;
+
+} // namespace
+
+void PEGraphHandle::appendPoint(float value, const QString &label)
+{
+    data_.appendPoint(value, label);
+}
+
+PEGraph::PEGraph(QWidget *parent)
+    : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    pendingStyle_.deskColor = palette().color(QPalette::Button);
+    style_ = pendingStyle_;
+}
+
+PEGraph::~PEGraph() = default;
+
+void PEGraph::SetPoints(int count)
+{
+    pending_.setPoints(count);
+}
+
+void PEGraph::SetMaxPointsToGraph(int count)
+{
+    pending_.maxPointsToGraph = std::clamp(count, 0, kMaxChartPoints);
+}
+
+void PEGraph::SetPointsToGraph(int count)
+{
+    pending_.pointsToGraph = std::clamp(count, 0, kMaxChartPoints);
+}
+
+void PEGraph::SetYData(int subset, int point, float value)
+{
+    if (subset == 0)
+        pending_.setValue(point, value);
+}
+
+float PEGraph::YData(int subset, int point) const
+{
+    return subset == 0 ? pending_.value(point) : static_cast<float>(pending_.nullValue);
+}
+
+void PEGraph::SetSubsetColors(int subset, const QColor &color)
+{
+    if (subset == 0 && color.isValid())
+        pendingStyle_.subsetColor = color;
+}
+
+QColor PEGraph::GetSubsetColors(int subset) const
+{
+    return subset == 0 ? pendingStyle_.subsetColor : QColor();
+}
+
+void PEGraph::SetSubsetLineTypes(int subset, int lineType)
+{
+    if (subset == 0)
+        pendingStyle_.lineType = lineType;
+}
+
+void PEGraph::SetCursorPoint(int point)
+{
+    if (model_.setCursorPoint(point))
+        invalidate();
+}
+
+ChartStyle PEGraph::outputStyle() const
+{
+    ChartStyle style = style_;
+    style.showCursor = false;
+    return style;
+}
+
+ChartLayout PEGraph::screenLayout() const
+{
+    return layoutChart(QRectF(rect()), model_, style_, this);
+}
+
+QSize PEGraph::sizeHint() const
+{
+    return {640, 400};
+}
+
+QSize PEGraph::minimumSizeHint() const
+{
+    return {160, 120};
+}
+
+QPrinter &PEGraph::printer()
+{
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setPageOrientation(QPageLayout::Landscape); // the chart is wider than high
+    }
+    return *printer_;
+}
+
+// ---- actions -------------------------------------------------------------------------------
+
+bool PEGraph::SetPEactions(int action)
+{
+    switch (action) {
+    case gReinitAndReset: reinitAndReset(); return true;
+    case gResetImage: resetImage(); return true;
+    case gUndoZoom: undoZoom(); return true;
+    case gPrintDialog: return printDialog();
+    case gPrintGraph: return printGraph();
+    case gBmpToClip: return bmpToClip();
+    case gBmpToFile: return bmpToFile();
+    case gMetaToClip: return metaToClip();
+    case gMetaToFile: return metaToFile();
+    default: return false;
+    }
+}
+
+void PEGraph::reinitAndReset()
+{
+    model_.setData(pending_);
+    style_ = pendingStyle_;
+    invalidate();
+}
+
+void PEGraph::resetImage()
+{
+    style_ = pendingStyle_;
+    invalidate();
+}
+
+void PEGraph::undoZoom()
+{
+    if (!model_.isZoomed())
+        return;
+    model_.undoZoom();
+    invalidate();
+}
+
+QSize PEGraph::bitmapSize() const
+{
+    if (iPEnarg1 <= 0 || iPEnarg2 <= 0)
+        return size();
+    return {iPEnarg1, iPEnarg2};
+}
+
+QSize PEGraph::metafileSize() const
+{
+    if (iPEnarg1 <= 0 || iPEnarg2 <= 0) // the screen size, at 96 dots per inch
+        return {static_cast<int>(std::lround(width() * 2540.0 / 96.0)),
+                static_cast<int>(std::lround(height() * 2540.0 / 96.0))};
+    return {iPEnarg1, iPEnarg2};
+}
+
+bool PEGraph::bmpToFile()
+{
+    if (sPEstrarg1.isEmpty())
+        return false;
+    return writeFileWhole(sPEstrarg1, chartBmp(bitmapSize(), model_, outputStyle()));
+}
+
+bool PEGraph::bmpToClip()
+{
+    const QImage image = chartImage(bitmapSize(), model_, outputStyle());
+    if (image.isNull())
+        return false;
+    QGuiApplication::clipboard()->setImage(image);
+    return true;
+}
+
+bool PEGraph::metaToFile()
+{
+    if (sPEstrarg1.isEmpty())
+        return false;
+    return writeFileWhole(sPEstrarg1,
+                          chartMetafile(metafileFormatFor(sPEstrarg1), metafileSize(), model_, outputStyle()));
+}
+
+bool PEGraph::metaToClip()
+{
+    QMimeData *mime = chartMetafileMimeData(metafileSize(), model_, outputStyle());
+    if (!mime)
+        return false;
+    QGuiApplication::clipboard()->setMimeData(mime); // the clipboard takes ownership
+    return true;
+}
+
+bool PEGraph::printDialog()
+{
+    if (!prompt().printDialog(printer(), this))
+        return false;
+    return printChart(printer(), model_, outputStyle());
+}
+
+bool PEGraph::printGraph()
+{
+    return printChart(printer(), model_, outputStyle());
+}
+
+// ---- screen --------------------------------------------------------------------------------
+
+void PEGraph::invalidate()
+{
+    cacheValid_ = false;
+    update();
+}
+
+void PEGraph::paintEvent(QPaintEvent *)
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (!cacheValid_ || cache_.size() != pixels) {
+        cache_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        cache_.setDevicePixelRatio(ratio);
+        // The same resolution as the widget, so that the layout painted is the one hit-tested.
+        cache_.setDotsPerMeterX(static_cast<int>(std::lround(logicalDpiX() / 0.0254)));
+        cache_.setDotsPerMeterY(static_cast<int>(std::lround(logicalDpiY() / 0.0254)));
+        QPainter painter(&cache_);
+        paintChart(painter, QRectF(rect()), model_, style_);
+        cacheValid_ = true;
+    }
+    QPainter painter(this);
+    painter.drawImage(QPointF(0, 0), cache_);
+    if (!selection_.isEmpty()) {
+        const ChartColors colors = chartColors(style_);
+        QPen pen(colors.cursor, 1.0, Qt::DashLine);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(selection_.adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+}
+
+void PEGraph::resizeEvent(QResizeEvent *event)
+{
+    cacheValid_ = false;
+    QWidget::resizeEvent(event);
+}
+
+void PEGraph::cursorMovedByUser(bool moved)
+{
+    if (!moved)
+        return;
+    invalidate();
+    emit OnCursorMoved();
+}
+
+void PEGraph::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    pressPos_ = event->position();
+    pressed_ = true;
+    selection_ = QRectF();
+}
+
+void PEGraph::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!pressed_ || iAllowZooming == gNoZooming)
+        return;
+    const QPointF pos = event->position();
+    if ((pos - pressPos_).manhattanLength() < kMinZoomDrag) {
+        selection_ = QRectF();
+        return;
+    }
+    const ChartLayout layout = screenLayout();
+    selection_ = QRectF(pressPos_, pos).normalized().intersected(layout.plot);
+    update();
+}
+
+void PEGraph::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !pressed_) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    pressed_ = false;
+    const QPointF pos = event->position();
+    if (iAllowZooming != gNoZooming && (pos - pressPos_).manhattanLength() >= kMinZoomDrag) {
+        const ChartLayout layout = screenLayout();
+        selection_ = QRectF();
+        zoomTo(QRectF(pressPos_, pos).normalized().intersected(layout.plot));
+        update();
+        return;
+    }
+    selection_ = QRectF();
+    clickAt(pos);
+}
+
+void PEGraph::clickAt(QPointF position)
+{
+    if (!bMouseCursorControl || style_.cursorMode == gNoCursor || !model_.hasPointsShown())
+        return;
+    const ChartLayout layout = screenLayout();
+    if (!layout.hasPlot)
+        return;
+    // Within the graph, or half a point's width beside it.
+    const double margin = std::min(layout.x.spacing() / 2.0, 8.0);
+    if (!layout.plot.adjusted(-margin, 0, margin, 0).contains(position))
+        return;
+    cursorMovedByUser(model_.setCursorPoint(layout.x.nearestIndex(position.x())));
+}
+
+void PEGraph::zoomTo(const QRectF &selection)
+{
+    const ChartLayout layout = screenLayout();
+    if (!layout.hasPlot || selection.isEmpty())
+        return;
+    const auto window = model_.zoomForSelection(selection, layout.x, layout.y, iAllowZooming, kMinZoomDrag);
+    if (window && model_.zoomIn(*window)) {
+        invalidate();
+        emit OnZoomIn();
+    }
+}
+
+void PEGraph::keyPressEvent(QKeyEvent *event)
+{
+    emit OnKeyDown(event->key(), event->modifiers());
+    const bool cursorKeys = bMouseCursorControl && style_.cursorMode != gNoCursor;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        if (cursorKeys)
+            cursorMovedByUser(model_.moveCursor(-1));
+        break;
+    case Qt::Key_Right:
+        if (cursorKeys)
+            cursorMovedByUser(model_.moveCursor(1));
+        break;
+    case Qt::Key_Home:
+        if (cursorKeys)
+            cursorMovedByUser(model_.cursorToFirstShown());
+        break;
+    case Qt::Key_End:
+        if (cursorKeys)
+            cursorMovedByUser(model_.cursorToLastShown());
+        break;
+    default:
+        // Other keys are reported by OnKeyDown and go on to the window (Escape closes a dialog).
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+} // namespace orvel
