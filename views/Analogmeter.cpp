@@ -3,10 +3,18 @@
 #include "app/Main4.h"
 #include "app/Messages.h"
 #include "app/Tiling.h"
+#include "meter/Needle.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Icons.h"
+#include "resources/Pictures.h"
 #include "resources/Strings.h"
 #include "views/Digitalmeter.h"
+#include "views/PanelText.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
 
 namespace orvel {
 
@@ -15,16 +23,53 @@ TAnalogMeterForm *AnalogMeterForm = nullptr;
 namespace {
 constexpr int kCaption = 101; // "Analog Meter"
 constexpr int kIcon = 1;
+constexpr int kFace = 11, kMinus = 17, kPlus = 18;
+constexpr QRect kPanel1{52, 78, 72, 20};
+constexpr QPoint kScaleOnFace{9, 28};
+
+QLabel *stripPanel(QWidget *parent, const char *name, int width)
+{
+    auto *p = new QLabel(parent);
+    p->setObjectName(QLatin1String(name));
+    p->setAutoFillBackground(true);
+    QPalette pal = p->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::WindowText, QColor(0x00, 0xFF, 0x00));
+    p->setPalette(pal);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(11);
+    p->setFont(f);
+    p->setAlignment(Qt::AlignCenter);
+    if (width > 0)
+        p->setFixedWidth(width);
+    return p;
+}
 } // namespace
 
 TAnalogMeterForm::TAnalogMeterForm(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
+    FaceBitmap = programBitmap(kFace);
     const QRect outer = analogMeterRect(primaryScreenSize().width(), FormMain->stripHeight(),
                                         outerGeometry(DigitalMeterForm).height(), FormMain->metrics());
     setFixedSize(outer.size()); // fixed frame: only code sizes it
     setOuterGeometry(this, outer);
+
+    Panel1 = new QFrame(this);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setLineWidth(1);
+    Panel1->setGeometry(kPanel1);
+    auto *layout = new QHBoxLayout(Panel1);
+    layout->setContentsMargins(1, 1, 1, 1);
+    layout->setSpacing(0);
+    MultPanel = stripPanel(Panel1, "MultPanel", 0);
+    UnitPanel = stripPanel(Panel1, "UnitPanel", 19);
+    FuncPanel = stripPanel(Panel1, "FuncPanel", 20);
+    layout->addWidget(MultPanel, 1);
+    layout->addWidget(UnitPanel);
+    layout->addWidget(FuncPanel);
+
     FormCreate();
     show();
 }
@@ -33,6 +78,56 @@ void TAnalogMeterForm::FormCreate()
 {
     setWindowTitle(LoadStr(kCaption));
     setWindowIcon(programIcon(kIcon));
+    fNeedleAngle = fPrevNeedleAngle = kAnalogZeroAngle;
+    iDrawnFunction = shown.iFunction;
+    ShowLabels();
+}
+
+QPoint TAnalogMeterForm::pivot() const
+{
+    return {width() / 2, kAnalogPivotY};
+}
+
+int TAnalogMeterForm::scalePicture() const
+{
+    return analogScaleFor(iDrawnFunction, shown.pointPos);
+}
+
+void TAnalogMeterForm::ShowLabels()
+{
+    MultPanel->setText(multiplierText(shown.pointPos));
+    const LabelStyle style = labelStyleFor(shown.iFunction);
+    showLabel(UnitPanel, shown.szPrefix, style.prefixFace, style.prefixAlign);
+    showLabel(FuncPanel, shown.szUnit, style.unitFace, style.unitAlign);
+}
+
+void TAnalogMeterForm::FormPaint(QPainter &painter)
+{
+    const int faceLeft = (width() - FaceBitmap.width()) / 2;
+    painter.drawImage(faceLeft, 0, FaceBitmap);
+    painter.drawImage(QPoint(faceLeft, 0) + kScaleOnFace, programBitmap(scalePicture()));
+
+    const QImage sign = programBitmap(shown.negative ? kMinus : kPlus);
+    painter.drawImage(Panel1->x() - (sign.width() + sign.width() / 2), Panel1->y() + Panel1->height() - sign.height(),
+                      sign);
+
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 1));
+    const QPoint p = pivot();
+    painter.drawLine(p, p + needleEnd(fNeedleAngle, kAnalogNeedleLength));
+}
+
+void TAnalogMeterForm::resizeEvent(QResizeEvent *event)
+{
+    // The label strip stays centred under the scale.
+    Panel1->move((width() - Panel1->width()) / 2, kPanel1.top());
+    QWidget::resizeEvent(event);
+}
+
+void TAnalogMeterForm::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    FormPaint(painter);
 }
 
 void TAnalogMeterForm::customEvent(QEvent *event)
@@ -45,9 +140,27 @@ void TAnalogMeterForm::customEvent(QEvent *event)
 
 void TAnalogMeterForm::UmReading()
 {
+    const AnalogValues before = shown;
     shown = values;
     ++iReadingsShown;
-    update();
+    bool changed = shown.negative != before.negative || shown.szPrefix != before.szPrefix ||
+                   shown.szUnit != before.szUnit || shown.pointPos != before.pointPos;
+    // The scale follows the function (capacitance's also the point position).
+    if (shown.iFunction != iDrawnFunction || shown.iFunction == 8) {
+        changed = changed || shown.iFunction != iDrawnFunction;
+        iDrawnFunction = shown.iFunction;
+    }
+    ShowLabels();
+
+    fPrevNeedleAngle = fNeedleAngle;
+    fNeedleAngle = analogNeedleAngle(shown.reading, shown.scaleEnd);
+    if (fNeedleAngle != fPrevNeedleAngle) {
+        ++iNeedleMoves;
+        changed = true;
+    }
+    // The same reading twice changes nothing on screen.
+    if (changed)
+        update();
 }
 
 } // namespace orvel

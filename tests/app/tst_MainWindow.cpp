@@ -10,8 +10,7 @@
 #include "meter/FrameEncoder.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Graphicalrecord.h"
-#include "tests/support/PseudoTerminal.h"
-#include "tests/support/ScriptedPrompt.h"
+#include "tests/support/TestRun.h"
 #include "views/Analogmeter.h"
 #include "views/Comparator.h"
 #include "views/Datapagelist.h"
@@ -64,30 +63,22 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<IsolatedPorts> ports;
-    std::unique_ptr<ScopedPrompt> prompt;
+    std::unique_ptr<TestRun> run;
     std::unique_ptr<PseudoTerminal> pty;
     std::unique_ptr<WindowSet> windows;
-    QString savedCurrent;
     QList<int> warnings; ///< acquisition warnings shown, by text id
     PromptButton warningAnswer = PromptButton::Yes;
 
-    ScriptedPrompt &asked() const { return **prompt; }
+    ScriptedPrompt &asked() const { return run->asked(); }
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void init()
     {
-        savedCurrent = QDir::currentPath();
-        dir = std::make_unique<QTemporaryDir>();
-        QDir::setCurrent(dir->path());
-        ports = std::make_unique<IsolatedPorts>();
-        prompt = std::make_unique<ScopedPrompt>();
+        run = std::make_unique<TestRun>();
         pty = std::make_unique<PseudoTerminal>();
-        ports->route(2, pty->path());
-        ResetSharedState();
+        run->ports.route(2, pty->path());
         windows = std::make_unique<WindowSet>();
         QVERIFY(hComPort != nullptr);
         warnings.clear();
@@ -103,12 +94,8 @@ private slots:
         if (FormMain && !FormMain->isHidden())
             FormMain->close();
         windows.reset();
-        ResetSharedState();
         pty.reset();
-        prompt.reset();
-        ports.reset();
-        QDir::setCurrent(savedCurrent);
-        dir.reset();
+        run.reset();
     }
 
     // ---- link state -----------------------------------------------------------
@@ -299,7 +286,7 @@ private slots:
     void portChangeReopensAndRenamesTheDigitalMeter()
     {
         PseudoTerminal five;
-        ports->route(5, five.path());
+        run->ports.route(5, five.path());
         PortPresent[4] = true;
         QTimer::singleShot(0, [] {
             DlgRsPortForm->rbtnCom[4]->setChecked(true);
@@ -374,7 +361,7 @@ private slots:
         asked().answers = {PromptButton::No};
         QVERIFY(FormMain->close());
         QVERIFY(hComPort == nullptr);
-        QVERIFY(QFile::exists(dir->filePath("ZEVDL.ini")));
+        QVERIFY(QFile::exists(run->filePath("ZEVDL.ini")));
     }
 
     void closingWithNothingUnsavedAsksNothing()

@@ -8,8 +8,7 @@
 #include "platform/SystemMetrics.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Graphicalrecord.h"
-#include "tests/support/PseudoTerminal.h"
-#include "tests/support/ScriptedPrompt.h"
+#include "tests/support/TestRun.h"
 #include "views/Analogmeter.h"
 #include "views/Comparator.h"
 #include "views/Datapagelist.h"
@@ -53,13 +52,10 @@ class TestStartup : public QObject
     Q_OBJECT
 
     // One run of the program in a fresh start-up folder with no real ports.
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<IsolatedPorts> ports;
-    std::unique_ptr<ScopedPrompt> prompt;
-    QString savedCurrent;
+    std::unique_ptr<TestRun> run;
 
-    ScriptedPrompt &asked() const { return **prompt; }
-    QString iniPath() const { return dir->filePath(QStringLiteral("ZEVDL.ini")); }
+    ScriptedPrompt &asked() const { return run->asked(); }
+    QString iniPath() const { return run->filePath(QStringLiteral("ZEVDL.ini")); }
 
     /// Closes the main window as the user would; the settings are written then.
     static void exitProgram()
@@ -73,29 +69,20 @@ private slots:
 
     void init()
     {
-        savedCurrent = QDir::currentPath();
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
-        QVERIFY(QDir::setCurrent(dir->path()));
-        ports = std::make_unique<IsolatedPorts>();
-        prompt = std::make_unique<ScopedPrompt>();
-        ResetSharedState();
+        run = std::make_unique<TestRun>();
+        QCOMPARE(QDir::currentPath(), run->folder());
     }
 
     void cleanup()
     {
         setPauseFunction(nullptr);
-        ResetSharedState();
-        prompt.reset();
-        ports.reset();
-        QDir::setCurrent(savedCurrent);
-        dir.reset();
+        run.reset();
     }
 
     void createsFifteenWindowsInOrder()
     {
         PseudoTerminal pty;
-        ports->route(2, pty.path());
+        run->ports.route(2, pty.path());
         WindowSet windows;
         const QStringList expected{"orvel::TFormMain",         "orvel::TDlgRsPortForm",    "orvel::TDlgAboutForm",
                                    "orvel::TAutoMsgForm",      "orvel::TDigitalMeterForm", "orvel::TAnalogMeterForm",
@@ -122,7 +109,7 @@ private slots:
     void mainWindowHasTitleIconAndStripGeometry()
     {
         PseudoTerminal pty;
-        ports->route(2, pty.path());
+        run->ports.route(2, pty.path());
         WindowSet windows;
         QCOMPARE(FormMain->windowTitle(), QStringLiteral("Orvel Data Logging System"));
         QVERIFY(!FormMain->windowIcon().isNull());
@@ -144,7 +131,7 @@ private slots:
     void viewsStackUnderTheStrip()
     {
         PseudoTerminal pty;
-        ports->route(4, pty.path());
+        run->ports.route(4, pty.path());
         writeFile(iniPath(), "iPort=4\r\nfHiLimit=12.5\r\nfLowLimit=-2\r\n");
         WindowSet windows;
         const int m = FormMain->stripHeight();
@@ -170,7 +157,7 @@ private slots:
     void loadsSettingsOpensThePortAndWritesExactlyThreeLinesAtExit()
     {
         PseudoTerminal pty;
-        ports->route(3, pty.path());
+        run->ports.route(3, pty.path());
         writeFile(iniPath(), "# written by hand\r\niport=3\r\nFHILIMIT=12.5\r\nfLowLimit=-2\r\nextra=1\r\n");
         {
             WindowSet windows;
@@ -180,7 +167,7 @@ private slots:
             QCOMPARE(LowLimit, -2.0);
             QVERIFY(hComPort != nullptr);
             QCOMPARE(hComPort->path(), pty.path());
-            QCOMPARE(WorkDir, dir->path());
+            QCOMPARE(WorkDir, run->folder());
 
             // The settings file is written first, then the port is closed.
             QByteArray fileAtClose;
@@ -201,7 +188,7 @@ private slots:
     void missingFileGivesFallbacksAndStillOpensThePort()
     {
         PseudoTerminal pty;
-        ports->route(2, pty.path());
+        run->ports.route(2, pty.path());
         QVERIFY(!QFile::exists(iniPath()));
         WindowSet windows;
         QVERIFY2(asked().messages.isEmpty(), qPrintable(asked().captions().join(',')));
@@ -254,8 +241,8 @@ private slots:
     void portProbeMarksPortsThatOpen()
     {
         PseudoTerminal a, b;
-        ports->route(3, a.path());
-        ports->route(6, b.path());
+        run->ports.route(3, a.path());
+        run->ports.route(6, b.path());
         writeFile(iniPath(), "iPort=3\r\nfHiLimit=1\r\nfLowLimit=0\r\n");
         WindowSet windows;
         const std::array<bool, 8> expected{false, false, true, false, false, true, false, false};
@@ -266,9 +253,9 @@ private slots:
     void unwritableSettingsFileIsReportedAndExitGoesOn()
     {
         PseudoTerminal pty;
-        ports->route(2, pty.path());
+        run->ports.route(2, pty.path());
         // A folder where the file should be: it can be neither read nor replaced.
-        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("ZEVDL.ini")));
+        QVERIFY(QDir(run->folder()).mkdir(QStringLiteral("ZEVDL.ini")));
         WindowSet windows;
         QVERIFY(asked().messages.isEmpty());
         QVERIFY(hComPort != nullptr);
@@ -286,7 +273,7 @@ private slots:
 
     void startUpFolderOfAnyLength()
     {
-        QString deep = dir->path();
+        QString deep = run->folder();
         for (int i = 0; i < 12; ++i)
             deep += QStringLiteral("/a-rather-long-folder-name-%1").arg(i);
         QVERIFY(deep.size() > 300);

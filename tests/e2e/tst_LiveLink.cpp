@@ -5,8 +5,9 @@
 #include "app/Globalvar.h"
 #include "app/Main4.h"
 #include "app/Startup.h"
-#include "tests/support/PseudoTerminal.h"
-#include "tests/support/ScriptedPrompt.h"
+#include "meter/Needle.h"
+#include "tests/support/TestRun.h"
+#include "views/Analogmeter.h"
 #include "views/Digitalmeter.h"
 
 #include <QLabel>
@@ -55,23 +56,20 @@ class TestLiveLink : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<IsolatedPorts> ports;
-    std::unique_ptr<ScopedPrompt> prompt;
+    std::unique_ptr<TestRun> run;
     std::unique_ptr<QProcess> sim;
-    QString savedCurrent;
 
     // Starts the simulator playing `scenario` and points COM1 at it.
     void startSimulator(const QByteArray &scenario)
     {
-        QFile file(dir->filePath("scenario.txt"));
+        QFile file(run->filePath("scenario.txt"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(scenario);
         file.close();
         sim = std::make_unique<QProcess>();
         sim->start(QStringLiteral(ORVEL_CLI), {"simulate", "--scenario", file.fileName(), "--period", "100"});
         QVERIFY(sim->waitForReadyRead(5000));
-        ports->route(1, QString::fromLocal8Bit(sim->readLine()).trimmed());
+        run->ports.route(1, QString::fromLocal8Bit(sim->readLine()).trimmed());
     }
 
 private slots:
@@ -79,16 +77,10 @@ private slots:
 
     void init()
     {
-        savedCurrent = QDir::currentPath();
-        dir = std::make_unique<QTemporaryDir>();
-        QDir::setCurrent(dir->path());
-        QFile ini(dir->filePath("ZEVDL.ini"));
+        run = std::make_unique<TestRun>();
+        QFile ini(run->filePath("ZEVDL.ini"));
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write("iPort=1\r\nfHiLimit=300\r\nfLowLimit=100\r\n");
-        ini.close();
-        ports = std::make_unique<IsolatedPorts>();
-        prompt = std::make_unique<ScopedPrompt>();
-        ResetSharedState();
     }
 
     void cleanup()
@@ -98,11 +90,7 @@ private slots:
             sim->waitForFinished(5000);
             sim.reset();
         }
-        ResetSharedState();
-        prompt.reset();
-        ports.reset();
-        QDir::setCurrent(savedCurrent);
-        dir.reset();
+        run.reset();
     }
 
     void linkShowsTheMetersReadingAndUnlinkStopsTheTicks()
@@ -128,10 +116,41 @@ private slots:
         FormMain->close();
     }
 
+    void analogMeterFollowsWhileShownAndWaitsWhileMinimised()
+    {
+        // Forty different readings in a row, so that ticks never meet the same one twice.
+        QByteArray scenario;
+        for (int i = 1; i <= 40; ++i)
+            scenario += "1 " + QByteArray::number(i * 0.1, 'f', 3) + " DC V\n";
+        startSimulator(scenario);
+        WindowSet windows;
+        QSignalSpy ticks(FormMain->Acquisition, &AcquisitionCycle::readingReady);
+        FormMain->sbtnLink->click();
+        QTRY_VERIFY_WITH_TIMEOUT(AnalogMeterForm->iNeedleMoves >= 2, kWaitMs);
+        QCOMPARE(AnalogMeterForm->fNeedleAngle,
+                 analogNeedleAngle(AnalogMeterForm->shown.reading, AnalogMeterForm->shown.scaleEnd));
+
+        AnalogMeterForm->showMinimized();
+        QCoreApplication::processEvents();
+        const double angle = AnalogMeterForm->fNeedleAngle;
+        const int shown = AnalogMeterForm->iReadingsShown;
+        const int readingsAtMinimise = int(ticks.size());
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.size() >= readingsAtMinimise + 3, kWaitMs);
+        QCOMPARE(AnalogMeterForm->fNeedleAngle, angle);
+        QCOMPARE(AnalogMeterForm->iReadingsShown, shown);
+
+        AnalogMeterForm->showNormal();
+        QTRY_VERIFY_WITH_TIMEOUT(AnalogMeterForm->iReadingsShown > shown, kWaitMs);
+        QCOMPARE(AnalogMeterForm->fNeedleAngle,
+                 analogNeedleAngle(AnalogMeterForm->values.reading, AnalogMeterForm->values.scaleEnd));
+        FormMain->sbtnLink->click();
+        FormMain->close();
+    }
+
     void silentMeterWarnsAfterThreeTicksAndAbortUnlinks()
     {
         PseudoTerminal silent;
-        ports->route(1, silent.path());
+        run->ports.route(1, silent.path());
         WindowSet windows;
         QVERIFY(hComPort != nullptr);
         // A shorter wait than the meter's 12 s, so three silent reads pass quickly.
@@ -186,7 +205,7 @@ private slots:
     void aWaitingReadDoesNotBlockTheWindows()
     {
         PseudoTerminal silent; // the full 12 s wait
-        ports->route(1, silent.path());
+        run->ports.route(1, silent.path());
         WindowSet windows;
         FormMain->sbtnLink->click();
         QTRY_VERIFY_WITH_TIMEOUT(FormMain->Acquisition->tickRunning(), kWaitMs);

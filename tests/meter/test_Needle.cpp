@@ -1,0 +1,136 @@
+#include "meter/Needle.h"
+
+#include "meter/FrameDecoder.h"
+#include "platform/Tone.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace orvel {
+namespace {
+
+TEST(AnalogNeedle, SweepsFrom150AtZeroTo30AtFullScale)
+{
+    EXPECT_DOUBLE_EQ(analogNeedleAngle(0, 6000), 150.0);
+    EXPECT_DOUBLE_EQ(analogNeedleAngle(3000, 6000), 90.0);
+    EXPECT_DOUBLE_EQ(analogNeedleAngle(6000, 6000), 30.0);
+    EXPECT_DOUBLE_EQ(analogNeedleAngle(-3000, 6000), 90.0) << "the sign does not move the needle below zero";
+    EXPECT_DOUBLE_EQ(analogNeedleAngle(6500, 6000), 25.0) << "held 5 degrees past full scale";
+    EXPECT_DOUBLE_EQ(analogNeedleAngle(25, 2000), 148.5);
+    EXPECT_DOUBLE_EQ(analogNeedleAngle(100, 0), 150.0) << "no scale end: resting";
+}
+
+TEST(AnalogNeedle, EndPointsAreTruncatedTowardZero)
+{
+    EXPECT_EQ(needleEnd(90.0, 100), QPoint(0, -100));
+    EXPECT_EQ(needleEnd(150.0, 100), QPoint(-86, -50));
+    EXPECT_EQ(needleEnd(30.0, 100), QPoint(86, -49));
+    EXPECT_EQ(needleEnd(25.0, 100), QPoint(90, -42));
+}
+
+TEST(ComparatorNeedle, LimitsAtTheZoneBordersAndStopsHalfABandBeyond)
+{
+    EXPECT_DOUBLE_EQ(comparatorNeedleAngle(0.0f, 10, 0), 110.0);
+    EXPECT_DOUBLE_EQ(comparatorNeedleAngle(10.0f, 10, 0), 70.0);
+    EXPECT_DOUBLE_EQ(comparatorNeedleAngle(5.0f, 10, 0), 90.0);
+    EXPECT_DOUBLE_EQ(comparatorNeedleAngle(-100.0f, 10, 0), 130.0);
+    EXPECT_DOUBLE_EQ(comparatorNeedleAngle(100.0f, 10, 0), 50.0);
+    EXPECT_DOUBLE_EQ(comparatorNeedleAngle(15.0f, 10, 0), 50.0);
+    EXPECT_NEAR(comparatorNeedleAngle(200.0f, 300, 100), 90.0, 1e-4);
+    EXPECT_NEAR(comparatorNeedleAngle(250.0f, 300, 100), 80.0, 1e-4);
+    EXPECT_EQ(needleEnd(130.0, 70), QPoint(-44, -53));
+}
+
+TEST(ComparatorNeedle, LimitsOutOfOrderNeverGiveNonsense)
+{
+    // Equal limits would divide by zero; reversed ones come from an edited settings file.
+    for (const auto &[hi, lo] : {std::pair{5.0, 5.0}, std::pair{100.0, 300.0}}) {
+        for (float v : {-1e6f, 0.0f, 5.0f, 200.0f, 1e6f}) {
+            const double a = comparatorNeedleAngle(v, hi, lo);
+            EXPECT_TRUE(std::isfinite(a));
+            EXPECT_GE(a, 50.0);
+            EXPECT_LE(a, 130.0);
+        }
+    }
+    EXPECT_DOUBLE_EQ(comparatorNeedleAngle(6.0f, 5, 5), 50.0);
+    EXPECT_DOUBLE_EQ(comparatorNeedleAngle(4.0f, 5, 5), 130.0);
+    EXPECT_DOUBLE_EQ(comparatorNeedleAngle(5.0f, 5, 5), 90.0);
+}
+
+TEST(Alarm, HighAboveLowBelowNoneInsideLimitsIncluded)
+{
+    EXPECT_EQ(alarmFrequency(10.5f, 10, 0), 1047);
+    EXPECT_EQ(alarmFrequency(-0.5f, 10, 0), 523);
+    EXPECT_EQ(alarmFrequency(10.0f, 10, 0), 0);
+    EXPECT_EQ(alarmFrequency(0.0f, 10, 0), 0);
+    EXPECT_EQ(alarmFrequency(5.0f, 10, 0), 0);
+    EXPECT_EQ(alarmFrequency(15.0f, 10, 0), 1047) << "an overload placed half a band above";
+    EXPECT_EQ(alarmFrequency(-5.0f, 10, 0), 523);
+}
+
+TEST(AnalogScale, ChosenByFunction)
+{
+    EXPECT_EQ(analogScaleFor(fn::Volt, 0), 13);
+    EXPECT_EQ(analogScaleFor(fn::VoltAmp, 0), 13);
+    EXPECT_EQ(analogScaleFor(fn::Frequency, 1), 13);
+    EXPECT_EQ(analogScaleFor(fn::Capacitance, 3), 13);
+    EXPECT_EQ(analogScaleFor(fn::Capacitance, 1), 30);
+    EXPECT_EQ(analogScaleFor(fn::Celsius, 2), 15);
+    EXPECT_EQ(analogScaleFor(fn::Fahrenheit, 2), 15);
+    for (int f : {fn::VoltAC, fn::VoltDC, fn::VoltDCAC, fn::Ohm, fn::OhmFlag8, fn::AmpAC, fn::AmpDC, fn::AmpDCAC, 0})
+        EXPECT_EQ(analogScaleFor(f, 0), 30) << f;
+}
+
+TEST(AnalogScale, MultiplierReadsTheScaleNumbers)
+{
+    EXPECT_EQ(multiplierText(0), "x1");
+    EXPECT_EQ(multiplierText(1), "x10");
+    EXPECT_EQ(multiplierText(2), "x100");
+    EXPECT_EQ(multiplierText(3), "x1000");
+}
+
+// The tone's frequency, measured from its samples: rising zero crossings,
+// placed between samples by linear interpolation, away from the fades at the ends.
+double measuredFrequency(const std::vector<std::int16_t> &s, int rate)
+{
+    double first = -1, last = -1;
+    int crossings = 0;
+    for (std::size_t i = s.size() / 10; i < s.size() - s.size() / 10; ++i) {
+        if (s[i - 1] < 0 && s[i] >= 0) {
+            const double at = double(i - 1) + double(s[i - 1]) / (double(s[i - 1]) - double(s[i]));
+            if (first < 0)
+                first = at;
+            last = at;
+            ++crossings;
+        }
+    }
+    return crossings > 1 ? (crossings - 1) * double(rate) / (last - first) : 0.0;
+}
+
+TEST(Tone, IsASineAtTheAskedFrequencyForTheAskedTime)
+{
+    for (int hz : {kHighTone, kLowTone}) {
+        const auto samples = sineTone(hz, 100);
+        EXPECT_EQ(samples.size(), std::size_t(kToneSampleRate / 10));
+        EXPECT_NEAR(measuredFrequency(samples, kToneSampleRate), hz, 0.5) << hz;
+        EXPECT_EQ(samples.front(), 0) << "fades in";
+        EXPECT_NEAR(samples.back(), 0, 200) << "fades out";
+    }
+    EXPECT_NEAR(measuredFrequency(sineTone(1047, 100, 8000), 8000), 1047, 2.0);
+}
+
+TEST(Tone, PlayingGoesThroughTheInstalledPlayer)
+{
+    std::vector<std::pair<int, int>> played;
+    const TonePlayer previous = setTonePlayer([&played](int hz, int ms) { played.emplace_back(hz, ms); });
+    playTone(523, 100);
+    playTone(0, 100); // no tone
+    setTonePlayer(previous);
+    ASSERT_EQ(played.size(), 1u);
+    EXPECT_EQ(played[0], std::pair(523, 100));
+    playTone(1047, 5); // the real device, or nothing where there is none; must not fail
+}
+
+} // namespace
+} // namespace orvel
