@@ -27,23 +27,6 @@ constexpr int kFace = 11, kMinus = 17, kPlus = 18;
 constexpr QRect kPanel1{52, 78, 72, 20};
 constexpr QPoint kScaleOnFace{9, 28};
 
-QLabel *stripPanel(QWidget *parent, const char *name, int width)
-{
-    auto *p = new QLabel(parent);
-    p->setObjectName(QLatin1String(name));
-    p->setAutoFillBackground(true);
-    QPalette pal = p->palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    pal.setColor(QPalette::WindowText, QColor(0x00, 0xFF, 0x00));
-    p->setPalette(pal);
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(11);
-    p->setFont(f);
-    p->setAlignment(Qt::AlignCenter);
-    if (width > 0)
-        p->setFixedWidth(width);
-    return p;
-}
 } // namespace
 
 TAnalogMeterForm::TAnalogMeterForm(QWidget *parent)
@@ -63,9 +46,11 @@ TAnalogMeterForm::TAnalogMeterForm(QWidget *parent)
     auto *layout = new QHBoxLayout(Panel1);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
-    MultPanel = stripPanel(Panel1, "MultPanel", 0);
-    UnitPanel = stripPanel(Panel1, "UnitPanel", 19);
-    FuncPanel = stripPanel(Panel1, "FuncPanel", 20);
+    MultPanel = lcdPanel(Panel1, "MultPanel", 11, Qt::AlignCenter);
+    UnitPanel = lcdPanel(Panel1, "UnitPanel", 11, Qt::AlignCenter);
+    FuncPanel = lcdPanel(Panel1, "FuncPanel", 11, Qt::AlignCenter);
+    UnitPanel->setFixedWidth(19);
+    FuncPanel->setFixedWidth(20);
     layout->addWidget(MultPanel, 1);
     layout->addWidget(UnitPanel);
     layout->addWidget(FuncPanel);

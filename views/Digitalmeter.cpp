@@ -26,22 +26,6 @@ constexpr int kIcon = 2;
 constexpr int kBevel = 2;
 constexpr QSize kDesignSize{242, 102};
 
-QLabel *panel(QWidget *parent, const char *name, int pixelHeight, Qt::Alignment align)
-{
-    auto *p = new QLabel(parent);
-    p->setObjectName(QLatin1String(name));
-    p->setAutoFillBackground(true);
-    QPalette pal = p->palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    pal.setColor(QPalette::WindowText, QColor(0x00, 0xFF, 0x00));
-    p->setPalette(pal);
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(pixelHeight);
-    p->setFont(f);
-    p->setAlignment(align);
-    return p;
-}
-
 void setPointSize(QLabel *label, int points)
 {
     QFont f = label->font();
@@ -60,21 +44,17 @@ TDigitalMeterForm::TDigitalMeterForm(QWidget *parent)
     LcdPanel->setObjectName(QStringLiteral("LcdPanel"));
     LcdPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     LcdPanel->setLineWidth(kBevel);
-    LcdPanel->setAutoFillBackground(true);
-    QPalette pal = LcdPanel->palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    pal.setColor(QPalette::WindowText, QColor(0x00, 0xFF, 0x00));
-    LcdPanel->setPalette(pal);
+    setLcdColours(LcdPanel);
     LcdPanel->resize(kDesignSize);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(LcdPanel);
 
-    FuncPanel = panel(LcdPanel, "FuncPanel", 15, Qt::AlignCenter);
-    pnlAcDc = panel(FuncPanel, "pnlAcDc", 15, Qt::AlignCenter);
-    UnitPanel = panel(LcdPanel, "UnitPanel", 15, Qt::AlignCenter);
-    DataPanel = panel(LcdPanel, "DataPanel", 27, Qt::AlignCenter);
-    SubDataPanel = panel(DataPanel, "SubDataPanel", 15, Qt::AlignLeft | Qt::AlignVCenter);
+    FuncPanel = lcdPanel(LcdPanel, "FuncPanel", 15, Qt::AlignCenter);
+    pnlAcDc = lcdPanel(FuncPanel, "pnlAcDc", 15, Qt::AlignCenter);
+    UnitPanel = lcdPanel(LcdPanel, "UnitPanel", 15, Qt::AlignCenter);
+    DataPanel = lcdPanel(LcdPanel, "DataPanel", 27, Qt::AlignCenter);
+    SubDataPanel = lcdPanel(DataPanel, "SubDataPanel", 15, Qt::AlignLeft | Qt::AlignVCenter);
 
     // The resize rules follow each panel's own size.
     for (QWidget *w :

@@ -4,12 +4,21 @@
 
 #include "meter/Getunitfuncstr.h"
 
+#include <Qt>
+
 class QLabel;
+class QWidget;
 
 namespace orvel {
 
 /// The face's name as it is recorded on the panel ("Arial" or "Symbol").
 QString faceName(LabelFace face);
+
+/// Black with lime characters, like the meter's display.
+void setLcdColours(QWidget *widget);
+
+/// A display panel: lime characters on black in Arial `pixelHeight` high.
+QLabel *lcdPanel(QWidget *parent, const char *name, int pixelHeight, Qt::Alignment align);
 
 /// Shows `text` in `panel` drawn in `face` with `align`. The panel's property
 /// "face" records the face; the text itself is already mapped for the symbol
