@@ -1,5 +1,6 @@
 #include "resources/Pictures.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -57,7 +58,8 @@ QSize pictureSize(int id)
     return entry ? QSize(entry->width, entry->height) : QSize();
 }
 
-QImage programBitmap(int id)
+namespace {
+QImage renderPicture(int id)
 {
     const QString path = pictureResourcePath(id);
     if (path.isEmpty())
@@ -73,6 +75,20 @@ QImage programBitmap(int id)
     painter.setRenderHint(QPainter::TextAntialiasing);
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     painter.end();
+    return image;
+}
+} // namespace
+
+QImage programBitmap(int id)
+{
+    // Each picture is drawn once; the windows paint it many times (QImage shares the pixels).
+    static QHash<int, QImage> rendered;
+    const auto it = rendered.constFind(id);
+    if (it != rendered.constEnd())
+        return *it;
+    const QImage image = renderPicture(id);
+    if (!image.isNull())
+        rendered.insert(id, image);
     return image;
 }
 

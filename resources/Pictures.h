@@ -27,7 +27,7 @@ QString pictureResourcePath(int id);
 QSize pictureSize(int id);
 
 /// Picture `id` rendered at its size (transparent where the picture leaves the
-/// background free); a null image for an unknown id.
+/// background free); a null image for an unknown id. Drawn once, then shared.
 QImage programBitmap(int id);
 
 } // namespace orvel
