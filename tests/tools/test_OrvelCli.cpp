@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <gtest/gtest.h>
@@ -255,6 +256,23 @@ TEST(CliMonitor, PrintsWhatTheDigitalMeterShowsForEachTick)
     for (const QString &line : lines)
         EXPECT_TRUE(line == "12.34 mV DC" || line == QString::fromUtf8("4.700 KΩ") || line == "025 C")
             << qPrintable(line);
+}
+
+TEST(CliMonitor, FollowsTheDemoTour)
+{
+    QProcess sim;
+    sim.start(QStringLiteral(ORVEL_CLI), {"simulate"}); // the built-in demo: it opens on a drifting DC voltage
+    ASSERT_TRUE(sim.waitForReadyRead(5000));
+    const QString path = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    const CliRun r = cli({"monitor", "--port", path, "--count", "3"});
+    sim.terminate();
+    sim.waitForFinished(5000);
+    ASSERT_EQ(r.status, 0) << r.err.constData();
+    const QStringList lines = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    static const QRegularExpression dcVolts(QStringLiteral("^1\\.[45]\\d\\d V DC$"));
+    for (const QString &line : lines)
+        EXPECT_TRUE(dcVolts.match(line).hasMatch()) << qPrintable(line);
 }
 
 TEST(CliMonitor, UnknownPortFailsWithTheOpenError)
