@@ -236,23 +236,31 @@ TEST(CliSimulate, RefusesBadOptionsAndScenarios)
 namespace orvel {
 namespace {
 
+// Runs orvel-cli monitor for `ticks` ticks against a simulator started with
+// `simulateArgs`, and returns the lines it printed.
+QStringList monitorSimulator(const QStringList &simulateArgs, int ticks)
+{
+    QProcess sim;
+    sim.start(QStringLiteral(ORVEL_CLI), QStringList{"simulate"} + simulateArgs);
+    if (!sim.waitForReadyRead(5000))
+        return {QStringLiteral("(the simulator did not start)")};
+    const QString path = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    const CliRun r = cli({"monitor", "--port", path, "--count", QString::number(ticks)});
+    sim.terminate();
+    sim.waitForFinished(5000);
+    if (r.status != 0)
+        return {QStringLiteral("(monitor failed) ") + QString::fromUtf8(r.err)};
+    return QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
+}
+
 TEST(CliMonitor, PrintsWhatTheDigitalMeterShowsForEachTick)
 {
     QTemporaryFile scenario;
     ASSERT_TRUE(scenario.open());
     scenario.write("1 12.34 DC V m\n1 4.700 ohm k\n1 25C\n");
     scenario.close();
-    QProcess sim;
-    sim.start(QStringLiteral(ORVEL_CLI), {"simulate", "--scenario", scenario.fileName(), "--period", "50"});
-    ASSERT_TRUE(sim.waitForReadyRead(5000));
-    const QString path = QString::fromLocal8Bit(sim.readLine()).trimmed();
-
-    const CliRun r = cli({"monitor", "--port", path, "--count", "6"});
-    sim.terminate();
-    sim.waitForFinished(5000);
-    ASSERT_EQ(r.status, 0) << r.err.constData();
-    const QStringList lines = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 6);
+    const QStringList lines = monitorSimulator({"--scenario", scenario.fileName(), "--period", "50"}, 6);
+    ASSERT_EQ(lines.size(), 6) << qPrintable(lines.join('|'));
     for (const QString &line : lines)
         EXPECT_TRUE(line == "12.34 mV DC" || line == QString::fromUtf8("4.700 KΩ") || line == "025 C")
             << qPrintable(line);
@@ -260,16 +268,9 @@ TEST(CliMonitor, PrintsWhatTheDigitalMeterShowsForEachTick)
 
 TEST(CliMonitor, FollowsTheDemoTour)
 {
-    QProcess sim;
-    sim.start(QStringLiteral(ORVEL_CLI), {"simulate"}); // the built-in demo: it opens on a drifting DC voltage
-    ASSERT_TRUE(sim.waitForReadyRead(5000));
-    const QString path = QString::fromLocal8Bit(sim.readLine()).trimmed();
-    const CliRun r = cli({"monitor", "--port", path, "--count", "3"});
-    sim.terminate();
-    sim.waitForFinished(5000);
-    ASSERT_EQ(r.status, 0) << r.err.constData();
-    const QStringList lines = QString::fromUtf8(r.out).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 3);
+    // The built-in demo opens on a drifting DC voltage.
+    const QStringList lines = monitorSimulator({}, 3);
+    ASSERT_EQ(lines.size(), 3) << qPrintable(lines.join('|'));
     static const QRegularExpression dcVolts(QStringLiteral("^1\\.[45]\\d\\d V DC$"));
     for (const QString &line : lines)
         EXPECT_TRUE(dcVolts.match(line).hasMatch()) << qPrintable(line);
