@@ -97,7 +97,7 @@ void TDigitalMeterForm::showReading(const DigitalPanels &panels)
     SubDataPanel->setText(panels.SubDataPanel);
     showLabel(UnitPanel, panels.UnitPanel, panels.style.prefixFace, panels.style.prefixAlign);
     showLabel(FuncPanel, panels.FuncPanel, panels.style.unitFace, panels.style.unitAlign);
-    setPointSize(FuncPanel, std::max(1, FuncPanel->width() / 2));
+    setPointSize(FuncPanel, tickUnitFontPoints(FuncPanel->width()));
     pnlAcDc->setText(panels.pnlAcDc);
 }
 
@@ -128,7 +128,7 @@ void TDigitalMeterForm::UnitPanelResize()
 void TDigitalMeterForm::FuncPanelResize()
 {
     setPointSize(FuncPanel, panelFontPoints(FuncPanel->width(), FuncPanel->logicalDpiY(), kFuncFontFactor));
-    pnlAcDc->setGeometry(QRect(0, 0, FuncPanel->width(), FuncPanel->height() / 4));
+    pnlAcDc->setGeometry(acDcMarkRect(FuncPanel->size()));
     setPointSize(pnlAcDc, panelFontPoints(pnlAcDc->width(), pnlAcDc->logicalDpiY(), kAcDcFontFactor));
 }
 

@@ -29,4 +29,14 @@ DigitalMeterLayout digitalMeterLayout(int lcdWidth, int lcdHeight, int bevel)
     return l;
 }
 
+QRect acDcMarkRect(const QSize &funcPanel)
+{
+    return {0, 0, funcPanel.width(), funcPanel.height() / 4};
+}
+
+int tickUnitFontPoints(int funcPanelWidth)
+{
+    return std::max(1, funcPanelWidth / 2);
+}
+
 } // namespace orvel

@@ -3,6 +3,7 @@
 // each panel's characters follow the panel's width.
 
 #include <QRect>
+#include <QSize>
 
 namespace orvel {
 
@@ -30,5 +31,11 @@ struct DigitalMeterLayout
 };
 
 DigitalMeterLayout digitalMeterLayout(int lcdWidth, int lcdHeight, int bevel);
+
+/// The AC/DC mark inside a unit panel of `funcPanel` size: its top quarter.
+QRect acDcMarkRect(const QSize &funcPanel);
+
+/// The unit's font size a reading sets: half the unit panel's width, in points.
+int tickUnitFontPoints(int funcPanelWidth);
 
 } // namespace orvel

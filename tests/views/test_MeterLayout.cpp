@@ -28,6 +28,13 @@ TEST(DigitalMeterLayout, UnitPanelsAreAFifthEachAtTheRight)
     EXPECT_EQ(l.subDataPanel.bottom(), l.dataPanel.height() - 1) << "at the bottom of the number panel";
 }
 
+TEST(DigitalMeterLayout, AcDcMarkAndTheUnitFontOfAReading)
+{
+    EXPECT_EQ(acDcMarkRect(QSize(60, 116)), QRect(0, 0, 60, 29));
+    EXPECT_EQ(tickUnitFontPoints(60), 30);
+    EXPECT_EQ(tickUnitFontPoints(1), 1) << "never below one point";
+}
+
 TEST(SymbolFace, DrawsTheLettersItStandsFor)
 {
     EXPECT_EQ(symbolFaceText("W"), QString::fromUtf8("Ω"));
