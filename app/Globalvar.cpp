@@ -13,6 +13,12 @@ bool ReadingReceived = false;
 bool LoadInProgress = false;
 QStringList SettingsList;
 
+ReadingBuffer &readingBuffer()
+{
+    static ReadingBuffer buffer;
+    return buffer;
+}
+
 void ResetSharedState()
 {
     SelectedPort = 1;
@@ -25,6 +31,7 @@ void ResetSharedState()
     ReadingReceived = false;
     LoadInProgress = false;
     SettingsList.clear();
+    readingBuffer().clear();
 }
 
 } // namespace orvel

@@ -3,6 +3,7 @@
 
 #include "meter/Rscomm.h"
 #include "platform/PortNames.h"
+#include "recorder/Tarecord.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,6 +22,10 @@ extern double LowLimit;                            ///< comparator lower limit, 
 extern bool ReadingReceived;                       ///< a reading was decoded since the last unlink
 extern bool LoadInProgress;                        ///< a logger data file is being loaded
 extern QStringList SettingsList;                   ///< lines written to the settings file at exit
+
+/// Every stored reading, oldest first. The recorder adds and clears; the data
+/// list, the viewer and the export read by index.
+ReadingBuffer &readingBuffer();
 
 /// Puts every shared value back to its value before start-up (for tests and restarts).
 void ResetSharedState();

@@ -1,0 +1,100 @@
+#include "recorder/TempStore.h"
+
+#include "recorder/Tarecord.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace orvel {
+
+namespace {
+constexpr int kMaxTries = 100000; // names passed over before giving up
+
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+} // namespace
+
+TemporaryStore::TemporaryStore(QString stem)
+    : stem_(std::move(stem))
+{}
+
+TemporaryStore::~TemporaryStore()
+{
+    close();
+}
+
+bool TemporaryStore::open(const QString &folder)
+{
+    close();
+    for (int n = count_ + 1, tries = 0; tries < kMaxTries; ++n, ++tries) {
+        const QString path = QDir(folder).filePath(stem_ + QString::number(n) + QStringLiteral(".TMP"));
+        const QByteArray name = QFile::encodeName(path);
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue; // somebody's recording: never replaced
+            error_ = path + QStringLiteral(": ") + systemError(errno);
+            return false;
+        }
+        ::flock(fd, LOCK_EX | LOCK_NB);
+        fd_ = fd;
+        count_ = n;
+        path_ = path;
+        created_.append(path);
+        error_.clear();
+        return true;
+    }
+    error_ = folder + QStringLiteral(": ") + systemError(EEXIST);
+    return false;
+}
+
+bool TemporaryStore::write(const TARecord &record)
+{
+    if (fd_ < 0)
+        return false;
+    unsigned char bytes[kRecordSize];
+    writeRecord(record, bytes);
+    qsizetype done = 0;
+    while (done < kRecordSize) {
+        const ssize_t n = ::write(fd_, bytes + done, std::size_t(kRecordSize - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            error_ = path_ + QStringLiteral(": ") + systemError(n < 0 ? errno : ENOSPC);
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
+void TemporaryStore::close()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+QStringList TemporaryStore::deleteAll()
+{
+    close();
+    QStringList kept;
+    for (auto it = created_.crbegin(); it != created_.crend(); ++it) {
+        if (!QFile::remove(*it) && QFile::exists(*it))
+            kept.prepend(*it);
+    }
+    created_ = kept;
+    return kept;
+}
+
+} // namespace orvel
