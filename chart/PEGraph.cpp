@@ -114,11 +114,20 @@ QSize PEGraph::minimumSizeHint() const
 
 QPrinter &PEGraph::printer()
 {
-    if (!printer_) {
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer_->setPageOrientation(QPageLayout::Landscape); // the chart is wider than high
-    }
-    return *printer_;
+    return programPrinter();
+}
+
+QPrinter &programPrinter()
+{
+    // One printer for the whole program, set up once and used by every chart.
+    // Made on first use (a printer needs the application object) and kept to
+    // the end of the process.
+    static QPrinter *printer = [] {
+        auto *p = new QPrinter(QPrinter::HighResolution);
+        p->setPageOrientation(QPageLayout::Landscape); // the chart is wider than high
+        return p;
+    }();
+    return *printer;
 }
 
 // ---- actions -------------------------------------------------------------------------------

@@ -38,6 +38,10 @@ enum PEAction {
 
 class PEGraph;
 
+/// The program's one printer: every chart prints on it, and "Printer Set&up..."
+/// sets it up for all of them.
+QPrinter &programPrinter();
+
 /// The chart's raw handle, through which the recorder appends readings.
 class PEGraphHandle
 {
@@ -138,7 +142,7 @@ public:
     /// A size of 0 or less uses the chart's size on the screen.
     bool SetPEactions(int action);
 
-    /// The printer that print-outs go to; the caller's printer set-up dialog edits it.
+    /// The printer that print-outs go to: the program's one printer (programPrinter()).
     QPrinter &printer();
 
     // ---- what the screen shows
@@ -205,7 +209,6 @@ private:
     int iPEnarg2 = 0;   ///< height, likewise
     QString sPEstrarg1; ///< file name for the next action
 
-    std::unique_ptr<QPrinter> printer_;
     QImage cache_; ///< the chart as last painted on the screen
     bool cacheValid_ = false;
     QPointF pressPos_; ///< where the left button went down

@@ -11,6 +11,9 @@ class TDialogOption : public QDialog
 
 public:
     explicit TDialogOption(QWidget *parent = nullptr);
+
+    bool bManualChosen = false; ///< Manual mode chosen
+    int iIntervalSeconds = 0;   ///< interval in seconds; 0 is "Full Speed"
 };
 
 extern TDialogOption *DialogOption;

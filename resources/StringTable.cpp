@@ -160,6 +160,8 @@ const StringEntry kStringTable[] = {
     {2042, "Data Logger files(*.g52)|*.g52|Data Logger files(*.g51)|*.g51|Temporary files(*.TMP)|*.tmp"},
     {2043, "Data Logger files(*.g52)|*.g52"},
     {2044, "CSV files(*.csv)|*.csv"},
+    {2050, "The recording could not be written to its temporary file (%s). Recording has stopped; the readings "
+           "taken so far are kept in memory."},
 
     // orvel-cli
     {2100, "Usage: orvel-cli COMMAND [OPTIONS]\n"

@@ -245,13 +245,13 @@ private slots:
         // The recorder hears only when it asked, shown or not.
         GraphicalForm->hide();
         tick(frameOf("5.678", "DC V"));
-        QCOMPARE(GraphicalForm->iReadingsTaken, 0);
+        QCOMPARE(readingBuffer().count(), 0);
         GraphicalForm->bSampleRequest = true;
         tick(frameOf("6.789", "DC V"));
-        QCOMPARE(GraphicalForm->iReadingsTaken, 1);
+        QCOMPARE(readingBuffer().count(), 1);
         QVERIFY(!GraphicalForm->bSampleRequest);
         tick(frameOf("7.890", "DC V"));
-        QCOMPARE(GraphicalForm->iReadingsTaken, 1);
+        QCOMPARE(readingBuffer().count(), 1);
     }
 
     // ---- views, tiling, port ---------------------------------------------------

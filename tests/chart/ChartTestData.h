@@ -2,6 +2,7 @@
 // Data for the chart's tests: readings with the recorder's time texts, the
 // recorder's and the viewer's chart set-up, and the folder for exported files.
 
+#include "chart/ChartSetup.h"
 #include "chart/PEGraph.h"
 
 #include <QColor>
@@ -61,80 +62,9 @@ inline ChartData demoData(int n, double lo = -100.0, double hi = 100.0)
     return d;
 }
 
-/// The recorder's chart set-up at window creation, with 200 empty points.
-inline void setUpRecorderChart(PEGraph &g, const QColor &buttonFace)
-{
-    g.SetMainTitle(QStringLiteral("Data Logger"));
-    g.SetSubTitle(QString());
-    g.SetYAxisLabel(QStringLiteral("Reading"));
-    g.SetXAxisLabel(QStringLiteral("Time"));
-    g.SetNullDataValue(-99999.0);
-    g.SetSubsets(1);
-    g.SetPoints(200);
-    g.SetMaxPointsToGraph(200);
-    g.SetPointsToGraph(200);
-    g.SetSubsetLineTypes(0, gThinSolid);
-    g.SetPlottingMethod(gLine);
-    g.SetManualMaxDataString(QStringLiteral("00000000.000"));
-    g.SetManualMaxPointLabel(QStringLiteral("00:00:00.000"));
-    g.SetDataPrecision(gThreeDecimals);
-    g.SetDeskColor(buttonFace);
-    g.SetGraphBackColor(Qt::black);
-    g.SetGraphForeColor(QColor(0x80, 0x00, 0x80));
-    g.SetSubsetColors(0, QColor(0xC0, 0xC0, 0xC0));
-    g.SetManualScaleControlY(gManualMinAndMax);
-    g.SetManualMaxY(100.0);
-    g.SetManualMinY(-100.0);
-    g.SetNoStackedData(true);
-    g.SetAllowHistogram(false);
-    g.SetAllowDataHotSpots(true);
-    g.SetPointsToGraphInit(gLast);
-    g.SetPointSize(gLargePoints);
-    g.SetPointLabels(199, QStringLiteral(" "));
-    for (int i = 0; i < 200; ++i)
-        g.SetYData(0, i, -99999.0f);
-    g.SetGridLineControl(gYPlusXAxis);
-    g.SetCursorMode(gVertLine);
-    g.SetMouseCursorControl(true);
-    g.SetCursorPromptStyle(gNoPrompt);
-    g.SetGridStyle(gDot);
-    g.SetAllowZooming(gHorzPlusVertZooming);
-    g.SetPrepareImages(true);
-    g.SetPEnarg1(0);
-    g.SetPEnarg2(0);
-    g.SetPEactions(gReinitAndReset);
-}
-
-/// The viewer's chart set-up.
-inline void setUpViewerChart(PEGraph &g, const QColor &buttonFace)
-{
-    g.SetMainTitle(QStringLiteral("Data Logger"));
-    g.SetSubTitle(QString());
-    g.SetYAxisLabel(QStringLiteral("Reading"));
-    g.SetXAxisLabel(QStringLiteral("Time"));
-    g.SetDeskColor(buttonFace);
-    g.SetGraphForeColor(buttonFace);
-    g.SetGraphBackColor(Qt::white);
-    g.SetSubsetColors(0, Qt::blue);
-    g.SetPlottingMethod(gLine);
-    g.SetSubsetLineTypes(0, 9);
-    g.SetManualMaxDataString(QStringLiteral("00000000.000"));
-    g.SetManualMaxPointLabel(QStringLiteral("00:00:00.000"));
-    g.SetDataPrecision(gThreeDecimals);
-    g.SetNullDataValue(-99999.0);
-    g.SetManualScaleControlY(gManualMinAndMax);
-    g.SetNoStackedData(true);
-    g.SetAllowHistogram(false);
-    g.SetAllowDataHotSpots(true);
-    g.SetPointsToGraphInit(gLast);
-    g.SetPointSize(gLargePoints);
-    g.SetGridLineControl(gYPlusXAxis);
-    g.SetCursorMode(gVertLine);
-    g.SetMouseCursorControl(true);
-    g.SetCursorPromptStyle(gNoPrompt);
-    g.SetAllowZooming(gHorzPlusVertZooming);
-    g.SetAllowPopup(false);
-}
+/// The recorder's and the viewer's chart set-up are the program's own.
+using orvel::setUpRecorderChart;
+using orvel::setUpViewerChart;
 
 /// Loads n demonstration readings the way the recorder and the viewer do, then redraws.
 inline void loadReadings(PEGraph &g, int n, double lo, double hi)

@@ -43,7 +43,7 @@ TEST(Pages, CursorIndexOnAShortFirstPage)
     EXPECT_EQ(cursorIndex(0, 450, 3, 2), 50);
     EXPECT_EQ(cursorIndex(199, 450, 3, 3), 449);
     EXPECT_EQ(cursorIndex(199, 0, 1, 1), -1) << "nothing stored";
-    EXPECT_EQ(cursorIndex(199, 5, 3, 3), -1) << "page count ahead of the buffer (a load under way)";
+    EXPECT_EQ(cursorIndex(199, 5, 3, 1), -1) << "page count ahead of the buffer (a load under way)";
 }
 
 TEST(Pages, ScaleStartsAtTheFirstReadingAndOnlyWidens)
