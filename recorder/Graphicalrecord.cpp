@@ -52,14 +52,13 @@ constexpr int kClockMs = 1000;
 namespace id {
 constexpr int File = 501, Open = 502, SaveAs = 503, PrinterSetup = 506, Import = 507, Clear = 508, Exit = 509,
               Acquisition = 761, Start = 762, Stop = 763, Manual = 764, Interval = 765, View = 831, FirstPage = 802,
-              PageUp = 803, PageDown = 804, LastPage = 805, Print = 806, Export = 807, LineColor = 832,
-              FitView = 833, UndoZoom = 834;
-constexpr int HintStart = 1040, HintStop = 1041, HintOpen = 1042, HintSave = 1043, HintPrint = 1044,
-              HintClear = 1045, HintOption = 1046, HintManual = 1047, HintFirst = 1048, HintPageUp = 1049,
-              HintPageDown = 1050, HintLast = 1051, HintFitView = 1052, HintUndoZoom = 1053, HintExport = 1054,
-              HintImport = 1055;
-constexpr int StatusRecording = 7001, StatusCount = 7002, StatusPage = 7003, ModeManual = 201,
-              ModeFullSpeed = 203, IntervalSeconds = 205;
+              PageUp = 803, PageDown = 804, LastPage = 805, Print = 806, Export = 807, LineColor = 832, FitView = 833,
+              UndoZoom = 834;
+constexpr int HintStart = 1040, HintStop = 1041, HintOpen = 1042, HintSave = 1043, HintPrint = 1044, HintClear = 1045,
+              HintOption = 1046, HintManual = 1047, HintFirst = 1048, HintPageUp = 1049, HintPageDown = 1050,
+              HintLast = 1051, HintFitView = 1052, HintUndoZoom = 1053, HintExport = 1054, HintImport = 1055;
+constexpr int StatusRecording = 7001, StatusCount = 7002, StatusPage = 7003, ModeManual = 201, ModeFullSpeed = 203,
+              IntervalSeconds = 205;
 constexpr int PF = 2008, Max = 2009, Min = 2010, Reading = 2031, MicroFarad = 2033, Ohm = 2034;
 constexpr int NotLinked = 9002, CannotCreateTemp = 9003, NoMemory = 9006, ClearQuestion = 8002, FirstPageMsg = 8008,
               LastPageMsg = 8009, TempWriteFailed = 2050;

@@ -36,19 +36,19 @@ public:
     ~TGraphicalForm() override;
 
     // ---- recording state
-    bool bManualMode = false;    ///< readings are stored only by the Manual command
-    int iLoggerInterval = 500;   ///< logger timer, ms: 500 is "Full Speed", else whole seconds × 1000
+    bool bManualMode = false;            ///< readings are stored only by the Manual command
+    int iLoggerInterval = 500;           ///< logger timer, ms: 500 is "Full Speed", else whole seconds × 1000
     const int iPagePoints = kPagePoints; ///< chart points on a page
-    bool bRecording = false;     ///< automatic recording runs (the logger timer is on)
-    bool bBufferEmpty = true;    ///< nothing stored since the last clear
-    bool bUnsaved = false;       ///< the buffer holds data not yet saved to a file
-    bool bSampleRequest = false; ///< the next reading of the acquisition tick is to be stored
-    int iStoredCount = 0;        ///< readings stored since the last clear
-    int iLastPage = 1;           ///< pages of the buffer: the newest page's number
-    int iShownPage = 1;          ///< the page in the chart, 1..iLastPage
-    ScaleRange Scale;            ///< the chart's Y range, widened by each reading
-    Extremes Extreme;            ///< indexes of the largest and the smallest reading
-    TemporaryStore TempStore;    ///< the temporary file of the recording that runs
+    bool bRecording = false;             ///< automatic recording runs (the logger timer is on)
+    bool bBufferEmpty = true;            ///< nothing stored since the last clear
+    bool bUnsaved = false;               ///< the buffer holds data not yet saved to a file
+    bool bSampleRequest = false;         ///< the next reading of the acquisition tick is to be stored
+    int iStoredCount = 0;                ///< readings stored since the last clear
+    int iLastPage = 1;                   ///< pages of the buffer: the newest page's number
+    int iShownPage = 1;                  ///< the page in the chart, 1..iLastPage
+    ScaleRange Scale;                    ///< the chart's Y range, widened by each reading
+    Extremes Extreme;                    ///< indexes of the largest and the smallest reading
+    TemporaryStore TempStore;            ///< the temporary file of the recording that runs
     /// Temporary files created by this run; the number in the newest one's name.
     int iTempFileCount() const { return TempStore.count(); }
 
@@ -89,7 +89,7 @@ public:
     QLabel *MinFuncPanel = nullptr;
     orvel::PEGraph *PEGraph = nullptr;
     QProgressBar *ProgressBar = nullptr;
-    QLabel *StatusPanels[5] = {}; ///< recording, buffer count, page, interval, clock
+    QLabel *StatusPanels[5] = {};  ///< recording, buffer count, page, interval, clock
     QTimer *TimerLogger = nullptr; ///< sets bSampleRequest every iLoggerInterval while recording
     QTimer *TimerTime = nullptr;   ///< the clock in the status bar, every second
 

@@ -1,0 +1,404 @@
+// The recorder window driven without a meter: readings are put in the current
+// reading as a tick would leave them, then stored by the recorder's commands.
+
+#include "app/Globalvar.h"
+#include "app/Main4.h"
+#include "app/Messages.h"
+#include "app/Startup.h"
+#include "chart/PEGraph.h"
+#include "meter/FrameDecoder.h"
+#include "recorder/Dlgoption.h"
+#include "recorder/Graphicalrecord.h"
+#include "tests/support/TestRun.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <csignal>
+#include <memory>
+
+#include <sys/resource.h>
+
+using namespace orvel;
+using namespace orvel::test;
+
+namespace {
+
+// The reading a tick leaves behind, then one sample of it.
+void store(const char *value, const char *exponent = "0", int function = fn::VoltDC, const char *prefix = "",
+           const char *unit = "V")
+{
+    TMeterReading &r = FormMain->Acquisition->computation.MeterReading;
+    r.sValue = QString::fromLatin1(value);
+    r.sExponent = QString::fromLatin1(exponent);
+    r.iFunction = function;
+    r.szDisplay = r.sValue;
+    r.szPrefix = QString::fromLatin1(prefix);
+    r.szUnit = QString::fromLatin1(unit);
+    GraphicalForm->TakeSample();
+}
+
+void storeMany(int n)
+{
+    for (int i = 0; i < n; ++i)
+        store(qPrintable(QString::number(i % 50 * 0.1, 'f', 3)));
+}
+
+QString status(int panel)
+{
+    return GraphicalForm->StatusPanels[panel]->text();
+}
+
+// Enabled states of the commands, in a fixed order, as a string of 0 and 1.
+QString commandStates()
+{
+    const TGraphicalForm &g = *GraphicalForm;
+    QString s;
+    for (QToolButton *b : {g.sbtnRecordStart, g.sbtnRecordStop, g.sbtnManualLogging, g.sbtnOption, g.sbtnOpenFile,
+                           g.sbtnSaveFile, g.sbtnClear, g.sbtnFirstPage, g.sbtnPageDown})
+        s += b->isEnabled() ? '1' : '0';
+    s += ' ';
+    for (QAction *a : {g.mnuStart, g.mnuStop, g.mnuManual, g.mnuInterval, g.mnuOpen, g.mnuSaveAs, g.mnuClear,
+                       g.mnuFirstPage, g.mnuPageDown})
+        s += a->isEnabled() ? '1' : '0';
+    return s;
+}
+
+} // namespace
+
+class TestRecorder : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestRun> run;
+    std::unique_ptr<PseudoTerminal> pty;
+    std::unique_ptr<WindowSet> windows;
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        run = std::make_unique<TestRun>();
+        pty = std::make_unique<PseudoTerminal>();
+        run->ports.route(2, pty->path());
+        windows = std::make_unique<WindowSet>();
+        GraphicalForm->Clock = [] { return QTime(9, 5, 3, 456); };
+        ReadingReceived = true; // as after a tick that decoded a reading
+    }
+
+    void cleanup()
+    {
+        if (FormMain && !FormMain->isHidden()) {
+            GraphicalForm->bUnsaved = false;
+            FormMain->close();
+        }
+        windows.reset();
+        pty.reset();
+        run.reset();
+    }
+
+    void takeSampleStoresDropsAndCounts()
+    {
+        store("-1.234", "-3", fn::VoltDC, "m");
+        const ReadingBuffer &buffer = readingBuffer();
+        QCOMPARE(buffer.count(), 1);
+        QCOMPARE(fieldText(buffer.at(0).szTime), QStringLiteral("  9:05:03.4  "));
+        QCOMPARE(buffer.at(0).fReading, -0.001234f);
+        QCOMPARE(fieldText(buffer.at(0).szPrefix), QStringLiteral("m"));
+        QCOMPARE(status(1), QStringLiteral("Data in buffer : 1"));
+        QCOMPARE(GraphicalForm->PEGraph->model().data().value(199), -0.001234f);
+        QCOMPARE(GraphicalForm->PEGraph->model().data().label(199), QStringLiteral("  9:05:03.4  "));
+        QVERIFY2(GraphicalForm->MaxDataPanel->text().isEmpty(), "the first reading leaves the extremes blank");
+        QVERIFY(!GraphicalForm->bBufferEmpty);
+        QVERIFY(GraphicalForm->bUnsaved);
+        QCOMPARE(GraphicalForm->TimePanel->text(), QStringLiteral("  9:05:03.4  "));
+        QCOMPARE(GraphicalForm->PEGraph->model().data().yAxisLabel, QStringLiteral("Reading(V)"));
+
+        // A blank display and an overload without an overload value are dropped: nothing changes.
+        store("    ");
+        store("-OL.", "1", 516, "", "VA");
+        QCOMPARE(buffer.count(), 1);
+        QCOMPARE(GraphicalForm->iStoredCount, 1);
+        QCOMPARE(GraphicalForm->PEGraph->model().data().value(198), -99999.0f);
+
+        // An overload of DC volts stores −66; from the second reading on the extremes show.
+        store("-OL.", "1");
+        QCOMPARE(buffer.at(1).fReading, -66.0f);
+        QCOMPARE(GraphicalForm->MaxDataPanel->text(), QStringLiteral("-1.234"));
+        QCOMPARE(GraphicalForm->MaxUnitPanel->text(), QStringLiteral("m"));
+        QCOMPARE(GraphicalForm->MinDataPanel->text(), QStringLiteral("-OL."));
+        QCOMPARE(GraphicalForm->Scale.fScaleMin, -66.0f * 1.33f);
+
+        // The page count follows the buffer: 200 readings are one page, 201 two.
+        storeMany(198);
+        QCOMPARE(GraphicalForm->iLastPage, 1);
+        storeMany(1);
+        QCOMPARE(GraphicalForm->iLastPage, 2);
+        QCOMPARE(GraphicalForm->iShownPage, 2);
+        QCOMPARE(status(2), QStringLiteral("Page : 2 of 2"));
+    }
+
+    void enabledStatesFollowModeRecordingAndLoad()
+    {
+        // Automatic, stopped, empty buffer.
+        QCOMPARE(commandStates(), QStringLiteral("110110000 100110000"));
+        storeMany(250);
+        QCOMPARE(commandStates(), QStringLiteral("110111110 100111110"));
+
+        // Recording: the first reading after Start refreshes the states.
+        GraphicalForm->sbtnRecordStart->click();
+        QVERIFY(GraphicalForm->bRecording);
+        store("1.000");
+        QCOMPARE(status(0), QStringLiteral("Data Logging ..."));
+        QCOMPARE(commandStates(), QStringLiteral("110000000 010000000"));
+        GraphicalForm->sbtnRecordStop->click();
+        QVERIFY(!GraphicalForm->bRecording);
+        QCOMPARE(status(0), QString());
+
+        // Manual mode, chosen in the interval dialog.
+        QTimer::singleShot(0, [] {
+            DialogOption->bManualChosen = true;
+            DialogOption->accept();
+        });
+        GraphicalForm->sbtnOptionClick();
+        QVERIFY(GraphicalForm->bManualMode);
+        QCOMPARE(status(3), QStringLiteral("Manual"));
+        QCOMPARE(commandStates(), QStringLiteral("001111110 001111110"));
+
+        // A file loading: the recorder's own commands are out of reach.
+        LoadInProgress = true;
+        GraphicalForm->UpdateButtons();
+        GraphicalForm->UpdateMenus();
+        QCOMPARE(commandStates(), QStringLiteral("000000000 000000000"));
+        LoadInProgress = false;
+    }
+
+    void intervalShowsInTheStatusBarAndTakesEffectAtStart()
+    {
+        auto choose = [](int seconds) {
+            QTimer::singleShot(0, [seconds] {
+                DialogOption->bManualChosen = false;
+                DialogOption->iIntervalSeconds = seconds;
+                DialogOption->accept();
+            });
+            GraphicalForm->sbtnOptionClick();
+        };
+        QCOMPARE(status(3), QStringLiteral("Full Speed"));
+        choose(5);
+        QCOMPARE(status(3), QStringLiteral("Interval in second(s):5S"));
+        GraphicalForm->sbtnRecordStart->click();
+        QCOMPARE(GraphicalForm->TimerLogger->interval(), 5000);
+        GraphicalForm->sbtnRecordStop->click();
+        choose(0);
+        QCOMPARE(GraphicalForm->iLoggerInterval, 500);
+        QCOMPARE(status(3), QStringLiteral("Full Speed"));
+
+        // Cancel changes nothing.
+        QTimer::singleShot(0, [] {
+            DialogOption->iIntervalSeconds = 9;
+            DialogOption->reject();
+        });
+        GraphicalForm->sbtnOptionClick();
+        QCOMPARE(GraphicalForm->iLoggerInterval, 500);
+    }
+
+    void recordingWithoutAReadingOrTemporaryFileIsRefused()
+    {
+        ReadingReceived = false;
+        GraphicalForm->sbtnRecordStart->click();
+        QCOMPARE(run->asked().captions(), QStringList{"Error[E9002]"});
+        QVERIFY(GraphicalForm->sbtnRecordStop->isChecked());
+        QVERIFY(!GraphicalForm->bRecording);
+        GraphicalForm->sbtnManualLogging->setEnabled(true);
+        GraphicalForm->sbtnManualLoggingClick();
+        QCOMPARE(readingBuffer().count(), 0);
+
+        // A folder where no file can be made: E9003, and recording stops again at once.
+        ReadingReceived = true;
+        WorkDir = run->filePath("no/such/folder");
+        GraphicalForm->sbtnRecordStart->click();
+        QCOMPARE(run->asked().captions().last(), QStringLiteral("Error[E9003]"));
+        QVERIFY(!GraphicalForm->bRecording);
+        QVERIFY(!GraphicalForm->TimerLogger->isActive());
+        QVERIFY2(GraphicalForm->bSampleRequest, "the request of the failed Start stays pending");
+    }
+
+    void aTemporaryFileThatCannotBeWrittenStopsTheRecording()
+    {
+        WorkDir = run->folder();
+        GraphicalForm->sbtnRecordStart->click();
+        QVERIFY(GraphicalForm->bRecording);
+        store("1.000");
+        // A file size limit stands in for a full disk.
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        auto *previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 100;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        store("2.000");
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+
+        QCOMPARE(run->asked().messages.size(), 1);
+        QVERIFY(run->asked().messages.first().text.contains(QStringLiteral("~VORDL1.TMP")));
+        QVERIFY(!GraphicalForm->bRecording);
+        QVERIFY(GraphicalForm->sbtnRecordStop->isChecked());
+        QCOMPARE(readingBuffer().count(), 2); // the reading is kept in memory
+    }
+
+    void closingTheWindowWhileRecordingStops()
+    {
+        WorkDir = run->folder();
+        GraphicalForm->mnuStart->trigger();
+        QVERIFY(GraphicalForm->bRecording);
+        QVERIFY(GraphicalForm->TempStore.isOpen());
+        GraphicalForm->close();
+        QVERIFY(GraphicalForm->isHidden());
+        QVERIFY(!GraphicalForm->bRecording);
+        QVERIFY(!GraphicalForm->TimerLogger->isActive());
+        QVERIFY(!GraphicalForm->TempStore.isOpen());
+        QVERIFY(GraphicalForm->sbtnRecordStop->isChecked());
+        QCOMPARE(status(0), QString());
+    }
+
+    void pagesWarningsCursorAndZoom()
+    {
+        for (int i = 0; i < 450; ++i)
+            store(qPrintable(QString::number(i)));
+        TGraphicalForm &g = *GraphicalForm;
+        QCOMPARE(g.iLastPage, 3);
+        const auto &chart = g.PEGraph->model().data();
+        QCOMPARE(chart.value(0), 250.0f);
+
+        // PgUp on the chart pages whatever the buttons say; page 1 is short and right-aligned.
+        QTest::keyClick(g.PEGraph, Qt::Key_PageUp);
+        QCOMPARE(g.iShownPage, 2);
+        QCOMPARE(chart.value(0), 50.0f);
+        QCOMPARE(status(2), QStringLiteral("Page : 2 of 3"));
+        QTest::keyClick(g.PEGraph, Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(g.iShownPage, 1);
+        QCOMPARE(chart.value(149), -99999.0f);
+        QCOMPARE(chart.label(149), QStringLiteral(" "));
+        QCOMPARE(chart.value(150), 0.0f);
+        QVERIFY(!g.sbtnPageUp->isEnabled());
+        QVERIFY(g.sbtnLastPage->isEnabled());
+        g.sbtnPageUpClick();
+        QCOMPARE(run->asked().captions(), QStringList{"Warning[W8008]"});
+        QCOMPARE(run->asked().messages.last().text, QStringLiteral("First page."));
+        QCOMPARE(g.iShownPage, 1);
+
+        // The cursor on an empty point blanks the readout; on point 150 it shows reading 0.
+        store("1.5", "0", fn::Ohm, "K", "W"); // a new reading goes back to the newest page
+        QCOMPARE(g.iShownPage, 3);
+        QCOMPARE(g.PEGraph->model().data().yAxisLabel, QStringLiteral("Reading(Ohm)"));
+        g.sbtnFirstPageClick();
+        QCOMPARE(g.iShownPage, 1);
+        g.PEGraph->SetCursorPoint(10);
+        g.ShowCursorReading();
+        QVERIFY(g.ReadingDataPanel->text().isEmpty());
+        QCOMPARE(g.PEGraph->model().data().yAxisLabel, QStringLiteral("Reading"));
+        g.PEGraph->SetCursorPoint(149);
+        g.ShowCursorReading();
+        QCOMPARE(g.ReadingDataPanel->text(), QStringLiteral("0"));
+        QCOMPARE(g.PEGraph->model().data().yAxisLabel, QStringLiteral("Reading(V)"));
+
+        // Zoom: Undo follows whether the chart is zoomed, across page changes too.
+        g.sbtnLastPageClick();
+        g.PEGraph->resize(800, 500);
+        const QSize size = g.PEGraph->size();
+        QTest::mousePress(g.PEGraph, Qt::LeftButton, {}, QPoint(size.width() * 3 / 10, size.height() * 3 / 10));
+        QTest::mouseMove(g.PEGraph, QPoint(size.width() / 2, size.height() / 2));
+        QTest::mouseRelease(g.PEGraph, Qt::LeftButton, {}, QPoint(size.width() * 7 / 10, size.height() * 7 / 10));
+        QVERIFY(g.PEGraph->isZoomed());
+        QVERIFY(g.sbtnUndoZoom->isEnabled());
+        QVERIFY(g.mnuUndoZoom->isEnabled());
+        g.sbtnPageUpClick();
+        QCOMPARE(g.sbtnUndoZoom->isEnabled(), g.PEGraph->isZoomed());
+        g.mnuUndoZoom->trigger();
+        QVERIFY(!g.PEGraph->isZoomed());
+        QVERIFY(!g.sbtnUndoZoom->isEnabled());
+        QVERIFY(!g.mnuUndoZoom->isEnabled());
+    }
+
+    void pageCommandsWithNothingStoredReadNothing()
+    {
+        TGraphicalForm &g = *GraphicalForm;
+        QTest::keyClick(g.PEGraph, Qt::Key_PageDown);
+        QTest::keyClick(g.PEGraph, Qt::Key_Left);
+        g.sbtnFirstPageClick();
+        g.sbtnLastPageClick();
+        QCOMPARE(run->asked().captions(), QStringList{"Warning[W8009]"});
+        QCOMPARE(g.iShownPage, 1);
+        QVERIFY(g.TimePanel->text().isEmpty());
+
+        // While a file loads, the page keys do nothing at all.
+        storeMany(450);
+        LoadInProgress = true;
+        QTest::keyClick(g.PEGraph, Qt::Key_PageUp);
+        QCOMPARE(g.iShownPage, 3);
+        LoadInProgress = false;
+    }
+
+    void clearAsksOnlyWhenUnsavedAndBlanksEverything()
+    {
+        storeMany(3);
+        run->asked().answers = {PromptButton::Cancel};
+        GraphicalForm->sbtnClearClick();
+        QCOMPARE(readingBuffer().count(), 3);
+        QCOMPARE(run->asked().captions(), QStringList{"Warning[W8002]"});
+        QCOMPARE(run->asked().messages.last().defaultButton, PromptButton::Cancel);
+
+        GraphicalForm->bUnsaved = false; // as after a save: no question
+        GraphicalForm->sbtnClearClick();
+        QCOMPARE(run->asked().messages.size(), 1);
+        QCOMPARE(readingBuffer().count(), 0);
+        QVERIFY(GraphicalForm->bBufferEmpty);
+        QCOMPARE(status(1), QStringLiteral("Data in buffer : 0"));
+        QVERIFY(GraphicalForm->MaxDataPanel->text().isEmpty());
+        QCOMPARE(GraphicalForm->PEGraph->model().data().value(199), -99999.0f);
+        QCOMPARE(GraphicalForm->Scale.fScaleMax, 100.0f);
+    }
+
+    void stateChangedResetsWithoutEmptyingTheBuffer()
+    {
+        storeMany(250);
+        LoadInProgress = true;
+        SendMessage(GraphicalForm, UM_STATE_CHANGED);
+        QVERIFY(!LoadInProgress);
+        QCOMPARE(readingBuffer().count(), 250);
+        QCOMPARE(GraphicalForm->iStoredCount, 0);
+        QVERIFY(GraphicalForm->bBufferEmpty);
+        QCOMPARE(GraphicalForm->iLastPage, 1);
+        QVERIFY(FormMain->sbtnLink->isEnabled()); // the main window refreshed its states
+    }
+
+    void importReleasesTheLinkAndIsHidden()
+    {
+        QVERIFY(!GraphicalForm->sbtnImport->isVisible());
+        QVERIFY(!GraphicalForm->mnuImport->isVisible());
+        storeMany(3);
+        FormMain->sbtnLink->click();
+        QVERIFY(FormMain->linked());
+        GraphicalForm->sbtnImportClick();
+        QVERIFY(!FormMain->linked());
+        QCOMPARE(readingBuffer().count(), 3);
+        QCOMPARE(GraphicalForm->iStoredCount, 3);
+    }
+
+    void lineColourAndPrinterSetupGoThroughThePrompt()
+    {
+        GraphicalForm->mnuLineColorClick(); // the scripted prompt cancels
+        QCOMPARE(GraphicalForm->PEGraph->GetSubsetColors(0), QColor(0xC0, 0xC0, 0xC0));
+        QCOMPARE(&GraphicalForm->PEGraph->printer(), &programPrinter());
+    }
+};
+
+QTEST_MAIN(TestRecorder)
+#include "tst_Recorder.moc"
