@@ -1,0 +1,250 @@
+// Recording from the meter: the program's windows (offscreen) linked to
+// orvel-cli simulate, storing readings into the buffer, the chart, the status
+// bar and the temporary files; and a recording process killed outright, whose
+// temporary file must still hold every reading it took.
+
+#include "app/Globalvar.h"
+#include "app/Main4.h"
+#include "app/Startup.h"
+#include "chart/PEGraph.h"
+#include "recorder/Dlgoption.h"
+#include "recorder/Graphicalrecord.h"
+#include "recorder/Tarecord.h"
+#include "tests/support/TestRun.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <csignal>
+#include <memory>
+
+using namespace orvel;
+using namespace orvel::test;
+
+namespace {
+constexpr int kWaitMs = 20000; // a safety net only; the checks count readings, not time
+constexpr const char *kChildFolder = "ORVEL_RECORDING_CHILD";
+
+// Forty different readings, over and over.
+QByteArray rampScenario()
+{
+    QByteArray scenario;
+    for (int i = 1; i <= 40; ++i)
+        scenario += "1 " + QByteArray::number(i * 0.1, 'f', 3) + " DC V\n";
+    return scenario;
+}
+
+QList<TARecord> readTemporaryFile(const QString &path)
+{
+    QFile file(path);
+    QList<TARecord> records;
+    if (!file.open(QIODevice::ReadOnly))
+        return records;
+    const QByteArray bytes = file.readAll();
+    for (qsizetype at = 0; at + kRecordSize <= bytes.size(); at += kRecordSize)
+        records.append(readRecord(reinterpret_cast<const unsigned char *>(bytes.constData() + at)));
+    return records;
+}
+
+// The child: the program linked to COM1 (the simulator), recording at full speed until killed.
+int runRecordingChild(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QDir::setCurrent(qEnvironmentVariable(kChildFolder));
+    WindowSet windows;
+    FormMain->sbtnLink->click();
+    QTimer start;
+    QObject::connect(&start, &QTimer::timeout, [&start] {
+        if (!ReadingReceived)
+            return;
+        start.stop();
+        GraphicalForm->sbtnRecordStart->click();
+    });
+    start.start(20);
+    return QApplication::exec();
+}
+} // namespace
+
+class TestRecording : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestRun> run;
+    std::unique_ptr<QProcess> sim;
+    QString simPath;
+
+    void startSimulator()
+    {
+        QFile file(run->filePath("scenario.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(rampScenario());
+        file.close();
+        sim = std::make_unique<QProcess>();
+        sim->start(QStringLiteral(ORVEL_CLI), {"simulate", "--scenario", file.fileName(), "--period", "100"});
+        QVERIFY(sim->waitForReadyRead(5000));
+        simPath = QString::fromLocal8Bit(sim->readLine()).trimmed();
+        run->ports.route(1, simPath);
+    }
+
+    void writeSettings()
+    {
+        QFile ini(run->filePath("ZEVDL.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("iPort=1\r\nfHiLimit=300\r\nfLowLimit=100\r\n");
+    }
+
+    static void linkAndWaitForAReading()
+    {
+        FormMain->sbtnLink->click();
+        QTRY_VERIFY_WITH_TIMEOUT(ReadingReceived, kWaitMs);
+    }
+
+    static void closeProgram()
+    {
+        GraphicalForm->bUnsaved = false; // no save question at exit
+        FormMain->close();
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        run = std::make_unique<TestRun>();
+        writeSettings();
+        startSimulator();
+    }
+
+    void cleanup()
+    {
+        if (sim) {
+            sim->terminate();
+            sim->waitForFinished(5000);
+            sim.reset();
+        }
+        run.reset();
+    }
+
+    void recordingFillsBufferChartStatusAndTemporaryFiles()
+    {
+        {
+            WindowSet windows;
+            GraphicalForm->sbtnRecordStart->click();
+            QCOMPARE(run->asked().captions(), QStringList{"Error[E9002]"}); // not linked yet
+            QVERIFY(GraphicalForm->sbtnRecordStop->isChecked());
+
+            linkAndWaitForAReading();
+            GraphicalForm->mnuStart->trigger();
+            const QString first = run->filePath("~VORDL1.TMP");
+            QCOMPARE(GraphicalForm->TempStore.currentPath(), first);
+            QTRY_VERIFY_WITH_TIMEOUT(readingBuffer().count() >= 4, kWaitMs);
+            QCOMPARE(GraphicalForm->StatusPanels[0]->text(), QStringLiteral("Data Logging ..."));
+            GraphicalForm->sbtnRecordStop->click();
+            const ReadingBuffer &buffer = readingBuffer();
+            const qsizetype n = buffer.count();
+            QCOMPARE(GraphicalForm->StatusPanels[1]->text(), QStringLiteral("Data in buffer : %1").arg(n));
+            QCOMPARE(GraphicalForm->PEGraph->model().data().value(199), buffer.at(n - 1).fReading);
+            QCOMPARE(GraphicalForm->PEGraph->model().data().label(199), fieldText(buffer.at(n - 1).szTime));
+            QCOMPARE(fieldText(buffer.at(n - 1).szUnit), QStringLiteral("V"));
+            const QList<TARecord> onDisk = readTemporaryFile(first);
+            QCOMPARE(onDisk.size(), n);
+            for (qsizetype i = 0; i < n; ++i)
+                QCOMPARE(onDisk.at(i).fReading, buffer.at(i).fReading);
+
+            // Stopped: nothing more is stored. A second run writes the next file.
+            QTest::qWait(400);
+            QCOMPARE(readingBuffer().count(), n);
+            GraphicalForm->sbtnRecordStart->click();
+            QTRY_VERIFY_WITH_TIMEOUT(readingBuffer().count() >= n + 2, kWaitMs);
+            QCOMPARE(GraphicalForm->TempStore.currentPath(), run->filePath("~VORDL2.TMP"));
+
+            // Releasing the link stops the recording before the link handler returns.
+            FormMain->sbtnLink->click();
+            QVERIFY(!GraphicalForm->bRecording);
+            QVERIFY(!GraphicalForm->TempStore.isOpen());
+            QVERIFY(QFile::exists(run->filePath("~VORDL2.TMP")));
+            closeProgram();
+        }
+        QVERIFY2(!QFile::exists(run->filePath("~VORDL1.TMP")), "this run's files go at exit");
+        QVERIFY(!QFile::exists(run->filePath("~VORDL2.TMP")));
+    }
+
+    void manualStoresOneReadingPerPress()
+    {
+        WindowSet windows;
+        QTimer::singleShot(0, [] {
+            DialogOption->bManualChosen = true;
+            DialogOption->accept();
+        });
+        GraphicalForm->sbtnOptionClick();
+        linkAndWaitForAReading();
+        for (int press = 1; press <= 3; ++press) {
+            GraphicalForm->sbtnManualLogging->click();
+            QCOMPARE(readingBuffer().count(), press);
+            QTest::qWait(150); // the meter moves on between presses
+        }
+        QVERIFY2(GraphicalForm->TempStore.count() == 0, "manual readings stay in memory only");
+        QTest::qWait(400);
+        QCOMPARE(readingBuffer().count(), 3);
+        closeProgram();
+    }
+
+    void aKilledRecordingLeavesEveryReadingInItsTemporaryFile()
+    {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QString::fromLatin1(kChildFolder), run->folder());
+        env.insert(QStringLiteral("ORVEL_COM1"), simPath);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForStarted(5000));
+        const QString tmp = run->filePath("~VORDL1.TMP");
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(tmp).size() >= 6 * kRecordSize, kWaitMs);
+        ::kill(pid_t(child.processId()), SIGKILL);
+        QVERIFY(child.waitForFinished(5000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+        const qint64 size = QFileInfo(tmp).size();
+        QCOMPARE(size % kRecordSize, 0);
+        const QList<TARecord> records = readTemporaryFile(tmp);
+        QVERIFY(records.size() >= 6);
+        for (const TARecord &r : records) {
+            QCOMPARE(r.iFunction, 6);
+            QCOMPARE(fieldText(r.szUnit), QStringLiteral("V"));
+            QCOMPARE(fieldText(r.szTime).size(), 13);
+            QCOMPARE(r.fReading, fieldText(r.szDisplay).toFloat());
+        }
+
+        // The next run's Start takes the next number; the killed run's file survives it and its exit.
+        {
+            WindowSet windows;
+            linkAndWaitForAReading();
+            GraphicalForm->sbtnRecordStart->click();
+            QCOMPARE(GraphicalForm->TempStore.currentPath(), run->filePath("~VORDL2.TMP"));
+            QTRY_VERIFY_WITH_TIMEOUT(readingBuffer().count() >= 1, kWaitMs);
+            FormMain->sbtnLink->click();
+            closeProgram();
+        }
+        QCOMPARE(QFileInfo(tmp).size(), size);
+        QVERIFY(!QFile::exists(run->filePath("~VORDL2.TMP")));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsSet(kChildFolder))
+        return runRecordingChild(argc, argv);
+    QApplication app(argc, argv);
+    TestRecording test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_Recording.moc"
