@@ -2,12 +2,22 @@
 
 #include "app/Globalvar.h"
 #include "app/Main4.h"
+#include "app/Messages.h"
+#include "app/Messageshow.h"
 #include "app/Tiling.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Icons.h"
 #include "resources/Strings.h"
 #include "views/Analogmeter.h"
 #include "views/Digitalmeter.h"
+
+#include <QListView>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <memory>
+#include <new>
 
 namespace orvel {
 
@@ -16,7 +26,44 @@ TDataPageListForm *DataPageListForm = nullptr;
 namespace {
 constexpr int kCaption = 103; // "Data list"
 constexpr int kIcon = 4;
+constexpr int kSheet = 2013;    // "Sheet"
+constexpr int kNoMemory = 9006; // "Insufficient system memory !"
 } // namespace
+
+// ---- one sheet's lines ----------------------------------------------------------
+
+int DataSheetModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : lines_.count();
+}
+
+QVariant DataSheetModel::data(const QModelIndex &index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= lines_.count())
+        return {};
+    return lineText(index.row());
+}
+
+void DataSheetModel::appendLine(qsizetype bufferIndex)
+{
+    lines_.reserveNext(); // may throw; nothing has changed yet
+    const int row = lines_.count();
+    beginInsertRows(QModelIndex(), row, row);
+    lines_.append(bufferIndex);
+    endInsertRows();
+}
+
+QString DataSheetModel::lineText(int row) const
+{
+    const qsizetype index = lines_.indexAt(row);
+    const ReadingBuffer &buffer = readingBuffer();
+    // A line can outlive its record when the buffer is cleared before the list is.
+    if (index >= buffer.count())
+        return {};
+    return dataListLine(buffer.at(index), index);
+}
+
+// ---- the window -------------------------------------------------------------------
 
 TDataPageListForm::TDataPageListForm(QWidget *parent)
     : QWidget(parent, Qt::Window)
@@ -29,7 +76,130 @@ TDataPageListForm::TDataPageListForm(QWidget *parent)
     setOuterSizeLimits(this, limits.minimumTrackingSize, limits.maximisedSize);
     setWindowTitle(LoadStr(kCaption));
     setWindowIcon(programIcon(kIcon));
+
+    PageControl = new QTabWidget(this);
+    PageControl->setObjectName(QStringLiteral("PageControl"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(PageControl);
+    CreateSheet();
     show();
+}
+
+void TDataPageListForm::customEvent(QEvent *event)
+{
+    switch (int(event->type())) {
+    case UM_LIST_ADD: UmListAdd(static_cast<WindowMessage *>(event)->wParam); break;
+    case UM_LIST_RESET: UmListReset(); break;
+    default: QWidget::customEvent(event);
+    }
+}
+
+bool TDataPageListForm::CreateSheet()
+{
+    try {
+        DataLists.reserve(DataLists.size() + 1);
+        Lines.reserve(Lines.size() + 1);
+        const QString caption = LoadStr(kSheet) + QString::number(iCurrentSheet);
+        auto sheet = std::make_unique<QWidget>();
+        sheet->setObjectName(QStringLiteral("ts") + caption);
+        auto *list = new QListView(sheet.get());
+        list->setObjectName(QStringLiteral("DataList"));
+        // Every line is one text row of the same height: the view need not ask
+        // each line for its size, which keeps a full sheet cheap to lay out.
+        list->setUniformItemSizes(true);
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        auto *model = new DataSheetModel(list);
+        list->setModel(model);
+        auto *fill = new QVBoxLayout(sheet.get());
+        fill->setContentsMargins(0, 0, 0, 0);
+        fill->addWidget(list);
+        PageControl->addTab(sheet.get(), caption);
+        sheet.release(); // the page control owns it now
+        DataLists.append(list);
+        Lines.append(model);
+        PageControl->setCurrentIndex(iCurrentSheet - 1);
+        return true;
+    } catch (const std::bad_alloc &) {
+        ShowCodedMessage(this, str::ErrorCaption, kNoMemory);
+        return false;
+    }
+}
+
+void TDataPageListForm::UmListAdd(int index)
+{
+    if (index < 0 || index >= readingBuffer().count())
+        return; // never read past the buffer
+    // A sheet whose creation failed is tried again; without it the line is dropped.
+    if (iCurrentSheet > sheetCount() && !CreateSheet())
+        return;
+    const int page = iCurrentSheet - 1;
+    if (PageControl->currentIndex() != page)
+        PageControl->setCurrentIndex(page);
+    DataSheetModel *model = Lines[page];
+    try {
+        model->appendLine(index);
+    } catch (const std::bad_alloc &) {
+        ShowCodedMessage(this, str::ErrorCaption, kNoMemory);
+        return;
+    }
+    if (model->rowCount() >= kLinesPerSheet) {
+        ++iCurrentSheet;
+        CreateSheet();
+    }
+    // Selecting and scrolling per line would cost more than the line itself when
+    // a file loads; once per turn of the event loop shows the same.
+    if (!bShowPending) {
+        bShowPending = true;
+        QMetaObject::invokeMethod(this, &TDataPageListForm::ShowNewestLine, Qt::QueuedConnection);
+    }
+}
+
+void TDataPageListForm::ShowNewestLine()
+{
+    bShowPending = false;
+    // The newest line is on the current sheet, or on the one before when the
+    // current sheet was only just started.
+    for (int page = std::min(iCurrentSheet, sheetCount()) - 1; page >= 0; --page) {
+        const int rows = Lines[page]->rowCount();
+        if (rows == 0)
+            continue;
+        const QModelIndex last = Lines[page]->index(rows - 1);
+        DataLists[page]->setCurrentIndex(last);
+        DataLists[page]->scrollTo(last);
+        return;
+    }
+}
+
+void TDataPageListForm::UmListReset()
+{
+    DataLists.clear();
+    Lines.clear();
+    while (PageControl->count() > 0) {
+        QWidget *sheet = PageControl->widget(PageControl->count() - 1);
+        PageControl->removeTab(PageControl->count() - 1);
+        delete sheet;
+    }
+    iCurrentSheet = 1;
+    CreateSheet();
+}
+
+int TDataPageListForm::lineCount(int sheet) const
+{
+    return sheet >= 1 && sheet <= sheetCount() ? Lines[sheet - 1]->rowCount() : 0;
+}
+
+QString TDataPageListForm::lineText(int sheet, int row) const
+{
+    if (row < 0 || row >= lineCount(sheet))
+        return {};
+    return Lines[sheet - 1]->lineText(row);
+}
+
+QListView *TDataPageListForm::dataList(int sheet) const
+{
+    return sheet >= 1 && sheet <= sheetCount() ? DataLists[sheet - 1] : nullptr;
 }
 
 } // namespace orvel

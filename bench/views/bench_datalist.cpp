@@ -1,0 +1,103 @@
+// The data list filled with a million readings the way the recorder lists
+// them: one UM_LIST_ADD per stored reading, then one turn of the event loop
+// (the selection of the newest line, the layout and painting of the visible
+// sheet). Prints the time and the memory the lines take; decides nothing.
+
+#include "app/Globalvar.h"
+#include "app/Messages.h"
+#include "app/Startup.h"
+#include "platform/PortNames.h"
+#include "views/Datapagelist.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+
+using namespace orvel;
+
+namespace {
+
+/// Resident set size of this process in bytes.
+double residentBytes()
+{
+    long pages = 0, resident = 0;
+    if (FILE *f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return double(resident) * double(sysconf(_SC_PAGESIZE));
+}
+
+void fillBuffer(int n)
+{
+    ReadingBuffer &buffer = readingBuffer();
+    buffer.clear();
+    buffer.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        const int tenths = 9 * 36000 + i * 5;
+        const QString time = QString::asprintf("  %d:%02d:%02d.%d  ", tenths / 36000 % 24, tenths / 600 % 60,
+                                               tenths / 10 % 60, tenths % 10);
+        buffer.append(TARecord(QStringLiteral("1.234"), QStringLiteral("0"), i % 2 ? 6 : 384, time,
+                               QStringLiteral("1.234"), QStringLiteral("K"), QStringLiteral("W"), 1.234f,
+                               i % 7 ? QString() : QStringLiteral("0.87")));
+    }
+}
+
+void BM_DataListAdd(benchmark::State &state)
+{
+    const int n = int(state.range(0));
+    fillBuffer(n);
+    double bytesPerLine = -1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        SendMessage(DataPageListForm, UM_LIST_RESET);
+        QCoreApplication::processEvents();
+        const double before = residentBytes();
+        state.ResumeTiming();
+
+        for (int i = 0; i < n; ++i)
+            SendMessage(DataPageListForm, UM_LIST_ADD, i);
+        QCoreApplication::processEvents();
+
+        state.PauseTiming();
+        // Freed sheets stay with the allocator after a reset, so only the first
+        // filling shows what the lines cost.
+        if (bytesPerLine < 0)
+            bytesPerLine = (residentBytes() - before) / n;
+        benchmark::DoNotOptimize(DataPageListForm->lineText(DataPageListForm->sheetCount(), 0));
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+    state.counters["bytes_per_line"] = bytesPerLine;
+    state.counters["sheets"] = DataPageListForm->sheetCount();
+}
+BENCHMARK(BM_DataListAdd)->Arg(1000000)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // Start-up in an empty folder, with ports that lead nowhere.
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    for (int i = 1; i <= kComPortCount; ++i)
+        qputenv(portEnvironmentVariable(comPortName(i)).toLatin1().constData(), "/nonexistent/orvel-bench");
+    WindowSet windows;
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
