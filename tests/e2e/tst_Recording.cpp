@@ -11,6 +11,7 @@
 #include "recorder/Graphicalrecord.h"
 #include "recorder/Tarecord.h"
 #include "tests/support/TestRun.h"
+#include "views/Datapagelist.h"
 
 #include <QApplication>
 #include <QFile>
@@ -153,6 +154,11 @@ private slots:
             QCOMPARE(GraphicalForm->PEGraph->model().data().value(199), buffer.at(n - 1).fReading);
             QCOMPARE(GraphicalForm->PEGraph->model().data().label(199), fieldText(buffer.at(n - 1).szTime));
             QCOMPARE(fieldText(buffer.at(n - 1).szUnit), QStringLiteral("V"));
+            QCOMPARE(DataPageListForm->lineCount(1), int(n));
+            QCOMPARE(DataPageListForm->lineText(1, int(n) - 1),
+                     QStringLiteral("%1,%2,%3V")
+                         .arg(n)
+                         .arg(fieldText(buffer.at(n - 1).szTime), fieldText(buffer.at(n - 1).szDisplay)));
             const QList<TARecord> onDisk = readTemporaryFile(first);
             QCOMPARE(onDisk.size(), n);
             for (qsizetype i = 0; i < n; ++i)

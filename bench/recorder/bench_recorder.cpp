@@ -1,0 +1,139 @@
+// The recorder window (offscreen) storing readings and paging: what one
+// stored reading costs with 10 and with a million readings already held (the
+// same, when nothing walks the whole buffer per reading), the memory a stored
+// reading takes, and what showing a page costs. Prints figures; decides nothing.
+
+#include "app/Globalvar.h"
+#include "app/Main4.h"
+#include "app/Startup.h"
+#include "platform/PortNames.h"
+#include "recorder/Graphicalrecord.h"
+#include "recorder/Tarecord.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+
+using namespace orvel;
+
+namespace {
+
+double residentBytes()
+{
+    long pages = 0, resident = 0;
+    if (FILE *f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return double(resident) * double(sysconf(_SC_PAGESIZE));
+}
+
+TARecord recordOf(int i)
+{
+    const int tenths = 9 * 36000 + i * 5;
+    return TARecord(
+        QStringLiteral("1.234"), QStringLiteral("0"), 6,
+        QString::asprintf("  %d:%02d:%02d.%d  ", tenths / 36000 % 24, tenths / 600 % 60, tenths / 10 % 60, tenths % 10),
+        QStringLiteral("1.234"), QString(), QStringLiteral("V"), float(i % 1000) * 0.01f, QString());
+}
+
+// The recorder as if `n` readings had been stored (the data list is told nothing).
+void holdReadings(qsizetype n)
+{
+    GraphicalForm->ResetRecorder();
+    ReadingBuffer &buffer = readingBuffer();
+    buffer.clear();
+    buffer.reserve(n);
+    for (qsizetype i = 0; i < n; ++i)
+        buffer.append(recordOf(int(i)));
+    GraphicalForm->iStoredCount = int(n);
+    GraphicalForm->iLastPage = pageCount(n);
+    GraphicalForm->iShownPage = GraphicalForm->iLastPage;
+    GraphicalForm->bBufferEmpty = n == 0;
+}
+
+void BM_TakeSample(benchmark::State &state)
+{
+    holdReadings(state.range(0));
+    TMeterReading &r = FormMain->Acquisition->computation.MeterReading;
+    r.sValue = r.szDisplay = QStringLiteral("1.234");
+    r.sExponent = QStringLiteral("0");
+    r.iFunction = 6;
+    r.szUnit = QStringLiteral("V");
+    const bool recording = state.range(1) != 0;
+    if (recording)
+        GraphicalForm->OpenTemporaryStore();
+    for (auto _ : state) {
+        GraphicalForm->TakeSample();
+        QCoreApplication::processEvents(); // the repaint of the chart and the list
+    }
+    GraphicalForm->CloseTemporaryStore();
+    state.SetLabel(recording ? "with temporary file" : "in memory only");
+}
+BENCHMARK(BM_TakeSample)
+    ->Args({10, 0})
+    ->Args({1000000, 0})
+    ->Args({10, 1})
+    ->Args({1000000, 1})
+    ->Iterations(2000)
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_MemoryPerReading(benchmark::State &state)
+{
+    const qsizetype n = state.range(0);
+    double perReading = 0;
+    for (auto _ : state) {
+        readingBuffer().clear();
+        const double before = residentBytes();
+        for (qsizetype i = 0; i < n; ++i)
+            readingBuffer().append(recordOf(int(i)));
+        perReading = (residentBytes() - before) / double(n);
+    }
+    state.counters["bytes_per_reading_rss"] = perReading;
+    state.counters["bytes_per_reading_held"] = double(readingBuffer().bytesReserved()) / double(n);
+    readingBuffer().clear();
+}
+BENCHMARK(BM_MemoryPerReading)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_ShowPage(benchmark::State &state)
+{
+    holdReadings(5000 * 200);
+    int page = 0;
+    for (auto _ : state) {
+        GraphicalForm->iShownPage = page % GraphicalForm->iLastPage + 1;
+        GraphicalForm->ShowPage();
+        QCoreApplication::processEvents();
+        ++page;
+    }
+    state.counters["pages"] = GraphicalForm->iLastPage;
+}
+BENCHMARK(BM_ShowPage)->Iterations(5000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    for (int i = 1; i <= kComPortCount; ++i)
+        qputenv(portEnvironmentVariable(comPortName(i)).toLatin1().constData(), "/nonexistent/orvel-bench");
+    WindowSet windows;
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    GraphicalForm->bUnsaved = false;
+    return 0;
+}
