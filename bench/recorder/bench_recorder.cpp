@@ -5,10 +5,12 @@
 
 #include "app/Globalvar.h"
 #include "app/Main4.h"
+#include "app/Messages.h"
 #include "app/Startup.h"
 #include "platform/PortNames.h"
 #include "recorder/Graphicalrecord.h"
 #include "recorder/Tarecord.h"
+#include "views/Datapagelist.h"
 
 #include <QApplication>
 #include <QDir>
@@ -48,6 +50,7 @@ TARecord recordOf(int i)
 void holdReadings(qsizetype n)
 {
     GraphicalForm->ResetRecorder();
+    SendMessage(DataPageListForm, UM_LIST_RESET);
     ReadingBuffer &buffer = readingBuffer();
     buffer.clear();
     buffer.reserve(n);
