@@ -2,6 +2,7 @@
 
 #include "app/Globalvar.h"
 #include "app/Main4.h"
+#include "app/Mesgform.h"
 #include "app/Messages.h"
 #include "app/Messageshow.h"
 #include "app/Startup.h"
@@ -14,6 +15,7 @@
 #include "platform/UserPrompt.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Dlgoption.h"
+#include "recorder/LoggerFile.h"
 #include "recorder/Tarecord.h"
 #include "resources/Icons.h"
 #include "resources/Strings.h"
@@ -23,12 +25,14 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -47,6 +51,9 @@ constexpr int kCaption = 104; // "Graphical Recorder"
 constexpr int kIcon = 3;
 constexpr int kFullSpeedMs = 500;
 constexpr int kClockMs = 1000;
+constexpr int kLoadBarSteps = 64;             // the progress window's bar while a file is read
+constexpr qsizetype kLoadBlockRecords = 2048; // records read between looks at the clock
+constexpr qint64 kLoadEventBudgetMs = 40;     // window messages run at least this often during a load
 
 // String ids of the menus, hints, status texts and messages.
 namespace id {
@@ -60,6 +67,8 @@ constexpr int HintStart = 1040, HintStop = 1041, HintOpen = 1042, HintSave = 104
 constexpr int StatusRecording = 7001, StatusCount = 7002, StatusPage = 7003, ModeManual = 201, ModeFullSpeed = 203,
               IntervalSeconds = 205;
 constexpr int PF = 2008, Max = 2009, Min = 2010, Reading = 2031, MicroFarad = 2033, Ohm = 2034;
+constexpr int OpenFilter = 2042, SaveFilter = 2043, UntitledG52 = 2040, ReadingFile = 8005, AddingData = 8006,
+              ReadingCount = 7999, FileOpenError = 9004, FileSaveError = 9005;
 constexpr int NotLinked = 9002, CannotCreateTemp = 9003, NoMemory = 9006, ClearQuestion = 8002, FirstPageMsg = 8008,
               LastPageMsg = 8009, TempWriteFailed = 2050;
 } // namespace id
@@ -631,6 +640,18 @@ void TGraphicalForm::UpdateExtremes(float value)
             p->clear();
         return;
     }
+    showExtremes();
+}
+
+void TGraphicalForm::showExtremes()
+{
+    const ReadingBuffer &buffer = readingBuffer();
+    // The first reading leaves the panels blank; from the second on they show the extremes.
+    if (buffer.count() < 2 || Extreme.iMaxIndex >= buffer.count() || Extreme.iMinIndex >= buffer.count()) {
+        for (QLabel *p : {MaxDataPanel, MaxUnitPanel, MaxFuncPanel, MinDataPanel, MinUnitPanel, MinFuncPanel})
+            p->clear();
+        return;
+    }
     showRecordInTrio(buffer.at(Extreme.iMaxIndex), MaxDataPanel, MaxUnitPanel, MaxFuncPanel);
     showRecordInTrio(buffer.at(Extreme.iMinIndex), MinDataPanel, MinUnitPanel, MinFuncPanel);
 }
@@ -739,14 +760,137 @@ void TGraphicalForm::sbtnOptionClick()
 
 void TGraphicalForm::sbtnOpenFileClick()
 {
-    // Logger data files are opened by the file commands, still to come.
+    if (LoadInProgress)
+        return;
+    sbtnClearClick();
+    if (!bBufferEmpty)
+        return; // the user kept the data
+    FileRequest request;
+    request.filter = LoadStr(id::OpenFilter);
+    request.defaultExtension = QStringLiteral("g52");
+    request.owner = this;
+    const QString path = prompt().openFileName(request);
+    if (path.isEmpty())
+        return;
+    QCoreApplication::processEvents();
+    LoadFile(path);
+}
+
+void TGraphicalForm::LoadFile(const QString &path)
+{
+    LoggerFileReader reader;
+    if (!reader.open(path)) {
+        ShowCodedMessage(this, str::ErrorCaption, id::FileOpenError);
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    MsgForm->setMessage(QStringLiteral("[W%1] ").arg(id::ReadingFile) + LoadStr(id::ReadingFile), Qt::red);
+    MsgForm->Label1->clear();
+    MsgForm->ProgressBar->setRange(0, kLoadBarSteps);
+    MsgForm->ProgressBar->setValue(0);
+    MsgForm->bbtnAbort->setEnabled(true);
+    MsgForm->show();
+    LoadInProgress = true;
+    // Nothing may change the buffer under the load: the recorder's commands
+    // and the main window's link, port and help are out of reach until it ends.
+    UpdateButtons();
+    UpdateMenus();
+    FormMain->RefreshLinkState();
+
+    ReadingBuffer &buffer = readingBuffer();
+    buffer.clear(); // the recorder is empty; a reset may have left records behind
+    const qsizetype n = reader.recordCount();
+    iLastPage = pageCount(n);
+    ProgressBar->setRange(0, iPagePoints);
+
+    // Reading phase. Window messages run on a time budget, not per record; the
+    // abort question can only be answered while they run, so checking the flag
+    // right after each such turn stops the load before the next record is read.
+    QElapsedTimer sinceEvents;
+    auto letEventsRun = [&] {
+        MsgForm->ProgressBar->setValue(int(reader.recordsRead() % (kLoadBarSteps + 1)));
+        MsgForm->Label1->setText(LoadStrFmt(id::ReadingCount, int(reader.recordsRead()), int(n)));
+        QCoreApplication::processEvents();
+        sinceEvents.restart();
+        return LoadInProgress;
+    };
+    sinceEvents.start();
+    bool aborted = !letEventsRun();
+    while (!aborted && !reader.atEnd()) {
+        try {
+            if (reader.readBlock(buffer, kLoadBlockRecords) == 0)
+                break;
+        } catch (const std::bad_alloc &) {
+            ShowCodedMessage(this, str::ErrorCaption, id::NoMemory);
+            break;
+        }
+        if (sinceEvents.elapsed() >= kLoadEventBudgetMs)
+            aborted = !letEventsRun();
+    }
+    reader.close();
+    LoadInProgress = true; // an abort cleared it; the counting below still belongs to the load
+    MsgForm->Label1->setText(LoadStrFmt(id::ReadingCount, int(reader.recordsRead()), int(n)));
+    MsgForm->ProgressBar->setValue(MsgForm->ProgressBar->maximum());
+    MsgForm->bbtnAbort->setEnabled(false);
+    QCoreApplication::processEvents();
+    MsgForm->setMessage(QStringLiteral("[W%1] ").arg(id::AddingData) + LoadStr(id::AddingData), Qt::blue);
+
+    // Counting phase, as one batch: scale and extremes in one pass, the data
+    // list told once, one page drawn. An aborted load keeps what it read.
+    const qsizetype loaded = buffer.count();
+    for (qsizetype j = 0; j < loaded; ++j) {
+        const float v = buffer.at(j).fReading;
+        Scale.UpdateScale(v, j);
+        Extreme.UpdateExtremes(buffer, j, v);
+    }
+    PEGraph->SetManualMaxY(Scale.fScaleMax);
+    PEGraph->SetManualMinY(Scale.fScaleMin);
+    DataPageListForm->addLines(0, loaded);
+    iStoredCount = int(loaded);
+    ProgressBar->setValue(int(loaded % (iPagePoints + 1)));
+    showExtremes();
+    iLastPage = pageCount(loaded);
+    iShownPage = iLastPage;
+    ShowPage();
+    MsgForm->bbtnAbort->setEnabled(true);
+    MsgForm->hide();
+    QApplication::restoreOverrideCursor();
+    PEGraph->SetCursorPoint(iPagePoints - 1);
+    ShowCursorReading();
+
+    bBufferEmpty = aborted && loaded == 0;
+    bUnsaved = !bBufferEmpty;
+    LoadInProgress = false;
+    UpdateButtons();
+    UpdateMenus();
+    updatePageCommands();
+    UpdateStatus();
+    FormMain->RefreshLinkState();
 }
 
 void TGraphicalForm::sbtnSaveFileClick()
 {
-    // Logger data files are saved by the file commands, still to come; until
-    // then nothing is written and the buffer stays unsaved, so a close that
-    // asked to save stays open.
+    FileRequest request;
+    request.fileName = LoadStr(id::UntitledG52);
+    request.filter = LoadStr(id::SaveFilter);
+    request.defaultExtension = QStringLiteral("g52");
+    request.promptOverwrite = true;
+    request.owner = this;
+    const QString path = prompt().saveFileName(request);
+    if (path.isEmpty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool saved = saveLoggerFile(path, readingBuffer());
+    QApplication::restoreOverrideCursor();
+    if (!saved) {
+        // Nothing was replaced; the data stays marked unsaved.
+        ShowCodedMessage(this, str::ErrorCaption, id::FileSaveError);
+        return;
+    }
+    bBufferEmpty = false;
+    bUnsaved = false;
+    UpdateButtons();
+    UpdateMenus();
 }
 
 void TGraphicalForm::sbtnExportClick()

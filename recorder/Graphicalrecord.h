@@ -160,6 +160,8 @@ public:
     void ShowPage();
     /// The reading under the chart's cursor in the display panels and the Y-axis label.
     void ShowCursorReading();
+    /// Loads a logger data file into the empty buffer, with the progress window.
+    void LoadFile(const QString &path);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -186,6 +188,8 @@ private:
     void syncUndoZoom();
     /// The page-command states from iShownPage (after a page is shown).
     void updatePageCommands();
+    /// The Max. and Min. panels from the extremes' indexes.
+    void showExtremes();
     void showRecordInTrio(const TARecord &r, QLabel *dataPanel, QLabel *unit, QLabel *func);
     void showRequiresLink();
 };

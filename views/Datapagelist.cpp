@@ -53,6 +53,18 @@ void DataSheetModel::appendLine(qsizetype bufferIndex)
     endInsertRows();
 }
 
+void DataSheetModel::appendLines(qsizetype first, int count)
+{
+    if (count <= 0)
+        return;
+    lines_.reserveNext();
+    const int row = lines_.count();
+    beginInsertRows(QModelIndex(), row, row + count - 1);
+    for (int k = 0; k < count; ++k)
+        lines_.append(first + k); // consecutive indexes: extends one run, cannot fail
+    endInsertRows();
+}
+
 QString DataSheetModel::lineText(int row) const
 {
     const qsizetype index = lines_.indexAt(row);
@@ -150,6 +162,35 @@ void TDataPageListForm::UmListAdd(int index)
     }
     // Selecting and scrolling per line would cost more than the line itself when
     // a file loads; once per turn of the event loop shows the same.
+    if (!bShowPending) {
+        bShowPending = true;
+        QMetaObject::invokeMethod(this, &TDataPageListForm::ShowNewestLine, Qt::QueuedConnection);
+    }
+}
+
+void TDataPageListForm::addLines(qsizetype first, qsizetype count)
+{
+    count = std::min(count, readingBuffer().count() - first);
+    while (first >= 0 && count > 0) {
+        if (iCurrentSheet > sheetCount() && !CreateSheet())
+            return;
+        const int page = iCurrentSheet - 1;
+        DataSheetModel *model = Lines[page];
+        const int n = int(std::min<qsizetype>(count, kLinesPerSheet - model->rowCount()));
+        try {
+            model->appendLines(first, n);
+        } catch (const std::bad_alloc &) {
+            ShowCodedMessage(this, str::ErrorCaption, kNoMemory);
+            return;
+        }
+        first += n;
+        count -= n;
+        if (model->rowCount() >= kLinesPerSheet) {
+            ++iCurrentSheet;
+            CreateSheet();
+        }
+    }
+    PageControl->setCurrentIndex(std::min(iCurrentSheet, sheetCount()) - 1);
     if (!bShowPending) {
         bShowPending = true;
         QMetaObject::invokeMethod(this, &TDataPageListForm::ShowNewestLine, Qt::QueuedConnection);

@@ -30,6 +30,8 @@ public:
 
     /// Adds a line for buffer entry `bufferIndex`; throws std::bad_alloc.
     void appendLine(qsizetype bufferIndex);
+    /// Adds lines for buffer entries first .. first + count − 1 at once; throws std::bad_alloc.
+    void appendLines(qsizetype first, int count);
     /// Text of line `row`; empty when the entry has left the buffer.
     QString lineText(int row) const;
 
@@ -60,6 +62,9 @@ public:
     void UmListAdd(int index);
     /// UM_LIST_RESET: drops every sheet and starts again with an empty Sheet1.
     void UmListReset();
+    /// Lists buffer entries first .. first + count − 1 as UM_LIST_ADD would one by
+    /// one, with the same sheets, in one go (a file that was loaded).
+    void addLines(qsizetype first, qsizetype count);
 
 protected:
     void customEvent(QEvent *event) override;

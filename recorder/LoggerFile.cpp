@@ -1,0 +1,109 @@
+#include "recorder/LoggerFile.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <vector>
+
+namespace orvel {
+
+namespace {
+constexpr qsizetype kWriteBlockRecords = 8192; // records written per block (about 600 KB)
+} // namespace
+
+bool isOldLoggerFile(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("g51"), Qt::CaseInsensitive) == 0;
+}
+
+bool LoggerFileReader::open(const QString &path)
+{
+    file_.close();
+    file_.setFileName(path);
+    read_ = count_ = 0;
+    recordSize_ = isOldLoggerFile(path) ? kOldRecordSize : kRecordSize;
+    if (!file_.open(QIODevice::ReadOnly))
+        return false;
+    count_ = file_.size() / recordSize_;
+    return true;
+}
+
+qsizetype LoggerFileReader::readBlock(ReadingBuffer &buffer, qsizetype maxRecords)
+{
+    const qsizetype want = std::min(maxRecords, count_ - read_);
+    if (want <= 0)
+        return 0;
+    std::vector<unsigned char> bytes(std::size_t(want * recordSize_));
+    const qint64 got = file_.read(reinterpret_cast<char *>(bytes.data()), qint64(bytes.size()));
+    const qsizetype records = got > 0 ? qsizetype(got / recordSize_) : 0;
+    buffer.reserve(buffer.count() + records);
+    for (qsizetype i = 0; i < records; ++i) {
+        const unsigned char *at = bytes.data() + i * recordSize_;
+        buffer.append(recordSize_ == kRecordSize ? readRecord(at) : readOldRecord(at));
+    }
+    read_ += records;
+    if (records < want)
+        count_ = read_; // the file became shorter: what is there is all there is
+    return records;
+}
+
+bool loadLoggerFile(const QString &path, ReadingBuffer &buffer, QString *error)
+{
+    LoggerFileReader reader;
+    if (!reader.open(path)) {
+        if (error)
+            *error = reader.errorText();
+        return false;
+    }
+    buffer.reserve(buffer.count() + reader.recordCount());
+    while (!reader.atEnd()) {
+        if (reader.readBlock(buffer, 65536) == 0)
+            break;
+    }
+    return true;
+}
+
+bool saveLoggerFile(const QString &path, const ReadingBuffer &buffer, QString *error)
+{
+    QSaveFile file(path);
+    auto fail = [&](const QString &why) {
+        if (error)
+            *error = why;
+        file.cancelWriting();
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    std::vector<unsigned char> block(std::size_t(kWriteBlockRecords * kRecordSize));
+    for (qsizetype first = 0; first < buffer.count(); first += kWriteBlockRecords) {
+        const qsizetype n = std::min(kWriteBlockRecords, buffer.count() - first);
+        for (qsizetype i = 0; i < n; ++i)
+            writeRecord(buffer.at(first + i), block.data() + i * kRecordSize);
+        const qint64 bytes = n * kRecordSize;
+        if (file.write(reinterpret_cast<const char *>(block.data()), bytes) != bytes)
+            return fail(file.errorString());
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool LoggerFileAppender::create(const QString &path, bool replace)
+{
+    file_.setFileName(path);
+    const QIODevice::OpenMode mode =
+        QIODevice::WriteOnly | QIODevice::Unbuffered | (replace ? QIODevice::Truncate : QIODevice::NewOnly);
+    return file_.open(mode);
+}
+
+bool LoggerFileAppender::append(const TARecord &record)
+{
+    unsigned char bytes[kRecordSize];
+    writeRecord(record, bytes);
+    return file_.write(reinterpret_cast<const char *>(bytes), kRecordSize) == kRecordSize;
+}
+
+} // namespace orvel

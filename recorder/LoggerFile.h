@@ -1,0 +1,72 @@
+#pragma once
+// Logger data files: ".g52" (and the temporary store's ".TMP") hold 76-byte
+// records one after the other, oldest first, with no header; the older ".g51"
+// files hold 68-byte records. A trailing part shorter than a record is
+// ignored. Only ".g52" is written.
+
+#include "recorder/Tarecord.h"
+
+#include <QFile>
+#include <QString>
+
+#include <functional>
+
+namespace orvel {
+
+/// Whether `path` is read with the older 68-byte layout: its extension is
+/// ".g51" in any letter case (a ".g51" elsewhere in the path does not count).
+bool isOldLoggerFile(const QString &path);
+
+/// Reads a logger data file a block of records at a time.
+class LoggerFileReader
+{
+public:
+    /// Opens `path` for reading; false (with errorText()) when it cannot be opened.
+    bool open(const QString &path);
+    /// Records in the file.
+    qsizetype recordCount() const { return count_; }
+    /// Bytes of one record in this file: 76, or 68 for ".g51".
+    int recordSize() const { return recordSize_; }
+    /// Records read so far.
+    qsizetype recordsRead() const { return read_; }
+    bool atEnd() const { return read_ >= count_; }
+    /// Appends up to `maxRecords` further records to `buffer`; returns how many
+    /// it appended (fewer at the end, or when the file became shorter since it
+    /// was opened). Throws std::bad_alloc when memory runs out.
+    qsizetype readBlock(ReadingBuffer &buffer, qsizetype maxRecords);
+    void close() { file_.close(); }
+    QString errorText() const { return file_.errorString(); }
+
+private:
+    QFile file_;
+    int recordSize_ = kRecordSize;
+    qsizetype count_ = 0;
+    qsizetype read_ = 0;
+};
+
+/// Reads all of `path` into `buffer` (appending). False when the file cannot
+/// be opened or read; `error` then says why.
+bool loadLoggerFile(const QString &path, ReadingBuffer &buffer, QString *error = nullptr);
+
+/// Writes every record of `buffer` as a ".g52" file. The records go to a
+/// temporary file beside `path`, which replaces `path` only when every byte was
+/// written; a failed save leaves an earlier file at `path` as it was. False
+/// (with `error` saying why) on any failure.
+bool saveLoggerFile(const QString &path, const ReadingBuffer &buffer, QString *error = nullptr);
+
+/// Appends records to a ".g52" file as they come, one write each, so the file
+/// is a valid logger file at every moment (orvel-cli record).
+class LoggerFileAppender
+{
+public:
+    /// Creates `path`; refuses to replace an existing file unless `replace`.
+    bool create(const QString &path, bool replace);
+    bool append(const TARecord &record);
+    void close() { file_.close(); }
+    QString errorText() const { return file_.errorString(); }
+
+private:
+    QFile file_;
+};
+
+} // namespace orvel
