@@ -23,7 +23,7 @@ TGraphicalForm::TGraphicalForm(QWidget *parent)
     const QSize screen = primaryScreenSize();
     setOuterGeometry(this, recorderRect(screen.width(), screen.height(), FormMain->stripHeight(), TaskbarReserve));
     const SizeLimits limits = recorderLimits(screen.width(), screen.height(), FormMain->stripHeight(), TaskbarReserve);
-    setOuterSizeLimits(this, limits.minimumTrackingSize, limits.maximisedSize);
+    setSizeLimits(this, limits, NormalSize::Resizable);
     setWindowTitle(LoadStr(kCaption));
     setWindowIcon(programIcon(kIcon));
     show();

@@ -37,7 +37,7 @@ QLabel *coloured(const QString &text, const QColor &colour, QWidget *parent)
 } // namespace
 
 TDlgHiLowForm::TDlgHiLowForm(QWidget *parent)
-    : QDialog(parent, Qt::Dialog)
+    : QDialog(parent, kFixedDialogFlags)
 {
     setWindowTitle(LoadStr(kCaption));
     auto *grid = new QGridLayout(this);
