@@ -28,7 +28,7 @@ constexpr int kButtonsHeight = 32;
 } // namespace
 
 TDlgAboutForm::TDlgAboutForm(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent, kFixedDialogFlags)
 {
     setWindowTitle(LoadStr(kCaption));
     setFixedSize(kClient);

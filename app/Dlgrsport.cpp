@@ -39,7 +39,7 @@ constexpr int kButtonsHeight = 32;
 } // namespace
 
 TDlgRsPortForm::TDlgRsPortForm(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent, kFixedDialogFlags)
 {
     setWindowTitle(LoadStr(kCaption));
     setFixedSize(kClient);

@@ -41,9 +41,8 @@ constexpr int kSpeedButtonTop = 8;
 
 // String ids of the menu bar and toolbar hints.
 namespace id {
-constexpr int Separator = 500, File = 501, Exit = 509, Link = 600, Unlink = 601, Window = 631, Tile = 632,
-              DigitalMeter = 633, AnalogMeter = 634, Comparator = 635, Graphical = 636, DataList = 637, Port = 701,
-              Help = 996, About = 999;
+constexpr int File = 501, Exit = 509, Link = 600, Unlink = 601, Window = 631, Tile = 632, DigitalMeter = 633,
+              AnalogMeter = 634, Comparator = 635, Graphical = 636, DataList = 637, Port = 701, Help = 996, About = 999;
 constexpr int HintLink = 1000, HintUnlink = 1001, HintTile = 1010, HintDigital = 1011, HintAnalog = 1012,
               HintComparator = 1013, HintGraphical = 1014, HintDataList = 1015, HintPort = 1020, HintAbout = 1031;
 // Lines of the two acquisition warnings.
@@ -75,6 +74,10 @@ TFormMain::TFormMain(QWidget *parent)
 {
     const QString title = ApplicationTitle();
     setWindowTitle(title);
+    // The name is also the display name that dialogs and the desktop read. It is
+    // not set as a display name of its own: Qt would then add it to every
+    // window's caption, and the captions are the program's own texts.
+    QApplication::setApplicationName(title);
     QApplication::setWindowIcon(programIcon(kApplicationIcon));
     setWindowIcon(programIcon(kApplicationIcon));
 
@@ -157,7 +160,7 @@ void TFormMain::BuildMenus()
     mnuLink = bar->addAction(LoadStr(id::Link));
     mnuWindow = bar->addMenu(LoadStr(id::Window));
     mnuTile = mnuWindow->addAction(LoadStr(id::Tile));
-    mnuWindow->addSeparator()->setText(LoadStr(id::Separator));
+    mnuWindow->addSeparator(); // only its line: some styles would draw a caption too
     mnuDigitalMeter = mnuWindow->addAction(LoadStr(id::DigitalMeter));
     mnuAnalogMeter = mnuWindow->addAction(LoadStr(id::AnalogMeter));
     mnuComparator = mnuWindow->addAction(LoadStr(id::Comparator));

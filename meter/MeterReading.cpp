@@ -2,6 +2,7 @@
 
 #include "app/FloatText.h"
 #include "meter/DisplayText.h"
+#include "meter/Needle.h"
 #include "resources/Strings.h"
 
 #include <cmath>
@@ -222,7 +223,7 @@ bool ReadingComputation::computeComparator(double hiLimit, double lowLimit)
     if (r.sValue.contains(QLatin1Char('L'))) {
         // Overload: half a band beyond the limit on its side.
         const double half = (hiLimit - lowLimit) / 2;
-        comparator.reading = float(r.sValue.contains(QLatin1Char('-')) ? lowLimit - half : hiLimit + half);
+        comparator.reading = toSingle(r.sValue.contains(QLatin1Char('-')) ? lowLimit - half : hiLimit + half);
         return true;
     }
     return false;

@@ -3,8 +3,10 @@
 #include "meter/FrameDecoder.h"
 #include "resources/Strings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace orvel {
 
@@ -27,27 +29,51 @@ QPoint needleEnd(double angle, int length)
     return {int(std::trunc(std::cos(r) * length)), int(std::trunc(-std::sin(r) * length))};
 }
 
+float toSingle(double x)
+{
+    // From the largest float plus half a unit in its last place on, no float is
+    // nearest: round-to-nearest overflows, which a plain conversion leaves undefined.
+    constexpr double kBeyond = double(std::numeric_limits<float>::max()) + 0x1p103;
+    if (x >= kBeyond)
+        return std::numeric_limits<float>::infinity();
+    if (x <= -kBeyond)
+        return -std::numeric_limits<float>::infinity();
+    return float(x); // NaN stays NaN
+}
+
+bool singleCanHold(double x)
+{
+    const double magnitude = std::abs(x);
+    return x == 0.0 || (magnitude >= double(std::numeric_limits<float>::min()) &&
+                        magnitude <= double(std::numeric_limits<float>::max()));
+}
+
 double comparatorNeedleAngle(float v, double high, double low)
 {
-    const float half = float(high - low) * 0.5f;
-    if (!(half > 0.0f)) // limits out of order: no band to place the needle in
-        return v > high ? 50.0 : v < low ? 130.0 : 90.0;
+    const float hi = toSingle(high);
+    const float lo = toSingle(low);
+    // Half of each limit first: the difference of two large limits may not fit a float.
+    const float half = hi * 0.5f - lo * 0.5f;
     const float k = 20.0f / half;
-    const float e0 = float(low) - half;
-    const float e1 = float(high) + half;
+    const float e0 = lo - half;
+    const float e1 = hi + half;
+    if (!(half > 0.0f) || !std::isfinite(k) || !std::isfinite(e0) || !std::isfinite(e1) || !std::isfinite(e1 - e0)) {
+        // No band that single precision can place the needle in.
+        return v > hi ? 50.0 : v < lo ? 130.0 : 90.0;
+    }
     float d = v - e0;
-    if (d < 0)
+    if (!(d >= 0)) // below the left end, or no number at all
         d = 0;
     if (!(d < e1 - e0))
         d = e1 - e0;
-    return 180.0 - double(d * k + 50.0f);
+    return std::clamp(180.0 - double(d * k + 50.0f), 50.0, 130.0);
 }
 
 int alarmFrequency(float v, double high, double low)
 {
-    if (double(v) > high)
+    if (v > toSingle(high))
         return kHighTone;
-    if (double(v) < low)
+    if (v < toSingle(low))
         return kLowTone;
     return 0;
 }

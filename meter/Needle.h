@@ -29,14 +29,30 @@ double analogNeedleAngle(int reading, int scaleEnd);
 /// coordinate truncated toward zero (y grows downward).
 QPoint needleEnd(double angle, int length);
 
+/// The comparator works in single precision, like the reading it judges: `x`
+/// as a float, rounded to nearest; beyond the float range it becomes an
+/// infinity of its sign (a plain conversion would be undefined there).
+float toSingle(double x);
+
+/// Whether a limit can be used as the comparator's: a finite number that single
+/// precision holds without overflow, and zero or at least the smallest normal
+/// float (about 1.2E-38) in magnitude. Smaller magnitudes are refused rather
+/// than held as denormals: they keep only a few significant bits, and a band
+/// that narrow divides the needle's sweep by nothing.
+bool singleCanHold(double x);
+
 /// The comparator's needle for reading `v` between lower limit `low` and upper
-/// limit `high`: 110° at the lower limit, 70° at the upper, 90° half-way, held
-/// at 130° and 50° half a band beyond each limit. Limits that are not in order
-/// (possible in an edited settings file) give 130°, 90° or 50° by comparison.
+/// limit `high`, worked in single precision: 110° at the lower limit, 70° at
+/// the upper, 90° half-way, held at 130° and 50° half a band beyond each limit.
+/// Limits that give no band to sweep over (out of order, equal, or beyond what
+/// single precision holds, as an edited settings file may have them) give 130°,
+/// 90° or 50° by comparison. The result always lies within [50, 130].
 double comparatorNeedleAngle(float v, double high, double low);
 
 /// The alarm tone for `v`: 1047 Hz above the upper limit, 523 Hz below the
-/// lower one, 0 (none) between them, both limits included.
+/// lower one, 0 (none) between them, both limits included. The limits are
+/// taken in single precision, so a reading equal to a limit as both are shown
+/// ("12.34" against 12.34) is a pass.
 int alarmFrequency(float v, double high, double low);
 
 /// The analog meter's scale picture for a function: 13 (0–10), 15 (0–20) or 30 (0–6).

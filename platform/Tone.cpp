@@ -2,18 +2,18 @@
 
 #include <alsa/asoundlib.h>
 
+#include <algorithm>
 #include <cmath>
+#include <condition_variable>
+#include <mutex>
 #include <numbers>
+#include <optional>
+#include <thread>
+#include <utility>
 
 namespace orvel {
 
 namespace {
-TonePlayer &installed()
-{
-    static TonePlayer player;
-    return player;
-}
-
 void quietAlsaErrors(const char *, int, const char *, int, const char *, ...) {}
 
 void playOnSoundCard(int hz, int ms)
@@ -30,9 +30,103 @@ void playOnSoundCard(int hz, int ms)
         if (written < 0)
             written = snd_pcm_recover(pcm, int(written), 1);
         if (written >= 0)
-            snd_pcm_drain(pcm); // the tone is synchronous
+            snd_pcm_drain(pcm); // returns when the tone has sounded
     }
     snd_pcm_close(pcm);
+}
+
+struct Tone
+{
+    int hz = 0;
+    int ms = 0;
+};
+
+// Plays tones one after another on a thread of its own. One tone sounds and at
+// most one waits: a newer request replaces the waiting one, because the newest
+// reading is the one worth hearing and the user should not hear alarms for
+// readings long gone.
+class ToneThread
+{
+public:
+    ToneThread()
+        : worker_([this] { run(); })
+    {}
+
+    ~ToneThread()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            pending_.reset();
+            stopping_ = true;
+        }
+        wake_.notify_all();
+        worker_.join(); // the tone that sounds is at most a tenth of a second
+    }
+
+    void play(const Tone &tone)
+    {
+        {
+            std::lock_guard lock(mutex_);
+            if (stopping_)
+                return;
+            if (current_)
+                pending_ = tone;
+            else
+                current_ = tone;
+        }
+        wake_.notify_all();
+    }
+
+    void waitUntilQuiet()
+    {
+        std::unique_lock lock(mutex_);
+        idle_.wait(lock, [this] { return !current_ && !pending_; });
+    }
+
+    TonePlayer swapPlayer(TonePlayer player)
+    {
+        std::lock_guard lock(mutex_);
+        std::swap(player_, player);
+        return player;
+    }
+
+private:
+    void run()
+    {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            wake_.wait(lock, [this] { return stopping_ || current_; });
+            if (!current_)
+                return;
+            const Tone tone = *current_;
+            const TonePlayer player = player_;
+            lock.unlock();
+            if (player)
+                player(tone.hz, tone.ms);
+            else
+                playOnSoundCard(tone.hz, tone.ms);
+            lock.lock();
+            current_ = pending_;
+            pending_.reset();
+            if (!current_)
+                idle_.notify_all();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_; ///< a tone to play, or the end
+    std::condition_variable idle_; ///< nothing sounds and nothing waits
+    std::optional<Tone> current_;  ///< the tone that sounds
+    std::optional<Tone> pending_;  ///< the one tone that waits for it
+    TonePlayer player_;            ///< null: the sound card
+    bool stopping_ = false;
+    std::thread worker_; ///< last: starts when everything above exists
+};
+
+ToneThread &toneThread()
+{
+    static ToneThread thread;
+    return thread;
 }
 } // namespace
 
@@ -57,16 +151,17 @@ void playTone(int hz, int ms)
 {
     if (hz <= 0 || ms <= 0)
         return;
-    if (installed())
-        installed()(hz, ms);
-    else
-        playOnSoundCard(hz, ms);
+    toneThread().play({hz, ms});
+}
+
+void waitForTones()
+{
+    toneThread().waitUntilQuiet();
 }
 
 TonePlayer setTonePlayer(TonePlayer player)
 {
-    std::swap(installed(), player);
-    return player;
+    return toneThread().swapPlayer(std::move(player));
 }
 
 } // namespace orvel

@@ -14,10 +14,17 @@ inline constexpr int kToneSampleRate = 44100;
 /// short fade at both ends so the tone starts and stops without a click.
 std::vector<std::int16_t> sineTone(int hz, int ms, int sampleRate = kToneSampleRate);
 
-/// Plays a tone and returns when it has been played (or at once without sound).
+/// Starts a tone and returns at once: the tone sounds on a thread of its own,
+/// so the windows keep running while it plays. A tone asked for while another
+/// sounds waits for it; only the newest such request waits, older ones are
+/// dropped, so a stream of alarms never piles up behind the speaker.
 void playTone(int hz, int ms);
 
-/// Replaces how tones are played (tests record them); null restores the sound card.
+/// Returns when the tone that sounds and the one waiting (if any) have ended.
+void waitForTones();
+
+/// Replaces how tones are played (tests record them); null restores the sound
+/// card. The player is called on the tone thread, one tone at a time.
 using TonePlayer = std::function<void(int hz, int ms)>;
 TonePlayer setTonePlayer(TonePlayer player);
 

@@ -1,10 +1,12 @@
 #include "platform/WindowPlacement.h"
 
+#include "app/Tiling.h"
 #include "platform/SystemMetrics.h"
 
 #include <QEvent>
 #include <QVariant>
 #include <QWidget>
+#include <QWindowStateChangeEvent>
 
 namespace orvel {
 
@@ -14,6 +16,16 @@ constexpr const char *kFittedProperty = "orvelFittedMargins"; // frame it was la
 constexpr const char *kWatchedProperty = "orvelFrameWatched";
 constexpr const char *kMinimumProperty = "orvelOuterMinimum";
 constexpr const char *kMaximumProperty = "orvelOuterMaximum";
+constexpr const char *kFixedProperty = "orvelFixedNormalSize";   // not resizable unless maximised
+constexpr const char *kMaximisedProperty = "orvelMaximisedRect"; // where the window goes maximised
+constexpr const char *kPlacingProperty = "orvelPlacingMaximised";
+constexpr const char *kRetriesProperty = "orvelMaximisedRetries";
+constexpr int kMaximisedRetries = 10; ///< times a window system may undo the maximised place
+
+bool maximisedInItsRect(const QWidget *window)
+{
+    return window->isMaximized() && window->property(kMaximisedProperty).isValid();
+}
 
 QMargins frameMargins(const QWidget *window)
 {
@@ -30,20 +42,45 @@ QSize clientSize(const QSize &outer, const QMargins &m)
 
 void applyLimits(QWidget *window, const QMargins &m)
 {
-    const QVariant minimum = window->property(kMinimumProperty);
-    const QVariant maximum = window->property(kMaximumProperty);
+    QVariant minimum = window->property(kMinimumProperty);
+    QVariant maximum = window->property(kMaximumProperty);
+    if (window->property(kFixedProperty).toBool() && !maximisedInItsRect(window))
+        minimum = maximum = outerGeometry(window).size();
     if (minimum.isValid())
         window->setMinimumSize(clientSize(minimum.toSize(), m));
-    if (maximum.isValid())
+    if (maximisedInItsRect(window))
+        window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX); // the maximised rectangle decides
+    else if (maximum.isValid())
         window->setMaximumSize(clientSize(maximum.toSize(), m));
 }
 
-// Moves and sizes the window so that, with the frame it has now, it fills its outer rectangle.
+// Puts a maximised window into its maximised rectangle. Qt takes any move of a
+// maximised widget for the end of its maximised state, while the window system
+// still has it maximised; the widget is told its state again, so that restoring
+// it works as ever.
+void placeMaximised(QWidget *window, const QMargins &m)
+{
+    const QRect outer = window->property(kMaximisedProperty).toRect();
+    const Qt::WindowStates state = window->windowState();
+    window->setProperty(kPlacingProperty, true);
+    window->move(outer.topLeft());
+    window->resize(clientSize(outer.size(), m));
+    if (window->windowState() != state)
+        window->overrideWindowState(state);
+    window->setProperty(kPlacingProperty, false);
+}
+
+// Moves and sizes the window so that, with the frame it has now, it fills its outer
+// rectangle (the maximised one while it is maximised).
 void fit(QWidget *window)
 {
     const QMargins m = frameMargins(window);
     window->setProperty(kFittedProperty, QVariant::fromValue(m));
     applyLimits(window, m);
+    if (maximisedInItsRect(window)) {
+        placeMaximised(window, m);
+        return;
+    }
     const QVariant stored = window->property(kOuterProperty);
     if (!stored.isValid())
         return;
@@ -54,6 +91,36 @@ void fit(QWidget *window)
         window->setFixedSize(client);
     else
         window->resize(client);
+}
+
+// A window that has just been maximised goes to its maximised rectangle; one that
+// has just been restored gets back its normal limits and its place from the
+// window system.
+void windowStateChanged(QWidget *window)
+{
+    if (!window->property(kMaximisedProperty).isValid() || window->property(kPlacingProperty).toBool())
+        return;
+    const QMargins m = frameMargins(window);
+    applyLimits(window, m);
+    if (window->isMaximized()) {
+        window->setProperty(kRetriesProperty, kMaximisedRetries);
+        placeMaximised(window, m);
+    }
+}
+
+// The window system may set its own maximised geometry after the state change
+// (late, or again); the window goes back to its rectangle, a few times at most,
+// so that a window system that insists does not play ping-pong with it.
+void movedWhileMaximised(QWidget *window)
+{
+    if (!maximisedInItsRect(window) || window->property(kPlacingProperty).toBool() ||
+        window->frameGeometry() == window->property(kMaximisedProperty).toRect())
+        return;
+    const int retries = window->property(kRetriesProperty).toInt();
+    if (retries <= 0)
+        return;
+    window->setProperty(kRetriesProperty, retries - 1);
+    placeMaximised(window, frameMargins(window));
 }
 
 // A window manager adds its frame some time after a window is first shown.
@@ -69,11 +136,17 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         const auto type = event->type();
+        auto *window = static_cast<QWidget *>(watched);
+        if (type == QEvent::WindowStateChange) {
+            windowStateChanged(window);
+            return false;
+        }
         if (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize)
             return false;
-        auto *window = static_cast<QWidget *>(watched);
         if (window->isVisible() && frameMargins(window) != window->property(kFittedProperty).value<QMargins>())
             fit(window);
+        else if (type != QEvent::Show)
+            movedWhileMaximised(window);
         return false;
     }
 };
@@ -94,12 +167,15 @@ void setOuterGeometry(QWidget *window, const QRect &outer)
     fit(window);
 }
 
-void setOuterSizeLimits(QWidget *window, const QSize &minimum, const QSize &maximum)
+void setSizeLimits(QWidget *window, const SizeLimits &limits, NormalSize normal)
 {
-    window->setProperty(kMinimumProperty, minimum);
-    window->setProperty(kMaximumProperty, maximum);
+    window->setProperty(kMinimumProperty, limits.minimumTrackingSize);
+    window->setProperty(kMaximumProperty, QVariant());
+    window->setProperty(kFixedProperty, normal == NormalSize::Fixed);
+    window->setProperty(kMaximisedProperty, QRect(limits.maximisedPosition, limits.maximisedSize));
+    window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     watchFrame(window);
-    applyLimits(window, frameMargins(window));
+    fit(window);
 }
 
 void centreOnScreen(QWidget *window)

@@ -11,13 +11,30 @@ class QWidget;
 
 namespace orvel {
 
+struct SizeLimits;
+
+/// A dialog that cannot change its size: title bar, system menu and close box,
+/// no maximise box (nor a minimise box).
+inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                                                     Qt::MSWindowsFixedSizeDialogHint;
+
 /// Places `window` so that its outer rectangle is `outer`. The frame is taken
 /// from the window system where it has already decorated the window.
 void setOuterGeometry(QWidget *window, const QRect &outer);
 
-/// Keeps the window's outer size between `minimum` and `maximum` (frame
-/// included); the client limits follow the frame the window system draws.
-void setOuterSizeLimits(QWidget *window, const QSize &minimum, const QSize &maximum);
+/// How a window with size limits may be sized while it is not maximised.
+enum class NormalSize {
+    Resizable, ///< by dragging, down to the smallest tracking size
+    Fixed,     ///< only by code: the outer size setOuterGeometry gave it
+};
+
+/// Gives `window` the size limits of app/Tiling (outer sizes): it cannot be made
+/// smaller than `limits.minimumTrackingSize`, and maximised it takes exactly the
+/// rectangle at `limits.maximisedPosition` of `limits.maximisedSize` instead of
+/// what the window system would give it (the whole screen, over the main strip).
+/// Restored, it leaves that rectangle to the window system again.
+void setSizeLimits(QWidget *window, const SizeLimits &limits, NormalSize normal);
 
 /// Centres `window` on the primary screen.
 void centreOnScreen(QWidget *window);

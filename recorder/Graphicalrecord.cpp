@@ -132,7 +132,7 @@ TGraphicalForm::TGraphicalForm(QWidget *parent)
     const QSize screen = primaryScreenSize();
     setOuterGeometry(this, recorderRect(screen.width(), screen.height(), FormMain->stripHeight(), TaskbarReserve));
     const SizeLimits limits = recorderLimits(screen.width(), screen.height(), FormMain->stripHeight(), TaskbarReserve);
-    setOuterSizeLimits(this, limits.minimumTrackingSize, limits.maximisedSize);
+    setSizeLimits(this, limits, NormalSize::Resizable);
 
     TimerLogger = new QTimer(this);
     TimerLogger->setInterval(kFullSpeedMs);

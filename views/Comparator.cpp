@@ -194,8 +194,10 @@ void TComparatorForm::UmReading()
     fPrevNeedleAngle = fNeedleAngle;
     fNeedleAngle = comparatorNeedleAngle(shown.reading, fHiLimit, fLowLimit);
     ShowLabels();
+    // The needle is on screen before the alarm starts; the tone then sounds
+    // while the windows go on.
     if (fNeedleAngle != fPrevNeedleAngle)
-        update();
+        repaint();
     if (bAlarm)
         playTone(alarmFrequency(shown.reading, fHiLimit, fLowLimit), kToneMs);
 }

@@ -85,7 +85,7 @@ TDataPageListForm::TDataPageListForm(QWidget *parent)
                                         outerGeometry(DigitalMeterForm).height(),
                                         outerGeometry(AnalogMeterForm).height(), TaskbarReserve));
     const SizeLimits limits = dataListLimits(screen.width(), screen.height(), FormMain->stripHeight(), TaskbarReserve);
-    setOuterSizeLimits(this, limits.minimumTrackingSize, limits.maximisedSize);
+    setSizeLimits(this, limits, NormalSize::Resizable);
     setWindowTitle(LoadStr(kCaption));
     setWindowIcon(programIcon(kIcon));
 

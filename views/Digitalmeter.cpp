@@ -78,7 +78,7 @@ void TDigitalMeterForm::applySizeLimits()
 {
     const QSize screen = primaryScreenSize();
     const SizeLimits limits = digitalMeterLimits(screen.width(), screen.height(), FormMain->stripHeight());
-    setOuterSizeLimits(this, limits.minimumTrackingSize, limits.maximisedSize);
+    setSizeLimits(this, limits, NormalSize::Fixed);
 }
 
 QString TDigitalMeterForm::captionFor(int port)

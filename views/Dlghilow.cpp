@@ -3,6 +3,7 @@
 #include "app/FloatText.h"
 #include "app/Messageshow.h"
 #include "meter/Getunitfuncstr.h"
+#include "meter/Needle.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Strings.h"
 #include "views/PanelText.h"
@@ -36,7 +37,7 @@ QLabel *coloured(const QString &text, const QColor &colour, QWidget *parent)
 } // namespace
 
 TDlgHiLowForm::TDlgHiLowForm(QWidget *parent)
-    : QDialog(parent, Qt::Dialog)
+    : QDialog(parent, kFixedDialogFlags)
 {
     setWindowTitle(LoadStr(kCaption));
     auto *grid = new QGridLayout(this);
@@ -92,7 +93,9 @@ bool TDlgHiLowForm::takeEntry(QLineEdit *entry, double &limit)
         entry->setText(floatToText(limit)); // an empty entry keeps the stored limit
         return true;
     }
-    if (const auto value = textToFloat(text)) {
+    // The comparator judges in single precision: a limit it cannot hold there
+    // (1E39, or 1E-40 that would be a denormal) is no limit at all.
+    if (const auto value = textToFloat(text); value && singleCanHold(*value)) {
         limit = *value;
         return true;
     }

@@ -36,8 +36,8 @@ public:
     /// Puts the stored limits back into the entries and sets the labels.
     void FormPaint();
     /// Takes an entry: an empty text keeps the stored limit (and shows it again),
-    /// a number becomes it, anything else is refused with E9007 and the stored
-    /// limit stays. False after a refusal.
+    /// a number that single precision holds becomes it, anything else is refused
+    /// with E9007 and the stored limit stays. False after a refusal.
     bool mkeHiLimitChange();
     bool mkeLowLimitChange();
     /// OK: takes both entries, then closes only when upper > lower (else E9008).

@@ -9,6 +9,7 @@
 #include "platform/OsVersion.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/ScriptedPrompt.h"
+#include "views/Dlghilow.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -95,6 +96,24 @@ class TestDialogs : public QObject
 private slots:
     void init() { ResetSharedState(); }
     void cleanup() { ResetSharedState(); }
+
+    void fixedSizeDialogsOfferNoMaximiseBox()
+    {
+        TDlgRsPortForm port;
+        TDlgAboutForm about;
+        TDlgHiLowForm limits;
+        TAutoMsgForm warning;
+        TMsgForm progress;
+        for (const QDialog *dialog :
+             std::initializer_list<const QDialog *>{&port, &about, &limits, &warning, &progress}) {
+            const char *name = dialog->metaObject()->className();
+            const Qt::WindowFlags flags = dialog->windowFlags();
+            QVERIFY2(dialog->minimumSize() == dialog->maximumSize(), name);
+            QVERIFY2(!(flags & Qt::WindowMaximizeButtonHint), name);
+            // Without explicit buttons a window manager gives a window its own set, maximise among them.
+            QVERIFY2((flags & Qt::FramelessWindowHint) || (flags & Qt::CustomizeWindowHint), name);
+        }
+    }
 
     // ---- port dialog ---------------------------------------------------------
 

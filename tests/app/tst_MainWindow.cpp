@@ -151,6 +151,64 @@ private slots:
         QVERIFY(!ReadingReceived);
     }
 
+    void windowMenuSeparatorShowsOnlyItsLine()
+    {
+        int separators = 0;
+        for (const QAction *action : FormMain->mnuWindow->actions()) {
+            if (action->isSeparator()) {
+                ++separators;
+                QVERIFY2(action->text().isEmpty(), qPrintable(action->text()));
+            }
+        }
+        QCOMPARE(separators, 1);
+    }
+
+    void viewsKeepTheirSizeLimitsAndMaximiseBelowTheStrip()
+    {
+        const QSize screen = primaryScreenSize();
+        const int w = screen.width(), h = screen.height(), m = FormMain->stripHeight();
+        const struct
+        {
+            QWidget *window;
+            SizeLimits limits;
+            bool resizable;
+        } cases[] = {
+            {DigitalMeterForm, digitalMeterLimits(w, h, m), false},
+            {DataPageListForm, dataListLimits(w, h, m, TaskbarReserve), true},
+            {GraphicalForm, recorderLimits(w, h, m, TaskbarReserve), true},
+        };
+        QCoreApplication::processEvents(); // the frames are on
+        for (const auto &c : cases) {
+            const char *name = c.window->metaObject()->className();
+            const QRect normal = c.window->frameGeometry();
+            const QSize frame = normal.size() - c.window->size();
+            const QSize client = c.window->size();
+            QVERIFY2(c.window->isVisible() && !frame.isEmpty(), name);
+            if (c.resizable) {
+                // Never smaller than the smallest tracking size, as large as the user likes.
+                QCOMPARE(c.window->minimumSize() + frame, c.limits.minimumTrackingSize);
+                c.window->resize(screen);
+                QCOMPARE(c.window->size(), screen);
+                c.window->resize(client);
+            } else {
+                QCOMPARE(c.window->minimumSize(), client);
+                QCOMPARE(c.window->maximumSize(), client);
+            }
+
+            c.window->showMaximized();
+            QCoreApplication::processEvents();
+            QVERIFY2(c.window->isMaximized(), name);
+            QCOMPARE(c.window->frameGeometry(), QRect(c.limits.maximisedPosition, c.limits.maximisedSize));
+
+            c.window->showNormal();
+            QCoreApplication::processEvents();
+            QCOMPARE(c.window->frameGeometry(), normal);
+            QCOMPARE(c.window->size(), client);
+            if (!c.resizable)
+                QCOMPARE(c.window->maximumSize(), client);
+        }
+    }
+
     void linkingClearsTheFailedTickCount()
     {
         tick({});
@@ -179,6 +237,16 @@ private slots:
         QCOMPARE(DigitalMeterForm->FuncPanel->property("face").toString(), QStringLiteral("Symbol"));
         QCOMPARE(DigitalMeterForm->UnitPanel->text(), QStringLiteral("K"));
         QCOMPARE(DigitalMeterForm->FuncPanel->font().pointSize(), DigitalMeterForm->FuncPanel->width() / 2);
+    }
+
+    void aGoodFrameBetweenFailedTicksRestartsTheCount()
+    {
+        tick({});
+        tick({});
+        tick(frameOf("1.234", "DC V"));
+        tick({});
+        QVERIFY(warnings.isEmpty());
+        QCOMPARE(FormMain->iNoDataCount, 1);
     }
 
     void everyThirdFailedTickWarnsAndAbortUnlinks()

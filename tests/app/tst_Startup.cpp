@@ -112,6 +112,8 @@ private slots:
         run->ports.route(2, pty.path());
         WindowSet windows;
         QCOMPARE(FormMain->windowTitle(), QStringLiteral("Orvel Data Logging System"));
+        QCOMPARE(QApplication::applicationName(), FormMain->windowTitle());
+        QCOMPARE(QApplication::applicationDisplayName(), FormMain->windowTitle());
         QVERIFY(!FormMain->windowIcon().isNull());
         QVERIFY(!QApplication::windowIcon().isNull());
         QVERIFY(!(FormMain->windowFlags() & Qt::WindowMaximizeButtonHint));

@@ -144,6 +144,13 @@ TEST(LabelThinning, KeptLabelsNeverOverlapAndStayInside)
     EXPECT_LE(boxes[static_cast<std::size_t>(kept.back())].right, 1000.0);
 }
 
+TEST(LabelThinning, LabelsExactlyOneGapApartAreBothKept)
+{
+    const std::vector<LabelBox> boxes{{0, 0.0, 40.0}, {1, 44.0, 84.0}, {2, 87.0, 127.0}};
+    EXPECT_EQ(keepApartLabels(boxes, 4.0, 0.0, 200.0), (QList<int>{0, 1}));
+    EXPECT_EQ(labelStride(34.0, 60.0, 8.0), 2); // 2 × 34 is exactly 60 + 8
+}
+
 TEST(IndexAxis, MapsTheZoomedPointsOntoTheWidth)
 {
     const IndexAxis x(50, 100, 10.0, 500.0);

@@ -1,5 +1,7 @@
 #include "meter/MeterReading.h"
 
+#include "meter/Needle.h"
+
 #include <QLocale>
 
 #include <gtest/gtest.h>
@@ -52,6 +54,7 @@ TEST_F(Tick, VoltageAndCurrentKeepFourDigitsWithLeadingZeros)
         {"-0.012", "0", fn::VoltDC, 0, "-0.012"},      {"0.123", "0", fn::VoltAC, 0, "0.123"},
         {"1.000", "3", fn::VoltDC, 3, "1000"},         {"-1.000", "3", fn::VoltDC, 3, "-1000"},
         {"-0.600", "3", fn::VoltDC, 3, "-0600"},       {"6.000", "2", fn::Volt, 2, "600.0"},
+        {"-0.500", "-2", fn::VoltDC, 1, "-05.00"},     {"-0.500", "-1", fn::AmpDC, 2, "-050.0"},
         {"6.000", "-4", fn::AmpDC, 2, "600.0"},        {"6.000", "-3", fn::AmpAC, 3, "6000"},
         {"1.234", "-1", fn::AmpDC, 2, "123.4"},        {"-1.234", "0", fn::AmpDC, 0, "-1.234"},
         {"1.234", "4", fn::VoltDC, 4, "12340.000000"}, // a negative precision means C's default of six
@@ -232,6 +235,32 @@ TEST_F(Tick, ComparatorTakesTheDisplayedNumberWithoutPrefix)
     EXPECT_FLOAT_EQ(rc.comparator.reading, 12.34f);
     EXPECT_EQ(rc.comparator.szPrefix, "m");
     EXPECT_EQ(rc.comparator.iFunction, fn::VoltDC);
+}
+
+TEST_F(Tick, AReadingEqualToALimitAsBothAreShownIsAPass)
+{
+    // Limits that no float holds exactly, against readings from the display's text.
+    struct Case
+    {
+        const char *value;
+        const char *exponent;
+        double hi, lo;
+        const char *display;
+        int tone;
+        double angle; ///< 0: not checked
+    } cases[] = {
+        {"1.234", "-2", 12.34, 0.0, "12.34", 0, 70.0},        {"0.100", "0", 0.1, -1.0, "0.100", 0, 70.0},
+        {"0.700", "0", 1.5, 0.7, "0.700", 0, 110.0},          {"-0.700", "0", -0.7, -1.5, "-0.700", 0, 70.0},
+        {"1.235", "-2", 12.34, 0.0, "12.35", kHighTone, 0.0}, {"0.699", "0", 1.5, 0.7, "0.699", kLowTone, 0.0},
+    };
+    for (const Case &c : cases) {
+        tick(c.value, c.exponent, fn::VoltDC, c.hi, c.lo);
+        ASSERT_EQ(r.szDisplay, c.display);
+        EXPECT_EQ(alarmFrequency(rc.comparator.reading, c.hi, c.lo), c.tone) << c.display;
+        if (c.angle != 0.0) {
+            EXPECT_NEAR(comparatorNeedleAngle(rc.comparator.reading, c.hi, c.lo), c.angle, 1e-4) << c.display;
+        }
+    }
 }
 
 TEST_F(Tick, LowBatteryIsSeenAndDoesNotChangeTheFunction)

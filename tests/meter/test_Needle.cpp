@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace orvel {
 namespace {
@@ -56,6 +57,54 @@ TEST(ComparatorNeedle, LimitsOutOfOrderNeverGiveNonsense)
     EXPECT_DOUBLE_EQ(comparatorNeedleAngle(6.0f, 5, 5), 50.0);
     EXPECT_DOUBLE_EQ(comparatorNeedleAngle(4.0f, 5, 5), 130.0);
     EXPECT_DOUBLE_EQ(comparatorNeedleAngle(5.0f, 5, 5), 90.0);
+}
+
+TEST(ComparatorNeedle, LimitsBeyondSinglePrecisionKeepTheNeedleOnTheFace)
+{
+    // An edited settings file can hold any of these.
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::pair<double, double> limits[] = {{1e39, 0},     {1e-40, 0},  {0, -1e-40}, {3e38, -3e38},
+                                                {1e39, -1e39}, {inf, -inf}, {nan, 0},    {1e-45, -1e-45}};
+    const float readings[] = {-3e38f, -1.0f, 0.0f, 1e-40f, 1.0f, 3e38f, std::numeric_limits<float>::infinity()};
+    for (const auto &[hi, lo] : limits) {
+        for (float v : readings) {
+            const double a = comparatorNeedleAngle(v, hi, lo);
+            EXPECT_TRUE(a >= 50.0 && a <= 130.0) << a << " for " << v << " in " << lo << ".." << hi;
+            const QPoint end = needleEnd(a, kComparatorNeedleLength);
+            EXPECT_TRUE(std::abs(end.x()) <= 70 && end.y() <= 0 && end.y() >= -70) << a;
+        }
+    }
+    EXPECT_DOUBLE_EQ(comparatorNeedleAngle(1.0f, 1e39, 0), 90.0);
+    EXPECT_DOUBLE_EQ(comparatorNeedleAngle(-1.0f, 1e-40, 0), 130.0);
+}
+
+TEST(ComparatorNeedle, OnlyLimitsSinglePrecisionHoldsAreUsable)
+{
+    const float largest = std::numeric_limits<float>::max();
+    const float smallest = std::numeric_limits<float>::min(); // smallest normal
+    const struct
+    {
+        double limit;
+        bool usable;
+    } cases[] = {{0.0, true},
+                 {12.34, true},
+                 {-1e38, true},
+                 {largest, true},
+                 {-double(largest), true},
+                 {smallest, true},
+                 {-double(smallest), true},
+                 {1e39, false},
+                 {-1e39, false},
+                 {1e-40, false},
+                 {-1e-40, false},
+                 {std::numeric_limits<double>::infinity(), false},
+                 {std::numeric_limits<double>::quiet_NaN(), false}};
+    for (const auto &c : cases)
+        EXPECT_EQ(singleCanHold(c.limit), c.usable) << c.limit;
+    EXPECT_EQ(toSingle(1e39), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(toSingle(-1e39), -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(toSingle(12.34), 12.34f);
 }
 
 TEST(Alarm, HighAboveLowBelowNoneInsideLimitsIncluded)
@@ -126,10 +175,12 @@ TEST(Tone, PlayingGoesThroughTheInstalledPlayer)
     const TonePlayer previous = setTonePlayer([&played](int hz, int ms) { played.emplace_back(hz, ms); });
     playTone(523, 100);
     playTone(0, 100); // no tone
+    waitForTones();
     setTonePlayer(previous);
     ASSERT_EQ(played.size(), 1u);
     EXPECT_EQ(played[0], std::pair(523, 100));
     playTone(1047, 5); // the real device, or nothing where there is none; must not fail
+    waitForTones();
 }
 
 } // namespace

@@ -88,6 +88,22 @@ TEST(DefaultPorts, ReachBuiltInAndUsbSerialDevicesWithoutSetup)
     EXPECT_TRUE(defaultDevicePath(11).isEmpty());
 }
 
+TEST(PortResolution, EveryNameReachesItsDefaultDevice)
+{
+    const char *devices[kComPortCount + 1] = {
+        "",           "/dev/ttyS0", "/dev/ttyS1",   "/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyACM0", "/dev/ttyACM1",
+        "/dev/ttyS2", "/dev/ttyS3", "/dev/ttyUSB2", "/dev/ttyACM2"};
+    for (int i = 1; i <= kComPortCount; ++i) {
+        const QString name = QStringLiteral("COM%1").arg(i);
+        const QByteArray variable = portEnvironmentVariable(name).toLatin1();
+        EnvVar clear(variable.constData(), QByteArray());
+        const ResolvedPort port = resolvePort(name);
+        EXPECT_EQ(port.path, devices[i]) << qPrintable(name);
+        EXPECT_EQ(port.source, PortSource::Default) << qPrintable(name);
+        EXPECT_EQ(devicePathForPort(i), devices[i]) << qPrintable(name);
+    }
+}
+
 TEST(PortResolution, EnvironmentBeatsUserFileBeatsDefault)
 {
     EnvVar clear("ORVEL_COM3", QByteArray());

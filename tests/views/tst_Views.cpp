@@ -17,11 +17,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QSemaphore>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <atomic>
 #include <cmath>
 #include <memory>
 
@@ -107,6 +110,7 @@ private slots:
 
     void cleanup()
     {
+        waitForTones();
         setTonePlayer(savedPlayer);
         if (FormMain)
             FormMain->close();
@@ -209,11 +213,51 @@ private slots:
         QCOMPARE(ComparatorForm->fNeedleAngle, angle); // switching does not move the needle
         for (float v : {10.5f, -0.5f, 10.0f, 0.0f, 5.0f})
             showComparator(v);
+        waitForTones();
         QCOMPARE(tones, (std::vector<std::pair<int, int>>{{1047, 100}, {523, 100}}));
         ComparatorForm->bbtnAlart->click();
         QCOMPARE(ComparatorForm->bbtnAlart->text(), QStringLiteral("OFF"));
         showComparator(50.0f);
+        waitForTones();
         QCOMPARE(tones.size(), std::size_t(2));
+    }
+
+    void alarmToneLetsTheWindowsGoOn()
+    {
+        FormMain->sbtnComparatorClick();
+        ComparatorForm->setLimits(10, 0);
+        ComparatorForm->bbtnAlart->click();
+        QCoreApplication::processEvents(); // the comparator is on screen, its needle at rest
+        QSemaphore started, release;
+        std::atomic<bool> sounding = false;
+        std::atomic<int> played = 0;
+        setTonePlayer([&](int, int) {
+            sounding = true;
+            started.release();
+            release.tryAcquire(1, 5000); // a sound card takes its time; this one until the test lets it go
+            sounding = false;
+            ++played;
+        });
+
+        showComparator(20.0f);
+        // The needle stands at its new place on screen before the tone.
+        const QImage screen = ComparatorForm->screen()->grabWindow(ComparatorForm->winId()).toImage();
+        const QPoint pivot = ComparatorForm->pivot();
+        QVERIFY2(darkShareAlong(screen, pivot, 50.0, 15, 68) > 0.95, "needle painted before the tone");
+        QVERIFY2(darkShareAlong(screen, pivot, 130.0, 15, 40) < 0.3, "and gone from where it rested");
+        bool ran = false;
+        QTimer::singleShot(0, [&ran] { ran = true; });
+        QCoreApplication::processEvents();
+        QVERIFY(ran);
+        QVERIFY(started.tryAcquire(1, 5000));
+        QVERIFY2(sounding, "a queued event ran while the tone sounded");
+
+        // Alarms while a tone sounds do not pile up: one waits, older waiting ones are dropped.
+        for (int i = 0; i < 3; ++i)
+            showComparator(i % 2 ? 20.0f : -10.0f);
+        release.release(10);
+        waitForTones();
+        QCOMPARE(played.load(), 2);
     }
 
     void comparatorShowsItsLimits()
@@ -274,6 +318,28 @@ private slots:
         QCOMPARE(asked().messages[0].text, QStringLiteral("Limit setting is unacceptable."));
         QCOMPARE(asked().messages[0].icon, PromptIcon::Stop);
         QCOMPARE(asked().messages[1].text, QStringLiteral("Not a valid floating point value !"));
+    }
+
+    void limitDialogRefusesLimitsSinglePrecisionCannotHold()
+    {
+        ComparatorForm->setLimits(10, 0);
+        QTimer::singleShot(0, [] {
+            const std::pair<QLineEdit *, const char *> entries[] = {{DlgHiLowForm->mkeHiLimit, "1E39"},
+                                                                    {DlgHiLowForm->mkeLowLimit, "-1E39"},
+                                                                    {DlgHiLowForm->mkeHiLimit, "1E-40"},
+                                                                    {DlgHiLowForm->mkeLowLimit, "-1E-40"}};
+            for (const auto &[entry, text] : entries) {
+                DlgHiLowForm->FormPaint(); // both entries back at the stored limits
+                entry->setText(QString::fromLatin1(text));
+                DlgHiLowForm->bbtnOk->click();
+                QVERIFY2(DlgHiLowForm->isVisible(), text);
+            }
+            DlgHiLowForm->bbtnCancel->click();
+        });
+        ComparatorForm->bbtnHiLowLimit->click();
+        QCOMPARE(asked().captions(), QStringList(4, QStringLiteral("Error[E9007]")));
+        QCOMPARE(ComparatorForm->hiLimit(), 10.0);
+        QCOMPARE(ComparatorForm->lowLimit(), 0.0);
     }
 
     void limitDialogCancelCopiesNothingBack()
