@@ -11,6 +11,7 @@ double HiLimit = 0.0;
 double LowLimit = 0.0;
 bool ReadingReceived = false;
 bool LoadInProgress = false;
+bool ExportInProgress = false;
 QStringList SettingsList;
 
 ReadingBuffer &readingBuffer()
@@ -30,6 +31,7 @@ void ResetSharedState()
     LowLimit = 0.0;
     ReadingReceived = false;
     LoadInProgress = false;
+    ExportInProgress = false;
     SettingsList.clear();
     readingBuffer().clear();
 }

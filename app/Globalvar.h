@@ -21,6 +21,7 @@ extern double HiLimit;                             ///< comparator upper limit, 
 extern double LowLimit;                            ///< comparator lower limit, as loaded or last accepted
 extern bool ReadingReceived;                       ///< a reading was decoded since the last unlink
 extern bool LoadInProgress;                        ///< a logger data file is being loaded
+extern bool ExportInProgress;                      ///< an export runs: the buffer and the page must not change
 extern QStringList SettingsList;                   ///< lines written to the settings file at exit
 
 /// Every stored reading, oldest first. The recorder adds and clears; the data

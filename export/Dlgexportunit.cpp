@@ -19,4 +19,9 @@ TDlgExportForm::TDlgExportForm(QWidget *parent)
     centreOnScreen(this);
 }
 
+void TDlgExportForm::RecorderExport()
+{
+    // The export dialog and its procedure are still to come.
+}
+
 } // namespace orvel

@@ -11,6 +11,10 @@ class TDlgExportForm : public QDialog
 
 public:
     explicit TDlgExportForm(QWidget *parent = nullptr);
+
+    /// The recorder's Export command: prepares and shows the dialog, and on OK
+    /// exports text, pictures or print-outs of the recorder's pages.
+    void RecorderExport();
 };
 
 extern TDlgExportForm *DlgExportForm;

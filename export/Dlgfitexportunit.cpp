@@ -19,4 +19,9 @@ TDlgFitExportForm::TDlgFitExportForm(QWidget *parent)
     centreOnScreen(this);
 }
 
+void TDlgFitExportForm::ViewerExport(PEGraph &)
+{
+    // The export dialog and its procedure are still to come.
+}
+
 } // namespace orvel

@@ -5,12 +5,18 @@
 
 namespace orvel {
 
+class PEGraph;
+
 class TDlgFitExportForm : public QDialog
 {
     Q_OBJECT
 
 public:
     explicit TDlgFitExportForm(QWidget *parent = nullptr);
+
+    /// The viewer's Export button: prepares and shows the dialog, and on OK
+    /// exports `chart` as it is shown (picture or print-out).
+    void ViewerExport(PEGraph &chart);
 };
 
 extern TDlgFitExportForm *DlgFitExportForm;

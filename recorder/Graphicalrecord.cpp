@@ -9,6 +9,7 @@
 #include "app/Tiling.h"
 #include "chart/ChartSetup.h"
 #include "chart/PEGraph.h"
+#include "export/Dlgexportunit.h"
 #include "export/Viewgraphunit.h"
 #include "meter/FrameDecoder.h"
 #include "meter/MeterReading.h"
@@ -526,8 +527,8 @@ void TGraphicalForm::sbtnUndoZoomClick()
 void TGraphicalForm::PEGraphKeyDown(int key, Qt::KeyboardModifiers)
 {
     // PgUp and PgDn page whatever the modifiers, even while the buttons are
-    // disabled; never while a file loads.
-    if (LoadInProgress)
+    // disabled; never while a file loads or an export runs.
+    if (LoadInProgress || ExportInProgress)
         return;
     if (key == Qt::Key_PageUp)
         sbtnPageUpClick();
@@ -537,7 +538,7 @@ void TGraphicalForm::PEGraphKeyDown(int key, Qt::KeyboardModifiers)
 
 void TGraphicalForm::sbtnFirstPageClick()
 {
-    if (LoadInProgress)
+    if (LoadInProgress || ExportInProgress)
         return;
     iShownPage = 1;
     ShowPage();
@@ -545,7 +546,7 @@ void TGraphicalForm::sbtnFirstPageClick()
 
 void TGraphicalForm::sbtnPageUpClick()
 {
-    if (LoadInProgress)
+    if (LoadInProgress || ExportInProgress)
         return;
     if (iShownPage == 1) {
         ShowCodedMessage(this, str::WarningCaption, id::FirstPageMsg);
@@ -557,7 +558,7 @@ void TGraphicalForm::sbtnPageUpClick()
 
 void TGraphicalForm::sbtnPageDownClick()
 {
-    if (LoadInProgress)
+    if (LoadInProgress || ExportInProgress)
         return;
     if (iShownPage == iLastPage) {
         ShowCodedMessage(this, str::WarningCaption, id::LastPageMsg);
@@ -569,7 +570,7 @@ void TGraphicalForm::sbtnPageDownClick()
 
 void TGraphicalForm::sbtnLastPageClick()
 {
-    if (LoadInProgress)
+    if (LoadInProgress || ExportInProgress)
         return;
     iShownPage = iLastPage;
     ShowPage();
@@ -577,7 +578,7 @@ void TGraphicalForm::sbtnLastPageClick()
 
 void TGraphicalForm::sbtnFitViewClick()
 {
-    if (LoadInProgress)
+    if (LoadInProgress || ExportInProgress)
         return;
     FormViewGraphic->exec();
 }
@@ -701,6 +702,10 @@ void TGraphicalForm::showRequiresLink()
 
 void TGraphicalForm::sbtnRecordStartClick()
 {
+    if (LoadInProgress || ExportInProgress) {
+        sbtnRecordStop->setChecked(!bRecording);
+        return;
+    }
     if (!ReadingReceived) {
         showRequiresLink();
         return;
@@ -738,6 +743,8 @@ void TGraphicalForm::sbtnRecordStopClick()
 
 void TGraphicalForm::sbtnManualLoggingClick()
 {
+    if (LoadInProgress || ExportInProgress)
+        return;
     if (!ReadingReceived) {
         showRequiresLink();
         return;
@@ -760,7 +767,7 @@ void TGraphicalForm::sbtnOptionClick()
 
 void TGraphicalForm::sbtnOpenFileClick()
 {
-    if (LoadInProgress)
+    if (LoadInProgress || ExportInProgress)
         return;
     sbtnClearClick();
     if (!bBufferEmpty)
@@ -895,7 +902,9 @@ void TGraphicalForm::sbtnSaveFileClick()
 
 void TGraphicalForm::sbtnExportClick()
 {
-    // The export dialog is still to come.
+    if (LoadInProgress || ExportInProgress)
+        return;
+    DlgExportForm->RecorderExport();
 }
 
 void TGraphicalForm::sbtnImportClick()
@@ -931,7 +940,7 @@ void TGraphicalForm::mnuLineColorClick()
 
 void TGraphicalForm::sbtnClearClick()
 {
-    if (bBufferEmpty)
+    if (bBufferEmpty || ExportInProgress)
         return;
     if (bUnsaved && MessageShow(this, str::WarningCaption, id::ClearQuestion, {PromptButton::Ok, PromptButton::Cancel},
                                 PromptIcon::Question, PromptButton::Cancel) != PromptButton::Ok)
@@ -966,8 +975,8 @@ void TGraphicalForm::ResetRecorder()
 
 void TGraphicalForm::UpdateButtons()
 {
-    const bool busy = bRecording || LoadInProgress;
-    sbtnRecordStart->setEnabled(!bManualMode && !LoadInProgress);
+    const bool busy = bRecording || LoadInProgress || ExportInProgress;
+    sbtnRecordStart->setEnabled(!bManualMode && !LoadInProgress && !ExportInProgress);
     sbtnRecordStop->setEnabled(!bManualMode && !LoadInProgress);
     sbtnManualLogging->setEnabled(bManualMode && !busy);
     for (QToolButton *b : {sbtnOption, sbtnOpenFile, sbtnImport})
@@ -984,12 +993,12 @@ void TGraphicalForm::UpdateButtons()
 
 void TGraphicalForm::UpdateMenus()
 {
-    const bool busy = bRecording || LoadInProgress;
+    const bool busy = bRecording || LoadInProgress || ExportInProgress;
     for (QAction *a : {mnuOpen, mnuPrinterSetup, mnuInterval, mnuImport})
         a->setEnabled(!busy);
     for (QAction *a : {mnuSaveAs, mnuClear, mnuPrint, mnuExport})
         a->setEnabled(!busy && !bBufferEmpty);
-    mnuStart->setEnabled(!bRecording && !bManualMode && !LoadInProgress);
+    mnuStart->setEnabled(!bRecording && !bManualMode && !LoadInProgress && !ExportInProgress);
     mnuStop->setEnabled(bRecording && !bManualMode && !LoadInProgress);
     mnuManual->setEnabled(bManualMode && !busy);
     const bool severalPages = iLastPage != 1;
@@ -1040,6 +1049,10 @@ void TGraphicalForm::customEvent(QEvent *event)
 
 void TGraphicalForm::UmReading()
 {
+    // While a file loads or an export runs the buffer must not change: the
+    // request stays pending and a later reading is stored.
+    if (LoadInProgress || ExportInProgress)
+        return;
     bSampleRequest = false;
     TakeSample();
 }
