@@ -807,6 +807,11 @@ void TGraphicalForm::LoadFile(const QString &path)
     ReadingBuffer &buffer = readingBuffer();
     buffer.clear(); // the recorder is empty; a reset may have left records behind
     const qsizetype n = reader.recordCount();
+    try {
+        buffer.reserve(n);
+    } catch (const std::bad_alloc &) {
+        // Read what fits; the blocks below report when memory runs out.
+    }
     iLastPage = pageCount(n);
     ProgressBar->setRange(0, iPagePoints);
 
@@ -831,7 +836,7 @@ void TGraphicalForm::LoadFile(const QString &path)
             ShowCodedMessage(this, str::ErrorCaption, id::NoMemory);
             break;
         }
-        if (sinceEvents.elapsed() >= kLoadEventBudgetMs)
+        if (sinceEvents.elapsed() >= LoadEventBudgetMs)
             aborted = !letEventsRun();
     }
     reader.close();

@@ -52,6 +52,10 @@ public:
     /// Temporary files created by this run; the number in the newest one's name.
     int iTempFileCount() const { return TempStore.count(); }
 
+    /// While a file loads, window messages run at least this often (ms); the
+    /// abort is looked at right after each such turn.
+    qint64 LoadEventBudgetMs = 40;
+
     /// Where sample times come from (the wall clock; tests put in their own).
     WallClock Clock = localTimeNow;
 

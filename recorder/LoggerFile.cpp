@@ -72,7 +72,9 @@ bool saveLoggerFile(const QString &path, const ReadingBuffer &buffer, QString *e
         file.cancelWriting();
         return false;
     };
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a write that fails must fail where it is made. A buffered
+    // QSaveFile flushes at commit, and a failure there can go unnoticed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(file.errorString());
     std::vector<unsigned char> block(std::size_t(kWriteBlockRecords * kRecordSize));
     for (qsizetype first = 0; first < buffer.count(); first += kWriteBlockRecords) {

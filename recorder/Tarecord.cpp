@@ -4,6 +4,10 @@
 #include <cstring>
 #include <new>
 
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
 namespace orvel {
 
 namespace {
@@ -140,8 +144,24 @@ void ReadingBuffer::append(const TARecord &record)
 
 void ReadingBuffer::reserve(qsizetype total)
 {
-    if (total > capacity_)
-        grow(total);
+    if (total <= capacity_)
+        return;
+    grow(total);
+#ifdef __linux__
+    // A large block about to be filled at once (a file being loaded) is filled
+    // page by page; huge pages save most of the page faults, which take more
+    // time than the loading itself. Not done for growth one reading at a time,
+    // where the block is moved often.
+    const std::size_t bytes = std::size_t(capacity_) * sizeof(TARecord);
+    constexpr std::uintptr_t kHuge = 2u << 20;
+    if (bytes >= 2 * kHuge) {
+        const auto start = reinterpret_cast<std::uintptr_t>(data_);
+        const auto begin = (start + kHuge - 1) & ~(kHuge - 1);
+        const auto end = (start + bytes) & ~(kHuge - 1);
+        if (end > begin)
+            ::madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
+    }
+#endif
 }
 
 void ReadingBuffer::clear()

@@ -9,11 +9,13 @@
 #include "app/Startup.h"
 #include "platform/PortNames.h"
 #include "recorder/Graphicalrecord.h"
+#include "recorder/LoggerFile.h"
 #include "recorder/Tarecord.h"
 #include "views/Datapagelist.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -118,6 +120,65 @@ void BM_ShowPage(benchmark::State &state)
     state.counters["pages"] = GraphicalForm->iLastPage;
 }
 BENCHMARK(BM_ShowPage)->Iterations(5000)->Unit(benchmark::kMicrosecond);
+
+QString millionRecordFile()
+{
+    static const QString path = [] {
+        ReadingBuffer file;
+        file.reserve(1000000);
+        for (int i = 0; i < 1000000; ++i)
+            file.append(recordOf(i));
+        const QString p = QDir::current().filePath(QStringLiteral("million.g52"));
+        saveLoggerFile(p, file);
+        return p;
+    }();
+    return path;
+}
+
+// Open as the recorder does it, from the file to chart, extremes, pages and data list ready.
+void BM_OpenMillionRecordFile(benchmark::State &state)
+{
+    const QString path = millionRecordFile();
+    for (auto _ : state) {
+        state.PauseTiming();
+        GraphicalForm->bUnsaved = false;
+        GraphicalForm->sbtnClearClick();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        GraphicalForm->LoadFile(path);
+        QCoreApplication::processEvents(); // the page and the list drawn
+    }
+    state.counters["records"] = double(readingBuffer().count());
+}
+BENCHMARK(BM_OpenMillionRecordFile)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// The same file's bytes read through one reused 1 MB block and nothing else.
+void BM_BareReadMillionRecordFile(benchmark::State &state)
+{
+    const QString path = millionRecordFile();
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    for (auto _ : state) {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        qint64 total = 0;
+        for (qint64 n; (n = f.read(chunk.data(), chunk.size())) > 0;)
+            total += n;
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(BM_BareReadMillionRecordFile)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// The file's bytes read into fresh memory of their size (what holding them costs at least).
+void BM_BareReadIntoMemory(benchmark::State &state)
+{
+    const QString path = millionRecordFile();
+    for (auto _ : state) {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        benchmark::DoNotOptimize(f.readAll());
+    }
+}
+BENCHMARK(BM_BareReadIntoMemory)->Iterations(5)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

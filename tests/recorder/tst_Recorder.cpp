@@ -3,23 +3,29 @@
 
 #include "app/Globalvar.h"
 #include "app/Main4.h"
+#include "app/Mesgform.h"
 #include "app/Messages.h"
 #include "app/Startup.h"
 #include "chart/PEGraph.h"
 #include "meter/FrameDecoder.h"
 #include "recorder/Dlgoption.h"
 #include "recorder/Graphicalrecord.h"
+#include "recorder/LoggerFile.h"
 #include "tests/support/TestRun.h"
+#include "views/Datapagelist.h"
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include <csignal>
+#include <functional>
 #include <memory>
 
 #include <sys/resource.h>
@@ -390,6 +396,159 @@ private slots:
         QVERIFY(!FormMain->linked());
         QCOMPARE(readingBuffer().count(), 3);
         QCOMPARE(GraphicalForm->iStoredCount, 3);
+    }
+
+    void openShowsPagesListAndExtremes()
+    {
+        struct Row
+        {
+            int records;
+            QByteArray tail;
+            QString page;
+        };
+        const Row rows[] = {{400, {}, "Page : 2 of 2"}, {401, "partial", "Page : 3 of 3"}, {0, {}, "Page : 1 of 1"}};
+        for (const Row &r : rows) {
+            ReadingBuffer file;
+            for (int i = 0; i < r.records; ++i)
+                file.append(TARecord(QStringLiteral("%1").arg(i), QStringLiteral("0"), fn::VoltDC,
+                                     QStringLiteral("  9:05:03.4  "), QStringLiteral("%1").arg(i), QString(),
+                                     QStringLiteral("V"), float(i), QString()));
+            const QString path = run->filePath(QStringLiteral("run%1.g52").arg(r.records));
+            QVERIFY(saveLoggerFile(path, file));
+            QFile tail(path);
+            QVERIFY(tail.open(QIODevice::Append));
+            tail.write(r.tail);
+            tail.close();
+
+            GraphicalForm->bUnsaved = false; // Open clears first; no question
+            run->asked().fileAnswers = {path};
+            GraphicalForm->sbtnOpenFileClick();
+            const TGraphicalForm &g = *GraphicalForm;
+            QCOMPARE(status(2), r.page);
+            QCOMPARE(readingBuffer().count(), r.records);
+            QCOMPARE(g.iStoredCount, r.records);
+            QCOMPARE(DataPageListForm->lineCount(1), r.records);
+            QVERIFY(!LoadInProgress);
+            QVERIFY(!MsgForm->isVisible());
+            QVERIFY(g.bUnsaved);
+            if (r.records == 401) {
+                QCOMPARE(g.PEGraph->model().data().value(199), 400.0f);
+                QCOMPARE(g.MaxDataPanel->text(), QStringLiteral("400"));
+                QCOMPARE(g.MinDataPanel->text(), QStringLiteral("0"));
+                QCOMPARE(g.Scale.fScaleMax, 400.0f * 1.33f);
+                GraphicalForm->sbtnFirstPageClick();
+                QCOMPARE(g.PEGraph->model().data().value(198), -99999.0f);
+                QCOMPARE(g.PEGraph->model().data().value(199), 0.0f);
+            }
+        }
+        QCOMPARE(run->asked().fileRequests.first().filter,
+                 QStringLiteral("Data Logger files(*.g52)|*.g52|Data Logger files(*.g51)|*.g51|Temporary "
+                                "files(*.TMP)|*.tmp"));
+        QVERIFY(run->asked().messages.isEmpty());
+
+        run->asked().fileAnswers = {run->filePath("missing.g52")};
+        GraphicalForm->bUnsaved = false;
+        GraphicalForm->sbtnOpenFileClick();
+        QCOMPARE(run->asked().captions(), QStringList{"Error[E9004]"});
+    }
+
+    void abortingALoadKeepsWhatWasReadConsistently()
+    {
+        ReadingBuffer file;
+        constexpr int n = 600000;
+        for (int i = 0; i < n; ++i)
+            file.append(TARecord(QStringLiteral("1"), QStringLiteral("0"), fn::VoltDC, QStringLiteral("t"),
+                                 QStringLiteral("1"), QString(), QStringLiteral("V"), float(i % 1000), QString()));
+        const QString path = run->filePath("big.g52");
+        QVERIFY(saveLoggerFile(path, file));
+        file.clear();
+
+        // At the load's first turn of the event loop the user answers No; at its
+        // second, after the first block of records was read, Yes.
+        GraphicalForm->LoadEventBudgetMs = 0; // a turn after every block
+        run->asked().answers = {PromptButton::No, PromptButton::Yes};
+        int presses = 0, turns = 0;
+        std::function<void()> pressAbort = [&] {
+            if (MsgForm->isVisible() && MsgForm->bbtnAbort->isEnabled()) {
+                ++presses;
+                MsgForm->bbtnAbort->click();
+            }
+            if (presses < 2 && ++turns < 100)
+                QTimer::singleShot(0, pressAbort);
+        };
+        QTimer::singleShot(0, pressAbort);
+        run->asked().fileAnswers = {path};
+        GraphicalForm->sbtnOpenFileClick();
+
+        QCOMPARE(run->asked().captions(), (QStringList{"Warning[W8014]", "Warning[W8014]"}));
+        const qsizetype k = readingBuffer().count();
+        QVERIFY2(k > 0 && k < n, qPrintable(QString::number(k)));
+        const TGraphicalForm &g = *GraphicalForm;
+        QCOMPARE(g.iStoredCount, int(k));
+        QCOMPARE(g.iLastPage, pageCount(k));
+        QCOMPARE(g.iShownPage, g.iLastPage);
+        int listed = 0;
+        for (int sheet = 1; sheet <= DataPageListForm->sheetCount(); ++sheet)
+            listed += DataPageListForm->lineCount(sheet);
+        QCOMPARE(listed, int(k));
+        QVERIFY(g.bUnsaved);
+        QVERIFY(!LoadInProgress);
+        QVERIFY(g.sbtnClear->isEnabled());
+    }
+
+    void saveFailuresKeepTheDataUnsavedAndThePreviousFile()
+    {
+        storeMany(5);
+        const QString path = run->filePath("run.g52");
+        QFile previous(path);
+        QVERIFY(previous.open(QIODevice::WriteOnly));
+        previous.write("previous");
+        previous.close();
+
+        run->asked().fileAnswers = {QStringLiteral("/sys/orvel-test.g52")};
+        GraphicalForm->sbtnSaveFileClick();
+        QCOMPARE(run->asked().captions(), QStringList{"Error[E9005]"});
+        QVERIFY(GraphicalForm->bUnsaved);
+
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        auto *old = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved;
+        small.rlim_cur = 100;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        run->asked().fileAnswers = {path};
+        GraphicalForm->sbtnSaveFileClick();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, old);
+        QCOMPARE(run->asked().captions().size(), 2);
+        QVERIFY(GraphicalForm->bUnsaved);
+        QVERIFY(previous.open(QIODevice::ReadOnly));
+        QCOMPARE(previous.readAll(), QByteArray("previous"));
+        previous.close();
+
+        run->asked().fileAnswers = {path};
+        GraphicalForm->sbtnSaveFileClick();
+        QVERIFY(!GraphicalForm->bUnsaved);
+        QCOMPARE(QFileInfo(path).size(), 5 * kRecordSize);
+        QCOMPARE(run->asked().fileRequests.last().fileName, QStringLiteral("Untitled.g52"));
+        QVERIFY(run->asked().fileRequests.last().promptOverwrite);
+    }
+
+    void closeQuestionYesSavesOrStaysOpen()
+    {
+        storeMany(3);
+        run->asked().answers = {PromptButton::Yes};
+        run->asked().fileAnswers = {QString()}; // the file dialog is cancelled
+        FormMain->close();
+        QVERIFY(FormMain->isVisible());
+        QVERIFY(GraphicalForm->bUnsaved);
+
+        const QString path = run->filePath("exit.g52");
+        run->asked().answers = {PromptButton::Yes};
+        run->asked().fileAnswers = {path};
+        FormMain->close();
+        QVERIFY(!FormMain->isVisible());
+        QCOMPARE(QFileInfo(path).size(), 3 * kRecordSize);
     }
 
     void lineColourAndPrinterSetupGoThroughThePrompt()

@@ -1,0 +1,69 @@
+#include "export/ExportText.h"
+#include "recorder/Pages.h"
+#include "recorder/Tarecord.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace orvel {
+namespace {
+
+TEST(ExportText, NumbersHaveSevenSignificantDigitsAndTheirOwnNotation)
+{
+    struct Row
+    {
+        float value;
+        const char *text;
+    };
+    const Row rows[] = {
+        {0.0f, "0"},
+        {-0.0f, "0"},
+        {1.0f, "1"},
+        {1.234f, "1.234"},
+        {-1.234f, "-1.234"},
+        {0.001234f, "0.001234"},
+        {100.0f, "100"},
+        {12.5f, "12.5"},
+        {1234567.0f, "1234567"},
+        {9999999.0f, "9999999"},
+        {12345678.0f, "1.234568e+07"},
+        {1.0e7f, "1e+07"},
+        {0.00001f, "0.00001"},
+        {0.0000123456789f, "0.00001234568"},
+        {0.000001f, "1e-06"},
+        {-0.000001234f, "-1.234e-06"},
+        {3.0e38f, "3e+38"},
+        {1.0e-30f, "1e-30"},
+        {0.1f, "0.1"},
+        {1.0f / 3.0f, "0.3333333"},
+    };
+    for (const Row &r : rows)
+        EXPECT_EQ(exportNumber(r.value), QByteArray(r.text)) << r.text;
+    EXPECT_EQ(exportNumber(std::numeric_limits<float>::quiet_NaN()), "NAN");
+}
+
+TEST(ExportText, LinesAndPageRanges)
+{
+    ReadingBuffer buffer;
+    for (int i = 0; i < 450; ++i)
+        buffer.append(TARecord(QString(), QString(), 6, QStringLiteral("  9:05:03.4  "), QString(), QString(),
+                               QStringLiteral("V"), float(i) / 4, i == 7 ? QStringLiteral("0.87") : QString()));
+    const QByteArray all = exportText(buffer, 1, 3);
+    EXPECT_EQ(all.count("\r\n"), 450);
+    EXPECT_TRUE(all.startsWith("1,  9:05:03.4  ,0\r\n2,  9:05:03.4  ,0.25\r\n"));
+    EXPECT_TRUE(all.contains("\r\n8,  9:05:03.4  ,1.75,0.87\r\n"));
+    EXPECT_TRUE(all.endsWith("450,  9:05:03.4  ,112.25\r\n"));
+
+    const QByteArray page2 = exportText(buffer, 2, 2);
+    EXPECT_EQ(page2.count("\r\n"), 200);
+    EXPECT_TRUE(page2.startsWith("51,"));
+    EXPECT_TRUE(page2.contains("\r\n250,"));
+    EXPECT_FALSE(page2.contains("\r\n251,"));
+    EXPECT_EQ(exportText(buffer, 1, 1).count("\r\n"), 50);
+    EXPECT_TRUE(exportText(buffer, 3, 2).isEmpty()) << "From after To gives nothing";
+    EXPECT_TRUE(exportText(ReadingBuffer(), 1, 1).isEmpty());
+}
+
+} // namespace
+} // namespace orvel
