@@ -232,6 +232,14 @@ private slots:
         // The next run's Start takes the next number; the killed run's file survives it and its exit.
         {
             WindowSet windows;
+            // The killed run's file opens like any logger file.
+            run->asked().fileAnswers = {tmp};
+            GraphicalForm->sbtnOpenFileClick();
+            QCOMPARE(readingBuffer().count(), records.size());
+            QCOMPARE(GraphicalForm->iStoredCount, int(records.size()));
+            GraphicalForm->bUnsaved = false;
+            GraphicalForm->sbtnClearClick();
+
             linkAndWaitForAReading();
             GraphicalForm->sbtnRecordStart->click();
             QCOMPARE(GraphicalForm->TempStore.currentPath(), run->filePath("~VORDL2.TMP"));
