@@ -24,10 +24,13 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <cmath>
 #include <csignal>
 #include <functional>
+#include <limits>
 #include <memory>
 
+#include <sys/file.h>
 #include <sys/resource.h>
 
 using namespace orvel;
@@ -259,6 +262,26 @@ private slots:
         QCOMPARE(readingBuffer().count(), 2); // the reading is kept in memory
     }
 
+    void startWhileRecordingClosesThePreviousFile()
+    {
+        WorkDir = run->folder();
+        GraphicalForm->sbtnRecordStart->click();
+        store("1.000");
+        GraphicalForm->sbtnRecordStart->click(); // the button stays usable while recording
+        store("2.000");
+        QCOMPARE(GraphicalForm->TempStore.createdFiles(),
+                 (QStringList{run->filePath("~VORDL1.TMP"), run->filePath("~VORDL2.TMP")}));
+        // The first file is closed: nobody holds its lock any more.
+        QFile first(run->filePath("~VORDL1.TMP"));
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        QCOMPARE(::flock(first.handle(), LOCK_EX | LOCK_NB), 0);
+        QCOMPARE(first.size(), qint64(kRecordSize));
+        QFile second(run->filePath("~VORDL2.TMP"));
+        QVERIFY(second.open(QIODevice::ReadOnly));
+        QCOMPARE(::flock(second.handle(), LOCK_EX | LOCK_NB), -1); // the recording that runs holds its file
+        GraphicalForm->sbtnRecordStop->click();
+    }
+
     void closingTheWindowWhileRecordingStops()
     {
         WorkDir = run->folder();
@@ -445,6 +468,25 @@ private slots:
                  QStringLiteral("Data Logger files(*.g52)|*.g52|Data Logger files(*.g51)|*.g51|Temporary "
                                 "files(*.TMP)|*.tmp"));
         QVERIFY(run->asked().messages.isEmpty());
+
+        // A reading that is no number (a damaged file) keeps its bytes but stays
+        // out of the scale, the extremes and the line.
+        ReadingBuffer damaged;
+        for (float v : {2.0f, std::numeric_limits<float>::quiet_NaN(), 5.0f, std::numeric_limits<float>::infinity()})
+            damaged.append(TARecord(QStringLiteral("x"), QStringLiteral("0"), fn::VoltDC, QStringLiteral("t"),
+                                    QStringLiteral("x"), QString(), QStringLiteral("V"), v, QString()));
+        QVERIFY(saveLoggerFile(run->filePath("damaged.g52"), damaged));
+        GraphicalForm->bUnsaved = false;
+        run->asked().fileAnswers = {run->filePath("damaged.g52")};
+        GraphicalForm->sbtnOpenFileClick();
+        QCOMPARE(readingBuffer().count(), 4);
+        QVERIFY(std::isnan(readingBuffer().at(1).fReading));
+        QCOMPARE(GraphicalForm->Scale.fScaleMax, 5.0f * 1.33f);
+        QCOMPARE(GraphicalForm->Extreme.iMaxIndex, 2);
+        QCOMPARE(GraphicalForm->Extreme.iMinIndex, 0);
+        QCOMPARE(GraphicalForm->PEGraph->model().data().value(197), -99999.0f);
+        QCOMPARE(GraphicalForm->PEGraph->model().data().value(198), 5.0f);
+        QCOMPARE(GraphicalForm->PEGraph->model().data().value(199), -99999.0f);
 
         run->asked().fileAnswers = {run->filePath("missing.g52")};
         GraphicalForm->bUnsaved = false;
