@@ -38,8 +38,8 @@ const QColor kRed(0xFF, 0x00, 0x00);
 const QColor kFuchsia(0xFF, 0x00, 0xFF);
 
 // A panel of the Max. or Min. group: coloured characters on black in a fixed face.
-QLabel *groupPanel(QWidget *parent, const char *name, const QColor &colour, int width, Qt::Alignment align,
-                   const QString &face)
+QLabel *groupPanel(QWidget *parent, const char *name, const QColor &colour, int width, bool fixedWidth,
+                   Qt::Alignment align, const QString &face)
 {
     auto *p = new QLabel(parent);
     p->setObjectName(QLatin1String(name));
@@ -53,10 +53,10 @@ QLabel *groupPanel(QWidget *parent, const char *name, const QColor &colour, int 
     f.setPixelSize(16);
     p->setFont(f);
     p->setAlignment(align);
-    if (width > 0)
+    if (fixedWidth)
         p->setFixedWidth(width);
     else
-        p->setMinimumWidth(90);
+        p->setMinimumWidth(width);
     return p;
 }
 
@@ -107,7 +107,7 @@ void TFormViewGraphic::BuildControls()
     DisplayPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     auto *row = new QHBoxLayout(DisplayPanel);
     row->setContentsMargins(4, 3, 4, 3);
-    row->setSpacing(4);
+    row->setSpacing(2);
     auto button = [this](QStyle::StandardPixmap pixmap, const char *name, int hint) {
         auto *b = new QToolButton(DisplayPanel);
         b->setObjectName(QLatin1String(name));
@@ -123,18 +123,19 @@ void TFormViewGraphic::BuildControls()
     row->addWidget(sbtnPrint);
     row->addWidget(sbtnUndoZoom);
     row->addWidget(sbtnExport);
-    row->addSpacing(8);
+    row->addSpacing(6);
 
     const QString timeFace = QStringLiteral("Arial");
     const QString dataFace = QStringLiteral("Times New Roman");
     auto group = [&](int text, const QColor &colour, QLabel *&time, QLabel *&dataPanel, QLabel *&unit, QLabel *&func,
                      QLabel *&pf, const char *names[5]) {
         row->addWidget(caption(DisplayPanel, text, colour));
-        time = groupPanel(DisplayPanel, names[0], colour, 98, Qt::AlignCenter, timeFace);
-        dataPanel = groupPanel(DisplayPanel, names[1], colour, 0, Qt::AlignRight | Qt::AlignVCenter, dataFace);
-        unit = groupPanel(DisplayPanel, names[2], colour, 16, Qt::AlignCenter, dataFace);
-        func = groupPanel(DisplayPanel, names[3], colour, 28, Qt::AlignCenter, dataFace);
-        pf = groupPanel(DisplayPanel, names[4], colour, 48, Qt::AlignCenter, timeFace);
+        // The widths fit both groups beside the buttons on a screen 800 pixels wide.
+        time = groupPanel(DisplayPanel, names[0], colour, 86, false, Qt::AlignCenter, timeFace);
+        dataPanel = groupPanel(DisplayPanel, names[1], colour, 56, false, Qt::AlignRight | Qt::AlignVCenter, dataFace);
+        unit = groupPanel(DisplayPanel, names[2], colour, 16, true, Qt::AlignCenter, dataFace);
+        func = groupPanel(DisplayPanel, names[3], colour, 28, true, Qt::AlignCenter, dataFace);
+        pf = groupPanel(DisplayPanel, names[4], colour, 40, true, Qt::AlignCenter, timeFace);
         dataPanel->setCursor(Qt::PointingHandCursor);
         dataPanel->installEventFilter(this);
         row->addWidget(time);
@@ -143,7 +144,7 @@ void TFormViewGraphic::BuildControls()
         row->addWidget(func);
         row->addWidget(caption(DisplayPanel, kPF, QColor()));
         row->addWidget(pf);
-        row->addSpacing(8);
+        row->addSpacing(6);
     };
     const char *maxNames[5] = {"MaxTimePanel", "MaxDataPanel", "MaxUnitPanel", "MaxFuncPanel", "MaxPFPanel"};
     const char *minNames[5] = {"MinTimePanel", "MinDataPanel", "MinUnitPanel", "MinFuncPanel", "MinPFPanel"};

@@ -9,7 +9,6 @@
 #include "export/Viewgraphunit.h"
 #include "meter/FrameDecoder.h"
 #include "platform/SystemMetrics.h"
-#include "platform/WindowPlacement.h"
 #include "recorder/Graphicalrecord.h"
 #include "tests/support/TestRun.h"
 
@@ -143,7 +142,7 @@ private slots:
         openViewer(
             [&](TFormViewGraphic &v) {
                 QCOMPARE(v.windowTitle(), QStringLiteral("Graphical viewer"));
-                QCOMPARE(outerGeometry(&v), QRect(QPoint(0, 0), primaryScreenSize()));
+                QCOMPARE(v.frameGeometry(), QRect(QPoint(0, 0), primaryScreenSize()));
                 QVERIFY(!v.bReduced);
                 QCOMPARE(chartData().points(), 4);
                 QCOMPARE(chartData().value(1), 7.25f);
