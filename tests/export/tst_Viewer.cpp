@@ -150,6 +150,7 @@ private slots:
                 QCOMPARE(chartData().manualMaxY, double(GraphicalForm->Scale.fScaleMax));
                 QCOMPARE(chartData().manualMinY, double(GraphicalForm->Scale.fScaleMin));
                 QCOMPARE(v.PEGraphView->GetCursorPoint(), 0);
+                QCOMPARE(v.focusWidget(), v.PEGraphView);
 
                 // The resistance unit shows as stored, "W", in the panel's own face.
                 QCOMPARE(panels(v.MaxTimePanel, v.MaxDataPanel, v.MaxUnitPanel, v.MaxFuncPanel, v.MaxPFPanel),
@@ -175,7 +176,7 @@ private slots:
                 QVERIFY(QFileInfo(pdf).size() > 0);
                 QCOMPARE(v.PEGraphView->shownStyle().viewingStyle, gColor);
             },
-            [](TFormViewGraphic &v) { QTest::keyClick(&v, Qt::Key_Escape); });
+            [](TFormViewGraphic &v) { QTest::keyClick(v.PEGraphView, Qt::Key_Escape); });
         programPrinter().setOutputFileName(QString());
 
         // Closed, the chart keeps 100 points: the readings, then empty points.
