@@ -1,7 +1,27 @@
 #include "export/Viewgraphunit.h"
 
+#include "app/Globalvar.h"
+#include "chart/ChartSetup.h"
+#include "chart/PEGraph.h"
+#include "export/Dlgfitexportunit.h"
+#include "platform/SystemMetrics.h"
 #include "platform/WindowPlacement.h"
+#include "recorder/Graphicalrecord.h"
+#include "recorder/Tarecord.h"
 #include "resources/Strings.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cmath>
 
 namespace orvel {
 
@@ -9,14 +29,324 @@ TFormViewGraphic *FormViewGraphic = nullptr;
 
 namespace {
 constexpr int kCaption = 105; // "Graphical viewer"
+constexpr int kHintPrint = 1044, kHintUndoZoom = 1053, kHintExport = 1054, kClose = 7004;
+constexpr int kPF = 2008, kMax = 2009, kMin = 2010;
+constexpr int kClosedPoints = 100;     // the chart keeps this many points while the viewer is closed
+constexpr double kClosedRange = 100.0; // and the Y range ±this
+
+const QColor kRed(0xFF, 0x00, 0x00);
+const QColor kFuchsia(0xFF, 0x00, 0xFF);
+
+// A panel of the Max. or Min. group: coloured characters on black in a fixed face.
+QLabel *groupPanel(QWidget *parent, const char *name, const QColor &colour, int width, bool fixedWidth,
+                   Qt::Alignment align, const QString &face)
+{
+    auto *p = new QLabel(parent);
+    p->setObjectName(QLatin1String(name));
+    p->setAutoFillBackground(true);
+    p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    QPalette pal = p->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::WindowText, colour);
+    p->setPalette(pal);
+    QFont f(face);
+    f.setPixelSize(16);
+    p->setFont(f);
+    p->setAlignment(align);
+    if (fixedWidth)
+        p->setFixedWidth(width);
+    else
+        p->setMinimumWidth(width);
+    return p;
+}
+
+QLabel *caption(QWidget *parent, int text, const QColor &colour)
+{
+    auto *l = new QLabel(LoadStr(text), parent);
+    if (colour.isValid()) {
+        QPalette pal = l->palette();
+        pal.setColor(QPalette::WindowText, colour);
+        l->setPalette(pal);
+    }
+    return l;
+}
+
+// The value a chart point draws for a reading: one that is no number is left out.
+float chartValue(float reading)
+{
+    return std::isfinite(reading) ? reading : kEmptyPointValue;
+}
+
+// The busy cursor for as long as it lives.
+struct BusyCursor
+{
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
 } // namespace
 
 TFormViewGraphic::TFormViewGraphic(QWidget *parent)
-    : QDialog(parent, Qt::Dialog)
+    : QDialog(parent, kFixedDialogFlags)
 {
     setWindowTitle(LoadStr(kCaption));
-    setFixedSize(640, 480);
-    centreOnScreen(this);
+    BuildControls();
+    sbtnUndoZoom->setEnabled(false);
+    setUpViewerChart(*PEGraphView, palette().color(QPalette::Button));
+}
+
+void TFormViewGraphic::BuildControls()
+{
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    DisplayPanel = new QFrame(this);
+    DisplayPanel->setObjectName(QStringLiteral("DisplayPanel"));
+    DisplayPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    auto *row = new QHBoxLayout(DisplayPanel);
+    row->setContentsMargins(4, 3, 4, 3);
+    row->setSpacing(2);
+    auto button = [this](QStyle::StandardPixmap pixmap, const char *name, int hint) {
+        auto *b = new QToolButton(DisplayPanel);
+        b->setObjectName(QLatin1String(name));
+        b->setIcon(style()->standardIcon(pixmap));
+        b->setIconSize(QSize(16, 16));
+        b->setAutoRaise(true);
+        b->setToolTip(LoadStr(hint));
+        return b;
+    };
+    sbtnPrint = button(QStyle::SP_FileDialogContentsView, "sbtnPrint", kHintPrint);
+    sbtnUndoZoom = button(QStyle::SP_ArrowBack, "sbtnUndoZoom", kHintUndoZoom);
+    sbtnExport = button(QStyle::SP_ArrowRight, "sbtnExport", kHintExport);
+    row->addWidget(sbtnPrint);
+    row->addWidget(sbtnUndoZoom);
+    row->addWidget(sbtnExport);
+    row->addSpacing(6);
+
+    const QString timeFace = QStringLiteral("Arial");
+    const QString dataFace = QStringLiteral("Times New Roman");
+    auto group = [&](int text, const QColor &colour, QLabel *&time, QLabel *&dataPanel, QLabel *&unit, QLabel *&func,
+                     QLabel *&pf, const char *names[5]) {
+        row->addWidget(caption(DisplayPanel, text, colour));
+        // The widths fit both groups beside the buttons on a screen 800 pixels wide.
+        time = groupPanel(DisplayPanel, names[0], colour, 86, false, Qt::AlignCenter, timeFace);
+        dataPanel = groupPanel(DisplayPanel, names[1], colour, 56, false, Qt::AlignRight | Qt::AlignVCenter, dataFace);
+        unit = groupPanel(DisplayPanel, names[2], colour, 16, true, Qt::AlignCenter, dataFace);
+        func = groupPanel(DisplayPanel, names[3], colour, 28, true, Qt::AlignCenter, dataFace);
+        pf = groupPanel(DisplayPanel, names[4], colour, 40, true, Qt::AlignCenter, timeFace);
+        dataPanel->setCursor(Qt::PointingHandCursor);
+        dataPanel->installEventFilter(this);
+        row->addWidget(time);
+        row->addWidget(dataPanel, 1);
+        row->addWidget(unit);
+        row->addWidget(func);
+        row->addWidget(caption(DisplayPanel, kPF, QColor()));
+        row->addWidget(pf);
+        row->addSpacing(6);
+    };
+    const char *maxNames[5] = {"MaxTimePanel", "MaxDataPanel", "MaxUnitPanel", "MaxFuncPanel", "MaxPFPanel"};
+    const char *minNames[5] = {"MinTimePanel", "MinDataPanel", "MinUnitPanel", "MinFuncPanel", "MinPFPanel"};
+    group(kMax, kRed, MaxTimePanel, MaxDataPanel, MaxUnitPanel, MaxFuncPanel, MaxPFPanel, maxNames);
+    group(kMin, kFuchsia, MinTimePanel, MinDataPanel, MinUnitPanel, MinFuncPanel, MinPFPanel, minNames);
+
+    bbtnClose = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), LoadStr(kClose), DisplayPanel);
+    bbtnClose->setObjectName(QStringLiteral("bbtnClose"));
+    bbtnClose->setAutoDefault(false);
+    row->addWidget(bbtnClose);
+    column->addWidget(DisplayPanel);
+
+    PEGraphView = new orvel::PEGraph(this);
+    PEGraphView->setObjectName(QStringLiteral("PEGraphView"));
+    column->addWidget(PEGraphView, 1);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    column->addWidget(StatusBar1);
+
+    connect(sbtnPrint, &QToolButton::clicked, this, &TFormViewGraphic::sbtnPrintClick);
+    connect(sbtnUndoZoom, &QToolButton::clicked, this, &TFormViewGraphic::sbtnUndoZoomClick);
+    connect(sbtnExport, &QToolButton::clicked, this, &TFormViewGraphic::sbtnExportClick);
+    connect(bbtnClose, &QPushButton::clicked, this, &TFormViewGraphic::bbtnCloseClick);
+    connect(PEGraphView, &PEGraph::OnZoomIn, this, &TFormViewGraphic::PEGraphViewZoomIn);
+}
+
+// ---- opening and closing -----------------------------------------------------------
+
+void TFormViewGraphic::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFormViewGraphic::FormShow()
+{
+    const BusyCursor busy;
+    setOuterGeometry(this, QRect(QPoint(0, 0), primaryScreenSize()));
+    setFixedSize(size());
+    PEGraphView->setFocus();
+    if (GraphicalForm) {
+        fTop = GraphicalForm->Scale.fScaleMax;
+        fBottom = GraphicalForm->Scale.fScaleMin;
+    }
+    loadChart();
+    showExtremes();
+}
+
+void TFormViewGraphic::loadChart()
+{
+    const ReadingBuffer &buffer = readingBuffer();
+    const qsizetype n = buffer.count();
+    const Extremes extreme = GraphicalForm ? GraphicalForm->Extreme : Extremes{};
+    bReduced = viewIsReduced(n);
+    if (bReduced) {
+        reduceReadings(std::span<const TARecord>(buffer.begin(), buffer.end()), extreme.iMaxIndex, extreme.iMinIndex,
+                       Reduction);
+        iPointCount = int(Reduction.indexes.size());
+    } else {
+        Reduction = ViewReduction{};
+        iPointCount = int(n);
+    }
+
+    PEGraph &g = *PEGraphView;
+    g.SetSubsets(1);
+    g.SetPoints(iPointCount);
+    g.SetMaxPointsToGraph(iPointCount);
+    g.SetPointsToGraph(iPointCount);
+    g.SetManualMaxY(fTop);
+    g.SetManualMinY(fBottom);
+    for (int i = 0; i < iPointCount; ++i) {
+        const TARecord &r = buffer.at(bReduced ? Reduction.indexes[std::size_t(i)] : i);
+        g.SetYData(0, i, chartValue(r.fReading));
+        g.SetPointLabels(i, fieldText(r.szTime));
+    }
+    g.SetPrepareImages(true);
+    redrawChart();
+    g.SetCursorPoint(0);
+    g.SetPEactions(gUndoZoom);
+    sbtnUndoZoom->setEnabled(false);
+}
+
+void TFormViewGraphic::showExtremes()
+{
+    const ReadingBuffer &buffer = readingBuffer();
+    const Extremes extreme = GraphicalForm ? GraphicalForm->Extreme : Extremes{};
+    auto show = [&buffer](qsizetype index, QLabel *time, QLabel *dataPanel, QLabel *unit, QLabel *func, QLabel *pf) {
+        // Nothing stored: the panels stay empty rather than read a record that is not there.
+        if (index < 0 || index >= buffer.count()) {
+            for (QLabel *p : {time, dataPanel, unit, func, pf})
+                p->clear();
+            return;
+        }
+        const TARecord &r = buffer.at(index);
+        // The panels keep their own faces: the labels show as stored.
+        time->setText(fieldText(r.szTime));
+        dataPanel->setText(fieldText(r.szDisplay));
+        unit->setText(fieldText(r.szPrefix));
+        func->setText(fieldText(r.szUnit));
+        pf->setText(fieldText(r.szAux));
+    };
+    show(extreme.iMaxIndex, MaxTimePanel, MaxDataPanel, MaxUnitPanel, MaxFuncPanel, MaxPFPanel);
+    show(extreme.iMinIndex, MinTimePanel, MinDataPanel, MinUnitPanel, MinFuncPanel, MinPFPanel);
+}
+
+void TFormViewGraphic::done(int result)
+{
+    FormClose();
+    QDialog::done(result);
+}
+
+void TFormViewGraphic::FormClose()
+{
+    Reduction = ViewReduction{}; // the index list goes, memory and all
+    bReduced = false;
+    const ReadingBuffer &buffer = readingBuffer();
+    PEGraph &g = *PEGraphView;
+    g.SetPoints(kClosedPoints);
+    g.SetMaxPointsToGraph(kClosedPoints);
+    g.SetPointsToGraph(kClosedPoints);
+    g.SetManualMaxY(kClosedRange);
+    g.SetManualMinY(-kClosedRange);
+    for (int i = 0; i < kClosedPoints; ++i) {
+        // Points beyond the readings stay empty.
+        if (i < buffer.count()) {
+            g.SetYData(0, i, chartValue(buffer.at(i).fReading));
+            g.SetPointLabels(i, fieldText(buffer.at(i).szTime));
+        } else {
+            g.SetYData(0, i, kEmptyPointValue);
+            g.SetPointLabels(i, QStringLiteral(" "));
+        }
+    }
+    g.SetPrepareImages(true);
+    redrawChart();
+    iPointCount = kClosedPoints;
+}
+
+void TFormViewGraphic::redrawChart()
+{
+    PEGraphView->SetPEnarg1(0);
+    PEGraphView->SetPEnarg2(0);
+    PEGraphView->SetPEactions(gReinitAndReset);
+}
+
+// ---- commands ------------------------------------------------------------------------
+
+bool TFormViewGraphic::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        if (watched == MaxDataPanel)
+            MaxDataPanelClick();
+        else if (watched == MinDataPanel)
+            MinDataPanelClick();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TFormViewGraphic::MaxDataPanelClick()
+{
+    const qsizetype index = GraphicalForm ? GraphicalForm->Extreme.iMaxIndex : 0;
+    PEGraphView->SetCursorPoint(bReduced ? Reduction.maxPosition : int(index));
+}
+
+void TFormViewGraphic::MinDataPanelClick()
+{
+    const qsizetype index = GraphicalForm ? GraphicalForm->Extreme.iMinIndex : 0;
+    PEGraphView->SetCursorPoint(bReduced ? Reduction.minPosition : int(index));
+}
+
+void TFormViewGraphic::PEGraphViewZoomIn()
+{
+    sbtnUndoZoom->setEnabled(true);
+}
+
+void TFormViewGraphic::sbtnUndoZoomClick()
+{
+    PEGraphView->SetPEactions(gUndoZoom);
+    sbtnUndoZoom->setEnabled(false);
+}
+
+void TFormViewGraphic::sbtnPrintClick()
+{
+    // Print-outs are monochrome; the screen goes back to colour afterwards.
+    PEGraphView->SetViewingStyle(gMonochrome);
+    PEGraphView->SetPEactions(gResetImage);
+    PEGraphView->SetPEactions(gPrintDialog);
+    PEGraphView->SetViewingStyle(gColor);
+    PEGraphView->SetPEactions(gResetImage);
+}
+
+void TFormViewGraphic::sbtnExportClick()
+{
+    if (DlgFitExportForm)
+        DlgFitExportForm->ViewerExport(*PEGraphView);
+}
+
+void TFormViewGraphic::bbtnCloseClick()
+{
+    accept();
 }
 
 } // namespace orvel

@@ -1,0 +1,53 @@
+#pragma once
+// Which readings the graph viewer draws. Up to 8191 readings it draws every
+// one; from 8192 on it cuts the buffer into blocks of n / 2048 readings and
+// draws only each block's largest and smallest reading, in buffer order, so the
+// chart holds 4096 to 5120 points while every block's extremes stay visible.
+
+#include "recorder/Tarecord.h"
+
+#include <QtGlobal>
+
+#include <span>
+#include <vector>
+
+namespace orvel {
+
+inline constexpr qsizetype kReduceFrom = 8192;      ///< readings from which the viewer reduces
+inline constexpr qsizetype kReductionBlocks = 2048; ///< the block length is n / this
+
+/// Whether `n` readings are drawn reduced.
+inline bool viewIsReduced(qsizetype n)
+{
+    return n >= kReduceFrom;
+}
+
+/// Readings per block for `n` readings (reduced mode only).
+inline qsizetype reductionStep(qsizetype n)
+{
+    return n / kReductionBlocks;
+}
+
+/// The reduced chart: point i shows buffer entry indexes[i].
+struct ViewReduction
+{
+    std::vector<qsizetype> indexes; ///< buffer index of each chart point, never decreasing
+    int maxPosition = 0;            ///< chart point of the recorder's largest reading
+    int minPosition = 0;            ///< chart point of the recorder's smallest reading
+};
+
+/// Reduces `readings` (at least kReduceFrom of them) block by block: each
+/// block gives the index of its first largest and its first smallest reading,
+/// the smaller index first (the same index twice when they coincide). Readings
+/// that are not finite numbers are never chosen; a block without a finite one
+/// gives no point. `maxIndex` and `minIndex` (the recorder's extremes) are
+/// found in the list — the last position that shows them — or, when an equal
+/// reading earlier in their block was chosen instead, the position of the
+/// nearest listed index. `out` is overwritten; its memory is reused.
+void reduceReadings(std::span<const TARecord> readings, qsizetype maxIndex, qsizetype minIndex, ViewReduction &out);
+
+/// The chart point whose listed index is nearest to `index` (the earlier one
+/// when two are as near); 0 for an empty list. `indexes` must not decrease.
+int nearestPosition(const std::vector<qsizetype> &indexes, qsizetype index);
+
+} // namespace orvel

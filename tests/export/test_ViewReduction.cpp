@@ -1,0 +1,138 @@
+#include "export/ViewReduction.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <vector>
+
+namespace orvel {
+namespace {
+
+std::vector<TARecord> readings(qsizetype n, const std::function<float(qsizetype)> &value)
+{
+    std::vector<TARecord> out(std::size_t(n), TARecord{});
+    for (qsizetype i = 0; i < n; ++i)
+        out[std::size_t(i)].fReading = value(i);
+    return out;
+}
+
+TEST(ViewReduction, ModeAndStepFollowTheReadingCount)
+{
+    EXPECT_FALSE(viewIsReduced(0));
+    EXPECT_FALSE(viewIsReduced(8191));
+    EXPECT_TRUE(viewIsReduced(8192));
+    EXPECT_EQ(reductionStep(8192), 4);
+    EXPECT_EQ(reductionStep(10000), 4);
+    EXPECT_EQ(reductionStep(10'000'000), 4882);
+}
+
+TEST(ViewReduction, BlocksGiveTheirExtremesInBufferOrder)
+{
+    constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    struct Row
+    {
+        const char *what;
+        qsizetype n;
+        std::function<float(qsizetype)> value;
+        qsizetype maxIndex, minIndex;
+        std::size_t points;
+        std::vector<qsizetype> firstIndexes;
+        int maxPosition, minPosition;
+    };
+    const Row rows[] = {
+        {"8192 rising readings: step 4, the smallest of a block comes first",
+         8192,
+         [](qsizetype i) { return float(i); },
+         8191,
+         0,
+         4096,
+         {0, 3, 4, 7},
+         4095,
+         0},
+        {"10000 falling readings: 2500 blocks",
+         10000,
+         [](qsizetype i) { return float(-i); },
+         0,
+         9999,
+         5000,
+         {0, 3, 4, 7},
+         0,
+         4999},
+        {"equal readings give a block's first index twice",
+         8192,
+         [](qsizetype) { return 1.0f; },
+         0,
+         0,
+         4096,
+         {0, 0, 4, 4},
+         1,
+         1},
+        {"a single extreme reading in its block",
+         8192,
+         [](qsizetype i) { return i == 5000   ? 9.0f
+                                  : i == 6001 ? -3.0f
+                                              : 0.0f; },
+         5000,
+         6001,
+         4096,
+         {0, 0, 4, 4},
+         2500,
+         3001},
+        {"the recorder's newer equal extreme is not listed: the nearest listed index",
+         8192,
+         [](qsizetype i) { return i >= 100 && i < 104    ? 5.0f
+                                  : i == 201 || i == 202 ? -5.0f
+                                                         : 0.0f; },
+         103,
+         202,
+         4096,
+         {0, 0, 4, 4},
+         52,
+         101},
+        {"readings that are no numbers are never chosen; a block of them gives no point",
+         8192,
+         [nan, inf](qsizetype i) {
+             return i == 0 || (i >= 8 && i < 12) ? nan : i == 3 ? inf : i == 5 ? -inf : float(i);
+         },
+         8191,
+         1,
+         4094,
+         {1, 2, 4, 7, 12, 15},
+         4093,
+         0},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.what);
+        const std::vector<TARecord> records = readings(r.n, r.value);
+        ViewReduction reduced;
+        reduced.maxPosition = reduced.minPosition = -1;
+        reduceReadings(records, r.maxIndex, r.minIndex, reduced);
+        ASSERT_EQ(reduced.indexes.size(), r.points);
+        EXPECT_EQ(
+            std::vector<qsizetype>(reduced.indexes.begin(), reduced.indexes.begin() + qsizetype(r.firstIndexes.size())),
+            r.firstIndexes);
+        EXPECT_TRUE(std::is_sorted(reduced.indexes.begin(), reduced.indexes.end()));
+        EXPECT_EQ(reduced.maxPosition, r.maxPosition);
+        EXPECT_EQ(reduced.minPosition, r.minPosition);
+        for (qsizetype index : reduced.indexes)
+            ASSERT_TRUE(std::isfinite(records[std::size_t(index)].fReading)) << index;
+    }
+}
+
+TEST(ViewReduction, NearestPositionPrefersTheEarlierOnATie)
+{
+    const std::vector<qsizetype> list = {0, 0, 4, 7, 8, 8};
+    EXPECT_EQ(nearestPosition({}, 5), 0);
+    EXPECT_EQ(nearestPosition(list, -3), 0);
+    EXPECT_EQ(nearestPosition(list, 2), 1) << "as near to 0 as to 4";
+    EXPECT_EQ(nearestPosition(list, 3), 2);
+    EXPECT_EQ(nearestPosition(list, 6), 3);
+    EXPECT_EQ(nearestPosition(list, 100), 5);
+}
+
+} // namespace
+} // namespace orvel

@@ -1,0 +1,245 @@
+// The graph viewer opened by the recorder's Fit View command on the buffer as
+// the recorder leaves it: a few readings drawn one point each, ten thousand
+// reduced to the blocks' extremes, and nothing at all.
+
+#include "app/Globalvar.h"
+#include "app/Main4.h"
+#include "app/Startup.h"
+#include "chart/PEGraph.h"
+#include "export/Viewgraphunit.h"
+#include "meter/FrameDecoder.h"
+#include "platform/SystemMetrics.h"
+#include "recorder/Graphicalrecord.h"
+#include "tests/support/TestRun.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+
+using namespace orvel;
+using namespace orvel::test;
+
+namespace {
+
+// The reading a tick leaves behind, then one sample of it.
+void store(const char *value, int function = fn::VoltDC, const char *prefix = "", const char *unit = "V")
+{
+    TMeterReading &r = FormMain->Acquisition->computation.MeterReading;
+    r.sValue = QString::fromLatin1(value);
+    r.sExponent = QStringLiteral("0");
+    r.iFunction = function;
+    r.szDisplay = r.sValue;
+    r.szPrefix = QString::fromLatin1(prefix);
+    r.szUnit = QString::fromLatin1(unit);
+    GraphicalForm->TakeSample();
+}
+
+// The buffer holds `n` readings of `value(i)` with extremes and scale as a load leaves them.
+void hold(int n, const std::function<float(int)> &value)
+{
+    ReadingBuffer &buffer = readingBuffer();
+    TGraphicalForm &g = *GraphicalForm;
+    for (int i = 0; i < n; ++i) {
+        const float v = value(i);
+        const QString text = QString::number(v);
+        buffer.append(TARecord(text, QStringLiteral("0"), fn::VoltDC, QStringLiteral("t%1").arg(i), text, QString(),
+                               QStringLiteral("V"), v, QString()));
+        g.Scale.UpdateScale(v, i);
+        g.Extreme.UpdateExtremes(buffer, i, v);
+    }
+    g.iStoredCount = n;
+    g.iLastPage = pageCount(n);
+    g.iShownPage = g.iLastPage;
+}
+
+// Opens the viewer as Fit View does, runs `inspect` while it is shown, then closes it by `close`.
+void openViewer(const std::function<void(TFormViewGraphic &)> &inspect,
+                const std::function<void(TFormViewGraphic &)> &close)
+{
+    TFormViewGraphic &v = *FormViewGraphic;
+    bool ran = false;
+    QTimer::singleShot(0, &v, [&] {
+        ran = true;
+        inspect(v);
+        close(v);
+    });
+    GraphicalForm->sbtnFitViewClick();
+    QVERIFY(ran);
+    QVERIFY(v.isHidden());
+}
+
+QStringList panels(const QLabel *time, const QLabel *data, const QLabel *unit, const QLabel *func, const QLabel *pf)
+{
+    return {time->text(), data->text(), unit->text(), func->text(), pf->text()};
+}
+
+void dragZoom(PEGraph *chart)
+{
+    const QSize size = chart->size();
+    QTest::mousePress(chart, Qt::LeftButton, {}, QPoint(size.width() * 3 / 10, size.height() * 3 / 10));
+    QTest::mouseMove(chart, QPoint(size.width() / 2, size.height() / 2));
+    QTest::mouseRelease(chart, Qt::LeftButton, {}, QPoint(size.width() * 7 / 10, size.height() * 7 / 10));
+}
+
+const ChartData &chartData()
+{
+    return FormViewGraphic->PEGraphView->model().data();
+}
+
+} // namespace
+
+class TestViewer : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestRun> run;
+    std::unique_ptr<PseudoTerminal> pty;
+    std::unique_ptr<WindowSet> windows;
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        run = std::make_unique<TestRun>();
+        pty = std::make_unique<PseudoTerminal>();
+        run->ports.route(2, pty->path());
+        windows = std::make_unique<WindowSet>();
+        GraphicalForm->Clock = [] { return QTime(9, 5, 3, 456); };
+        ReadingReceived = true;
+    }
+
+    void cleanup()
+    {
+        if (FormMain && !FormMain->isHidden()) {
+            GraphicalForm->bUnsaved = false;
+            FormMain->close();
+        }
+        windows.reset();
+        pty.reset();
+        run.reset();
+    }
+
+    void fewReadingsOnePointEachWithJumpsZoomAndPrint()
+    {
+        store("1.5");
+        store("7.25", fn::Ohm, "K", "W");
+        store("-2.5", fn::VoltDC, "m");
+        store("0.5");
+        const QString pdf = run->filePath(QStringLiteral("viewer.pdf"));
+        programPrinter().setOutputFormat(QPrinter::PdfFormat);
+        programPrinter().setOutputFileName(pdf);
+
+        openViewer(
+            [&](TFormViewGraphic &v) {
+                QCOMPARE(v.windowTitle(), QStringLiteral("Graphical viewer"));
+                QCOMPARE(v.frameGeometry(), QRect(QPoint(0, 0), primaryScreenSize()));
+                QVERIFY(!v.bReduced);
+                QCOMPARE(chartData().points(), 4);
+                QCOMPARE(chartData().value(1), 7.25f);
+                QCOMPARE(chartData().label(2), QStringLiteral("  9:05:03.4  "));
+                QCOMPARE(chartData().manualMaxY, double(GraphicalForm->Scale.fScaleMax));
+                QCOMPARE(chartData().manualMinY, double(GraphicalForm->Scale.fScaleMin));
+                QCOMPARE(v.PEGraphView->GetCursorPoint(), 0);
+                QCOMPARE(v.focusWidget(), v.PEGraphView);
+
+                // The resistance unit shows as stored, "W", in the panel's own face.
+                QCOMPARE(panels(v.MaxTimePanel, v.MaxDataPanel, v.MaxUnitPanel, v.MaxFuncPanel, v.MaxPFPanel),
+                         (QStringList{"  9:05:03.4  ", "7.25", "K", "W", ""}));
+                QCOMPARE(v.MaxFuncPanel->font().family(), QStringLiteral("Times New Roman"));
+                QCOMPARE(panels(v.MinTimePanel, v.MinDataPanel, v.MinUnitPanel, v.MinFuncPanel, v.MinPFPanel),
+                         (QStringList{"  9:05:03.4  ", "-2.5", "m", "V", ""}));
+
+                QTest::mouseClick(v.MinDataPanel, Qt::LeftButton);
+                QCOMPARE(v.PEGraphView->GetCursorPoint(), 2);
+                QTest::mouseClick(v.MaxDataPanel, Qt::LeftButton);
+                QCOMPARE(v.PEGraphView->GetCursorPoint(), 1);
+
+                QVERIFY(!v.sbtnUndoZoom->isEnabled());
+                dragZoom(v.PEGraphView);
+                QVERIFY(v.PEGraphView->isZoomed());
+                QVERIFY(v.sbtnUndoZoom->isEnabled());
+                v.sbtnUndoZoom->click();
+                QVERIFY(!v.PEGraphView->isZoomed());
+                QVERIFY(!v.sbtnUndoZoom->isEnabled());
+
+                v.sbtnPrint->click();
+                QVERIFY(QFileInfo(pdf).size() > 0);
+                QCOMPARE(v.PEGraphView->shownStyle().viewingStyle, gColor);
+            },
+            [](TFormViewGraphic &v) { QTest::keyClick(v.PEGraphView, Qt::Key_Escape); });
+        programPrinter().setOutputFileName(QString());
+
+        // Closed, the chart keeps 100 points: the readings, then empty points.
+        QCOMPARE(chartData().points(), 100);
+        QCOMPARE(chartData().value(0), 1.5f);
+        QCOMPARE(chartData().value(3), 0.5f);
+        QCOMPARE(chartData().value(4), -99999.0f);
+        QCOMPARE(chartData().label(99), QStringLiteral(" "));
+        QCOMPARE(chartData().manualMaxY, 100.0);
+        QCOMPARE(chartData().manualMinY, -100.0);
+    }
+
+    void manyReadingsReducedWithJumpsToTheRecordersExtremes()
+    {
+        // 50 twice in one block (the recorder keeps the newer, 7777, which the block does not list);
+        // −3 alone; one damaged reading.
+        hold(10000, [](int i) {
+            return i == 7776 || i == 7777 ? 50.0f : i == 123 ? -3.0f : i == 500 ? qQNaN() : float(i % 100) * 0.01f;
+        });
+        QCOMPARE(GraphicalForm->Extreme.iMaxIndex, 7777);
+        QCOMPARE(GraphicalForm->Extreme.iMinIndex, 123);
+
+        openViewer(
+            [](TFormViewGraphic &v) {
+                QVERIFY(v.bReduced);
+                QCOMPARE(chartData().points(), 5000);
+                QCOMPARE(chartData().label(61), QStringLiteral("t123"));
+                for (int i = 0; i < chartData().points(); ++i)
+                    QVERIFY2(std::isfinite(chartData().value(i)), qPrintable(QString::number(i)));
+                QCOMPARE(v.MaxDataPanel->text(), QStringLiteral("50"));
+                QCOMPARE(v.MaxTimePanel->text(), QStringLiteral("t7777"));
+                QCOMPARE(v.MinDataPanel->text(), QStringLiteral("-3"));
+
+                QTest::mouseClick(v.MaxDataPanel, Qt::LeftButton);
+                QCOMPARE(v.PEGraphView->GetCursorPoint(), 3888);
+                QCOMPARE(chartData().value(3888), 50.0f);
+                QTest::mouseClick(v.MinDataPanel, Qt::LeftButton);
+                QCOMPARE(v.PEGraphView->GetCursorPoint(), 61);
+            },
+            [](TFormViewGraphic &v) { v.bbtnClose->click(); });
+        QVERIFY(FormViewGraphic->Reduction.indexes.empty());
+        QCOMPARE(chartData().points(), 100);
+        QCOMPARE(chartData().label(99), QStringLiteral("t99"));
+    }
+
+    void anEmptyBufferShowsEmptyPanels()
+    {
+        openViewer(
+            [](TFormViewGraphic &v) {
+                QCOMPARE(chartData().points(), 0);
+                QCOMPARE(panels(v.MaxTimePanel, v.MaxDataPanel, v.MaxUnitPanel, v.MaxFuncPanel, v.MaxPFPanel),
+                         QStringList(5, QString()));
+                QCOMPARE(panels(v.MinTimePanel, v.MinDataPanel, v.MinUnitPanel, v.MinFuncPanel, v.MinPFPanel),
+                         QStringList(5, QString()));
+                QTest::mouseClick(v.MaxDataPanel, Qt::LeftButton);
+                QCOMPARE(v.PEGraphView->GetCursorPoint(), 0);
+            },
+            [](TFormViewGraphic &v) { v.close(); });
+        QCOMPARE(chartData().points(), 100);
+        QCOMPARE(chartData().value(0), -99999.0f);
+        QCOMPARE(chartData().label(0), QStringLiteral(" "));
+    }
+};
+
+QTEST_MAIN(TestViewer)
+#include "tst_Viewer.moc"
