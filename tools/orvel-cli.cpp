@@ -118,7 +118,7 @@ int convert(const QStringList &args)
         }
     }
     if (files.isEmpty()) {
-        printError(orvel::LoadStrArg(kBadOption, QStringLiteral("IN")));
+        std::fputs(qPrintable(orvel::LoadStr(kUsage)), stderr);
         return 2;
     }
     return orvel::cli::convert(files[0], files.value(1), pages);
