@@ -6,7 +6,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 namespace orvel {
@@ -25,16 +24,21 @@ void trimFraction(char *begin, char *&end)
     if (end == point + 1)
         --end;
 }
-} // namespace
 
-QByteArray exportNumber(float value)
+// Writes `value` as the export writes it at `out` (room for 32 characters) and returns the end.
+char *putExportNumber(float value, char *out)
 {
+    auto put = [&out](const char *text) {
+        const std::size_t n = std::strlen(text);
+        std::memcpy(out, text, n);
+        return out + n;
+    };
     if (std::isnan(value))
-        return QByteArrayLiteral("NAN");
+        return put("NAN");
     if (std::isinf(value))
-        return value > 0 ? QByteArrayLiteral("INF") : QByteArrayLiteral("-INF");
+        return put(value > 0 ? "INF" : "-INF");
     if (value == 0.0f)
-        return QByteArrayLiteral("0");
+        return put("0");
     const double v = value;
     // The decimal exponent after rounding to 7 significant digits.
     char sci[40];
@@ -42,39 +46,57 @@ QByteArray exportNumber(float value)
     const char *e = static_cast<const char *>(std::memchr(sci, 'e', std::size_t(r.ptr - sci)));
     int exponent = 0;
     std::from_chars(e + 1 + (e[1] == '+'), r.ptr, exponent);
-    char out[64];
-    char *end = out;
     if (exponent >= -5 && exponent < kDigits) {
-        const auto f = std::to_chars(out, out + sizeof out, v, std::chars_format::fixed, kDigits - 1 - exponent);
-        end = f.ptr;
+        char *end = std::to_chars(out, out + 32, v, std::chars_format::fixed, kDigits - 1 - exponent).ptr;
         trimFraction(out, end);
-        return QByteArray(out, end - out);
+        return end;
     }
     // Mantissa without trailing zeros, then the exponent with a sign and at least two digits.
     char *mantissaEnd = const_cast<char *>(e);
     trimFraction(sci, mantissaEnd);
-    const qsizetype mantissa = mantissaEnd - sci;
-    std::memcpy(out, sci, std::size_t(mantissa));
-    const int n = std::snprintf(out + mantissa, sizeof out - std::size_t(mantissa), "e%c%02d", exponent < 0 ? '-' : '+',
-                                std::abs(exponent));
-    return QByteArray(out, mantissa + n);
+    const std::size_t mantissa = std::size_t(mantissaEnd - sci);
+    std::memcpy(out, sci, mantissa);
+    out += mantissa;
+    *out++ = 'e';
+    *out++ = exponent < 0 ? '-' : '+';
+    const int magnitude = std::abs(exponent);
+    if (magnitude < 10)
+        *out++ = '0';
+    return std::to_chars(out, out + 4, magnitude).ptr;
+}
+
+// A text field's bytes up to its first NUL (the stored bytes are the Latin-1 text).
+template <std::size_t N> char *putField(const TextField<N> &field, char *out)
+{
+    const void *nul = std::memchr(field.data(), '\0', N);
+    const std::size_t n = nul ? std::size_t(static_cast<const char *>(nul) - field.data()) : N;
+    std::memcpy(out, field.data(), n);
+    return out + n;
+}
+} // namespace
+
+QByteArray exportNumber(float value)
+{
+    char out[32];
+    return QByteArray(out, putExportNumber(value, out) - out);
 }
 
 void appendExportLine(QByteArray &out, const TARecord &r, qsizetype index)
 {
-    char number[24];
-    const auto n = std::to_chars(number, number + sizeof number, index + 1);
-    out.append(number, n.ptr - number);
-    out.append(',');
-    out.append(fieldText(r.szTime).toLatin1());
-    out.append(',');
-    out.append(exportNumber(r.fReading));
-    const QString aux = fieldText(r.szAux);
-    if (!aux.isEmpty()) {
-        out.append(',');
-        out.append(aux.toLatin1());
+    // The whole line is built on the stack and appended at once.
+    char line[24 + 1 + 16 + 1 + 32 + 1 + 8 + 2];
+    char *p = std::to_chars(line, line + 24, index + 1).ptr;
+    *p++ = ',';
+    p = putField(r.szTime, p);
+    *p++ = ',';
+    p = putExportNumber(r.fReading, p);
+    if (r.szAux[0] != '\0') {
+        *p++ = ',';
+        p = putField(r.szAux, p);
     }
-    out.append("\r\n", 2);
+    *p++ = '\r';
+    *p++ = '\n';
+    out.append(line, p - line);
 }
 
 IndexRange exportRange(qsizetype n, int lastPage, int from, int to)

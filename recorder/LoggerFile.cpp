@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <vector>
 
 namespace orvel {
@@ -22,29 +23,57 @@ bool LoggerFileReader::open(const QString &path)
     file_.setFileName(path);
     read_ = count_ = 0;
     recordSize_ = isOldLoggerFile(path) ? kOldRecordSize : kRecordSize;
-    if (!file_.open(QIODevice::ReadOnly))
+    // Records are read in large blocks: Qt's own buffer would only copy them once more.
+    if (!file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
     count_ = file_.size() / recordSize_;
     return true;
 }
 
-qsizetype LoggerFileReader::readBlock(ReadingBuffer &buffer, qsizetype maxRecords)
+qsizetype LoggerFileReader::fill(qsizetype maxRecords)
 {
     const qsizetype want = std::min(maxRecords, count_ - read_);
     if (want <= 0)
         return 0;
-    std::vector<unsigned char> bytes(std::size_t(want * recordSize_));
-    const qint64 got = file_.read(reinterpret_cast<char *>(bytes.data()), qint64(bytes.size()));
+    bytes_.resize(std::size_t(want * recordSize_));
+    const qint64 got = file_.read(reinterpret_cast<char *>(bytes_.data()), qint64(bytes_.size()));
     const qsizetype records = got > 0 ? qsizetype(got / recordSize_) : 0;
-    buffer.reserve(buffer.count() + records);
-    for (qsizetype i = 0; i < records; ++i) {
-        const unsigned char *at = bytes.data() + i * recordSize_;
-        buffer.append(recordSize_ == kRecordSize ? readRecord(at) : readOldRecord(at));
-    }
     read_ += records;
     if (records < want)
         count_ = read_; // the file became shorter: what is there is all there is
     return records;
+}
+
+TARecord LoggerFileReader::recordAt(qsizetype i) const
+{
+    const unsigned char *at = bytes_.data() + i * recordSize_;
+    return recordSize_ == kRecordSize ? readRecord(at) : readOldRecord(at);
+}
+
+qsizetype LoggerFileReader::readBlock(ReadingBuffer &buffer, qsizetype maxRecords)
+{
+    const qsizetype records = fill(maxRecords);
+    buffer.reserve(buffer.count() + records);
+    for (qsizetype i = 0; i < records; ++i)
+        buffer.append(recordAt(i));
+    return records;
+}
+
+qsizetype LoggerFileReader::readRecords(TARecord *out, qsizetype maxRecords)
+{
+    const qsizetype records = fill(maxRecords);
+    for (qsizetype i = 0; i < records; ++i)
+        out[i] = recordAt(i);
+    return records;
+}
+
+qsizetype LoggerFileReader::skip(qsizetype records)
+{
+    const qsizetype n = std::clamp<qsizetype>(records, 0, count_ - read_);
+    if (n > 0 && !file_.seek(file_.pos() + qint64(n) * recordSize_))
+        return 0;
+    read_ += n;
+    return n;
 }
 
 bool loadLoggerFile(const QString &path, ReadingBuffer &buffer, QString *error)

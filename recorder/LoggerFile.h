@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace orvel {
 
@@ -34,11 +35,21 @@ public:
     /// it appended (fewer at the end, or when the file became shorter since it
     /// was opened). Throws std::bad_alloc when memory runs out.
     qsizetype readBlock(ReadingBuffer &buffer, qsizetype maxRecords);
+    /// Reads up to `maxRecords` further records into `out` (room for that many);
+    /// returns how many it read, as readBlock does.
+    qsizetype readRecords(TARecord *out, qsizetype maxRecords);
+    /// Passes over up to `records` records without reading them; returns how many.
+    qsizetype skip(qsizetype records);
     void close() { file_.close(); }
     QString errorText() const { return file_.errorString(); }
 
 private:
+    /// Reads the bytes of up to `maxRecords` records into bytes_; returns the whole records read.
+    qsizetype fill(qsizetype maxRecords);
+    TARecord recordAt(qsizetype i) const;
+
     QFile file_;
+    std::vector<unsigned char> bytes_; ///< the block last read
     int recordSize_ = kRecordSize;
     qsizetype count_ = 0;
     qsizetype read_ = 0;

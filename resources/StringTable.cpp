@@ -176,6 +176,17 @@ const StringEntry kStringTable[] = {
            "      --link PATH       also make a symbolic link PATH to the terminal\n"
            "  monitor --port NAME|PATH [--count N]\n"
            "                        link to a meter and print what the digital meter shows, a line a tick\n"
+           "  record --port NAME|PATH --out FILE.g52 [OPTIONS]\n"
+           "                        record readings as the recorder does, each one written at once\n"
+           "      --interval S|full store the first reading every S seconds, or every one (default full)\n"
+           "      --count N         stop after N stored readings\n"
+           "      --duration S      stop after S seconds (SIGINT and SIGTERM also end it)\n"
+           "      --csv FILE        also write each reading's exported text line to FILE\n"
+           "      --force           replace existing output files\n"
+           "  convert IN [OUT] [--pages FROM-TO]\n"
+           "                        write the exported text of a logger data file (.g52, .g51,\n"
+           "                        .TMP) to OUT, or to standard output; pages counted as the\n"
+           "                        recorder counts them (page 1 is the short one)\n"
            "  ports                 list COM1..COM10 and the device each one opens\n"
            "  help                  show this text\n"},
     {2101, "orvel-cli: unknown command '%s'"},
@@ -189,6 +200,9 @@ const StringEntry kStringTable[] = {
     {2110, "line %d: the repeat count must be a whole number from 1 up"},
     {2111, "line %d: '%s' is not a display of up to four digits"},
     {2112, "line %d: unknown annunciator '%s'"},
+    {2120, "orvel-cli: page %d is outside 1 .. %d"},
+    {2121, "orvel-cli: cannot write %s"},
+    {2122, "orvel-cli: %s exists; give --force to replace it"},
 
     // status texts, button captions, message lines
     {7001, "Data Logging ..."},

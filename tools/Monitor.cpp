@@ -16,7 +16,15 @@ namespace orvel::cli {
 namespace {
 constexpr int kTickMs = 500;
 
-// "12.34 mV DC": the number, the prefix and unit as drawn, the AC/DC mark.
+int portIndexOf(const QString &name)
+{
+    for (int i = 1; i <= kComPortCount; ++i)
+        if (name.compare(comPortName(i), Qt::CaseInsensitive) == 0)
+            return i;
+    return 0;
+}
+} // namespace
+
 QString displayLine(const DigitalPanels &p)
 {
     QString line = p.DataPanel;
@@ -28,19 +36,15 @@ QString displayLine(const DigitalPanels &p)
     return line;
 }
 
-int portIndexOf(const QString &name)
+ComHandle openPort(const QString &port)
 {
-    for (int i = 1; i <= kComPortCount; ++i)
-        if (name.compare(comPortName(i), Qt::CaseInsensitive) == 0)
-            return i;
-    return 0;
+    const int index = portIndexOf(port);
+    return index > 0 ? OpenComPort(index) : OpenComDevice(port);
 }
-} // namespace
 
 int monitor(const QString &port, qint64 count)
 {
-    const int index = portIndexOf(port);
-    ComHandle device = index > 0 ? OpenComPort(index) : OpenComDevice(port);
+    ComHandle device = openPort(port);
     if (!device)
         return 1;
 

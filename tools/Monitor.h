@@ -1,9 +1,22 @@
 #pragma once
 // orvel-cli monitor: the acquisition tick without windows.
 
+#include "meter/Rscomm.h"
+
 #include <QString>
 
+namespace orvel {
+struct DigitalPanels;
+}
+
 namespace orvel::cli {
+
+/// "12.34 mV DC": the number, the prefix and unit as drawn, the AC/DC mark.
+QString displayLine(const DigitalPanels &p);
+
+/// Opens the port named `port` (COM1…COM10, any letter case) or the device at
+/// the path `port`; null (after the port's error message) when it cannot be opened.
+ComHandle openPort(const QString &port);
 
 /// Links to the meter on `port` (a name COM1…COM10 or a device path) and prints
 /// one line per tick: what the digital meter shows (number, prefix and unit,

@@ -3,15 +3,20 @@
 #include "meter/Rscomm.h"
 #include "meter/Simulator.h"
 #include "platform/PortNames.h"
+#include "recorder/IntervalText.h"
 #include "resources/Strings.h"
+#include "tools/Convert.h"
 #include "tools/Decode.h"
 #include "tools/Monitor.h"
+#include "tools/Record.h"
 #include "tools/Simulate.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStringList>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -90,6 +95,82 @@ int monitor(const QStringList &args)
     return orvel::cli::monitor(port, count);
 }
 
+// convert IN [OUT] [--pages FROM-TO]
+int convert(const QStringList &args)
+{
+    QStringList files;
+    std::optional<orvel::cli::PageSpan> pages;
+    static const QRegularExpression pageSpan(QStringLiteral("^(\\d{1,9})-(\\d{1,9})$"));
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--pages")) {
+            const QRegularExpressionMatch m = pageSpan.match(args.value(i + 1));
+            if (!m.hasMatch()) {
+                printError(orvel::LoadStrArg(kBadOption, args[i]));
+                return 2;
+            }
+            pages = orvel::cli::PageSpan{m.captured(1).toInt(), m.captured(2).toInt()};
+            ++i;
+        } else if (args[i].startsWith(QLatin1String("--")) || files.size() == 2) {
+            printError(orvel::LoadStrArg(kBadOption, args[i]));
+            return 2;
+        } else {
+            files << args[i];
+        }
+    }
+    if (files.isEmpty()) {
+        std::fputs(qPrintable(orvel::LoadStr(kUsage)), stderr);
+        return 2;
+    }
+    return orvel::cli::convert(files[0], files.value(1), pages);
+}
+
+// record --port NAME|PATH [--interval SECONDS|full] [--count N | --duration SECONDS]
+//        --out FILE.g52 [--csv FILE.csv] [--force]
+int record(const QStringList &args)
+{
+    orvel::cli::RecordOptions options;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &opt = args[i];
+        auto value = [&]() -> QString { return i + 1 < args.size() ? args[++i] : QString(); };
+        bool ok = true;
+        if (opt == QLatin1String("--port")) {
+            options.port = value();
+            ok = !options.port.isEmpty();
+        } else if (opt == QLatin1String("--interval")) {
+            const QString text = value();
+            const orvel::IntervalAnswer answer = orvel::parseIntervalSeconds(text);
+            ok = text == QLatin1String("full") || answer.kind == orvel::IntervalAnswer::Seconds;
+            options.intervalSeconds = text == QLatin1String("full") ? 0 : answer.seconds;
+        } else if (opt == QLatin1String("--count") && options.durationMs < 0) {
+            options.count = value().toLongLong(&ok);
+            ok = ok && options.count >= 1;
+        } else if (opt == QLatin1String("--duration") && options.count < 0) {
+            const double seconds = value().toDouble(&ok);
+            ok = ok && std::isfinite(seconds) && seconds > 0 && seconds <= orvel::kMaxIntervalSeconds;
+            options.durationMs = ok ? qint64(std::llround(seconds * 1000)) : -1;
+        } else if (opt == QLatin1String("--out")) {
+            options.out = value();
+            ok = !options.out.isEmpty();
+        } else if (opt == QLatin1String("--csv")) {
+            options.csv = value();
+            ok = !options.csv.isEmpty();
+        } else if (opt == QLatin1String("--force")) {
+            options.force = true;
+        } else {
+            ok = false;
+        }
+        if (!ok) {
+            printError(orvel::LoadStrArg(kBadOption, opt));
+            return 2;
+        }
+    }
+    if (options.port.isEmpty() || options.out.isEmpty()) {
+        printError(orvel::LoadStrArg(kBadOption, QLatin1String(options.port.isEmpty() ? "--port" : "--out")));
+        return 2;
+    }
+    return orvel::cli::record(options);
+}
+
 int simulate(const QStringList &args)
 {
     orvel::cli::SimulateOptions options;
@@ -154,6 +235,10 @@ int main(int argc, char *argv[])
         return simulate(rest);
     if (command == QLatin1String("monitor"))
         return monitor(rest);
+    if (command == QLatin1String("convert"))
+        return convert(rest);
+    if (command == QLatin1String("record"))
+        return record(rest);
 
     if (!command.isEmpty())
         printError(orvel::LoadStrArg(kUnknownCommand, command) + QLatin1Char('\n'));

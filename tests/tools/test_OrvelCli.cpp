@@ -287,3 +287,285 @@ TEST(CliMonitor, UnknownPortFailsWithTheOpenError)
 
 } // namespace
 } // namespace orvel
+
+#include "recorder/LoggerFile.h"
+
+#include <QTemporaryDir>
+
+namespace orvel {
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+// Readings that cycle through numbers the export writes in each notation, with
+// an auxiliary text on every third; and each one's line as the export writes it.
+struct Sample
+{
+    float value;
+    const char *text;
+};
+constexpr Sample kSamples[] = {
+    {1.234f, "1.234"},      {12345678.0f, "1.234568e+07"},
+    {0.000001f, "1e-06"},   {0.00001f, "0.00001"},
+    {-1.5f, "-1.5"},        {0.0f, "0"},
+    {-0.0012f, "-0.0012"},  {9999999.0f, "9999999"},
+    {-1.0e8f, "-1e+08"},    {123.456f, "123.456"},
+    {-2.5e-7f, "-2.5e-07"}, {3.0e38f, "3e+38"},
+};
+
+QString timeOf(int i)
+{
+    return QString::asprintf("%3d:%02d:%02d.%d  ", 9 + i / 36000, i / 600 % 60, i / 10 % 60, i % 10);
+}
+
+QString auxOf(int i)
+{
+    return i % 3 == 0 ? QStringLiteral("A%1").arg(i % 1000) : QString();
+}
+
+TARecord sampleRecord(int i)
+{
+    const Sample &s = kSamples[i % std::size(kSamples)];
+    return TARecord(QStringLiteral("1.234"), QStringLiteral("0"), 6, timeOf(i), QStringLiteral("1.234"), QString(),
+                    QStringLiteral("V"), s.value, auxOf(i));
+}
+
+QByteArray expectedLines(int first, int count, bool withAux = true)
+{
+    QByteArray text;
+    for (int i = first; i < first + count; ++i) {
+        text += QByteArray::number(i + 1) + ',' + timeOf(i).toLatin1() + ',' + kSamples[i % std::size(kSamples)].text;
+        if (withAux && !auxOf(i).isEmpty())
+            text += ',' + auxOf(i).toLatin1();
+        text += "\r\n";
+    }
+    return text;
+}
+
+QString makeLoggerFile(const QTemporaryDir &dir, int n, const QString &name = QStringLiteral("in.g52"))
+{
+    ReadingBuffer buffer;
+    for (int i = 0; i < n; ++i)
+        buffer.append(sampleRecord(i));
+    const QString path = dir.filePath(name);
+    EXPECT_TRUE(saveLoggerFile(path, buffer));
+    return path;
+}
+
+TEST(CliConvert, WritesTheExportTextOfEveryRecord)
+{
+    QTemporaryDir dir;
+    for (const int n : {0, 1, 199, 200, 201, 450}) {
+        const QString in = makeLoggerFile(dir, n);
+        const QString out = dir.filePath(QStringLiteral("out.csv"));
+        const CliRun r = cli({"convert", in, out});
+        EXPECT_EQ(r.status, 0) << n << r.err.constData();
+        EXPECT_EQ(readAll(out).toStdString(), expectedLines(0, n).toStdString()) << n;
+    }
+    // Spot checks of the line format itself, not through the helper.
+    const QList<QByteArray> lines = readAll(dir.filePath(QStringLiteral("out.csv"))).split('\n');
+    ASSERT_EQ(lines.size(), 451);
+    EXPECT_EQ(lines[0], "1,  9:00:00.0  ,1.234,A0\r");
+    EXPECT_EQ(lines[1], "2,  9:00:00.1  ,1.234568e+07\r");
+    EXPECT_EQ(lines[447], "448,  9:00:44.7  ,0.00001,A447\r");
+    EXPECT_EQ(lines[448], "449,  9:00:44.8  ,-1.5\r");
+    EXPECT_EQ(lines[449], "450,  9:00:44.9  ,0\r");
+    EXPECT_EQ(lines[450], "");
+}
+
+TEST(CliConvert, PageRangesAndWhereTheTextGoes)
+{
+    QTemporaryDir dir;
+    const QString in = makeLoggerFile(dir, 450);
+    const QString out = dir.filePath(QStringLiteral("out.csv"));
+    const QByteArray before = "an earlier, longer file that must be replaced whole or left alone\n";
+    struct Case
+    {
+        QStringList args; ///< after "convert IN"
+        int status;
+        QByteArray outFile; ///< what OUT holds afterwards
+        QByteArray stdOut;
+        const char *message; ///< part of the message on standard error
+    };
+    const Case cases[] = {
+        {{out, "--pages", "2-2"}, 0, expectedLines(50, 200), "", ""},
+        {{"--pages", "1-1", out}, 0, expectedLines(0, 50), "", ""},
+        {{out, "--pages", "2-3"}, 0, expectedLines(50, 400), "", ""},
+        {{out, "--pages", "2-1"}, 0, "", "", ""},
+        {{out, "--pages", "0-1"}, 1, before, "", "page 0"},
+        {{out, "--pages", "1-4"}, 1, before, "", "page 4"},
+        {{"-", "--pages", "3-3"}, 0, before, expectedLines(250, 200), ""},
+        {{"--pages", "1-1"}, 0, before, expectedLines(0, 50), ""},
+    };
+    for (const Case &c : cases) {
+        writeFile(out, before);
+        const CliRun r = cli(QStringList{"convert", in} + c.args);
+        const std::string what = c.args.join(' ').toStdString();
+        EXPECT_EQ(r.status, c.status) << what << r.err.constData();
+        EXPECT_EQ(readAll(out).toStdString(), c.outFile.toStdString()) << what;
+        EXPECT_EQ(r.out.toStdString(), c.stdOut.toStdString()) << what;
+        EXPECT_TRUE(r.err.contains(c.message)) << what << r.err.constData();
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file is left beside OUT";
+}
+
+TEST(CliConvert, ReadsOldFilesByTheirExtensionAndFailsOnWhatItCannotRead)
+{
+    QTemporaryDir dir;
+    // A ".g51" file: the first 68 bytes of each record, no auxiliary text.
+    QByteArray old;
+    for (int i = 0; i < 201; ++i) {
+        unsigned char bytes[kRecordSize];
+        writeRecord(sampleRecord(i), bytes);
+        old.append(reinterpret_cast<const char *>(bytes), kOldRecordSize);
+    }
+    old.append("tail"); // shorter than a record: ignored
+    const QString g51 = dir.filePath(QStringLiteral("RUN.G51"));
+    writeFile(g51, old);
+    CliRun r = cli({"convert", g51});
+    EXPECT_EQ(r.status, 0) << r.err.constData();
+    EXPECT_EQ(r.out.toStdString(), expectedLines(0, 201, false).toStdString());
+
+    const QString out = dir.filePath(QStringLiteral("out.csv"));
+    const QString missing = dir.filePath(QStringLiteral("no such file.g52"));
+    r = cli({"convert", missing, out});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(missing.toUtf8())) << r.err.constData();
+    EXPECT_FALSE(QFileInfo::exists(out));
+
+    for (const QStringList &bad : {QStringList{"convert"}, QStringList{"convert", g51, "--pages", "2"},
+                                   QStringList{"convert", g51, "--pages", "-1-2"},
+                                   QStringList{"convert", g51, out, "x"}, QStringList{"convert", g51, "--bogus"}})
+        EXPECT_EQ(cli(bad).status, 2) << qPrintable(bad.join(' '));
+}
+
+// A simulator playing five DC voltages in turn, as a separate program.
+class Simulator
+{
+public:
+    Simulator()
+    {
+        scenario_.open();
+        scenario_.write("1 1.111 DC V\n1 2.222 DC V\n1 3.333 DC V\n1 4.444 DC V\n1 5.555 DC V\n");
+        scenario_.close();
+        sim_.start(QStringLiteral(ORVEL_CLI), {"simulate", "--scenario", scenario_.fileName(), "--period", "60"});
+        if (sim_.waitForReadyRead(5000))
+            path = QString::fromLocal8Bit(sim_.readLine()).trimmed();
+    }
+    ~Simulator()
+    {
+        sim_.terminate();
+        sim_.waitForFinished(5000);
+    }
+    QString path; ///< the terminal end, empty when the simulator did not start
+
+private:
+    QTemporaryFile scenario_;
+    QProcess sim_;
+};
+
+void expectVoltReadings(const ReadingBuffer &buffer)
+{
+    static const QList<float> played{1.111f, 2.222f, 3.333f, 4.444f, 5.555f};
+    for (const TARecord &r : buffer) {
+        EXPECT_EQ(fieldText(r.szUnit), "V");
+        EXPECT_EQ(r.iFunction, 6);
+        EXPECT_TRUE(played.contains(r.fReading)) << r.fReading;
+        EXPECT_EQ(fieldText(r.szTime).size(), 13) << qPrintable(fieldText(r.szTime));
+    }
+}
+
+TEST(CliRecord, StoresEachReadingInALoggerFileAndItsExportLine)
+{
+    Simulator sim;
+    ASSERT_FALSE(sim.path.isEmpty());
+    QTemporaryDir dir;
+    const QString g52 = dir.filePath(QStringLiteral("run.g52"));
+    const QString csv = dir.filePath(QStringLiteral("run.csv"));
+    const CliRun r = cli({"record", "--port", sim.path, "--count", "3", "--out", g52, "--csv", csv});
+    ASSERT_EQ(r.status, 0) << r.err.constData();
+
+    ReadingBuffer buffer;
+    ASSERT_TRUE(loadLoggerFile(g52, buffer));
+    EXPECT_EQ(buffer.count(), 3);
+    expectVoltReadings(buffer);
+    static const QRegularExpression progress(QStringLiteral("^[123]: \\d+:\\d\\d:\\d\\d\\.\\d \\d\\.\\d{3} V DC$"));
+    const QStringList lines = QString::fromUtf8(r.err).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << r.err.constData();
+    for (const QString &line : lines)
+        EXPECT_TRUE(progress.match(line).hasMatch()) << qPrintable(line);
+
+    const CliRun converted = cli({"convert", g52});
+    EXPECT_EQ(converted.status, 0);
+    EXPECT_EQ(converted.out.count("\r\n"), 3);
+    EXPECT_EQ(readAll(csv).toStdString(), converted.out.toStdString());
+}
+
+TEST(CliRecord, NeverReplacesAFileUnasked)
+{
+    Simulator sim;
+    ASSERT_FALSE(sim.path.isEmpty());
+    QTemporaryDir dir;
+    const QString g52 = dir.filePath(QStringLiteral("run.g52"));
+    const QString csv = dir.filePath(QStringLiteral("run.csv"));
+    writeFile(g52, "earlier recording");
+    CliRun r = cli({"record", "--port", sim.path, "--count", "1", "--out", g52});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains(g52.toUtf8())) << r.err.constData();
+    EXPECT_EQ(readAll(g52), "earlier recording");
+
+    r = cli({"record", "--port", sim.path, "--count", "1", "--out", g52, "--force"});
+    EXPECT_EQ(r.status, 0) << r.err.constData();
+    EXPECT_EQ(QFileInfo(g52).size(), kRecordSize);
+
+    // A port that does not open: a message, status 1, and no file made.
+    test::IsolatedPorts ports;
+    r = cli({"record", "--port", "COM3", "--count", "1", "--out", csv});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("Error[E9001]")) << r.err.constData();
+    EXPECT_FALSE(QFileInfo::exists(csv));
+
+    for (const QStringList &bad :
+         {QStringList{"record", "--out", g52}, QStringList{"record", "--port", sim.path},
+          QStringList{"record", "--port", sim.path, "--out", g52, "--interval", "-1"},
+          QStringList{"record", "--port", sim.path, "--out", g52, "--count", "0"},
+          QStringList{"record", "--port", sim.path, "--out", g52, "--count", "2", "--duration", "1"}})
+        EXPECT_EQ(cli(bad).status, 2) << qPrintable(bad.join(' '));
+}
+
+TEST(CliRecord, AKilledRecordingLeavesAReadableFile)
+{
+    Simulator sim;
+    ASSERT_FALSE(sim.path.isEmpty());
+    QTemporaryDir dir;
+    const QString g52 = dir.filePath(QStringLiteral("run.g52"));
+    QProcess rec;
+    rec.setReadChannel(QProcess::StandardError);
+    rec.start(QStringLiteral(ORVEL_CLI), {"record", "--port", sim.path, "--out", g52});
+    QByteArray progress;
+    while (progress.count('\n') < 3 && rec.waitForReadyRead(5000))
+        progress += rec.readAllStandardError();
+    rec.kill(); // SIGKILL: no chance to tidy up
+    rec.waitForFinished(5000);
+    ASSERT_GE(progress.count('\n'), 3) << progress.constData();
+
+    EXPECT_EQ(QFileInfo(g52).size() % kRecordSize, 0);
+    ReadingBuffer buffer;
+    ASSERT_TRUE(loadLoggerFile(g52, buffer));
+    EXPECT_GE(buffer.count(), 3);
+    expectVoltReadings(buffer);
+}
+
+} // namespace
+} // namespace orvel

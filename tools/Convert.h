@@ -1,0 +1,26 @@
+#pragma once
+// orvel-cli convert: a logger data file in, the exported text out.
+
+#include <QString>
+
+#include <cstdio>
+#include <optional>
+
+namespace orvel::cli {
+
+/// Pages FROM to TO, numbered as the recorder numbers them (page 1 is the short one).
+struct PageSpan
+{
+    int from = 1;
+    int to = 1;
+};
+
+/// Reads the logger data file `in` (".g52", ".TMP", or ".g51" by its extension)
+/// and writes the exported text of every page, or of `pages`, to `out` (replaced
+/// whole, only once every byte is written), or to `stdOut` when `out` is empty
+/// or "-". A file that cannot be read or written, or a page outside 1 .. the
+/// last page, gets a message on `err` and status 1, and `out` is not touched.
+int convert(const QString &in, const QString &out, std::optional<PageSpan> pages, std::FILE *stdOut = stdout,
+            std::FILE *err = stderr);
+
+} // namespace orvel::cli

@@ -1,0 +1,182 @@
+#include "tools/Record.h"
+
+#include "app/Messageshow.h"
+#include "export/ExportText.h"
+#include "meter/Acquisition.h"
+#include "recorder/LoggerFile.h"
+#include "recorder/Tarecord.h"
+#include "resources/Strings.h"
+#include "tools/Monitor.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace orvel::cli {
+
+namespace {
+constexpr int kTickMs = 500;
+constexpr int kCannotWrite = 2121;
+constexpr int kWouldReplace = 2122;
+
+int signalPipe[2] = {-1, -1};
+
+// Only async-signal-safe work here: the event loop reads the pipe and ends the run.
+void onSignal(int)
+{
+    const int saved = errno;
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+    errno = saved;
+}
+
+void printError(const QString &message)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    std::fflush(stderr);
+}
+
+bool exists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// Opens the output files; a message and false when one cannot be created.
+bool createOutputs(const RecordOptions &options, LoggerFileAppender &file, QFile &csv)
+{
+    auto refuse = [&](const QString &path) {
+        printError(LoadStrArg(!options.force && exists(path) ? kWouldReplace : kCannotWrite, path));
+        return false;
+    };
+    if (!file.create(options.out, options.force))
+        return refuse(options.out);
+    if (!options.csv.isEmpty()) {
+        csv.setFileName(options.csv);
+        if (!csv.open(QIODevice::WriteOnly | (options.force ? QIODevice::Truncate : QIODevice::NewOnly)))
+            return refuse(options.csv);
+    }
+    return true;
+}
+} // namespace
+
+int record(const RecordOptions &options)
+{
+    // Refuse before the port is touched, so that a refusal needs no meter.
+    for (const QString &path : {options.out, options.csv}) {
+        if (!options.force && !path.isEmpty() && exists(path)) {
+            printError(LoadStrArg(kWouldReplace, path));
+            return 1;
+        }
+    }
+    ComHandle device = openPort(options.port);
+    if (!device)
+        return 1;
+    LoggerFileAppender file;
+    QFile csv;
+    if (!createOutputs(options, file, csv))
+        return 1;
+
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return 1;
+    QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+
+    const WallClock clock = options.clock ? options.clock : WallClock(localTimeNow);
+    AcquisitionCycle cycle;
+    QTimer tickTimer;
+    tickTimer.setSingleShot(true);
+    tickTimer.setInterval(kTickMs);
+    QTimer intervalTimer;
+    bool sampleRequest = true; // the first reading is stored at once
+    qint64 stored = 0;
+    bool stopping = false;
+    int status = 0;
+
+    auto stop = [&](int exitStatus) {
+        if (!stopping)
+            status = exitStatus;
+        stopping = true;
+        QCoreApplication::quit();
+    };
+    auto takeSample = [&] {
+        const TMeterReading &reading = cycle.computation.MeterReading;
+        const QString time = formatTimeStamp(clock());
+        const std::optional<float> value = storedValue(reading);
+        if (!value)
+            return; // a blank display or an overload without a value: nothing is stored
+        const TARecord r(reading.sValue, reading.sExponent, reading.iFunction, time, reading.szDisplay,
+                         reading.szPrefix, reading.szUnit, *value, reading.sAux);
+        if (!file.append(r)) {
+            printError(LoadStrArg(kCannotWrite, options.out));
+            return stop(1);
+        }
+        if (csv.isOpen()) {
+            QByteArray line;
+            appendExportLine(line, r, stored);
+            if (csv.write(line) != line.size() || !csv.flush()) {
+                printError(LoadStrArg(kCannotWrite, options.csv));
+                return stop(1);
+            }
+        }
+        ++stored;
+        std::fprintf(stderr, "%lld: %s %s\n", static_cast<long long>(stored), qPrintable(time.trimmed()),
+                     qPrintable(displayLine(cycle.computation.digital)));
+        std::fflush(stderr);
+        if (options.count >= 0 && stored >= options.count)
+            stop(0);
+    };
+
+    cycle.showWarning = [](int textId) {
+        printError(codedCaption(str::WarningCaption, textId) + QStringLiteral(": ") + LoadStr(textId));
+        return PromptButton::Retry; // go on, as "Continue" does
+    };
+    QObject::connect(&tickTimer, &QTimer::timeout, [&] { cycle.startTick(device.get()); });
+    QObject::connect(&cycle, &AcquisitionCycle::readingReady, [&](const ReadingComputation::Outcome &) {
+        if (stopping || !sampleRequest)
+            return;
+        // At an interval only the first reading after each tick of it is taken;
+        // at full speed every one.
+        sampleRequest = options.intervalSeconds == 0;
+        takeSample();
+    });
+    QObject::connect(&cycle, &AcquisitionCycle::tickEnded, [&](bool) {
+        if (!stopping)
+            tickTimer.start();
+    });
+    if (options.intervalSeconds > 0) {
+        intervalTimer.setInterval(options.intervalSeconds * 1000);
+        QObject::connect(&intervalTimer, &QTimer::timeout, [&] { sampleRequest = true; });
+        intervalTimer.start();
+    }
+    if (options.durationMs >= 0)
+        QTimer::singleShot(std::chrono::milliseconds(options.durationMs), [&] { stop(0); });
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, [&] { stop(0); });
+
+    tickTimer.start();
+    QCoreApplication::exec();
+
+    cycle.cancelTick();
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    file.close();
+    csv.close();
+    CloseComPort(std::move(device));
+    ::close(signalPipe[0]);
+    ::close(signalPipe[1]);
+    return status;
+}
+
+} // namespace orvel::cli
