@@ -22,6 +22,7 @@
 #include "resources/Strings.h"
 #include "views/Datapagelist.h"
 #include "views/PanelText.h"
+#include "views/StatisticsWindow.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -61,7 +62,7 @@ namespace id {
 constexpr int File = 501, Open = 502, SaveAs = 503, PrinterSetup = 506, Import = 507, Clear = 508, Exit = 509,
               Acquisition = 761, Start = 762, Stop = 763, Manual = 764, Interval = 765, View = 831, FirstPage = 802,
               PageUp = 803, PageDown = 804, LastPage = 805, Print = 806, Export = 807, LineColor = 832, FitView = 833,
-              UndoZoom = 834;
+              UndoZoom = 834, Statistics = 2094;
 constexpr int HintStart = 1040, HintStop = 1041, HintOpen = 1042, HintSave = 1043, HintPrint = 1044, HintClear = 1045,
               HintOption = 1046, HintManual = 1047, HintFirst = 1048, HintPageUp = 1049, HintPageDown = 1050,
               HintLast = 1051, HintFitView = 1052, HintUndoZoom = 1053, HintExport = 1054, HintImport = 1055;
@@ -143,6 +144,7 @@ TGraphicalForm::TGraphicalForm(QWidget *parent)
     connect(TimerTime, &QTimer::timeout, this, &TGraphicalForm::TimerTimeTimer);
 
     BuildControls();
+    Statistics = new StatisticsWindow(this, [this] { return readingsInView(); });
     FormCreate();
     TimerTime->start();
     TimerTimeTimer();
@@ -329,6 +331,8 @@ void TGraphicalForm::BuildMenus()
     mnuUndoZoom->setEnabled(false);
     view->addSeparator();
     mnuLineColor = view->addAction(LoadStr(id::LineColor));
+    view->addSeparator();
+    mnuStatistics = view->addAction(LoadStr(id::Statistics));
 
     // Items with a toolbar twin run the twin's command; Start and Stop put their button down first.
     connect(mnuOpen, &QAction::triggered, this, &TGraphicalForm::sbtnOpenFileClick);
@@ -356,6 +360,7 @@ void TGraphicalForm::BuildMenus()
     connect(mnuFitView, &QAction::triggered, this, &TGraphicalForm::sbtnFitViewClick);
     connect(mnuUndoZoom, &QAction::triggered, this, &TGraphicalForm::sbtnUndoZoomClick);
     connect(mnuLineColor, &QAction::triggered, this, &TGraphicalForm::mnuLineColorClick);
+    connect(mnuStatistics, &QAction::triggered, this, [this] { Statistics->open(); });
 
     sbtnRecordStart->setToolTip(LoadStr(id::HintStart));
     sbtnRecordStop->setToolTip(LoadStr(id::HintStop));
@@ -413,6 +418,21 @@ void TGraphicalForm::redrawChart()
     PEGraph->SetPEnarg2(0);
     PEGraph->SetPEactions(gReinitAndReset);
     syncUndoZoom();
+    if (Statistics)
+        Statistics->refresh();
+}
+
+std::pair<qsizetype, qsizetype> TGraphicalForm::readingsInView() const
+{
+    const qsizetype n = readingBuffer().count();
+    const PageRange page = pageRange(n, iLastPage, iShownPage);
+    const ChartModel &chart = PEGraph->model();
+    if (!chart.isZoomed())
+        return {page.first, page.count};
+    // The zoomed points, as buffer indexes (empty points hold none).
+    const qsizetype from = std::max<qsizetype>(chart.firstShown() - page.emptyPoints, 0);
+    const qsizetype to = std::min<qsizetype>(chart.lastShown() - page.emptyPoints, page.count - 1);
+    return {page.first + from, std::max<qsizetype>(to - from + 1, 0)};
 }
 
 void TGraphicalForm::syncUndoZoom()
@@ -515,6 +535,7 @@ void TGraphicalForm::PEGraphZoomIn()
 {
     sbtnUndoZoom->setEnabled(true);
     mnuUndoZoom->setEnabled(true);
+    Statistics->refresh();
 }
 
 void TGraphicalForm::sbtnUndoZoomClick()
@@ -522,6 +543,7 @@ void TGraphicalForm::sbtnUndoZoomClick()
     PEGraph->SetPEactions(gUndoZoom);
     sbtnUndoZoom->setEnabled(false);
     mnuUndoZoom->setEnabled(false);
+    Statistics->refresh();
 }
 
 void TGraphicalForm::PEGraphKeyDown(int key, Qt::KeyboardModifiers)

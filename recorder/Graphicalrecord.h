@@ -24,6 +24,7 @@ class QToolButton;
 namespace orvel {
 
 class PEGraph;
+class StatisticsWindow;
 struct TARecord;
 struct TMeterReading;
 
@@ -117,6 +118,8 @@ public:
     QAction *mnuFitView = nullptr;
     QAction *mnuUndoZoom = nullptr;
     QAction *mnuLineColor = nullptr;
+    QAction *mnuStatistics = nullptr;
+    StatisticsWindow *Statistics = nullptr; ///< statistics of the page (or zoom) and the recording
 
     // ---- commands (toolbar buttons; the menu items lead to them)
     void sbtnRecordStartClick();
@@ -166,6 +169,8 @@ public:
     void ShowCursorReading();
     /// Loads a logger data file into the empty buffer, with the progress window.
     void LoadFile(const QString &path);
+    /// Buffer indexes of the readings the chart shows (the zoomed part of the page).
+    std::pair<qsizetype, qsizetype> readingsInView() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

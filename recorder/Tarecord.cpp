@@ -170,6 +170,7 @@ void ReadingBuffer::clear()
     data_ = nullptr;
     size_ = 0;
     capacity_ = 0;
+    ++generation_;
 }
 
 } // namespace orvel

@@ -122,6 +122,8 @@ public:
     void reserve(qsizetype total);
     /// Drops every record and gives the memory back.
     void clear();
+    /// Goes up at every clear(), so a reader can tell that the records it knew are gone.
+    quint64 generation() const { return generation_; }
     /// Bytes held for records (capacity, not just the records in use).
     std::size_t bytesReserved() const { return std::size_t(capacity_) * sizeof(TARecord); }
 
@@ -131,6 +133,7 @@ private:
     TARecord *data_ = nullptr;
     qsizetype size_ = 0;
     qsizetype capacity_ = 0;
+    quint64 generation_ = 0;
 };
 
 } // namespace orvel

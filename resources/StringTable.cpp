@@ -162,6 +162,21 @@ const StringEntry kStringTable[] = {
     {2044, "CSV files(*.csv)|*.csv"},
     {2050, "The recording could not be written to its temporary file (%s). Recording has stopped; the readings "
            "taken so far are kept in memory."},
+    {2080, "Readings: "},
+    {2081, "First: "},
+    {2082, "Last: "},
+    {2083, "Minimum: "},
+    {2084, "Maximum: "},
+    {2085, "Mean: "},
+    {2086, "Standard deviation: "},
+    {2087, "Above the upper limit %1: %2 readings, %3"},
+    {2088, "Below the lower limit %1: %2 readings, %3"},
+    {2089, "Limits: none set"},
+    {2090, "Statistics"},
+    {2091, "In view"},
+    {2092, "Whole recording"},
+    {2093, "&Copy"},
+    {2094, "&Statistics..."},
 
     // orvel-cli
     {2100, "Usage: orvel-cli COMMAND [OPTIONS]\n"

@@ -1,0 +1,93 @@
+#include "views/StatisticsWindow.h"
+
+#include "app/Globalvar.h"
+#include "resources/Strings.h"
+#include "views/Comparator.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace orvel {
+
+namespace {
+constexpr int kCaption = 2090, kInView = 2091, kWhole = 2092, kCopy = 2093;
+
+QLabel *figures(QWidget *parent, QVBoxLayout *column, int caption)
+{
+    auto *group = new QGroupBox(LoadStr(caption), parent);
+    auto *inside = new QVBoxLayout(group);
+    auto *label = new QLabel(group);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setMinimumWidth(320);
+    inside->addWidget(label);
+    column->addWidget(group);
+    return label;
+}
+} // namespace
+
+StatisticsIndex &statisticsIndex()
+{
+    static StatisticsIndex index;
+    return index;
+}
+
+StatsLimits comparatorLimits()
+{
+    return ComparatorForm ? StatsLimits{ComparatorForm->hiLimit(), ComparatorForm->lowLimit()}
+                          : StatsLimits{HiLimit, LowLimit};
+}
+
+StatisticsWindow::StatisticsWindow(QWidget *parent, ViewRange viewRange)
+    : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , viewRange_(std::move(viewRange))
+{
+    setWindowTitle(LoadStr(kCaption));
+    setModal(false);
+    auto *column = new QVBoxLayout(this);
+    ViewPanel = figures(this, column, kInView);
+    WholePanel = figures(this, column, kWhole);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    btnCopy = buttons->addButton(LoadStr(kCopy), QDialogButtonBox::ActionRole);
+    column->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::hide);
+    connect(btnCopy, &QPushButton::clicked, this, &StatisticsWindow::copyToClipboard);
+}
+
+void StatisticsWindow::open()
+{
+    show();
+    raise();
+    activateWindow();
+    refresh();
+}
+
+void StatisticsWindow::refresh()
+{
+    if (!isVisible())
+        return;
+    const ReadingBuffer &buffer = readingBuffer();
+    const StatsLimits limits = comparatorLimits();
+    StatisticsIndex &index = statisticsIndex();
+    index.update(buffer, limits);
+    const auto [first, count] = viewRange_ ? viewRange_() : std::pair<qsizetype, qsizetype>{0, buffer.count()};
+    ViewPanel->setText(statsLines(buffer, index.range(buffer, first, count), limits).join(QLatin1Char('\n')));
+    WholePanel->setText(statsLines(buffer, index.whole(), limits).join(QLatin1Char('\n')));
+}
+
+QString StatisticsWindow::text() const
+{
+    return LoadStr(kInView) + QLatin1Char('\n') + ViewPanel->text() + QStringLiteral("\n\n") + LoadStr(kWhole) +
+           QLatin1Char('\n') + WholePanel->text() + QLatin1Char('\n');
+}
+
+void StatisticsWindow::copyToClipboard()
+{
+    QApplication::clipboard()->setText(text());
+}
+
+} // namespace orvel
