@@ -4,6 +4,8 @@
 #include "recorder/Pages.h"
 #include "recorder/Tarecord.h"
 
+#include <QSaveFile>
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -99,6 +101,21 @@ QByteArray exportText(const ReadingBuffer &buffer, int from, int to)
     for (qsizetype j = range.first; j < range.first + range.count; ++j)
         appendExportLine(out, buffer.at(j), j);
     return out;
+}
+
+bool writeExportText(const QString &path, const ReadingBuffer &buffer, int from, int to)
+{
+    if (path.isEmpty())
+        return false;
+    const QByteArray text = exportText(buffer, from, to);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(text) != text.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 } // namespace orvel
