@@ -27,16 +27,21 @@ void trimFraction(char *begin, char *&end)
     if (end == point + 1)
         --end;
 }
-} // namespace
 
-QByteArray exportNumber(float value)
+// Writes a reading as the export writes it into `out` (room for 64 characters); returns the length.
+int formatExportNumber(float value, char *out)
 {
+    auto literal = [out](const char *text) {
+        const std::size_t n = std::strlen(text);
+        std::memcpy(out, text, n);
+        return static_cast<int>(n);
+    };
     if (std::isnan(value))
-        return QByteArrayLiteral("NAN");
+        return literal("NAN");
     if (std::isinf(value))
-        return value > 0 ? QByteArrayLiteral("INF") : QByteArrayLiteral("-INF");
+        return literal(value > 0 ? "INF" : "-INF");
     if (value == 0.0f)
-        return QByteArrayLiteral("0");
+        return literal("0");
     const double v = value;
     // The decimal exponent after rounding to 7 significant digits.
     char sci[40];
@@ -44,39 +49,80 @@ QByteArray exportNumber(float value)
     const char *e = static_cast<const char *>(std::memchr(sci, 'e', std::size_t(r.ptr - sci)));
     int exponent = 0;
     std::from_chars(e + 1 + (e[1] == '+'), r.ptr, exponent);
-    char out[64];
-    char *end = out;
     if (exponent >= -5 && exponent < kDigits) {
-        const auto f = std::to_chars(out, out + sizeof out, v, std::chars_format::fixed, kDigits - 1 - exponent);
-        end = f.ptr;
-        trimFraction(out, end);
-        return QByteArray(out, end - out);
+        // Fixed notation from the same 7 rounded digits: the point moved by the exponent.
+        const char *sign = sci[0] == '-' ? "-" : "";
+        const char *digits = sci + (*sign ? 1 : 0); // "d.dddddd"
+        char *o = out;
+        if (*sign)
+            *o++ = '-';
+        if (exponent < 0) {
+            *o++ = '0';
+            *o++ = '.';
+            for (int z = -1; z > exponent; --z)
+                *o++ = '0';
+            *o++ = digits[0];
+            std::memcpy(o, digits + 2, kDigits - 1);
+            o += kDigits - 1;
+        } else {
+            *o++ = digits[0];
+            std::memcpy(o, digits + 2, std::size_t(exponent));
+            o += exponent;
+            *o++ = '.';
+            std::memcpy(o, digits + 2 + exponent, std::size_t(kDigits - 1 - exponent));
+            o += kDigits - 1 - exponent;
+        }
+        trimFraction(out, o);
+        return static_cast<int>(o - out);
     }
     // Mantissa without trailing zeros, then the exponent with a sign and at least two digits.
     char *mantissaEnd = const_cast<char *>(e);
     trimFraction(sci, mantissaEnd);
-    const qsizetype mantissa = mantissaEnd - sci;
+    const int mantissa = static_cast<int>(mantissaEnd - sci);
     std::memcpy(out, sci, std::size_t(mantissa));
-    const int n = std::snprintf(out + mantissa, sizeof out - std::size_t(mantissa), "e%c%02d", exponent < 0 ? '-' : '+',
-                                std::abs(exponent));
-    return QByteArray(out, mantissa + n);
+    return mantissa + std::snprintf(out + mantissa, 64 - std::size_t(mantissa), "e%c%02d", exponent < 0 ? '-' : '+',
+                                    std::abs(exponent));
+}
+
+// A text field's bytes up to its first NUL (the bytes fieldText reads as Latin-1).
+template <std::size_t N> char *putField(char *o, const TextField<N> &field)
+{
+    const void *nul = std::memchr(field.data(), '\0', N);
+    const std::size_t n = nul ? std::size_t(static_cast<const char *>(nul) - field.data()) : N;
+    std::memcpy(o, field.data(), n);
+    return o + n;
+}
+
+// The longest line: a 20-digit number, the time, a reading, the auxiliary text, separators, CR LF.
+constexpr std::size_t kMaxLine = 20 + 1 + 16 + 1 + 64 + 1 + 8 + 2;
+
+char *putLine(char *o, const TARecord &r, qsizetype index)
+{
+    o = std::to_chars(o, o + 20, index + 1).ptr;
+    *o++ = ',';
+    o = putField(o, r.szTime);
+    *o++ = ',';
+    o += formatExportNumber(r.fReading, o);
+    if (r.szAux[0] != '\0') {
+        *o++ = ',';
+        o = putField(o, r.szAux);
+    }
+    *o++ = '\r';
+    *o++ = '\n';
+    return o;
+}
+} // namespace
+
+QByteArray exportNumber(float value)
+{
+    char out[64];
+    return QByteArray(out, formatExportNumber(value, out));
 }
 
 void appendExportLine(QByteArray &out, const TARecord &r, qsizetype index)
 {
-    char number[24];
-    const auto n = std::to_chars(number, number + sizeof number, index + 1);
-    out.append(number, n.ptr - number);
-    out.append(',');
-    out.append(fieldText(r.szTime).toLatin1());
-    out.append(',');
-    out.append(exportNumber(r.fReading));
-    const QString aux = fieldText(r.szAux);
-    if (!aux.isEmpty()) {
-        out.append(',');
-        out.append(aux.toLatin1());
-    }
-    out.append("\r\n", 2);
+    char line[kMaxLine];
+    out.append(line, putLine(line, r, index) - line);
 }
 
 IndexRange exportRange(qsizetype n, int lastPage, int from, int to)
