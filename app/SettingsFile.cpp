@@ -98,7 +98,9 @@ bool writeSettingsLines(const QString &path, const QStringList &lines, QString *
     for (const QString &line : lines)
         bytes += line.toUtf8() + "\r\n";
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // Unbuffered: a buffered QSaveFile can lose a write error at commit.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() ||
+        !file.commit()) {
         if (error)
             *error = file.errorString();
         return false;

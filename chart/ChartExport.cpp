@@ -11,8 +11,10 @@
 #include <QPrinter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <QTemporaryFile>
 
 #include <cmath>
+#include <cstdio>
 
 namespace orvel {
 
@@ -30,6 +32,8 @@ MetafileFormat metafileFormatFor(const QString &fileName)
         return MetafileFormat::Svg;
     if (fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         return MetafileFormat::Pdf;
+    if (fileName.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive))
+        return MetafileFormat::Wmf;
     return MetafileFormat::Emf;
 }
 
@@ -140,6 +144,7 @@ QByteArray chartMetafile(MetafileFormat format, QSize hundredthsMm, const ChartM
     switch (format) {
     case MetafileFormat::Svg: return chartSvg(hundredthsMm, model, style);
     case MetafileFormat::Pdf: return chartPdf(hundredthsMm, model, style);
+    case MetafileFormat::Wmf: return {};
     case MetafileFormat::Emf: break;
     }
     return chartEmf(hundredthsMm, model, style);
@@ -164,13 +169,93 @@ QRectF printTarget(const QRectF &page)
     return target;
 }
 
+namespace {
+
+void paintOnPage(QPainter &painter, QPrinter &printer, const ChartModel &model, const ChartStyle &style)
+{
+    const QRectF page(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
+    paintChart(painter, printTarget(page), model, style);
+}
+
+} // namespace
+
+ChartPrintJob::ChartPrintJob(QPrinter &printer)
+    : printer_(printer)
+    , target_(printer.outputFileName())
+{}
+
+ChartPrintJob::~ChartPrintJob()
+{
+    finish();
+}
+
+bool ChartPrintJob::addPage(const ChartModel &model, const ChartStyle &style)
+{
+    if (failed_ || finished_)
+        return false;
+    if (!toFile()) {
+        // A printer: every page is a print-out of its own.
+        if (!printChart(printer_, model, style))
+            failed_ = true;
+        return !failed_;
+    }
+    if (painter_) {
+        if (!printer_.newPage()) {
+            failed_ = true;
+            return false;
+        }
+    } else {
+        // Written beside the target under a name of its own, renamed over it at the end.
+        QTemporaryFile part(target_ + QStringLiteral(".XXXXXX"));
+        part.setAutoRemove(false);
+        if (!part.open()) {
+            failed_ = true;
+            return false;
+        }
+        part_ = part.fileName();
+        // A print-out file is readable like any other the printer makes.
+        part.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                            QFileDevice::ReadOther);
+        part.close();
+        printer_.setOutputFileName(part_);
+        painter_ = std::make_unique<QPainter>();
+        if (!painter_->begin(&printer_)) {
+            failed_ = true;
+            return false;
+        }
+    }
+    paintOnPage(*painter_, printer_, model, style);
+    return true;
+}
+
+bool ChartPrintJob::finish()
+{
+    if (finished_)
+        return !failed_;
+    finished_ = true;
+    if (painter_ && painter_->isActive() && !painter_->end())
+        failed_ = true;
+    painter_.reset();
+    if (toFile()) {
+        printer_.setOutputFileName(target_);
+        if (!part_.isEmpty()) {
+            // rename() replaces the target in one step.
+            if (failed_ ||
+                std::rename(QFile::encodeName(part_).constData(), QFile::encodeName(target_).constData()) != 0) {
+                failed_ = true;
+                QFile::remove(part_);
+            }
+        }
+    }
+    return !failed_;
+}
+
 bool printChart(QPrinter &printer, const ChartModel &model, const ChartStyle &style)
 {
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
-    const QRectF page(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    paintChart(painter, printTarget(page), model, style);
+    paintOnPage(painter, printer, model, style);
     return painter.end();
 }
 
@@ -179,7 +264,8 @@ bool writeFileWhole(const QString &path, const QByteArray &bytes)
     if (path.isEmpty() || bytes.isEmpty())
         return false;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered QSaveFile can lose a write error at commit.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();

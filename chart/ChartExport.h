@@ -11,7 +11,10 @@
 #include <QSize>
 #include <QString>
 
+#include <memory>
+
 class QMimeData;
+class QPainter;
 class QPrinter;
 
 namespace orvel {
@@ -22,10 +25,12 @@ inline constexpr qint64 kMaxBitmapPixels = 64LL * 1024 * 1024;
 /// Largest metafile side, in hundredths of a millimetre (ten metres).
 inline constexpr int kMaxMetafileSide = 1'000'000;
 
-enum class MetafileFormat { Emf, Svg, Pdf };
+/// Wmf: a name that asks for a Windows Metafile, which the chart does not write (it never puts
+/// enhanced-metafile bytes under such a name).
+enum class MetafileFormat { Emf, Svg, Pdf, Wmf };
 
-/// The vector format for a file name: ".svg" and ".pdf" (any letter case) choose those, any
-/// other name an enhanced metafile.
+/// The vector format for a file name: ".svg", ".pdf" and ".wmf" (any letter case) choose
+/// those, any other name an enhanced metafile.
 MetafileFormat metafileFormatFor(const QString &fileName);
 
 bool isValidBitmapSize(QSize pixels);
@@ -41,6 +46,7 @@ QByteArray chartBmp(QSize pixels, const ChartModel &model, const ChartStyle &sty
 QByteArray chartEmf(QSize hundredthsMm, const ChartModel &model, const ChartStyle &style);
 QByteArray chartSvg(QSize hundredthsMm, const ChartModel &model, const ChartStyle &style);
 QByteArray chartPdf(QSize hundredthsMm, const ChartModel &model, const ChartStyle &style);
+/// Empty for MetafileFormat::Wmf.
 QByteArray chartMetafile(MetafileFormat format, QSize hundredthsMm, const ChartModel &model, const ChartStyle &style);
 
 /// Pixels at 96 dots per inch for a size in hundredths of a millimetre.
@@ -53,6 +59,33 @@ QMimeData *chartMetafileMimeData(QSize hundredthsMm, const ChartModel &model, co
 /// Where the chart goes on a printed page: the page's width, and its height up to three
 /// quarters of the width, so that a portrait page gets a chart of the usual shape.
 QRectF printTarget(const QRectF &page);
+
+/// Print-outs of one chart or several. To a printer, every page is a print-out of its own.
+/// When the printer writes a file (its output file name is set), all pages go into that one
+/// file: it is written beside the target and takes its place when the job finishes, so a
+/// failed job leaves any earlier file as it was.
+class ChartPrintJob
+{
+public:
+    explicit ChartPrintJob(QPrinter &printer);
+    ~ChartPrintJob();
+    ChartPrintJob(const ChartPrintJob &) = delete;
+    ChartPrintJob &operator=(const ChartPrintJob &) = delete;
+
+    /// Prints the chart on the next page. False when the printer could not be started.
+    bool addPage(const ChartModel &model, const ChartStyle &style);
+    /// Ends the job (also done when it is destroyed); false when the file could not be completed.
+    bool finish();
+    bool toFile() const { return !target_.isEmpty(); }
+
+private:
+    QPrinter &printer_;
+    QString target_; ///< the file the printer writes; empty for a printer
+    QString part_;   ///< the file being written beside it
+    std::unique_ptr<QPainter> painter_;
+    bool failed_ = false;
+    bool finished_ = false;
+};
 
 /// Prints the chart on one page of `printer`. False when the printer could not be started.
 bool printChart(QPrinter &printer, const ChartModel &model, const ChartStyle &style);

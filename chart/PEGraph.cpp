@@ -134,6 +134,7 @@ QPrinter &programPrinter()
 
 bool PEGraph::SetPEactions(int action)
 {
+    lastError_ = PEError::None;
     switch (action) {
     case gReinitAndReset: reinitAndReset(); return true;
     case gResetImage: resetImage(); return true;
@@ -144,8 +145,36 @@ bool PEGraph::SetPEactions(int action)
     case gBmpToFile: return bmpToFile();
     case gMetaToClip: return metaToClip();
     case gMetaToFile: return metaToFile();
-    default: return false;
+    default: return fail(PEError::UnknownAction);
     }
+}
+
+bool PEGraph::fail(PEError error)
+{
+    lastError_ = error;
+    return false;
+}
+
+ChartModel PEGraph::outputModel() const
+{
+    ChartModel model = model_;
+    if (bOutputsUnzoomed)
+        model.undoZoom();
+    return model;
+}
+
+void PEGraph::beginPrintJob()
+{
+    printJob_ = std::make_unique<ChartPrintJob>(printer());
+}
+
+bool PEGraph::endPrintJob()
+{
+    if (!printJob_)
+        return true;
+    const bool done = printJob_->finish();
+    printJob_.reset();
+    return done;
 }
 
 void PEGraph::reinitAndReset()
@@ -187,15 +216,18 @@ QSize PEGraph::metafileSize() const
 bool PEGraph::bmpToFile()
 {
     if (sPEstrarg1.isEmpty())
-        return false;
-    return writeFileWhole(sPEstrarg1, chartBmp(bitmapSize(), model_, outputStyle()));
+        return fail(PEError::NoFileName);
+    if (!isValidBitmapSize(bitmapSize()))
+        return fail(PEError::SizeOutOfRange);
+    const QByteArray bytes = chartBmp(bitmapSize(), outputModel(), outputStyle());
+    return writeFileWhole(sPEstrarg1, bytes) || fail(PEError::CannotWrite);
 }
 
 bool PEGraph::bmpToClip()
 {
-    const QImage image = chartImage(bitmapSize(), model_, outputStyle());
+    const QImage image = chartImage(bitmapSize(), outputModel(), outputStyle());
     if (image.isNull())
-        return false;
+        return fail(PEError::SizeOutOfRange);
     QGuiApplication::clipboard()->setImage(image);
     return true;
 }
@@ -203,16 +235,21 @@ bool PEGraph::bmpToClip()
 bool PEGraph::metaToFile()
 {
     if (sPEstrarg1.isEmpty())
-        return false;
-    return writeFileWhole(sPEstrarg1,
-                          chartMetafile(metafileFormatFor(sPEstrarg1), metafileSize(), model_, outputStyle()));
+        return fail(PEError::NoFileName);
+    const MetafileFormat format = metafileFormatFor(sPEstrarg1);
+    if (format == MetafileFormat::Wmf)
+        return fail(PEError::UnsupportedFormat);
+    if (!isValidMetafileSize(metafileSize()))
+        return fail(PEError::SizeOutOfRange);
+    const QByteArray bytes = chartMetafile(format, metafileSize(), outputModel(), outputStyle());
+    return writeFileWhole(sPEstrarg1, bytes) || fail(PEError::CannotWrite);
 }
 
 bool PEGraph::metaToClip()
 {
-    QMimeData *mime = chartMetafileMimeData(metafileSize(), model_, outputStyle());
+    QMimeData *mime = chartMetafileMimeData(metafileSize(), outputModel(), outputStyle());
     if (!mime)
-        return false;
+        return fail(PEError::SizeOutOfRange);
     QGuiApplication::clipboard()->setMimeData(mime); // the clipboard takes ownership
     return true;
 }
@@ -220,13 +257,17 @@ bool PEGraph::metaToClip()
 bool PEGraph::printDialog()
 {
     if (!prompt().printDialog(printer(), this))
-        return false;
-    return printChart(printer(), model_, outputStyle());
+        return fail(PEError::Cancelled);
+    return printGraph();
 }
 
 bool PEGraph::printGraph()
 {
-    return printChart(printer(), model_, outputStyle());
+    if (printJob_)
+        return printJob_->addPage(outputModel(), outputStyle()) || fail(PEError::PrinterFailed);
+    ChartPrintJob job(printer());
+    const bool printed = job.addPage(outputModel(), outputStyle());
+    return (job.finish() && printed) || fail(PEError::PrinterFailed);
 }
 
 // ---- screen --------------------------------------------------------------------------------

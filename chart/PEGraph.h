@@ -36,6 +36,19 @@ enum PEAction {
     gUndoZoom = 8,       ///< back to the unzoomed view
 };
 
+/// Why the last action failed.
+enum class PEError {
+    None,
+    NoFileName,        ///< a file action without PEstrarg1
+    SizeOutOfRange,    ///< PEnarg1 × PEnarg2 beyond what the chart renders
+    CannotWrite,       ///< the file could not be created or written
+    UnsupportedFormat, ///< a ".wmf" name: Windows Metafiles are not written
+    PrinterFailed,     ///< the printer did not start or the print-out file was not completed
+    Cancelled,         ///< the print dialog was cancelled
+    UnknownAction,
+};
+
+class ChartPrintJob;
 class PEGraph;
 
 /// The program's one printer: every chart prints on it, and "Printer Set&up..."
@@ -141,6 +154,18 @@ public:
     /// be written, a size out of range, a cancelled print dialog, a printer that did not start.
     /// A size of 0 or less uses the chart's size on the screen.
     bool SetPEactions(int action);
+    /// Why the last action failed; PEError::None after one that succeeded.
+    PEError lastError() const { return lastError_; }
+
+    /// From beginPrintJob to endPrintJob, every gPrintGraph adds a page to one job: to a
+    /// printer each page is still a print-out of its own, but a printer that writes a file
+    /// gets all pages in that one file. False from endPrintJob when the job failed.
+    void beginPrintJob();
+    bool endPrintJob();
+
+    /// While on, print-outs and exported pictures show all points, whatever zoom the screen
+    /// shows (the screen keeps its zoom).
+    void setOutputsUnzoomed(bool on) { bOutputsUnzoomed = on; }
 
     /// The printer that print-outs go to: the program's one printer (programPrinter()).
     QPrinter &printer();
@@ -183,6 +208,9 @@ private:
     bool metaToClip();
     bool printDialog();
     bool printGraph();
+    /// The model that outputs show: the screen's, unzoomed while setOutputsUnzoomed is on.
+    ChartModel outputModel() const;
+    bool fail(PEError error);
     QSize bitmapSize() const;
     QSize metafileSize() const;
     void invalidate();
@@ -208,6 +236,9 @@ private:
     int iPEnarg1 = 0;   ///< width for the next action: pixels or hundredths of a millimetre
     int iPEnarg2 = 0;   ///< height, likewise
     QString sPEstrarg1; ///< file name for the next action
+    PEError lastError_ = PEError::None;
+    std::unique_ptr<ChartPrintJob> printJob_; ///< the print job open between beginPrintJob and endPrintJob
+    bool bOutputsUnzoomed = false;
 
     QImage cache_; ///< the chart as last painted on the screen
     bool cacheValid_ = false;

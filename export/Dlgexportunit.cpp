@@ -1,27 +1,104 @@
 #include "export/Dlgexportunit.h"
 
-#include "platform/WindowPlacement.h"
+#include "app/Globalvar.h"
+#include "export/ExportText.h"
+#include "recorder/Graphicalrecord.h"
+#include "recorder/Pages.h"
+#include "recorder/Tarecord.h"
 #include "resources/Strings.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cmath>
 
 namespace orvel {
 
 TDlgExportForm *DlgExportForm = nullptr;
 
-namespace {
-constexpr int kCaption = 107; // "Exporting Data Logger"
-} // namespace
-
 TDlgExportForm::TDlgExportForm(QWidget *parent)
-    : QDialog(parent, Qt::Dialog)
-{
-    setWindowTitle(LoadStr(kCaption));
-    setFixedSize(420, 360);
-    centreOnScreen(this);
-}
+    : TExportDialog(ExportOwner::Recorder, parent)
+{}
 
 void TDlgExportForm::RecorderExport()
 {
-    // The export dialog and its procedure are still to come.
+    if (!GraphicalForm)
+        return;
+    TGraphicalForm &recorder = *GraphicalForm;
+    {
+        const ExportRun run;
+        prepare(ExportKind::Text, QStringLiteral("1"), QString::number(recorder.iLastPage));
+        btnBrowse->setFocus();
+        if (exec() == QDialog::Accepted)
+            exportChosen(recorder);
+    }
+    // The page shown before, with the page commands that go with it.
+    recorder.ShowPage();
+}
+
+void TDlgExportForm::exportChosen(TGraphicalForm &recorder)
+{
+    if (!checkFileName())
+        return;
+    const ExportControls &c = Choices.controls();
+    const PageSpan span = pageSpan(c.scope.value_or(PageScope::ThisPage), editPageFrom->text(), editPageTo->text(),
+                                   recorder.iShownPage, recorder.iLastPage);
+    if (span.errorId != 0) {
+        showError(span.errorId, span.error);
+        return;
+    }
+    if (c.kind == ExportKind::Text) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const bool written = writeExportText(c.fileName, readingBuffer(), span.from, span.to);
+        QApplication::restoreOverrideCursor();
+        if (!written)
+            showError(str::CannotCreateFile, LoadStrArg(str::CannotCreateFile, QDir::toNativeSeparators(c.fileName)));
+        return;
+    }
+    if (c.destination == ExportDestination::Printer)
+        exportPages(recorder, span.from, span.to);
+    else
+        exportPages(recorder, recorder.iShownPage, recorder.iShownPage);
+}
+
+void TDlgExportForm::exportPages(TGraphicalForm &recorder, int from, int to)
+{
+    PEGraph &chart = *recorder.PEGraph;
+    const ReadingBuffer &buffer = readingBuffer();
+    const bool printing = Choices.controls().destination == ExportDestination::Printer;
+    // Pages go out whole; the screen keeps its zoom for when the page shown comes back.
+    chart.setOutputsUnzoomed(true);
+    if (printing)
+        chart.beginPrintJob();
+    PEError error = PEError::None;
+    for (int page = from; page <= to && error == PEError::None; ++page) {
+        const PageRange range = pageRange(buffer.count(), recorder.iLastPage, page);
+        for (int point = 0; point < kPagePoints; ++point) {
+            const int k = point - range.emptyPoints;
+            if (point < range.emptyPoints || k >= range.count) {
+                chart.SetYData(0, point, kEmptyPointValue);
+                chart.SetPointLabels(point, QStringLiteral(" "));
+                continue;
+            }
+            const TARecord &r = buffer.at(range.first + k);
+            chart.SetYData(0, point, std::isfinite(r.fReading) ? r.fReading : kEmptyPointValue);
+            chart.SetPointLabels(point, fieldText(r.szTime));
+        }
+        chart.SetPEnarg1(0);
+        chart.SetPEnarg2(0);
+        chart.SetPEactions(gReinitAndReset);
+        QCoreApplication::processEvents();
+        error = exportChart(chart, false);
+        if (error == PEError::None)
+            emit pageExported(page);
+    }
+    if (printing && !chart.endPrintJob() && error == PEError::None)
+        error = PEError::PrinterFailed;
+    chart.setOutputsUnzoomed(false);
+    reportFailure(chart, error);
 }
 
 } // namespace orvel

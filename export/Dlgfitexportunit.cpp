@@ -1,27 +1,31 @@
 #include "export/Dlgfitexportunit.h"
 
-#include "platform/WindowPlacement.h"
-#include "resources/Strings.h"
+#include "chart/PEGraph.h"
+
+#include <QRadioButton>
 
 namespace orvel {
 
 TDlgFitExportForm *DlgFitExportForm = nullptr;
 
-namespace {
-constexpr int kCaption = 107; // "Exporting Data Logger"
-} // namespace
-
 TDlgFitExportForm::TDlgFitExportForm(QWidget *parent)
-    : QDialog(parent, Qt::Dialog)
-{
-    setWindowTitle(LoadStr(kCaption));
-    setFixedSize(420, 360);
-    centreOnScreen(this);
-}
+    : TExportDialog(ExportOwner::Viewer, parent)
+{}
 
-void TDlgFitExportForm::ViewerExport(PEGraph &)
+void TDlgFitExportForm::ViewerExport(PEGraph &chart)
 {
-    // The export dialog and its procedure are still to come.
+    const ExportRun run;
+    // The viewer's chart holds no text data to export.
+    rbtnText->setEnabled(false);
+    rbtnText->setVisible(false);
+    prepare(ExportKind::MetaFile, QStringLiteral("1"), QStringLiteral("1"));
+    if (exec() != QDialog::Accepted || !checkFileName())
+        return;
+    // A bitmap prints as the viewer's own print command does: through the print dialog.
+    const PEError error = exportChart(chart, Choices.controls().kind == ExportKind::BitMap);
+    if (error == PEError::None)
+        emit pageExported(1);
+    reportFailure(chart, error);
 }
 
 } // namespace orvel

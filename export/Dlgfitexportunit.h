@@ -1,13 +1,14 @@
 #pragma once
-// The graph viewer's export dialog.
+// The graph viewer's export dialog: the chart as the viewer shows it, as a
+// picture or a print-out.
 
-#include <QDialog>
+#include "export/ExportDialog.h"
 
 namespace orvel {
 
 class PEGraph;
 
-class TDlgFitExportForm : public QDialog
+class TDlgFitExportForm : public TExportDialog
 {
     Q_OBJECT
 

@@ -4,8 +4,11 @@
 #include "recorder/Pages.h"
 #include "recorder/Tarecord.h"
 
+#include <QSaveFile>
+
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace orvel {
@@ -25,20 +28,20 @@ void trimFraction(char *begin, char *&end)
         --end;
 }
 
-// Writes `value` as the export writes it at `out` (room for 32 characters) and returns the end.
-char *putExportNumber(float value, char *out)
+// Writes a reading as the export writes it into `out` (room for 64 characters); returns the length.
+int formatExportNumber(float value, char *out)
 {
-    auto put = [&out](const char *text) {
+    auto literal = [out](const char *text) {
         const std::size_t n = std::strlen(text);
         std::memcpy(out, text, n);
-        return out + n;
+        return static_cast<int>(n);
     };
     if (std::isnan(value))
-        return put("NAN");
+        return literal("NAN");
     if (std::isinf(value))
-        return put(value > 0 ? "INF" : "-INF");
+        return literal(value > 0 ? "INF" : "-INF");
     if (value == 0.0f)
-        return put("0");
+        return literal("0");
     const double v = value;
     // The decimal exponent after rounding to 7 significant digits.
     char sci[40];
@@ -47,56 +50,79 @@ char *putExportNumber(float value, char *out)
     int exponent = 0;
     std::from_chars(e + 1 + (e[1] == '+'), r.ptr, exponent);
     if (exponent >= -5 && exponent < kDigits) {
-        char *end = std::to_chars(out, out + 32, v, std::chars_format::fixed, kDigits - 1 - exponent).ptr;
-        trimFraction(out, end);
-        return end;
+        // Fixed notation from the same 7 rounded digits: the point moved by the exponent.
+        const char *sign = sci[0] == '-' ? "-" : "";
+        const char *digits = sci + (*sign ? 1 : 0); // "d.dddddd"
+        char *o = out;
+        if (*sign)
+            *o++ = '-';
+        if (exponent < 0) {
+            *o++ = '0';
+            *o++ = '.';
+            for (int z = -1; z > exponent; --z)
+                *o++ = '0';
+            *o++ = digits[0];
+            std::memcpy(o, digits + 2, kDigits - 1);
+            o += kDigits - 1;
+        } else {
+            *o++ = digits[0];
+            std::memcpy(o, digits + 2, std::size_t(exponent));
+            o += exponent;
+            *o++ = '.';
+            std::memcpy(o, digits + 2 + exponent, std::size_t(kDigits - 1 - exponent));
+            o += kDigits - 1 - exponent;
+        }
+        trimFraction(out, o);
+        return static_cast<int>(o - out);
     }
     // Mantissa without trailing zeros, then the exponent with a sign and at least two digits.
     char *mantissaEnd = const_cast<char *>(e);
     trimFraction(sci, mantissaEnd);
-    const std::size_t mantissa = std::size_t(mantissaEnd - sci);
-    std::memcpy(out, sci, mantissa);
-    out += mantissa;
-    *out++ = 'e';
-    *out++ = exponent < 0 ? '-' : '+';
-    const int magnitude = std::abs(exponent);
-    if (magnitude < 10)
-        *out++ = '0';
-    return std::to_chars(out, out + 4, magnitude).ptr;
+    const int mantissa = static_cast<int>(mantissaEnd - sci);
+    std::memcpy(out, sci, std::size_t(mantissa));
+    return mantissa + std::snprintf(out + mantissa, 64 - std::size_t(mantissa), "e%c%02d", exponent < 0 ? '-' : '+',
+                                    std::abs(exponent));
 }
 
-// A text field's bytes up to its first NUL (the stored bytes are the Latin-1 text).
-template <std::size_t N> char *putField(const TextField<N> &field, char *out)
+// A text field's bytes up to its first NUL (the bytes fieldText reads as Latin-1).
+template <std::size_t N> char *putField(char *o, const TextField<N> &field)
 {
     const void *nul = std::memchr(field.data(), '\0', N);
     const std::size_t n = nul ? std::size_t(static_cast<const char *>(nul) - field.data()) : N;
-    std::memcpy(out, field.data(), n);
-    return out + n;
+    std::memcpy(o, field.data(), n);
+    return o + n;
+}
+
+// The longest line: a 20-digit number, the time, a reading, the auxiliary text, separators, CR LF.
+constexpr std::size_t kMaxLine = 20 + 1 + 16 + 1 + 64 + 1 + 8 + 2;
+
+char *putLine(char *o, const TARecord &r, qsizetype index)
+{
+    o = std::to_chars(o, o + 20, index + 1).ptr;
+    *o++ = ',';
+    o = putField(o, r.szTime);
+    *o++ = ',';
+    o += formatExportNumber(r.fReading, o);
+    if (r.szAux[0] != '\0') {
+        *o++ = ',';
+        o = putField(o, r.szAux);
+    }
+    *o++ = '\r';
+    *o++ = '\n';
+    return o;
 }
 } // namespace
 
 QByteArray exportNumber(float value)
 {
-    char out[32];
-    return QByteArray(out, putExportNumber(value, out) - out);
+    char out[64];
+    return QByteArray(out, formatExportNumber(value, out));
 }
 
 void appendExportLine(QByteArray &out, const TARecord &r, qsizetype index)
 {
-    // The whole line is built on the stack and appended at once.
-    char line[24 + 1 + 16 + 1 + 32 + 1 + 8 + 2];
-    char *p = std::to_chars(line, line + 24, index + 1).ptr;
-    *p++ = ',';
-    p = putField(r.szTime, p);
-    *p++ = ',';
-    p = putExportNumber(r.fReading, p);
-    if (r.szAux[0] != '\0') {
-        *p++ = ',';
-        p = putField(r.szAux, p);
-    }
-    *p++ = '\r';
-    *p++ = '\n';
-    out.append(line, p - line);
+    char line[kMaxLine];
+    out.append(line, putLine(line, r, index) - line);
 }
 
 IndexRange exportRange(qsizetype n, int lastPage, int from, int to)
@@ -121,6 +147,22 @@ QByteArray exportText(const ReadingBuffer &buffer, int from, int to)
     for (qsizetype j = range.first; j < range.first + range.count; ++j)
         appendExportLine(out, buffer.at(j), j);
     return out;
+}
+
+bool writeExportText(const QString &path, const ReadingBuffer &buffer, int from, int to)
+{
+    if (path.isEmpty())
+        return false;
+    const QByteArray text = exportText(buffer, from, to);
+    QSaveFile file(path);
+    // Unbuffered: a buffered QSaveFile can lose a write error at commit.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (file.write(text) != text.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 } // namespace orvel

@@ -162,6 +162,16 @@ const StringEntry kStringTable[] = {
     {2044, "CSV files(*.csv)|*.csv"},
     {2050, "The recording could not be written to its temporary file (%s). Recording has stopped; the readings "
            "taken so far are kept in memory."},
+    {2060, "Bitmaps (*.bmp)|*.bmp"},
+    {2061, "All (*.emf)|*.emf|Enhanced Metafiles (*.emf)|*.emf"},
+    {2062, "Page %d does not exist: the pages are numbered 1 to %d."},
+    {2063, "Metafiles are written as enhanced metafiles only. Please choose a name ending in \".emf\" instead of "
+           "\".wmf\"."},
+    {2064, "A bitmap of %d x %d pixels is larger than the chart can make (at most 16384 pixels a side and "
+           "67108864 pixels in all)."},
+    {2065, "A metafile of %d x %d hundredths of a millimetre is larger than the chart can make (at most 1000000 "
+           "a side)."},
+    {2066, "The printer could not start the print-out (%s)."},
     {2080, "Readings: "},
     {2081, "First: "},
     {2082, "Last: "},

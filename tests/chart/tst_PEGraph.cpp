@@ -313,7 +313,7 @@ private slots:
         // The name decides, in any letter case; anything else is an enhanced metafile.
         QCOMPARE(metafileFormatFor(QStringLiteral("A.SVG")), MetafileFormat::Svg);
         QCOMPARE(metafileFormatFor(QStringLiteral("a.Pdf")), MetafileFormat::Pdf);
-        QCOMPARE(metafileFormatFor(QStringLiteral("a.wmf")), MetafileFormat::Emf);
+        QCOMPARE(metafileFormatFor(QStringLiteral("a.wmf")), MetafileFormat::Wmf);
         QCOMPARE(metafileFormatFor(QStringLiteral("svg")), MetafileFormat::Emf);
     }
 
@@ -387,12 +387,21 @@ private slots:
         g.SetPEnarg1(100000); // far beyond any bitmap
         g.SetPEnarg2(100000);
         QVERIFY(!g.SetPEactions(gBmpToFile));
+        QCOMPARE(g.lastError(), PEError::SizeOutOfRange);
         QCOMPARE(readAll(path), QByteArray("earlier picture"));
 
         g.SetPEstrarg1(dir.filePath(QStringLiteral("no/such/folder/x.emf")));
         g.SetPEnarg1(1000);
         g.SetPEnarg2(1000);
         QVERIFY(!g.SetPEactions(gMetaToFile));
+        QCOMPARE(g.lastError(), PEError::CannotWrite);
+
+        // Never enhanced-metafile bytes under a Windows Metafile's name.
+        const QString wmf = dir.filePath(QStringLiteral("x.WMF"));
+        g.SetPEstrarg1(wmf);
+        QVERIFY(!g.SetPEactions(gMetaToFile));
+        QCOMPARE(g.lastError(), PEError::UnsupportedFormat);
+        QVERIFY(!QFile::exists(wmf));
 
         // Size 0: the chart's size on the screen.
         g.SetPEnarg1(0);

@@ -37,10 +37,25 @@ TEST(ExportText, NumbersHaveSevenSignificantDigitsAndTheirOwnNotation)
         {1.0e-30f, "1e-30"},
         {0.1f, "0.1"},
         {1.0f / 3.0f, "0.3333333"},
+        {123456.7f, "123456.7"},
+        {-1.5e-20f, "-1.5e-20"},
+        {std::numeric_limits<float>::infinity(), "INF"},
     };
     for (const Row &r : rows)
         EXPECT_EQ(exportNumber(r.value), QByteArray(r.text)) << r.text;
     EXPECT_EQ(exportNumber(std::numeric_limits<float>::quiet_NaN()), "NAN");
+}
+
+TEST(ExportText, LineWithAndWithoutAuxiliaryText)
+{
+    TARecord r(QStringLiteral("1.5"), QStringLiteral("0"), 6, QStringLiteral("  9:05:03.4  "), QStringLiteral("1.5"),
+               QString(), QStringLiteral("V"), 1.5f, QString());
+    QByteArray out;
+    appendExportLine(out, r, 6);
+    EXPECT_EQ(out, QByteArray("7,  9:05:03.4  ,1.5\r\n"));
+    setFieldText(r.szAux, QStringLiteral("PF"));
+    appendExportLine(out, r, 7);
+    EXPECT_EQ(out, QByteArray("7,  9:05:03.4  ,1.5\r\n8,  9:05:03.4  ,1.5,PF\r\n"));
 }
 
 TEST(ExportText, LinesAndPageRanges)
