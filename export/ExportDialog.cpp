@@ -39,7 +39,7 @@ constexpr int Untitled = 2041, CsvFilter = 2044, BmpFilter = 2060, EmfFilter = 2
 } // namespace id
 
 TExportDialog::TExportDialog(ExportOwner owner, QWidget *parent)
-    : QDialog(parent, Qt::Dialog)
+    : QDialog(parent, kFixedDialogFlags)
     , Choices(owner)
 {
     setWindowTitle(LoadStr(id::Caption));

@@ -38,7 +38,7 @@ constexpr QRect kGroup(85, 13, 260, 118);
 } // namespace
 
 TDialogOption::TDialogOption(QWidget *parent)
-    : QDialog(parent, Qt::Dialog)
+    : QDialog(parent, kFixedDialogFlags)
 {
     setWindowTitle(LoadStr(kCaption));
     setFixedSize(385, 249);

@@ -6,13 +6,16 @@
 #include "app/Dlgrsport.h"
 #include "app/Globalvar.h"
 #include "app/Mesgform.h"
+#include "export/Dlgexportunit.h"
 #include "platform/OsVersion.h"
+#include "recorder/Dlgoption.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "views/Dlghilow.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -104,8 +107,11 @@ private slots:
         TDlgHiLowForm limits;
         TAutoMsgForm warning;
         TMsgForm progress;
-        for (const QDialog *dialog :
-             std::initializer_list<const QDialog *>{&port, &about, &limits, &warning, &progress}) {
+        TDialogOption interval;
+        TDlgExportForm exporting;
+        exporting.layout()->activate();
+        for (const QDialog *dialog : std::initializer_list<const QDialog *>{&port, &about, &limits, &warning, &progress,
+                                                                            &interval, &exporting}) {
             const char *name = dialog->metaObject()->className();
             const Qt::WindowFlags flags = dialog->windowFlags();
             QVERIFY2(dialog->minimumSize() == dialog->maximumSize(), name);
