@@ -9,6 +9,7 @@
 #include "recorder/Graphicalrecord.h"
 #include "recorder/Tarecord.h"
 #include "resources/Strings.h"
+#include "views/StatisticsWindow.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -21,6 +22,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace orvel {
@@ -30,7 +32,7 @@ TFormViewGraphic *FormViewGraphic = nullptr;
 namespace {
 constexpr int kCaption = 105; // "Graphical viewer"
 constexpr int kHintPrint = 1044, kHintUndoZoom = 1053, kHintExport = 1054, kClose = 7004;
-constexpr int kPF = 2008, kMax = 2009, kMin = 2010;
+constexpr int kPF = 2008, kMax = 2009, kMin = 2010, kStatistics = 2090;
 constexpr int kClosedPoints = 100;     // the chart keeps this many points while the viewer is closed
 constexpr double kClosedRange = 100.0; // and the Y range ±this
 
@@ -123,6 +125,10 @@ void TFormViewGraphic::BuildControls()
     row->addWidget(sbtnPrint);
     row->addWidget(sbtnUndoZoom);
     row->addWidget(sbtnExport);
+    sbtnStatistics = button(QStyle::SP_FileDialogInfoView, "sbtnStatistics", kStatistics);
+    row->addWidget(sbtnStatistics);
+    Statistics = new StatisticsWindow(this, [this] { return readingsInView(); });
+    connect(sbtnStatistics, &QToolButton::clicked, Statistics, &StatisticsWindow::open);
     row->addSpacing(6);
 
     const QString timeFace = QStringLiteral("Arial");
@@ -194,6 +200,7 @@ void TFormViewGraphic::FormShow()
     }
     loadChart();
     showExtremes();
+    Statistics->refresh();
 }
 
 void TFormViewGraphic::loadChart()
@@ -261,6 +268,7 @@ void TFormViewGraphic::done(int result)
 
 void TFormViewGraphic::FormClose()
 {
+    Statistics->hide();
     Reduction = ViewReduction{}; // the index list goes, memory and all
     bReduced = false;
     const ReadingBuffer &buffer = readingBuffer();
@@ -320,12 +328,35 @@ void TFormViewGraphic::MinDataPanelClick()
 void TFormViewGraphic::PEGraphViewZoomIn()
 {
     sbtnUndoZoom->setEnabled(true);
+    Statistics->refresh();
 }
 
 void TFormViewGraphic::sbtnUndoZoomClick()
 {
     PEGraphView->SetPEactions(gUndoZoom);
     sbtnUndoZoom->setEnabled(false);
+    Statistics->refresh();
+}
+
+std::pair<qsizetype, qsizetype> TFormViewGraphic::readingsInView() const
+{
+    const qsizetype n = readingBuffer().count();
+    const ChartModel &chart = PEGraphView->model();
+    if (!chart.isZoomed() || n == 0 || !chart.hasPointsShown())
+        return {0, n};
+    const int first = chart.firstShown();
+    const int last = chart.lastShown();
+    if (!bReduced)
+        return {std::clamp<qsizetype>(first, 0, n), std::clamp<qsizetype>(last - first + 1, 0, n - first)};
+    // A reduced point stands for its block: the range runs from the first
+    // point's block to the last point's block.
+    const auto &list = Reduction.indexes;
+    if (list.empty() || last >= qsizetype(list.size()))
+        return {0, n};
+    const qsizetype step = reductionStep(n);
+    const qsizetype from = list[std::size_t(first)] / step * step;
+    const qsizetype to = std::min(n, (list[std::size_t(last)] / step + 1) * step);
+    return {from, to - from};
 }
 
 void TFormViewGraphic::sbtnPrintClick()

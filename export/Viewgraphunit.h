@@ -16,6 +16,7 @@ class QToolButton;
 namespace orvel {
 
 class PEGraph;
+class StatisticsWindow;
 
 class TFormViewGraphic : public QDialog
 {
@@ -37,6 +38,8 @@ public:
     QToolButton *sbtnPrint = nullptr;
     QToolButton *sbtnUndoZoom = nullptr;
     QToolButton *sbtnExport = nullptr;
+    QToolButton *sbtnStatistics = nullptr;
+    StatisticsWindow *Statistics = nullptr; ///< statistics of the zoomed range (or all) and the recording
     QPushButton *bbtnClose = nullptr;
     QLabel *MaxTimePanel = nullptr;
     QLabel *MaxDataPanel = nullptr; ///< a click puts the cursor on the largest reading
@@ -57,6 +60,8 @@ public:
     void bbtnCloseClick();
     void MaxDataPanelClick();
     void MinDataPanelClick();
+    /// Buffer indexes of the readings the chart shows (the zoomed range, or all).
+    std::pair<qsizetype, qsizetype> readingsInView() const;
 
     /// The opening: full screen, the chart rebuilt from the buffer as it is now,
     /// the Max. and Min. groups from the recorder's extremes.

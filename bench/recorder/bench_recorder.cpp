@@ -10,6 +10,7 @@
 #include "platform/PortNames.h"
 #include "recorder/Graphicalrecord.h"
 #include "recorder/LoggerFile.h"
+#include "recorder/Statistics.h"
 #include "recorder/Tarecord.h"
 #include "views/Datapagelist.h"
 
@@ -179,6 +180,27 @@ void BM_BareReadIntoMemory(benchmark::State &state)
     }
 }
 BENCHMARK(BM_BareReadIntoMemory)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// Statistics of a zoomed range of a 10,000,000-reading recording: the blocks
+// inside it are merged, only its two ends are walked.
+void BM_StatisticsOfAZoomedRange(benchmark::State &state)
+{
+    ReadingBuffer buffer;
+    buffer.reserve(10000000);
+    TARecord r = recordOf(0);
+    for (int i = 0; i < 10000000; ++i) {
+        r.fReading = float(i % 9973) * 0.001f;
+        buffer.append(r);
+    }
+    StatisticsIndex index;
+    index.update(buffer, {5.0, 1.0});
+    qsizetype first = 1234567;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(index.range(buffer, first, 7654321));
+        first = (first + 4099) % 2000000; // a different range each time
+    }
+}
+BENCHMARK(BM_StatisticsOfAZoomedRange)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
