@@ -3,8 +3,10 @@
 #include "app/Startup.h"
 #include "platform/QtUserPrompt.h"
 #include "platform/UserPrompt.h"
+#include "recorder/Graphicalrecord.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <exception>
 
@@ -17,6 +19,8 @@ int main(int argc, char *argv[])
 
     try {
         orvel::WindowSet windows;
+        // Once the windows are up: recordings a crashed run left behind.
+        QTimer::singleShot(0, [] { orvel::GraphicalForm->OfferInterruptedRecordings(); });
         QApplication::exec();
     } catch (const std::exception &error) {
         orvel::MessageRequest report;

@@ -17,6 +17,7 @@
 #include "platform/WindowPlacement.h"
 #include "recorder/Dlgoption.h"
 #include "recorder/LoggerFile.h"
+#include "recorder/Recovery.h"
 #include "recorder/Tarecord.h"
 #include "resources/Icons.h"
 #include "resources/Strings.h"
@@ -27,10 +28,12 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -70,7 +73,7 @@ constexpr int StatusRecording = 7001, StatusCount = 7002, StatusPage = 7003, Mod
               IntervalSeconds = 205;
 constexpr int PF = 2008, Max = 2009, Min = 2010, Reading = 2031, MicroFarad = 2033, Ohm = 2034;
 constexpr int OpenFilter = 2042, SaveFilter = 2043, UntitledG52 = 2040, ReadingFile = 8005, AddingData = 8006,
-              ReadingCount = 7999, FileOpenError = 9004, FileSaveError = 9005;
+              ReadingCount = 7999, FileOpenError = 9004, FileSaveError = 9005, Interrupted = 2095;
 constexpr int NotLinked = 9002, CannotCreateTemp = 9003, NoMemory = 9006, ClearQuestion = 8002, FirstPageMsg = 8008,
               LastPageMsg = 8009, TempWriteFailed = 2050;
 } // namespace id
@@ -900,6 +903,28 @@ void TGraphicalForm::LoadFile(const QString &path)
     updatePageCommands();
     UpdateStatus();
     FormMain->RefreshLinkState();
+}
+
+void TGraphicalForm::OfferInterruptedRecordings()
+{
+    const QList<InterruptedRecording> found = findInterruptedRecordings(WorkDir, LoadStr(str::TempStoreStem));
+    for (const InterruptedRecording &r : found) {
+        MessageRequest request;
+        request.caption = ApplicationTitle();
+        request.text =
+            LoadStr(id::Interrupted)
+                .arg(r.lastTime, QLocale(QLocale::English).toString(r.records), QDir::toNativeSeparators(r.path));
+        request.buttons = {PromptButton::Yes, PromptButton::No};
+        request.icon = PromptIcon::Question;
+        request.defaultButton = PromptButton::Yes;
+        request.owner = this;
+        if (prompt().message(request) != PromptButton::Yes)
+            continue; // kept for later
+        if (!bBufferEmpty && bUnsaved)
+            return; // never over data that has not been saved
+        LoadFile(r.path);
+        return; // one recording in the buffer at a time; the others stay for later
+    }
 }
 
 void TGraphicalForm::sbtnSaveFileClick()

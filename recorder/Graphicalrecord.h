@@ -169,6 +169,9 @@ public:
     void ShowCursorReading();
     /// Loads a logger data file into the empty buffer, with the progress window.
     void LoadFile(const QString &path);
+    /// Offers the recordings a crashed run left behind for opening, newest first;
+    /// Yes opens one like Open does (marked unsaved), No keeps the file.
+    void OfferInterruptedRecordings();
     /// Buffer indexes of the readings the chart shows (the zoomed part of the page).
     std::pair<qsizetype, qsizetype> readingsInView() const;
 

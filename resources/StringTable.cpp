@@ -187,6 +187,7 @@ const StringEntry kStringTable[] = {
     {2092, "Whole recording"},
     {2093, "&Copy"},
     {2094, "&Statistics..."},
+    {2095, "A recording was interrupted at %1 (%2 readings). Open it now?\n\nIts file: %3"},
 
     // orvel-cli
     {2100, "Usage: orvel-cli COMMAND [OPTIONS]\n"

@@ -232,10 +232,14 @@ private slots:
         // The next run's Start takes the next number; the killed run's file survives it and its exit.
         {
             WindowSet windows;
-            // The killed run's file opens like any logger file.
-            run->asked().fileAnswers = {tmp};
-            GraphicalForm->sbtnOpenFileClick();
+            // The killed run's file is offered at start-up and opens with every record.
+            run->asked().answers = {PromptButton::Yes};
+            GraphicalForm->OfferInterruptedRecordings();
+            QCOMPARE(run->asked().messages.size(), 1);
+            QVERIFY(run->asked().messages.first().text.startsWith(QStringLiteral("A recording was interrupted at ")));
+            QVERIFY(run->asked().messages.first().text.contains(tmp));
             QCOMPARE(readingBuffer().count(), records.size());
+            QVERIFY(GraphicalForm->bUnsaved);
             QCOMPARE(GraphicalForm->iStoredCount, int(records.size()));
             GraphicalForm->bUnsaved = false;
             GraphicalForm->sbtnClearClick();

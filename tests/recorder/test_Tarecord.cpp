@@ -1,3 +1,4 @@
+#include "recorder/Recovery.h"
 #include "recorder/Tarecord.h"
 #include "recorder/TempStore.h"
 
@@ -134,6 +135,37 @@ TEST(TemporaryStore, AWriteThatCannotCompleteIsReported)
     EXPECT_TRUE(first);
     EXPECT_FALSE(second);
     EXPECT_TRUE(store.errorText().startsWith(store.currentPath())) << store.errorText().toStdString();
+}
+
+TEST(Recovery, OffersOnlyFilesWithReadingsThatNoRunningCopyWrites)
+{
+    QTemporaryDir dir;
+    auto write = [&](const QString &name, int records) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        for (int i = 0; i < records; ++i) {
+            unsigned char b[kRecordSize];
+            writeRecord(sample(i), b);
+            f.write(reinterpret_cast<const char *>(b), kRecordSize);
+        }
+    };
+    write(QStringLiteral("~VORDL1.TMP"), 2);
+    write(QStringLiteral("~VORDL2.TMP"), 0);          // nothing to recover
+    write(QStringLiteral("other.TMP"), 3);            // not a temporary store file
+    write(QStringLiteral("~VORDL1.TMP.bak"), 3);      // nor this
+    TemporaryStore running(QStringLiteral("~VORDL")); // another copy, still recording
+    ASSERT_TRUE(running.open(dir.path()));
+    ASSERT_TRUE(running.write(sample(0)));
+
+    const QList<InterruptedRecording> found = findInterruptedRecordings(dir.path(), QStringLiteral("~VORDL"));
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(found[0].path, dir.filePath(QStringLiteral("~VORDL1.TMP")));
+    EXPECT_EQ(found[0].records, 2);
+    EXPECT_EQ(found[0].lastTime, QStringLiteral("9:05:03"));
+
+    running.close(); // that copy ended without deleting its file: now it is offered too
+    EXPECT_EQ(findInterruptedRecordings(dir.path(), QStringLiteral("~VORDL")).size(), 2);
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("~VORDL2.TMP")))) << "nothing is deleted";
 }
 
 } // namespace
