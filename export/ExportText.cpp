@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace orvel {
 
@@ -153,12 +154,31 @@ bool writeExportText(const QString &path, const ReadingBuffer &buffer, int from,
 {
     if (path.isEmpty())
         return false;
-    const QByteArray text = exportText(buffer, from, to);
+    const IndexRange range = exportRange(buffer.count(), pageCount(buffer.count()), from, to);
     QSaveFile file(path);
     // Unbuffered: a buffered QSaveFile can lose a write error at commit.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
-    if (file.write(text) != text.size()) {
+    // The lines go out a megabyte at a time into the file beside the target,
+    // which replaces the target only at commit: the file still appears whole,
+    // and no fresh memory the size of the text is needed.
+    std::vector<char> chunk(std::size_t(1) << 20);
+    char *const begin = chunk.data();
+    char *const full = begin + chunk.size() - kMaxLine;
+    char *o = begin;
+    auto flush = [&] {
+        const qint64 n = o - begin;
+        o = begin;
+        return file.write(begin, n) == n;
+    };
+    for (qsizetype j = range.first; j < range.first + range.count; ++j) {
+        o = putLine(o, buffer.at(j), j);
+        if (o >= full && !flush()) {
+            file.cancelWriting();
+            return false;
+        }
+    }
+    if (!flush()) {
         file.cancelWriting();
         return false;
     }
