@@ -13,8 +13,11 @@
 #include "recorder/LoggerFile.h"
 #include "tests/support/TestRun.h"
 #include "views/Datapagelist.h"
+#include "views/StatisticsWindow.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -591,6 +594,27 @@ private slots:
         FormMain->close();
         QVERIFY(!FormMain->isVisible());
         QCOMPARE(QFileInfo(path).size(), 3 * kRecordSize);
+    }
+
+    void statisticsFollowThePageAndTheRecording()
+    {
+        TGraphicalForm &g = *GraphicalForm;
+        g.mnuStatistics->trigger();
+        QVERIFY(g.Statistics->isVisible());
+        QCOMPARE(g.Statistics->ViewPanel->text(), QStringLiteral("Readings: 0"));
+        for (int i = 0; i < 450; ++i)
+            store(qPrintable(QString::number(i)));
+        QVERIFY(g.Statistics->ViewPanel->text().startsWith(QStringLiteral("Readings: 200\n")));
+        QVERIFY(g.Statistics->WholePanel->text().startsWith(QStringLiteral("Readings: 450\n")));
+        QVERIFY(g.Statistics->WholePanel->text().contains(QStringLiteral("Mean: 224.5")));
+        g.sbtnFirstPageClick();
+        QVERIFY(g.Statistics->ViewPanel->text().startsWith(QStringLiteral("Readings: 50\n")));
+        QVERIFY(g.Statistics->ViewPanel->text().contains(QStringLiteral("Maximum: 49 (49 V)")));
+        g.Statistics->btnCopy->click();
+        QCOMPARE(QApplication::clipboard()->text(), g.Statistics->text());
+        GraphicalForm->bUnsaved = false;
+        g.sbtnClearClick();
+        QCOMPARE(g.Statistics->WholePanel->text(), QStringLiteral("Readings: 0"));
     }
 
     void lineColourAndPrinterSetupGoThroughThePrompt()
