@@ -25,17 +25,6 @@ int portIndexOf(const QString &name)
 }
 } // namespace
 
-QString displayLine(const DigitalPanels &p)
-{
-    QString line = p.DataPanel;
-    const QString unit = labelText(p.UnitPanel, p.style.prefixFace) + labelText(p.FuncPanel, p.style.unitFace);
-    if (!unit.isEmpty())
-        line += QLatin1Char(' ') + unit;
-    if (!p.pnlAcDc.isEmpty())
-        line += QLatin1Char(' ') + p.pnlAcDc;
-    return line;
-}
-
 ComHandle openPort(const QString &port)
 {
     const int index = portIndexOf(port);

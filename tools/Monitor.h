@@ -1,6 +1,7 @@
 #pragma once
 // orvel-cli monitor: the acquisition tick without windows.
 
+#include "meter/MeterProbe.h"
 #include "meter/Rscomm.h"
 
 #include <QString>
@@ -11,8 +12,7 @@ struct DigitalPanels;
 
 namespace orvel::cli {
 
-/// "12.34 mV DC": the number, the prefix and unit as drawn, the AC/DC mark.
-QString displayLine(const DigitalPanels &p);
+using orvel::displayLine; // "12.34 mV DC" (meter/MeterProbe.h)
 
 /// Opens the port named `port` (COM1…COM10, any letter case) or the device at
 /// the path `port`; null (after the port's error message) when it cannot be opened.

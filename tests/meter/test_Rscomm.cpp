@@ -1,9 +1,15 @@
 #include "meter/Rscomm.h"
 
+#include "meter/FrameEncoder.h"
+#include "meter/MeterProbe.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include <termios.h>
 
@@ -232,6 +238,32 @@ TEST_F(RscommTest, ProbeFindsOnlyPortsThatOpen)
     EXPECT_FALSE(ProbeComPort(8));
     EXPECT_FALSE(ProbeComPort(0));
     EXPECT_TRUE(prompt->messages.isEmpty()) << "probing shows nothing";
+}
+
+TEST_F(RscommTest, ListeningFindsAMeterThatTalksAndNothingOnASilentLine)
+{
+    PseudoTerminal meter;
+    DisplayState shown = displayFromText(QStringLiteral("1.234")).value();
+    shown.dc = shown.volt = true;
+    const QByteArray frame = frameBytes(encodeFrame(shown).value());
+    std::atomic<bool> stop = false;
+    std::thread talker([&] {
+        meter.send(frame.left(6)); // a read may start inside a frame
+        while (!stop) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            meter.send(frame);
+        }
+    });
+    const std::optional<QString> heard = listenForMeter(meter.path());
+    stop = true;
+    talker.join();
+    ASSERT_TRUE(heard.has_value());
+    EXPECT_EQ(*heard, QStringLiteral("1.234 V DC"));
+
+    PseudoTerminal silent;
+    EXPECT_FALSE(listenForMeter(silent.path(), 300).has_value());
+    EXPECT_FALSE(listenForMeter(QStringLiteral("/nonexistent/tty"), 300).has_value());
+    EXPECT_TRUE(prompt->messages.isEmpty()) << "listening shows nothing";
 }
 
 } // namespace
