@@ -5,6 +5,7 @@
 #include "app/Globalvar.h"
 #include "app/Messages.h"
 #include "app/Startup.h"
+#include "bench/support/BenchWindows.h"
 #include "export/Dlgexportunit.h"
 #include "export/ExportText.h"
 #include "platform/PortNames.h"
@@ -27,6 +28,7 @@
 #include <cstdio>
 
 using namespace orvel;
+using namespace orvel::bench;
 
 namespace {
 
@@ -53,30 +55,6 @@ public:
     bool printDialog(QPrinter &, const QObject *) override { return false; }
     bool printerSetup(QPrinter &, const QObject *) override { return false; }
 };
-
-TARecord recordOf(int i)
-{
-    const int tenths = 9 * 36000 + i * 5;
-    return TARecord(
-        QStringLiteral("1.234"), QStringLiteral("0"), 6,
-        QString::asprintf("  %d:%02d:%02d.%d  ", tenths / 36000 % 24, tenths / 600 % 60, tenths / 10 % 60, tenths % 10),
-        QStringLiteral("1.234"), QString(), QStringLiteral("V"), float(i % 1000) * 0.01f - 3.0f, QString());
-}
-
-void holdReadings(qsizetype n)
-{
-    GraphicalForm->ResetRecorder();
-    SendMessage(DataPageListForm, UM_LIST_RESET);
-    ReadingBuffer &buffer = readingBuffer();
-    buffer.clear();
-    buffer.reserve(n);
-    for (qsizetype i = 0; i < n; ++i)
-        buffer.append(recordOf(int(i)));
-    GraphicalForm->iStoredCount = int(n);
-    GraphicalForm->iLastPage = pageCount(n);
-    GraphicalForm->iShownPage = GraphicalForm->iLastPage;
-    GraphicalForm->bBufferEmpty = n == 0;
-}
 
 void BM_RecorderTextExport(benchmark::State &state)
 {
@@ -124,21 +102,5 @@ BENCHMARK(BM_WriteSameBytes)->Iterations(5)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-    for (int i = 1; i <= kComPortCount; ++i)
-        qputenv(portEnvironmentVariable(comPortName(i)).toLatin1().constData(), "/nonexistent/orvel-bench");
-    WindowSet windows;
-    setUserPrompt(std::make_unique<BenchPrompt>());
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    GraphicalForm->bUnsaved = false;
-    return 0;
+    return orvel::bench::runWithWindows(argc, argv, std::make_unique<BenchPrompt>());
 }

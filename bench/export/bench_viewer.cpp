@@ -5,6 +5,7 @@
 
 #include "app/Globalvar.h"
 #include "app/Startup.h"
+#include "bench/support/BenchWindows.h"
 #include "chart/PEGraph.h"
 #include "export/ViewReduction.h"
 #include "export/Viewgraphunit.h"
@@ -21,30 +22,9 @@
 #include <cmath>
 
 using namespace orvel;
+using namespace orvel::bench;
 
 namespace {
-
-// The buffer as a load leaves it: `n` readings of a slow wave with noise, with
-// the recorder's extremes and scale.
-void holdReadings(qsizetype n)
-{
-    if (readingBuffer().count() == n)
-        return;
-    TGraphicalForm &g = *GraphicalForm;
-    g.ResetRecorder();
-    ReadingBuffer &buffer = readingBuffer();
-    buffer.clear();
-    buffer.reserve(n);
-    TARecord r(QStringLiteral("1.234"), QStringLiteral("0"), 6, QStringLiteral("  9:05:03.4  "),
-               QStringLiteral("1.234"), QString(), QStringLiteral("V"), 0.0f, QString());
-    for (qsizetype i = 0; i < n; ++i) {
-        r.fReading = float(std::sin(double(i) * 1e-5) * 10.0 + double(i * 7919 % 1000) * 0.001);
-        buffer.append(r);
-        g.Scale.UpdateScale(r.fReading, i);
-        g.Extreme.UpdateExtremes(buffer, i, r.fReading);
-    }
-    g.iStoredCount = int(n);
-}
 
 void BM_ViewerOpening(benchmark::State &state)
 {
@@ -79,21 +59,5 @@ BENCHMARK(BM_ViewReduction)->Arg(10'000'000)->Unit(benchmark::kMillisecond)->Use
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-    for (int i = 1; i <= kComPortCount; ++i)
-        qputenv(portEnvironmentVariable(comPortName(i)).toLatin1().constData(), "/nonexistent/orvel-bench");
-    WindowSet windows;
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    readingBuffer().clear();
-    GraphicalForm->bUnsaved = false;
-    return 0;
+    return orvel::bench::runWithWindows(argc, argv);
 }

@@ -7,6 +7,7 @@
 #include "app/Main4.h"
 #include "app/Messages.h"
 #include "app/Startup.h"
+#include "bench/support/BenchWindows.h"
 #include "platform/PortNames.h"
 #include "recorder/Graphicalrecord.h"
 #include "recorder/LoggerFile.h"
@@ -26,44 +27,9 @@
 #include <cstdio>
 
 using namespace orvel;
+using namespace orvel::bench;
 
 namespace {
-
-double residentBytes()
-{
-    long pages = 0, resident = 0;
-    if (FILE *f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return double(resident) * double(sysconf(_SC_PAGESIZE));
-}
-
-TARecord recordOf(int i)
-{
-    const int tenths = 9 * 36000 + i * 5;
-    return TARecord(
-        QStringLiteral("1.234"), QStringLiteral("0"), 6,
-        QString::asprintf("  %d:%02d:%02d.%d  ", tenths / 36000 % 24, tenths / 600 % 60, tenths / 10 % 60, tenths % 10),
-        QStringLiteral("1.234"), QString(), QStringLiteral("V"), float(i % 1000) * 0.01f, QString());
-}
-
-// The recorder as if `n` readings had been stored (the data list is told nothing).
-void holdReadings(qsizetype n)
-{
-    GraphicalForm->ResetRecorder();
-    SendMessage(DataPageListForm, UM_LIST_RESET);
-    ReadingBuffer &buffer = readingBuffer();
-    buffer.clear();
-    buffer.reserve(n);
-    for (qsizetype i = 0; i < n; ++i)
-        buffer.append(recordOf(int(i)));
-    GraphicalForm->iStoredCount = int(n);
-    GraphicalForm->iLastPage = pageCount(n);
-    GraphicalForm->iShownPage = GraphicalForm->iLastPage;
-    GraphicalForm->bBufferEmpty = n == 0;
-}
 
 void BM_TakeSample(benchmark::State &state)
 {
@@ -99,7 +65,7 @@ void BM_MemoryPerReading(benchmark::State &state)
         readingBuffer().clear();
         const double before = residentBytes();
         for (qsizetype i = 0; i < n; ++i)
-            readingBuffer().append(recordOf(int(i)));
+            readingBuffer().append(recordOf(int(i), float(i % 1000) * 0.01f));
         perReading = (residentBytes() - before) / double(n);
     }
     state.counters["bytes_per_reading_rss"] = perReading;
@@ -128,7 +94,7 @@ QString millionRecordFile()
         ReadingBuffer file;
         file.reserve(1000000);
         for (int i = 0; i < 1000000; ++i)
-            file.append(recordOf(i));
+            file.append(recordOf(i, float(i % 1000) * 0.01f));
         const QString p = QDir::current().filePath(QStringLiteral("million.g52"));
         saveLoggerFile(p, file);
         return p;
@@ -187,7 +153,7 @@ void BM_StatisticsOfAZoomedRange(benchmark::State &state)
 {
     ReadingBuffer buffer;
     buffer.reserve(10000000);
-    TARecord r = recordOf(0);
+    TARecord r = recordOf(0, 0.0f);
     for (int i = 0; i < 10000000; ++i) {
         r.fReading = float(i % 9973) * 0.001f;
         buffer.append(r);
@@ -206,20 +172,5 @@ BENCHMARK(BM_StatisticsOfAZoomedRange)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-    for (int i = 1; i <= kComPortCount; ++i)
-        qputenv(portEnvironmentVariable(comPortName(i)).toLatin1().constData(), "/nonexistent/orvel-bench");
-    WindowSet windows;
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    GraphicalForm->bUnsaved = false;
-    return 0;
+    return orvel::bench::runWithWindows(argc, argv);
 }

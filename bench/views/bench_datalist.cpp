@@ -6,6 +6,7 @@
 #include "app/Globalvar.h"
 #include "app/Messages.h"
 #include "app/Startup.h"
+#include "bench/support/BenchWindows.h"
 #include "platform/PortNames.h"
 #include "views/Datapagelist.h"
 
@@ -20,20 +21,9 @@
 #include <cstdio>
 
 using namespace orvel;
+using namespace orvel::bench;
 
 namespace {
-
-/// Resident set size of this process in bytes.
-double residentBytes()
-{
-    long pages = 0, resident = 0;
-    if (FILE *f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return double(resident) * double(sysconf(_SC_PAGESIZE));
-}
 
 void fillBuffer(int n)
 {
@@ -84,20 +74,5 @@ BENCHMARK(BM_DataListAdd)->Arg(1000000)->Iterations(3)->Unit(benchmark::kMillise
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // Start-up in an empty folder, with ports that lead nowhere.
-    QTemporaryDir dir;
-    QDir::setCurrent(dir.path());
-    for (int i = 1; i <= kComPortCount; ++i)
-        qputenv(portEnvironmentVariable(comPortName(i)).toLatin1().constData(), "/nonexistent/orvel-bench");
-    WindowSet windows;
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return orvel::bench::runWithWindows(argc, argv);
 }
