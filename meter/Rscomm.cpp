@@ -26,11 +26,11 @@ PauseFunction &pauser()
     return current;
 }
 
-std::unique_ptr<SerialDevice> openDevice(const QString &path)
+std::unique_ptr<SerialDevice> openDevice(const QString &path, int *errorCode = nullptr)
 {
     if (opener())
         return opener()(path);
-    return openSerialDevice(path);
+    return openSerialDevice(path, nullptr, errorCode);
 }
 
 void pause(int ms)
@@ -162,8 +162,17 @@ int ReadMeterFrame(SerialDevice *port, QString &sValue, QString &sExponent, std:
 
 bool ProbeComPort(int portIndex)
 {
-    const QString path = devicePathForPort(portIndex);
-    return !path.isEmpty() && openDevice(path) != nullptr;
+    return ProbeComDevice(devicePathForPort(portIndex)) == PortProbe::Opens;
+}
+
+PortProbe ProbeComDevice(const QString &path)
+{
+    if (path.isEmpty())
+        return PortProbe::Fails;
+    int errorCode = 0;
+    if (openDevice(path, &errorCode))
+        return PortProbe::Opens;
+    return isAccessDenied(errorCode) ? PortProbe::Denied : PortProbe::Fails;
 }
 
 } // namespace orvel
