@@ -74,8 +74,7 @@ public:
 /// making it the controlling terminal and without waiting for a carrier.
 /// Fails when the device does not exist or is not a terminal; then `errorCode`
 /// gets the system's error number (ENOENT, EACCES, EBUSY, ENOTTY, …).
-std::unique_ptr<SerialDevice> openSerialDevice(const QString &path, QString *error = nullptr,
-                                               int *errorCode = nullptr);
+std::unique_ptr<SerialDevice> openSerialDevice(const QString &path, QString *error = nullptr, int *errorCode = nullptr);
 
 /// True when `path` opens as a terminal right now (it is closed again at once).
 bool probeSerialDevice(const QString &path);
