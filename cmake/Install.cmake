@@ -70,13 +70,16 @@ set(CPACK_PACKAGE_NAME orvel)
 set(CPACK_PACKAGE_VENDOR Orvel)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "data logger for a handheld multimeter on a serial port")
-set(CPACK_PACKAGE_DESCRIPTION
-    "The Orvel Data Logging System reads a handheld digital multimeter that streams its display over a serial cable. "
-    "It shows the readings live on a digital meter, an analog needle meter and a comparator with an alarm tone; "
-    "records them by hand or every few seconds; pages through and zooms the chart; saves and reopens logger files; "
-    "and exports CSV text, pictures and print-outs.\n"
-    "The package also holds orvel-cli, which records without windows, plays a simulated meter on a "
-    "pseudo-terminal and converts logger files to text.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "The Orvel Data Logging System reads a handheld digital multimeter that\n"
+  "streams its display over a serial cable. It shows the readings live on a\n"
+  "digital meter, an analog needle meter and a comparator with an alarm tone,\n"
+  "records them by hand or every few seconds, pages through and zooms the\n"
+  "chart, saves and reopens logger files, and exports CSV text, pictures and\n"
+  "print-outs.\n"
+  "\n"
+  "The package also holds orvel-cli, which records without windows, plays a\n"
+  "simulated meter on a pseudo-terminal and converts logger files to text.")
 set(CPACK_PACKAGE_CONTACT "${ORVEL_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ORVEL_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
