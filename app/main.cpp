@@ -3,7 +3,6 @@
 #include "app/Startup.h"
 #include "platform/QtUserPrompt.h"
 #include "platform/UserPrompt.h"
-
 #include "resources/Strings.h"
 
 #include <QApplication>
