@@ -36,6 +36,7 @@ constexpr int kDeviceHeight = 16;
 constexpr int kBevelTop = 202;
 constexpr int kButtonsTop = 212;
 constexpr int kButtonsHeight = 32;
+constexpr int kNoteGap = 6;
 } // namespace
 
 TDlgRsPortForm::TDlgRsPortForm(QWidget *parent)
@@ -78,15 +79,25 @@ TDlgRsPortForm::TDlgRsPortForm(QWidget *parent)
         lblDevice[i]->setGeometry(x + indent, y + kRadioHeight, kColumnWidth - indent - 4, kDeviceHeight);
     }
 
-    auto *bevel = new QFrame(this);
-    bevel->setFrameShape(QFrame::HLine);
-    bevel->setFrameShadow(QFrame::Sunken);
-    bevel->setGeometry(kMargin, kBevelTop, kClient.width() - 2 * kMargin, 2);
+    // A port the user may not open says why, under the ports, in full: the
+    // remedy does not fit beside a port.
+    lblAccess = new QLabel(this);
+    lblAccess->setTextFormat(Qt::PlainText);
+    lblAccess->setWordWrap(true);
+    QPalette accessPalette = palette();
+    accessPalette.setColor(QPalette::WindowText, QColor(Qt::darkRed));
+    lblAccess->setPalette(accessPalette);
+    lblAccess->hide();
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->setGeometry(kMargin, kButtonsTop, kClient.width() - 2 * kMargin, kButtonsHeight);
-    bbtnOk = buttons->button(QDialogButtonBox::Ok);
-    bbtnCancel = buttons->button(QDialogButtonBox::Cancel);
+    bevel_ = new QFrame(this);
+    bevel_->setFrameShape(QFrame::HLine);
+    bevel_->setFrameShadow(QFrame::Sunken);
+    bevel_->setGeometry(kMargin, kBevelTop, kClient.width() - 2 * kMargin, 2);
+
+    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons_->setGeometry(kMargin, kButtonsTop, kClient.width() - 2 * kMargin, kButtonsHeight);
+    bbtnOk = buttons_->button(QDialogButtonBox::Ok);
+    bbtnCancel = buttons_->button(QDialogButtonBox::Cancel);
     bbtnOk->setDefault(true);
     connect(bbtnOk, &QPushButton::clicked, this, &TDlgRsPortForm::bbtnOkClick);
     connect(bbtnCancel, &QPushButton::clicked, this, &TDlgRsPortForm::reject);
@@ -103,16 +114,40 @@ void TDlgRsPortForm::showEvent(QShowEvent *event)
 
 void TDlgRsPortForm::FormShow()
 {
+    const QString advice = LoadStr(str::AccessDenied);
+    QStringList denied;
     for (int i = 0; i < kProbedPorts; ++i) {
         rbtnCom[i]->setEnabled(PortPresent[i]);
         // Read on every showing: the user may have re-routed a port since start-up.
         const QString path = devicePathForPort(i + 1);
-        const QLabel *label = lblDevice[i];
-        lblDevice[i]->setText(QFontMetrics(label->font()).elidedText(path, Qt::ElideMiddle, label->width()));
-        lblDevice[i]->setToolTip(path);
+        QLabel *label = lblDevice[i];
+        label->setText(QFontMetrics(label->font()).elidedText(path, Qt::ElideMiddle, label->width()));
+        QPalette colours = label->palette();
+        colours.setColor(QPalette::WindowText, QColor(PortDenied[i] ? Qt::darkRed : Qt::darkGray));
+        label->setPalette(colours);
+        label->setToolTip(PortDenied[i] ? path + QLatin1Char('\n') + advice : path);
+        if (PortDenied[i])
+            denied << rbtnCom[i]->text();
     }
+    placeAccessNote(denied.isEmpty() ? QString() : denied.join(QLatin1String(", ")) + QLatin1String(": ") + advice);
     if (iPortNo >= 1 && iPortNo <= kProbedPorts)
         rbtnCom[iPortNo - 1]->setChecked(true);
+}
+
+void TDlgRsPortForm::placeAccessNote(const QString &text)
+{
+    const int width = kClient.width() - 2 * kMargin;
+    int extra = 0;
+    lblAccess->setText(text);
+    if (!text.isEmpty()) {
+        const int height = lblAccess->heightForWidth(width);
+        lblAccess->setGeometry(kMargin, kPortPanel.bottom() + 1 + kNoteGap, width, height);
+        extra = kNoteGap + height;
+    }
+    lblAccess->setVisible(!text.isEmpty());
+    bevel_->move(kMargin, kBevelTop + extra);
+    buttons_->move(kMargin, kButtonsTop + extra);
+    setFixedSize(kClient + QSize(0, extra));
 }
 
 void TDlgRsPortForm::bbtnOkClick()

@@ -6,6 +6,8 @@
 
 #include <array>
 
+class QDialogButtonBox;
+class QFrame;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -23,6 +25,7 @@ public:
 
     std::array<QRadioButton *, 8> rbtnCom{}; ///< rbtnCom1 … rbtnCom8: odd ports left, even right
     std::array<QLabel *, 8> lblDevice{};     ///< the device path beside each port
+    QLabel *lblAccess = nullptr;             ///< under the ports: which ones the user may not open, and why
     QPushButton *bbtnOk = nullptr;
     QPushButton *bbtnCancel = nullptr;
 
@@ -33,6 +36,13 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+
+private:
+    /// Shows lblAccess (the dialog grows by its height) when `text` is not empty.
+    void placeAccessNote(const QString &text);
+
+    QFrame *bevel_ = nullptr;
+    QDialogButtonBox *buttons_ = nullptr;
 };
 
 extern TDlgRsPortForm *DlgRsPortForm;

@@ -4,6 +4,7 @@ namespace orvel {
 
 int SelectedPort = 1;
 std::array<bool, kProbedPorts> PortPresent{};
+std::array<bool, kProbedPorts> PortDenied{};
 ComHandle hComPort;
 QString WorkDir;
 int TaskbarReserve = 0;
@@ -24,6 +25,7 @@ void ResetSharedState()
 {
     SelectedPort = 1;
     PortPresent.fill(false);
+    PortDenied.fill(false);
     hComPort.reset();
     WorkDir.clear();
     TaskbarReserve = 0;

@@ -14,6 +14,7 @@ namespace orvel {
 
 extern int SelectedPort;                           ///< port index of the meter, 1..8
 extern std::array<bool, kProbedPorts> PortPresent; ///< COM1..COM8 found by the start-up probe
+extern std::array<bool, kProbedPorts> PortDenied;  ///< COM1..COM8 the user may not open (device permissions)
 extern ComHandle hComPort;                         ///< the open meter port, or null
 extern QString WorkDir;                            ///< folder that was current at start-up
 extern int TaskbarReserve;                         ///< pixels reserved for the task bar at the screen's bottom

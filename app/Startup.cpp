@@ -86,8 +86,11 @@ QList<QWidget *> WindowSet::windows() const
 
 void ProbePorts()
 {
-    for (int n = 1; n <= kProbedPorts; ++n)
-        PortPresent[n - 1] = ProbeComPort(n);
+    for (int n = 1; n <= kProbedPorts; ++n) {
+        const PortProbe probe = ProbeComDevice(devicePathForPort(n));
+        PortPresent[n - 1] = probe == PortProbe::Opens;
+        PortDenied[n - 1] = probe == PortProbe::Denied;
+    }
 }
 
 void LoadSettings()

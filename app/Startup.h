@@ -29,7 +29,7 @@ private:
     std::vector<std::unique_ptr<QWidget>> windows_;
 };
 
-/// Fills PortPresent: COM1..COM8 each opened and closed again.
+/// Fills PortPresent and PortDenied: COM1..COM8 each opened and closed again.
 void ProbePorts();
 
 /// Reads the settings file of WorkDir into SelectedPort, HiLimit and LowLimit;

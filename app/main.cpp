@@ -4,14 +4,42 @@
 #include "platform/QtUserPrompt.h"
 #include "platform/UserPrompt.h"
 #include "recorder/Graphicalrecord.h"
+#include "resources/Strings.h"
 
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
+#include <cstring>
 #include <exception>
+
+namespace {
+constexpr int kVersionLine = 2191; // "orvel %s"
+constexpr int kUsage = 2193;
+
+// --version and --help are answered before any window system is touched, so
+// they work without a display. Every other argument is left to Qt.
+bool answerInformationOptions(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("%s\n", qPrintable(orvel::LoadStrArg(kVersionLine, QStringLiteral(ORVEL_VERSION))));
+            return true;
+        }
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(qPrintable(orvel::LoadStr(kUsage)), stdout);
+            return true;
+        }
+    }
+    return false;
+}
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    if (answerInformationOptions(argc, argv))
+        return 0;
+
     QApplication app(argc, argv);
     // The views outlive the main window on screen; closing the main window ends the program.
     QApplication::setQuitOnLastWindowClosed(false);

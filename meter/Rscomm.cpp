@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QThread>
 
+#include <cerrno>
+
 namespace orvel {
 
 namespace {
@@ -26,11 +28,16 @@ PauseFunction &pauser()
     return current;
 }
 
-std::unique_ptr<SerialDevice> openDevice(const QString &path)
+std::unique_ptr<SerialDevice> openDevice(const QString &path, int *errorCode = nullptr)
 {
-    if (opener())
-        return opener()(path);
-    return openSerialDevice(path);
+    if (opener()) {
+        errno = 0; // a test's opener tells why it failed the way the system does
+        auto device = opener()(path);
+        if (!device && errorCode)
+            *errorCode = errno;
+        return device;
+    }
+    return openSerialDevice(path, nullptr, errorCode);
 }
 
 void pause(int ms)
@@ -162,8 +169,17 @@ int ReadMeterFrame(SerialDevice *port, QString &sValue, QString &sExponent, std:
 
 bool ProbeComPort(int portIndex)
 {
-    const QString path = devicePathForPort(portIndex);
-    return !path.isEmpty() && openDevice(path) != nullptr;
+    return ProbeComDevice(devicePathForPort(portIndex)) == PortProbe::Opens;
+}
+
+PortProbe ProbeComDevice(const QString &path)
+{
+    if (path.isEmpty())
+        return PortProbe::Fails;
+    int errorCode = 0;
+    if (openDevice(path, &errorCode))
+        return PortProbe::Opens;
+    return isAccessDenied(errorCode) ? PortProbe::Denied : PortProbe::Fails;
 }
 
 } // namespace orvel

@@ -54,7 +54,14 @@ int ReadMeterFrame(SerialDevice *port, QString &sValue, QString &sExponent, std:
 /// True when port `portIndex` exists and could be opened now.
 bool ProbeComPort(int portIndex);
 
-// Seams for tests: how a device is opened, and how the close pauses.
+/// What a probe of a device found: it opens, it does not, or the user may not use it.
+enum class PortProbe { Opens, Fails, Denied };
+
+/// Opens the device at `path` and closes it again at once; no message is shown.
+PortProbe ProbeComDevice(const QString &path);
+
+// Seams for tests: how a device is opened (a failing opener may set errno to
+// say why), and how the close pauses.
 using SerialOpener = std::function<std::unique_ptr<SerialDevice>(const QString &path)>;
 SerialOpener setSerialOpener(SerialOpener opener); ///< returns the previous opener; null restores the real one
 using PauseFunction = std::function<void(int ms)>;

@@ -240,11 +240,13 @@ private:
     RtsControl rtsControl_ = RtsControl::Enable;
 };
 
-int openTerminal(const QString &path, QString *error)
+int openTerminal(const QString &path, QString *error, int *errorCode)
 {
-    auto fail = [error](int code) {
+    auto fail = [error, errorCode](int code) {
         if (error)
             *error = systemError(code);
+        if (errorCode)
+            *errorCode = code;
         return -1;
     };
     if (path.isEmpty())
@@ -269,9 +271,9 @@ int openTerminal(const QString &path, QString *error)
 
 } // namespace
 
-std::unique_ptr<SerialDevice> openSerialDevice(const QString &path, QString *error)
+std::unique_ptr<SerialDevice> openSerialDevice(const QString &path, QString *error, int *errorCode)
 {
-    const int fd = openTerminal(path, error);
+    const int fd = openTerminal(path, error, errorCode);
     if (fd < 0)
         return nullptr;
     return std::make_unique<PosixSerialDevice>(fd, path);
@@ -280,6 +282,17 @@ std::unique_ptr<SerialDevice> openSerialDevice(const QString &path, QString *err
 bool probeSerialDevice(const QString &path)
 {
     return openSerialDevice(path) != nullptr;
+}
+
+int serialDeviceOpenError(const QString &path)
+{
+    int code = 0;
+    return openSerialDevice(path, nullptr, &code) ? 0 : code;
+}
+
+bool isAccessDenied(int errorCode)
+{
+    return errorCode == EACCES || errorCode == EPERM;
 }
 
 } // namespace orvel

@@ -72,10 +72,19 @@ public:
 /// Opens `path` for reading and writing, exclusively (a second open of the same
 /// device, by this or another process that honours the lock, fails), without
 /// making it the controlling terminal and without waiting for a carrier.
-/// Fails when the device does not exist or is not a terminal.
-std::unique_ptr<SerialDevice> openSerialDevice(const QString &path, QString *error = nullptr);
+/// Fails when the device does not exist or is not a terminal; then `errorCode`
+/// gets the system's error number (ENOENT, EACCES, EBUSY, ENOTTY, …).
+std::unique_ptr<SerialDevice> openSerialDevice(const QString &path, QString *error = nullptr, int *errorCode = nullptr);
 
 /// True when `path` opens as a terminal right now (it is closed again at once).
 bool probeSerialDevice(const QString &path);
+
+/// Why `path` does not open as a terminal right now: 0 when it does (it is
+/// closed again at once), otherwise the system's error number.
+int serialDeviceOpenError(const QString &path);
+
+/// True for the error numbers that mean the user may not use the device
+/// (on most systems: not a member of the group that owns serial devices).
+bool isAccessDenied(int errorCode);
 
 } // namespace orvel

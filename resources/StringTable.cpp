@@ -214,7 +214,8 @@ const StringEntry kStringTable[] = {
            "                        .TMP) to OUT, or to standard output; pages counted as the\n"
            "                        recorder counts them (page 1 is the short one)\n"
            "  ports                 list COM1..COM10 and the device each one opens\n"
-           "  help                  show this text\n"},
+           "  help                  show this text\n"
+           "  version               print the version\n"},
     {2101, "orvel-cli: unknown command '%s'"},
     {2102, "orvel-cli: cannot read %s"},
     {2103, "orvel-cli: line %d: more than 15 bytes in one read"},
@@ -229,6 +230,29 @@ const StringEntry kStringTable[] = {
     {2120, "orvel-cli: page %d is outside 1 .. %d"},
     {2121, "orvel-cli: cannot write %s"},
     {2122, "orvel-cli: %s exists; give --force to replace it"},
+
+    // installed program: serial access, version, usage
+    {2190, "permission denied — add yourself to the dialout group, then log in again"},
+    {2191, "orvel %s"},
+    {2192, "orvel-cli %s"},
+    {2193, "Usage: orvel [OPTION]\n"
+           "\n"
+           "Starts the Orvel Data Logging System: reads a handheld multimeter's display\n"
+           "over a serial port, shows it as a digital and an analog meter, records and\n"
+           "charts the readings, and saves, prints and exports them.\n"
+           "\n"
+           "Options:\n"
+           "  --help                show this text and exit\n"
+           "  --version             print the version and exit\n"
+           "\n"
+           "Environment:\n"
+           "  ORVEL_COM1 … ORVEL_COM10\n"
+           "                        device path of that port, for this run\n"
+           "\n"
+           "Files:\n"
+           "  ZEVDL.ini             settings, in the folder the program was started from\n"
+           "  ~/.config/orvel/ports.conf\n"
+           "                        lines COMn=/dev/… that map ports to devices\n"},
 
     // status texts, button captions, message lines
     {7001, "Data Logging ..."},

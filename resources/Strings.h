@@ -42,6 +42,7 @@ inline constexpr int VersionDate = 3;         ///< date line of the About box
 inline constexpr int TempStoreStem = 6;       ///< stem of the temporary store files
 inline constexpr int SettingsFileName = 7;    ///< settings file, relative to the start-up folder
 inline constexpr int SeriesName = 52;         ///< meter series name, first word of the title
+inline constexpr int AccessDenied = 2190;     ///< a port the user may not open, and what to do about it
 inline constexpr int WarningCaption = 8999;   ///< "Warning[W%d]"
 inline constexpr int ErrorCaption = 9999;     ///< "Error[E%d]"
 inline constexpr int CannotOpenFile = 9101;   ///< "Cannot open file %s"

@@ -10,6 +10,7 @@ ORVEL_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libgl-dev
   libasound2-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
+  desktop-file-utils appstream
 )
 
 orvel_as_root() {
@@ -38,14 +39,20 @@ orvel_install() {
   orvel_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures once, then builds incrementally.
+# Configures once, then builds the given targets (all of them when none is
+# given) incrementally. Only CI turns warnings into errors; otherwise the
+# cached choice stays as it is, so ./run and ./test never change the compiler's
+# command lines for each other and never rebuild everything.
 orvel_build() {
-  local werror=OFF
-  [ -n "${CI:-}" ] && werror=ON
+  local options=()
+  [ -n "${CI:-}" ] && options+=(-DORVEL_WERROR=ON)
   if [ ! -f "$ORVEL_BUILD/CMakeCache.txt" ]; then
-    cmake -S "$ORVEL_ROOT" -B "$ORVEL_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVEL_WERROR="$werror"
-  else
-    cmake "$ORVEL_BUILD" -DORVEL_WERROR="$werror" >/dev/null
+    cmake -S "$ORVEL_ROOT" -B "$ORVEL_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}"
+  elif [ "${#options[@]}" -gt 0 ]; then
+    cmake "$ORVEL_BUILD" "${options[@]}" >/dev/null
   fi
-  cmake --build "$ORVEL_BUILD"
+  local targets=()
+  local target
+  for target in "$@"; do targets+=(--target "$target"); done
+  cmake --build "$ORVEL_BUILD" "${targets[@]}"
 }

@@ -28,7 +28,14 @@ int portIndexOf(const QString &name)
 ComHandle openPort(const QString &port)
 {
     const int index = portIndexOf(port);
-    return index > 0 ? OpenComPort(index) : OpenComDevice(port);
+    ComHandle device = index > 0 ? OpenComPort(index) : OpenComDevice(port);
+    // The open error says only that it failed; a device the user may not use
+    // is the common case on a fresh system, and it has a known remedy.
+    if (!device && ProbeComDevice(index > 0 ? devicePathForPort(index) : port) == PortProbe::Denied) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(port), qPrintable(LoadStr(str::AccessDenied)));
+        std::fflush(stderr);
+    }
+    return device;
 }
 
 int monitor(const QString &port, qint64 count)

@@ -26,6 +26,7 @@ constexpr int kUnknownCommand = 2101;
 constexpr int kCannotRead = 2102;
 constexpr int kBadOption = 2107;
 constexpr int kBadScenario = 2108;
+constexpr int kVersionLine = 2192; // "orvel-cli %s"
 
 void printError(const QString &message)
 {
@@ -50,9 +51,12 @@ int listPorts()
     for (int i = 1; i <= orvel::kComPortCount; ++i) {
         const QString name = orvel::comPortName(i);
         const orvel::ResolvedPort port = orvel::resolvePort(name);
-        const bool present = orvel::ProbeComPort(i);
+        const orvel::PortProbe probe = orvel::ProbeComDevice(port.path);
+        const QString state = probe == orvel::PortProbe::Opens    ? QStringLiteral("present")
+                              : probe == orvel::PortProbe::Denied ? orvel::LoadStr(orvel::str::AccessDenied)
+                                                                  : QStringLiteral("absent");
         std::printf("%-6s %-24s %-12s %s\n", qPrintable(name), qPrintable(port.path), sourceName(port.source),
-                    present ? "present" : "absent");
+                    qPrintable(state));
     }
     return 0;
 }
@@ -225,6 +229,10 @@ int main(int argc, char *argv[])
 
     if (command == QLatin1String("help") || command == QLatin1String("--help") || command == QLatin1String("-h")) {
         std::fputs(qPrintable(orvel::LoadStr(kUsage)), stdout);
+        return 0;
+    }
+    if (command == QLatin1String("version") || command == QLatin1String("--version")) {
+        std::printf("%s\n", qPrintable(orvel::LoadStrArg(kVersionLine, QStringLiteral(ORVEL_VERSION))));
         return 0;
     }
     if (command == QLatin1String("ports"))

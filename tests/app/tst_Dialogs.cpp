@@ -6,6 +6,7 @@
 #include "app/Dlgrsport.h"
 #include "app/Globalvar.h"
 #include "app/Mesgform.h"
+#include "app/Startup.h"
 #include "export/Dlgexportunit.h"
 #include "platform/OsVersion.h"
 #include "recorder/Dlgoption.h"
@@ -25,6 +26,8 @@
 #include <QTimer>
 #include <QVersionNumber>
 
+#include <array>
+#include <cerrno>
 #include <functional>
 
 using namespace orvel;
@@ -224,6 +227,43 @@ private slots:
         QCOMPARE(com2->toolTip(), longPath);
         QVERIFY(com2->text().endsWith(QStringLiteral("link")));
         QVERIFY(com2->fontMetrics().horizontalAdvance(com2->text()) <= com2->width());
+    }
+
+    void aPortTheUserMayNotOpenSaysHowToGetAccess()
+    {
+        IsolatedPorts ports;
+        ports.route(3, QStringLiteral("/dev/ttyUSB-denied"));
+        ports.route(5, QStringLiteral("/dev/ttyACM-denied"));
+        const SerialOpener previous = setSerialOpener([](const QString &path) -> std::unique_ptr<SerialDevice> {
+            errno = path.endsWith(QLatin1String("-denied")) ? EACCES : ENOENT;
+            return nullptr;
+        });
+        ProbePorts();
+        setSerialOpener(previous);
+        QCOMPARE(PortDenied, (std::array<bool, kProbedPorts>{false, false, true, false, true, false, false, false}));
+        QVERIFY(!PortPresent[2] && !PortPresent[4]);
+
+        const QString advice =
+            QStringLiteral("permission denied — add yourself to the dialout group, then log in again");
+        TDlgRsPortForm plain;
+        PortDenied.fill(false);
+        plain.FormShow();
+        QVERIFY(plain.lblAccess->isHidden());
+        PortDenied[2] = PortDenied[4] = true;
+
+        TDlgRsPortForm form;
+        execWith(form, [&] {
+            QVERIFY(form.lblAccess->isVisible());
+            QCOMPARE(form.lblAccess->text(), QStringLiteral("COM3, COM5: ") + advice);
+            QCOMPARE(form.lblDevice[2]->toolTip(), QStringLiteral("/dev/ttyUSB-denied\n") + advice);
+            QVERIFY(!form.lblDevice[3]->toolTip().contains(advice));
+            // The dialog grows to hold the note whole, above its buttons.
+            QVERIFY(form.height() > plain.height());
+            QVERIFY(form.lblAccess->geometry().bottom() < form.bbtnOk->mapTo(&form, QPoint(0, 0)).y());
+            QVERIFY(form.bbtnOk->mapTo(&form, QPoint(0, form.bbtnOk->height())).y() <= form.height());
+            QVERIFY(form.minimumSize() == form.maximumSize());
+            form.bbtnCancel->click();
+        });
     }
 
     // ---- self-closing warning ------------------------------------------------

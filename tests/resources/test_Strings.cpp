@@ -42,6 +42,11 @@ TEST(StringTable, KeepsBlanksQuotesAndSeparatorsExactly)
     EXPECT_EQ(LoadStr(52) + ' ' + LoadStr(1), "Orvel Data Logging System");
 }
 
+TEST(StringTable, AboutBoxShowsTheBuildsVersion)
+{
+    EXPECT_EQ(LoadStr(str::Version), QStringLiteral("Ver " ORVEL_VERSION));
+}
+
 TEST(StringFormat, FillsPlaceholdersInOrder)
 {
     EXPECT_EQ(LoadStrFmt(9999, 9001), "Error[E9001]");

@@ -3,6 +3,7 @@
 
 #include "meter/FrameEncoder.h"
 #include "meter/Rscomm.h"
+#include "platform/PortNames.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/ScriptedPrompt.h"
 
@@ -11,9 +12,18 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+
+#include <linux/capability.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace orvel {
 namespace {
@@ -24,9 +34,11 @@ struct CliRun
     QByteArray out, err;
 };
 
-CliRun cli(const QStringList &args, const QByteArray &input = {})
+CliRun cli(const QStringList &args, const QByteArray &input = {}, const std::function<void()> &inChild = {})
 {
     QProcess p;
+    if (inChild)
+        p.setChildProcessModifier(inChild);
     p.start(QStringLiteral(ORVEL_CLI), args);
     p.write(input);
     p.closeWriteChannel();
@@ -283,6 +295,65 @@ TEST(CliMonitor, UnknownPortFailsWithTheOpenError)
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains("Error[E9001]")) << r.err.constData();
     EXPECT_EQ(cli({"monitor"}).status, 2);
+}
+
+bool hasCapability(int capability)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("CapEff:"))
+            return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> capability) & 1;
+    return false;
+}
+
+// In the child, before exec: give up the capabilities that let root open a file
+// whatever its mode, so the program meets file modes as any user does.
+void dropFileModeOverride()
+{
+    for (int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH})
+        ::prctl(PR_CAPBSET_DROP, capability, 0, 0, 0);
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2] = {};
+    if (::syscall(SYS_capget, &header, data) == 0) {
+        data[0].inheritable &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+        ::syscall(SYS_capset, &header, data);
+    }
+}
+
+TEST(CliPorts, ADeviceTheUserMayNotOpenGetsTheDialoutAdvice)
+{
+    if (::geteuid() == 0 && !hasCapability(CAP_SETPCAP))
+        GTEST_SKIP() << "root without CAP_SETPCAP cannot give up its file access here";
+    const QString advice = QStringLiteral("permission denied — add yourself to the dialout group, then log in again");
+    test::PseudoTerminal denied, open;
+    ASSERT_TRUE(denied.isValid() && open.isValid());
+    ASSERT_EQ(::chmod(denied.path().toLocal8Bit().constData(), 0), 0);
+    test::IsolatedPorts ports;
+    ports.route(2, denied.path());
+    ports.route(3, open.path());
+
+    const CliRun list = cli({"ports"}, {}, dropFileModeOverride);
+    ASSERT_EQ(list.status, 0) << list.err.constData();
+    const QStringList lines = QString::fromUtf8(list.out).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), kComPortCount);
+    EXPECT_TRUE(lines[1].startsWith("COM2 ") && lines[1].endsWith(advice)) << qPrintable(lines[1]);
+    EXPECT_TRUE(lines[2].startsWith("COM3 ") && lines[2].endsWith("present")) << qPrintable(lines[2]);
+    EXPECT_TRUE(lines[3].endsWith("absent")) << qPrintable(lines[3]);
+
+    // monitor and record: the open error as it always reads, then the advice.
+    QTemporaryDir dir;
+    const QString out = dir.filePath("never.g52");
+    for (const QStringList &args : {QStringList{"monitor", "--port", "COM2", "--count", "1"},
+                                    QStringList{"record", "--port", denied.path(), "--out", out}}) {
+        const CliRun r = cli(args, {}, dropFileModeOverride);
+        const QString err = QString::fromUtf8(r.err);
+        EXPECT_EQ(r.status, 1) << qPrintable(args.join(' '));
+        EXPECT_TRUE(err.contains("Error[E9001]: The specified serial port open error.\n")) << qPrintable(err);
+        EXPECT_TRUE(err.contains(args[2] + ": " + advice + "\n")) << qPrintable(err);
+    }
+    EXPECT_FALSE(QFileInfo::exists(out));
 }
 
 } // namespace
