@@ -1,6 +1,7 @@
 #include "app/Dlgrsport.h"
 
 #include "app/Globalvar.h"
+#include "meter/MeterProbe.h"
 #include "platform/PortNames.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Icons.h"
@@ -15,6 +16,7 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QStyle>
+#include <QThread>
 
 namespace orvel {
 
@@ -24,6 +26,7 @@ namespace {
 constexpr int kCaption = 2000;  // "Serial Port selection"
 constexpr int kPortName = 2012; // "COM%d"
 constexpr int kPlugIcon = 6;    // the serial plug
+constexpr int kMeterHeard = 2096, kNoMeterHeard = 2097;
 
 constexpr QSize kClient{326, 252};
 constexpr int kMargin = 8;
@@ -105,6 +108,11 @@ TDlgRsPortForm::TDlgRsPortForm(QWidget *parent)
     centreOnScreen(this);
 }
 
+TDlgRsPortForm::~TDlgRsPortForm()
+{
+    waitForListening();
+}
+
 void TDlgRsPortForm::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous())
@@ -132,6 +140,62 @@ void TDlgRsPortForm::FormShow()
     placeAccessNote(denied.isEmpty() ? QString() : denied.join(QLatin1String(", ")) + QLatin1String(": ") + advice);
     if (iPortNo >= 1 && iPortNo <= kProbedPorts)
         rbtnCom[iPortNo - 1]->setChecked(true);
+    startListening();
+}
+
+void TDlgRsPortForm::startListening()
+{
+    waitForListening(); // a showing before this one may still listen
+    sHeard.fill(QString());
+    if (iListenMs <= 0)
+        return;
+    for (int i = 0; i < kProbedPorts; ++i) {
+        if (!PortPresent[i] || PortDenied[i])
+            continue;
+        const QString path = devicePathForPort(i + 1);
+        const int generation = iGeneration;
+        const int timeout = iListenMs;
+        ++iListening;
+        // The device is only read, never written, and closed again before the
+        // dialog ends (done() waits for it), so the main window can open it after.
+        listeners_.emplace_back(QThread::create([this, path, generation, i, timeout] {
+            const std::optional<QString> heard = listenForMeter(path, timeout);
+            const QString text = heard ? LoadStrArg(kMeterHeard, *heard) : LoadStr(kNoMeterHeard);
+            QMetaObject::invokeMethod(
+                this, [this, generation, i, text] { showHeard(generation, i, text); }, Qt::QueuedConnection);
+        }));
+        listeners_.back()->start();
+    }
+}
+
+void TDlgRsPortForm::showHeard(int generation, int port, const QString &text)
+{
+    if (generation != iGeneration)
+        return; // from a showing that is over
+    --iListening;
+    sHeard[std::size_t(port)] = text;
+    QLabel *label = lblDevice[std::size_t(port)];
+    const QString path = devicePathForPort(port + 1);
+    // A meter that talks is what the user looks for; the device stays in the tip.
+    if (text != LoadStr(kNoMeterHeard))
+        label->setText(QFontMetrics(label->font()).elidedText(text, Qt::ElideRight, label->width()));
+    label->setToolTip(path + QLatin1Char('\n') + text);
+}
+
+void TDlgRsPortForm::waitForListening()
+{
+    for (const auto &thread : listeners_)
+        thread->wait();
+    listeners_.clear();
+    // Reports still on their way belong to a showing that is over.
+    ++iGeneration;
+    iListening = 0;
+}
+
+void TDlgRsPortForm::done(int result)
+{
+    waitForListening();
+    QDialog::done(result);
 }
 
 void TDlgRsPortForm::placeAccessNote(const QString &text)

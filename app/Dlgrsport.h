@@ -5,12 +5,15 @@
 #include <QDialog>
 
 #include <array>
+#include <memory>
+#include <vector>
 
 class QDialogButtonBox;
 class QFrame;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QThread;
 
 namespace orvel {
 
@@ -20,6 +23,7 @@ class TDlgRsPortForm : public QDialog
 
 public:
     explicit TDlgRsPortForm(QWidget *parent = nullptr);
+    ~TDlgRsPortForm() override;
 
     int iPortNo = 1; ///< the chosen port, 1..8: written by the caller before showing, read after OK
 
@@ -34,10 +38,30 @@ public:
     /// Takes the first checked port into iPortNo and closes with OK.
     void bbtnOkClick();
 
+    /// How long each port that opens is listened to for a meter, ms (0: not at all).
+    int iListenMs = 1000;
+    /// What was heard on each port at the last showing: "meter: 1.234 V DC", or empty.
+    std::array<QString, 8> sHeard{};
+    /// Waits until the ports are listened to and closed again (at most iListenMs).
+    void waitForListening();
+    /// Listening is still going on.
+    bool listening() const { return iListening > 0; }
+
+    void done(int result) override;
+
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    /// Listens on every port that opens, each on its own thread, and shows
+    /// beside each what was heard; the dialog stays responsive meanwhile.
+    void startListening();
+    void showHeard(int generation, int port, const QString &text);
+
+    std::vector<std::unique_ptr<QThread>> listeners_;
+    int iListening = 0;  ///< listeners that have not reported yet
+    int iGeneration = 0; ///< the showing the listeners belong to
+
     /// Shows lblAccess (the dialog grows by its height) when `text` is not empty.
     void placeAccessNote(const QString &text);
 

@@ -188,6 +188,8 @@ const StringEntry kStringTable[] = {
     {2093, "&Copy"},
     {2094, "&Statistics..."},
     {2095, "A recording was interrupted at %1 (%2 readings). Open it now?\n\nIts file: %3"},
+    {2096, "meter: %s"},
+    {2097, "no meter heard"},
 
     // orvel-cli
     {2100, "Usage: orvel-cli COMMAND [OPTIONS]\n"
@@ -213,7 +215,8 @@ const StringEntry kStringTable[] = {
            "                        write the exported text of a logger data file (.g52, .g51,\n"
            "                        .TMP) to OUT, or to standard output; pages counted as the\n"
            "                        recorder counts them (page 1 is the short one)\n"
-           "  ports                 list COM1..COM10 and the device each one opens\n"
+           "  ports [--listen]      list COM1..COM10 and the device each one opens; with --listen, listen\n"
+           "                        up to a second on each that opens and show what a meter sends\n"
            "  help                  show this text\n"
            "  version               print the version\n"},
     {2101, "orvel-cli: unknown command '%s'"},

@@ -1,5 +1,6 @@
 // orvel-cli: the program's command-line companion.
 
+#include "meter/MeterProbe.h"
 #include "meter/Rscomm.h"
 #include "meter/Simulator.h"
 #include "platform/PortNames.h"
@@ -18,6 +19,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -27,6 +30,7 @@ constexpr int kCannotRead = 2102;
 constexpr int kBadOption = 2107;
 constexpr int kBadScenario = 2108;
 constexpr int kVersionLine = 2192; // "orvel-cli %s"
+constexpr int kMeterHeard = 2096, kNoMeterHeard = 2097;
 
 void printError(const QString &message)
 {
@@ -46,16 +50,43 @@ const char *sourceName(orvel::PortSource source)
 
 // One line per port: name, device path, where the path came from, and whether
 // the device opens now.
-int listPorts()
+// With `listen`, every port that opens is listened to (never written to) for up
+// to a second, all at once, and what a meter sent is shown after "present".
+int listPorts(bool listen)
 {
+    struct Line
+    {
+        QString name, path;
+        const char *source;
+        orvel::PortProbe probe;
+        QString heard;
+    };
+    std::vector<Line> lines;
     for (int i = 1; i <= orvel::kComPortCount; ++i) {
         const QString name = orvel::comPortName(i);
         const orvel::ResolvedPort port = orvel::resolvePort(name);
-        const orvel::PortProbe probe = orvel::ProbeComDevice(port.path);
-        const QString state = probe == orvel::PortProbe::Opens    ? QStringLiteral("present")
-                              : probe == orvel::PortProbe::Denied ? orvel::LoadStr(orvel::str::AccessDenied)
-                                                                  : QStringLiteral("absent");
-        std::printf("%-6s %-24s %-12s %s\n", qPrintable(name), qPrintable(port.path), sourceName(port.source),
+        lines.push_back({name, port.path, sourceName(port.source), orvel::ProbeComDevice(port.path), {}});
+    }
+    if (listen) {
+        std::vector<std::thread> listeners;
+        for (Line &line : lines) {
+            if (line.probe != orvel::PortProbe::Opens)
+                continue;
+            listeners.emplace_back([&line] {
+                const std::optional<QString> heard = orvel::listenForMeter(line.path);
+                line.heard = heard ? orvel::LoadStrArg(kMeterHeard, *heard) : orvel::LoadStr(kNoMeterHeard);
+            });
+        }
+        for (std::thread &t : listeners)
+            t.join();
+    }
+    for (const Line &line : lines) {
+        QString state = line.probe == orvel::PortProbe::Opens    ? QStringLiteral("present")
+                        : line.probe == orvel::PortProbe::Denied ? orvel::LoadStr(orvel::str::AccessDenied)
+                                                                 : QStringLiteral("absent");
+        if (!line.heard.isEmpty())
+            state += QStringLiteral(", ") + line.heard;
+        std::printf("%-6s %-24s %-12s %s\n", qPrintable(line.name), qPrintable(line.path), line.source,
                     qPrintable(state));
     }
     return 0;
@@ -236,7 +267,9 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (command == QLatin1String("ports"))
-        return listPorts();
+        return rest.isEmpty() || rest == QStringList{QStringLiteral("--listen")}
+                   ? listPorts(!rest.isEmpty())
+                   : (std::fputs(qPrintable(orvel::LoadStr(kUsage)), stderr), 2);
     if (command == QLatin1String("decode"))
         return decode(rest);
     if (command == QLatin1String("simulate"))

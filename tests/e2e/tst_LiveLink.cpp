@@ -2,6 +2,7 @@
 // orvel-cli simulate through a pseudo-terminal, or to a silent one.
 
 #include "app/Automesgform.h"
+#include "app/Dlgrsport.h"
 #include "app/Globalvar.h"
 #include "app/Main4.h"
 #include "app/Startup.h"
@@ -199,6 +200,30 @@ private slots:
         QCOMPARE(readings.size(), 0);
         QCOMPARE(DigitalMeterForm->DataPanel->text(), QString());
         QVERIFY(!ReadingReceived);
+        FormMain->close();
+    }
+
+    void thePortDialogFindsTheMeterWithoutFreezing()
+    {
+        startSimulator("1 1.234 DC V\n");
+        PseudoTerminal silent;
+        run->ports.route(2, silent.path());
+        WindowSet windows;
+        QVERIFY(PortPresent[0] && PortPresent[1]);
+        bool listeningWhileShown = false;
+        QTimer::singleShot(0, DlgRsPortForm, [&] {
+            // An event runs while the ports are listened to: the dialog does not freeze.
+            listeningWhileShown = DlgRsPortForm->listening();
+            QTRY_VERIFY_WITH_TIMEOUT(!DlgRsPortForm->listening(), kWaitMs);
+            DlgRsPortForm->bbtnOk->click();
+        });
+        FormMain->sbtnPortClick(); // closes the meter's port, shows the dialog, opens the port again
+        QVERIFY(listeningWhileShown);
+        QCOMPARE(DlgRsPortForm->sHeard[0], QStringLiteral("meter: 1.234 V DC"));
+        QCOMPARE(DlgRsPortForm->sHeard[1], QStringLiteral("no meter heard"));
+        QVERIFY(DlgRsPortForm->lblDevice[0]->text().startsWith(QStringLiteral("meter: ")));
+        QVERIFY(DlgRsPortForm->lblDevice[0]->toolTip().endsWith(QStringLiteral("meter: 1.234 V DC")));
+        QVERIFY2(hComPort != nullptr, "the port the dialog listened on opens again afterwards");
         FormMain->close();
     }
 

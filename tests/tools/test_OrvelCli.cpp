@@ -640,3 +640,28 @@ TEST(CliRecord, AKilledRecordingLeavesAReadableFile)
 
 } // namespace
 } // namespace orvel
+
+namespace orvel {
+namespace {
+
+TEST(CliPorts, ListenFindsTheMeterOnItsPortAndNothingOnASilentOne)
+{
+    Simulator meter;
+    ASSERT_FALSE(meter.path.isEmpty());
+    test::PseudoTerminal silent;
+    qputenv("ORVEL_COM1", meter.path.toLocal8Bit());
+    qputenv("ORVEL_COM2", silent.path().toLocal8Bit());
+    const CliRun r = cli({"ports", "--listen"});
+    qunsetenv("ORVEL_COM1");
+    qunsetenv("ORVEL_COM2");
+    ASSERT_EQ(r.status, 0) << r.err.constData();
+    const QStringList lines = QString::fromUtf8(r.out).split('\n');
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_TRUE(lines[0].contains(QRegularExpression(QStringLiteral("present, meter: [1-5]\\.[1-5]{3} V DC$"))))
+        << qPrintable(lines[0]);
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral("present, no meter heard"))) << qPrintable(lines[1]);
+    EXPECT_EQ(cli({"ports", "--bogus"}).status, 2);
+}
+
+} // namespace
+} // namespace orvel
