@@ -91,6 +91,10 @@ TDlgRsPortForm::TDlgRsPortForm(QWidget *parent)
     accessPalette.setColor(QPalette::WindowText, QColor(Qt::darkRed));
     lblAccess->setPalette(accessPalette);
     lblAccess->hide();
+    lblMeters = new QLabel(this);
+    lblMeters->setTextFormat(Qt::PlainText);
+    lblMeters->setWordWrap(true);
+    lblMeters->hide();
 
     bevel_ = new QFrame(this);
     bevel_->setFrameShape(QFrame::HLine);
@@ -147,6 +151,8 @@ void TDlgRsPortForm::startListening()
 {
     waitForListening(); // a showing before this one may still listen
     sHeard.fill(QString());
+    lblMeters->clear();
+    placeNotes();
     if (iListenMs <= 0)
         return;
     for (int i = 0; i < kProbedPorts; ++i) {
@@ -175,11 +181,14 @@ void TDlgRsPortForm::showHeard(int generation, int port, const QString &text)
     --iListening;
     sHeard[std::size_t(port)] = text;
     QLabel *label = lblDevice[std::size_t(port)];
-    const QString path = devicePathForPort(port + 1);
-    // A meter that talks is what the user looks for; the device stays in the tip.
-    if (text != LoadStr(kNoMeterHeard))
-        label->setText(QFontMetrics(label->font()).elidedText(text, Qt::ElideRight, label->width()));
-    label->setToolTip(path + QLatin1Char('\n') + text);
+    label->setToolTip(devicePathForPort(port + 1) + QLatin1Char('\n') + text);
+    // The ports a meter talks on are listed under the ports, the device lines stay as they are.
+    QStringList heard;
+    for (int i = 0; i < kProbedPorts; ++i)
+        if (!sHeard[std::size_t(i)].isEmpty() && sHeard[std::size_t(i)] != LoadStr(kNoMeterHeard))
+            heard << rbtnCom[std::size_t(i)]->text() + QStringLiteral(" — ") + sHeard[std::size_t(i)];
+    lblMeters->setText(heard.join(QLatin1Char('\n')));
+    placeNotes();
 }
 
 void TDlgRsPortForm::waitForListening()
@@ -200,15 +209,23 @@ void TDlgRsPortForm::done(int result)
 
 void TDlgRsPortForm::placeAccessNote(const QString &text)
 {
+    lblAccess->setText(text);
+    placeNotes();
+}
+
+void TDlgRsPortForm::placeNotes()
+{
     const int width = kClient.width() - 2 * kMargin;
     int extra = 0;
-    lblAccess->setText(text);
-    if (!text.isEmpty()) {
-        const int height = lblAccess->heightForWidth(width);
-        lblAccess->setGeometry(kMargin, kPortPanel.bottom() + 1 + kNoteGap, width, height);
-        extra = kNoteGap + height;
+    for (QLabel *note : {lblAccess, lblMeters}) {
+        const bool shown = !note->text().isEmpty();
+        if (shown) {
+            const int height = note->heightForWidth(width);
+            note->setGeometry(kMargin, kPortPanel.bottom() + 1 + kNoteGap + extra, width, height);
+            extra += kNoteGap + height;
+        }
+        note->setVisible(shown);
     }
-    lblAccess->setVisible(!text.isEmpty());
     bevel_->move(kMargin, kBevelTop + extra);
     buttons_->move(kMargin, kButtonsTop + extra);
     setFixedSize(kClient + QSize(0, extra));

@@ -30,6 +30,7 @@ public:
     std::array<QRadioButton *, 8> rbtnCom{}; ///< rbtnCom1 … rbtnCom8: odd ports left, even right
     std::array<QLabel *, 8> lblDevice{};     ///< the device path beside each port
     QLabel *lblAccess = nullptr;             ///< under the ports: which ones the user may not open, and why
+    QLabel *lblMeters = nullptr;             ///< under them: the ports a meter talks on, and what it shows
     QPushButton *bbtnOk = nullptr;
     QPushButton *bbtnCancel = nullptr;
 
@@ -64,6 +65,8 @@ private:
 
     /// Shows lblAccess (the dialog grows by its height) when `text` is not empty.
     void placeAccessNote(const QString &text);
+    /// Lays out the notes that have a text under the ports; the dialog grows by their height.
+    void placeNotes();
 
     QFrame *bevel_ = nullptr;
     QDialogButtonBox *buttons_ = nullptr;

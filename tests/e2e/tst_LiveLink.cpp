@@ -221,7 +221,7 @@ private slots:
         QVERIFY(listeningWhileShown);
         QCOMPARE(DlgRsPortForm->sHeard[0], QStringLiteral("meter: 1.234 V DC"));
         QCOMPARE(DlgRsPortForm->sHeard[1], QStringLiteral("no meter heard"));
-        QVERIFY(DlgRsPortForm->lblDevice[0]->text().startsWith(QStringLiteral("meter: ")));
+        QCOMPARE(DlgRsPortForm->lblMeters->text(), QStringLiteral("COM1 — meter: 1.234 V DC"));
         QVERIFY(DlgRsPortForm->lblDevice[0]->toolTip().endsWith(QStringLiteral("meter: 1.234 V DC")));
         QVERIFY2(hComPort != nullptr, "the port the dialog listened on opens again afterwards");
         FormMain->close();
