@@ -10,7 +10,7 @@
 #include "meter/FrameDecoder.h"
 #include "platform/SystemMetrics.h"
 #include "recorder/Graphicalrecord.h"
-#include "tests/support/TestRun.h"
+#include "tests/support/WindowsRun.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -101,33 +101,19 @@ class TestViewer : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestRun> run;
-    std::unique_ptr<PseudoTerminal> pty;
-    std::unique_ptr<WindowSet> windows;
+    std::unique_ptr<WindowsRun> run;
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void init()
     {
-        run = std::make_unique<TestRun>();
-        pty = std::make_unique<PseudoTerminal>();
-        run->ports.route(2, pty->path());
-        windows = std::make_unique<WindowSet>();
+        run = std::make_unique<WindowsRun>();
         GraphicalForm->Clock = [] { return QTime(9, 5, 3, 456); };
         ReadingReceived = true;
     }
 
-    void cleanup()
-    {
-        if (FormMain && !FormMain->isHidden()) {
-            GraphicalForm->bUnsaved = false;
-            FormMain->close();
-        }
-        windows.reset();
-        pty.reset();
-        run.reset();
-    }
+    void cleanup() { run.reset(); }
 
     void fewReadingsOnePointEachWithJumpsZoomAndPrint()
     {

@@ -11,7 +11,7 @@
 #include "recorder/Dlgoption.h"
 #include "recorder/Graphicalrecord.h"
 #include "recorder/LoggerFile.h"
-#include "tests/support/TestRun.h"
+#include "tests/support/WindowsRun.h"
 #include "views/Datapagelist.h"
 #include "views/StatisticsWindow.h"
 
@@ -87,33 +87,19 @@ class TestRecorder : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestRun> run;
-    std::unique_ptr<PseudoTerminal> pty;
-    std::unique_ptr<WindowSet> windows;
+    std::unique_ptr<WindowsRun> run;
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void init()
     {
-        run = std::make_unique<TestRun>();
-        pty = std::make_unique<PseudoTerminal>();
-        run->ports.route(2, pty->path());
-        windows = std::make_unique<WindowSet>();
+        run = std::make_unique<WindowsRun>();
         GraphicalForm->Clock = [] { return QTime(9, 5, 3, 456); };
         ReadingReceived = true; // as after a tick that decoded a reading
     }
 
-    void cleanup()
-    {
-        if (FormMain && !FormMain->isHidden()) {
-            GraphicalForm->bUnsaved = false;
-            FormMain->close();
-        }
-        windows.reset();
-        pty.reset();
-        run.reset();
-    }
+    void cleanup() { run.reset(); }
 
     void takeSampleStoresDropsAndCounts()
     {

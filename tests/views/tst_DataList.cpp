@@ -5,7 +5,7 @@
 #include "app/Main4.h"
 #include "app/Messages.h"
 #include "app/Startup.h"
-#include "tests/support/TestRun.h"
+#include "tests/support/WindowsRun.h"
 #include "views/Datapagelist.h"
 
 #include <QListView>
@@ -51,29 +51,20 @@ class TestDataList : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestRun> run;
-    std::unique_ptr<PseudoTerminal> pty;
-    std::unique_ptr<WindowSet> windows;
+    std::unique_ptr<WindowsRun> run;
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void init()
     {
-        run = std::make_unique<TestRun>();
-        pty = std::make_unique<PseudoTerminal>();
-        run->ports.route(2, pty->path());
-        windows = std::make_unique<WindowSet>();
+        run = std::make_unique<WindowsRun>();
         readingBuffer().clear();
     }
 
     void cleanup()
     {
-        if (FormMain)
-            FormMain->close();
-        windows.reset();
         readingBuffer().clear();
-        pty.reset();
         run.reset();
     }
 
