@@ -73,4 +73,22 @@ int nearestPosition(const std::vector<qsizetype> &indexes, qsizetype index)
     return int((index - *before <= *after - index ? before : after) - indexes.begin());
 }
 
+std::pair<qsizetype, qsizetype> viewReadings(qsizetype n, const std::vector<qsizetype> &indexes, int firstPoint,
+                                             int lastPoint)
+{
+    if (n <= 0 || lastPoint < firstPoint || firstPoint < 0)
+        return {0, std::max<qsizetype>(n, 0)};
+    if (!viewIsReduced(n)) {
+        const qsizetype first = std::min<qsizetype>(firstPoint, n);
+        return {first, std::min<qsizetype>(lastPoint, n - 1) - first + 1};
+    }
+    if (indexes.empty() || lastPoint >= qsizetype(indexes.size()))
+        return {0, n};
+    // A reduced point stands for its block: from the first point's block to the last point's.
+    const qsizetype step = reductionStep(n);
+    const qsizetype from = indexes[std::size_t(firstPoint)] / step * step;
+    const qsizetype to = std::min(n, (indexes[std::size_t(lastPoint)] / step + 1) * step);
+    return {from, to - from};
+}
+
 } // namespace orvel

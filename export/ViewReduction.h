@@ -9,6 +9,7 @@
 #include <QtGlobal>
 
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace orvel {
@@ -45,6 +46,13 @@ struct ViewReduction
 /// reading earlier in their block was chosen instead, the position of the
 /// nearest listed index. `out` is overwritten; its memory is reused.
 void reduceReadings(std::span<const TARecord> readings, qsizetype maxIndex, qsizetype minIndex, ViewReduction &out);
+
+/// Buffer indexes (first, count) of the readings behind chart points
+/// firstPoint..lastPoint of a viewer chart over `n` readings: the points
+/// themselves in full mode; in reduced mode every reading of the blocks the
+/// points stand for (`indexes` is the reduction's list, empty in full mode).
+std::pair<qsizetype, qsizetype> viewReadings(qsizetype n, const std::vector<qsizetype> &indexes, int firstPoint,
+                                             int lastPoint);
 
 /// The chart point whose listed index is nearest to `index` (the earlier one
 /// when two are as near); 0 for an empty list. `indexes` must not decrease.

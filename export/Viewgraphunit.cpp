@@ -344,19 +344,8 @@ std::pair<qsizetype, qsizetype> TFormViewGraphic::readingsInView() const
     const ChartModel &chart = PEGraphView->model();
     if (!chart.isZoomed() || n == 0 || !chart.hasPointsShown())
         return {0, n};
-    const int first = chart.firstShown();
-    const int last = chart.lastShown();
-    if (!bReduced)
-        return {std::clamp<qsizetype>(first, 0, n), std::clamp<qsizetype>(last - first + 1, 0, n - first)};
-    // A reduced point stands for its block: the range runs from the first
-    // point's block to the last point's block.
-    const auto &list = Reduction.indexes;
-    if (list.empty() || last >= qsizetype(list.size()))
-        return {0, n};
-    const qsizetype step = reductionStep(n);
-    const qsizetype from = list[std::size_t(first)] / step * step;
-    const qsizetype to = std::min(n, (list[std::size_t(last)] / step + 1) * step);
-    return {from, to - from};
+    return viewReadings(n, bReduced ? Reduction.indexes : std::vector<qsizetype>{}, chart.firstShown(),
+                        chart.lastShown());
 }
 
 void TFormViewGraphic::sbtnPrintClick()

@@ -432,10 +432,7 @@ std::pair<qsizetype, qsizetype> TGraphicalForm::readingsInView() const
     const ChartModel &chart = PEGraph->model();
     if (!chart.isZoomed())
         return {page.first, page.count};
-    // The zoomed points, as buffer indexes (empty points hold none).
-    const qsizetype from = std::max<qsizetype>(chart.firstShown() - page.emptyPoints, 0);
-    const qsizetype to = std::min<qsizetype>(chart.lastShown() - page.emptyPoints, page.count - 1);
-    return {page.first + from, std::max<qsizetype>(to - from + 1, 0)};
+    return pageReadings(page, chart.firstShown(), chart.lastShown());
 }
 
 void TGraphicalForm::syncUndoZoom()

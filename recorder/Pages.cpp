@@ -43,6 +43,13 @@ PageRange pageRange(qsizetype n, int lastPage, int page)
     return r;
 }
 
+std::pair<qsizetype, qsizetype> pageReadings(const PageRange &page, int firstPoint, int lastPoint)
+{
+    const qsizetype from = std::max<qsizetype>(firstPoint - page.emptyPoints, 0);
+    const qsizetype to = std::min<qsizetype>(lastPoint - page.emptyPoints, page.count - 1);
+    return {page.first + from, std::max<qsizetype>(to - from + 1, 0)};
+}
+
 qsizetype cursorIndex(int cursorPoint, qsizetype n, int lastPage, int shownPage)
 {
     if (n <= 0 || cursorPoint < 0 || cursorPoint >= kPagePoints)

@@ -11,6 +11,8 @@
 
 #include <QtGlobal>
 
+#include <utility>
+
 namespace orvel {
 
 class ReadingBuffer;
@@ -35,6 +37,10 @@ struct PageRange
 /// one that would reach before the first reading, gives what exists of it:
 /// never an index outside 0 .. n − 1.
 PageRange pageRange(qsizetype n, int lastPage, int page);
+
+/// Buffer indexes (first, count) of the readings on chart points
+/// firstPoint..lastPoint of `page`; empty points hold none.
+std::pair<qsizetype, qsizetype> pageReadings(const PageRange &page, int firstPoint, int lastPoint);
 
 /// Buffer index of the reading on chart point `cursorPoint` while page
 /// `shownPage` of `lastPage` is shown; −1 for an empty point or a point

@@ -134,5 +134,17 @@ TEST(ViewReduction, NearestPositionPrefersTheEarlierOnATie)
     EXPECT_EQ(nearestPosition(list, 100), 5);
 }
 
+TEST(ViewReduction, ZoomedPointsAsBufferIndexes)
+{
+    using Readings = std::pair<qsizetype, qsizetype>;
+    EXPECT_EQ(viewReadings(100, {}, 10, 19), Readings(10, 10)) << "full mode: the points themselves";
+    EXPECT_EQ(viewReadings(100, {}, 90, 120), Readings(90, 10));
+    EXPECT_EQ(viewReadings(0, {}, 0, 5), Readings(0, 0));
+    // 10000 readings: blocks of 4; points 2..5 stand for readings of blocks 1 and 2.
+    const std::vector<qsizetype> list{0, 3, 5, 6, 9, 11};
+    EXPECT_EQ(viewReadings(10000, list, 2, 5), Readings(4, 8));
+    EXPECT_EQ(viewReadings(10000, list, 2, 9), Readings(0, 10000)) << "points past the list: everything";
+}
+
 } // namespace
 } // namespace orvel

@@ -46,6 +46,17 @@ TEST(Pages, CursorIndexOnAShortFirstPage)
     EXPECT_EQ(cursorIndex(199, 5, 3, 1), -1) << "page count ahead of the buffer (a load under way)";
 }
 
+TEST(Pages, ZoomedPointsAsBufferIndexes)
+{
+    const PageRange shortPage = pageRange(450, 3, 1); // 150 empty points, then readings 0..49
+    const PageRange fullPage = pageRange(450, 3, 2);  // readings 50..249
+    using Readings = std::pair<qsizetype, qsizetype>;
+    EXPECT_EQ(pageReadings(fullPage, 0, 199), Readings(50, 200));
+    EXPECT_EQ(pageReadings(fullPage, 10, 19), Readings(60, 10));
+    EXPECT_EQ(pageReadings(shortPage, 100, 160), Readings(0, 11));
+    EXPECT_EQ(pageReadings(shortPage, 10, 20), Readings(0, 0)) << "only empty points";
+}
+
 TEST(Pages, ScaleStartsAtTheFirstReadingAndOnlyWidens)
 {
     ScaleRange s;
