@@ -106,7 +106,7 @@ class TestFaults : public QObject
     std::unique_ptr<QProcess> sim;
 
     // Starts the simulator with `fault`; its first line is the terminal's path.
-    QString startSimulator(const QString &fault, const QStringList &more = {})
+    QString startSimulator(const QString &fault, const QStringList &more = {}, int periodMs = 100)
     {
         QFile file(run->filePath("scenario.txt"));
         if (!file.open(QIODevice::WriteOnly))
@@ -199,7 +199,8 @@ private slots:
     void programUnlinksOnAHangUpAndLinksAgain()
     {
         const QString link = run->filePath("meter");
-        QVERIFY(!startSimulator(QStringLiteral("hangup"), {"--link", link}).isEmpty());
+        // Frames every 250 ms: the windows are up well before the hang-up, 20 frames on.
+        QVERIFY(!startSimulator(QStringLiteral("hangup"), {"--link", link}, 250).isEmpty());
         run->ports.route(1, link);
         WindowSet windows;
         QVERIFY(hComPort != nullptr);
