@@ -114,8 +114,9 @@ class TestFaults : public QObject
         file.write(scenarioText());
         file.close();
         sim = std::make_unique<QProcess>();
-        sim->start(QStringLiteral(ORVEL_CLI),
-                   QStringList{"simulate", "--scenario", file.fileName(), "--period", "100", "--fault", fault} + more);
+        sim->start(QStringLiteral(ORVEL_CLI), QStringList{"simulate", "--scenario", file.fileName(), "--period",
+                                                          QString::number(periodMs), "--fault", fault} +
+                                                  more);
         if (!sim->waitForReadyRead(5000))
             return {};
         return QString::fromLocal8Bit(sim->readLine()).trimmed();
