@@ -37,7 +37,7 @@ QList<ScenarioStep> demoScenario(std::uint32_t seed = 1);
 
 /// Ways a meter (or its cable) can misbehave, for trying the link out:
 /// - Noise: one to six random bytes come just before every frame;
-/// - Drop: every other frame loses one of its bytes;
+/// - Drop: one frame in two, at random, loses one of its bytes;
 /// - Stall: after every kStallEvery frames the line falls silent for kStallMs;
 /// - Burst: every period brings kBurstFrames frames back to back, more than the
 ///   line could carry, in pieces that do not keep to frame boundaries;

@@ -117,7 +117,7 @@ void closeTerminal(Terminal &t, const SimulateOptions &options)
 }
 
 // The bytes of one frame as the fault lets them through.
-std::vector<std::uint8_t> faultyFrame(const Frame &frame, MeterFault fault, qint64 frameNo, std::mt19937 &rng)
+std::vector<std::uint8_t> faultyFrame(const Frame &frame, MeterFault fault, std::mt19937 &rng)
 {
     std::vector<std::uint8_t> bytes;
     if (fault == MeterFault::Noise) {
@@ -126,7 +126,7 @@ std::vector<std::uint8_t> faultyFrame(const Frame &frame, MeterFault fault, qint
             bytes.push_back(std::uint8_t(std::uniform_int_distribution<int>(0, 255)(rng)));
     }
     bytes.insert(bytes.end(), frame.begin(), frame.end());
-    if (fault == MeterFault::Drop && frameNo % 2 == 1)
+    if (fault == MeterFault::Drop && std::bernoulli_distribution(0.5)(rng))
         bytes.erase(bytes.begin() + std::uniform_int_distribution<int>(0, kFrameSize - 1)(rng));
     return bytes;
 }
@@ -134,21 +134,21 @@ std::vector<std::uint8_t> faultyFrame(const Frame &frame, MeterFault fault, qint
 
 int simulate(const SimulateOptions &options)
 {
-    auto terminal = openTerminal(options);
-    if (!terminal)
-        return 1;
-
+    // Signals first: whoever reads the path may end us at once.
     struct sigaction action = {};
     action.sa_handler = onSignal;
     ::sigaction(SIGINT, &action, nullptr);
     ::sigaction(SIGTERM, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
+    auto terminal = openTerminal(options);
+    if (!terminal)
+        return 1;
+
     ScenarioPlayer player(options.scenario.isEmpty() ? demoScenario() : options.scenario);
     std::mt19937 rng(1); // the same faults every run
     const auto period = std::chrono::milliseconds(std::max(1, options.periodMs));
     const int framesPerPeriod = options.fault == MeterFault::Burst ? kBurstFrames : 1;
-    qint64 frameNo = 0;
     for (qint64 sent = 0; !stopRequested && (options.count < 0 || sent < options.count); ++sent) {
         if (options.fault == MeterFault::HangUp && sent == kHangUpAfter) {
             closeTerminal(*terminal, options);
@@ -164,7 +164,7 @@ int simulate(const SimulateOptions &options)
             const auto frame = encodeFrame(player.next());
             if (!frame)
                 continue;
-            const auto bytes = faultyFrame(*frame, options.fault, frameNo++, rng);
+            const auto bytes = faultyFrame(*frame, options.fault, rng);
             if (options.pace) {
                 for (std::uint8_t b : bytes) {
                     send(terminal->master, &b, 1);
