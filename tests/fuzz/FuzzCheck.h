@@ -5,7 +5,9 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
+#include <QStringList>
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,10 +32,30 @@ inline QString scratchFolder()
     return folder;
 }
 
+/// Removes what it names when the run ends (libFuzzer ends with exit()).
+struct ScratchCleanup
+{
+    QStringList paths;
+    ~ScratchCleanup()
+    {
+        for (const QString &p : paths)
+            QFileInfo(p).isDir() ? void(QDir(p).removeRecursively()) : void(QFile::remove(p));
+    }
+};
+
+/// Removes `path` (a file or a folder) when the run ends.
+inline void removeAtExit(const QString &path)
+{
+    static ScratchCleanup cleanup;
+    if (!cleanup.paths.contains(path))
+        cleanup.paths.append(path);
+}
+
 /// A file of this process that holds `bytes`; its name ends in `suffix`.
 inline QString scratchFile(const QByteArray &bytes, const QString &suffix)
 {
     const QString path = scratchFolder() + QStringLiteral("/orvel-fuzz-%1%2").arg(::getpid()).arg(suffix);
+    removeAtExit(path);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         std::abort(); // the fuzzer's own trouble, not the input's

@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
         qunsetenv(portEnvironmentVariable(comPortName(i)).toLatin1().constData());
     const QString home = fuzz::scratchFolder() + QStringLiteral("/orvel-fuzz-config-%1").arg(::getpid());
     qputenv("XDG_CONFIG_HOME", home.toLocal8Bit());
+    fuzz::removeAtExit(home);
     static QCoreApplication app(*argc, *argv);
     QDir().mkpath(QFileInfo(portOverrideFilePath()).path());
     return 0;
