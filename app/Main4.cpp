@@ -8,6 +8,7 @@
 #include "app/Messageshow.h"
 #include "app/Startup.h"
 #include "app/Tiling.h"
+#include "platform/PortNames.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Graphicalrecord.h"
 #include "resources/Icons.h"
@@ -47,6 +48,7 @@ constexpr int HintLink = 1000, HintUnlink = 1001, HintTile = 1010, HintDigital =
               HintComparator = 1013, HintGraphical = 1014, HintDataList = 1015, HintPort = 1020, HintAbout = 1031;
 // Lines of the two acquisition warnings.
 constexpr int RetryIn3s = 7006, CheckCable = 7007, ContinueIn3s = 7009;
+constexpr int PortHungUp = 2051; // the line hung up while linked
 } // namespace id
 
 bool shownAndNotMinimised(const QWidget *w)
@@ -105,6 +107,7 @@ TFormMain::TFormMain(QWidget *parent)
     };
     connect(Acquisition, &AcquisitionCycle::readingReady, this, &TFormMain::ReadingArrived);
     connect(Acquisition, &AcquisitionCycle::tickEnded, this, &TFormMain::TickEnded);
+    connect(Acquisition, &AcquisitionCycle::lineHungUp, this, &TFormMain::PortHungUp);
 
     BuildControls();
     FormCreate();
@@ -219,6 +222,13 @@ void TFormMain::sbtnLinkClick()
         ReadingReceived = false;
     } else {
         iNoDataCount = 0;
+        if (bPortLost) {
+            // The port hung up while linked: open it anew (the meter may be back).
+            bPortLost = false;
+            hComPort = OpenComPort(SelectedPort);
+            if (!hComPort)
+                MessageShow(this, str::WarningCaption, kNoValidPort, {PromptButton::Ok}, PromptIcon::Exclamation);
+        }
     }
     RefreshLinkState();
     if (sbtnLink->isChecked())
@@ -320,6 +330,7 @@ void TFormMain::sbtnPortClick()
         hComPort->close(); // a plain close: no flush, no pause
         hComPort.reset();
     }
+    bPortLost = false;
     DlgRsPortForm->iPortNo = SelectedPort;
     if (DlgRsPortForm->exec() == QDialog::Accepted)
         SelectedPort = DlgRsPortForm->iPortNo;
@@ -380,6 +391,23 @@ void TFormMain::TickEnded(bool aborted)
     }
     if (sbtnLink->isChecked() && !bClosed)
         TimerGetSd->start();
+}
+
+void TFormMain::PortHungUp()
+{
+    // The tick has already unlinked (as the link button does); the dead port is
+    // closed so that the next link opens it again.
+    if (hComPort) {
+        hComPort->close();
+        hComPort.reset();
+    }
+    bPortLost = true;
+    MessageRequest request;
+    request.caption = ApplicationTitle();
+    request.text = LoadStrArg(id::PortHungUp, comPortName(SelectedPort));
+    request.icon = PromptIcon::Exclamation;
+    request.owner = this;
+    prompt().message(request);
 }
 
 // ---- messages ------------------------------------------------------------------

@@ -96,11 +96,13 @@ private:
     void setLink(bool down);
     void ReadingArrived(const ReadingComputation::Outcome &outcome);
     void TickEnded(bool aborted);
+    void PortHungUp();
     PromptButton ShowAcquisitionWarning(int textId);
 
     SystemMetrics Metrics;
-    int iStripHeight = 0; ///< outer height of the strip, pixels
-    bool bClosed = false; ///< the close sequence has run
+    int iStripHeight = 0;   ///< outer height of the strip, pixels
+    bool bClosed = false;   ///< the close sequence has run
+    bool bPortLost = false; ///< the port hung up and was closed; linking opens it again
 };
 
 extern TFormMain *FormMain;

@@ -6,6 +6,9 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <algorithm>
+#include <utility>
+
 namespace orvel {
 
 FrameReader::FrameReader(QObject *parent)
@@ -16,8 +19,10 @@ FrameReader::FrameReader(QObject *parent)
     gapTimer_->setTimerType(Qt::PreciseTimer);
     totalTimer_ = new QTimer(this);
     totalTimer_->setSingleShot(true);
-    connect(gapTimer_, &QTimer::timeout, this, [this] { finish(int(bytes_.size())); });
-    connect(totalTimer_, &QTimer::timeout, this, [this] { finish(int(bytes_.size())); });
+    // No whole frame: what came counts as a short read.
+    auto shortRead = [this] { finish(int(std::min<qsizetype>(seen_, kFrameSize - 1))); };
+    connect(gapTimer_, &QTimer::timeout, this, shortRead);
+    connect(totalTimer_, &QTimer::timeout, this, shortRead);
 }
 
 FrameReader::~FrameReader() = default;
@@ -26,9 +31,12 @@ void FrameReader::start(SerialDevice *port)
 {
     cancel();
     running_ = true;
+    hungUp_ = false;
     bytes_.clear();
+    seen_ = 0;
     port_ = port;
-    if (!port_ || port_->descriptor() < 0) {
+    if (!port_ || port_->descriptor() < 0 || port_->hungUp()) {
+        hungUp_ = port_ && port_->hungUp();
         QTimer::singleShot(0, this, [this] { finish(-1); });
         return;
     }
@@ -58,24 +66,43 @@ void FrameReader::onReadable()
 {
     if (!running_ || !port_)
         return;
-    char buffer[kFrameSize];
-    const auto n = port_->readAvailable(buffer, kFrameSize - bytes_.size());
+    char buffer[4 * kFrameSize];
+    const auto n = port_->readAvailable(buffer, sizeof buffer);
     if (n < 0) {
-        finish(bytes_.isEmpty() ? -1 : int(bytes_.size()));
+        hungUp_ = port_->hungUp();
+        finish(-1);
         return;
     }
-    bytes_.append(buffer, qsizetype(n));
-    if (bytes_.size() >= kFrameSize)
-        finish(int(bytes_.size()));
-    else if (n > 0)
+    for (std::int64_t i = 0; i < n && running_; ++i)
+        take(std::uint8_t(buffer[i]));
+    if (running_ && n > 0)
         gapTimer_->start(); // wait for the next byte, or the quiet gap after the last
+}
+
+void FrameReader::take(std::uint8_t byte)
+{
+    ++seen_;
+    const int index = byte >> 4;
+    const auto repeated = [&] {
+        for (char b : std::as_const(bytes_))
+            if ((std::uint8_t(b) >> 4) == index)
+                return true;
+        return false;
+    };
+    if (!bytes_.isEmpty() && (index >= kFrameSize || repeated()))
+        bytes_.clear(); // a damaged frame: look for the next start
+    if (bytes_.isEmpty() && index != 0)
+        return;
+    bytes_.append(char(byte));
+    if (bytes_.size() == kFrameSize)
+        finish(kFrameSize);
 }
 
 void FrameReader::finish(int count)
 {
     if (!running_)
         return;
-    const QByteArray bytes = bytes_;
+    const QByteArray bytes = count == kFrameSize ? bytes_ : QByteArray();
     cancel();
     emit finished(count, bytes);
 }
@@ -83,7 +110,19 @@ void FrameReader::finish(int count)
 AcquisitionCycle::AcquisitionCycle(QObject *parent)
     : QObject(parent)
 {
-    connect(&reader_, &FrameReader::finished, this, &AcquisitionCycle::finishTick);
+    connect(&reader_, &FrameReader::finished, this, &AcquisitionCycle::readFinished);
+}
+
+void AcquisitionCycle::readFinished(int count, const QByteArray &bytes)
+{
+    if (reader_.hungUp()) {
+        // Nothing more will come on this port: end the link instead of polling on.
+        iNoDataCount = 0;
+        emit tickEnded(true);
+        emit lineHungUp();
+        return;
+    }
+    finishTick(count, bytes);
 }
 
 void AcquisitionCycle::startTick(SerialDevice *port)

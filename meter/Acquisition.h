@@ -21,9 +21,17 @@ namespace orvel {
 class SerialDevice;
 
 /// Reads one frame without blocking: discards what waited in the receive
-/// buffer, then collects bytes until 15 have come, the line has been quiet for
-/// the port's interval time-out (30 ms) after the last byte, or the total
-/// time-out (12 s) has passed.
+/// buffer, then collects bytes until a whole frame has come, the line has been
+/// quiet for the port's interval time-out (30 ms) after the last byte, or the
+/// total time-out (12 s) has passed.
+///
+/// A whole frame is 15 bytes that start with index 0 and carry each index 0..14
+/// once. Bytes before an index 0 (the tail of a frame, noise) are passed over;
+/// a frame that meets a repeated index (noise, a lost byte, the next frame
+/// running into it) is dropped and the search goes on. So the bytes of two
+/// frames, or a frame and noise, never make one frame. When no whole frame
+/// came, the read counts the bytes that did come (1..14: a short read, which
+/// the decoder answers with the last full frame).
 class FrameReader : public QObject
 {
     Q_OBJECT
@@ -37,6 +45,8 @@ public:
     /// Ends a running read without a result.
     void cancel();
     bool isRunning() const { return running_; }
+    /// The last read ended because the line hung up.
+    bool hungUp() const { return hungUp_; }
 
 signals:
     /// The read ended: `count` bytes (0 for none, -1 when the read failed) in `bytes`.
@@ -44,14 +54,17 @@ signals:
 
 private:
     void onReadable();
+    void take(std::uint8_t byte);
     void finish(int count);
 
     SerialDevice *port_ = nullptr;
     QSocketNotifier *notifier_ = nullptr;
     QTimer *gapTimer_ = nullptr;   ///< quiet time after the last byte
     QTimer *totalTimer_ = nullptr; ///< longest wait for the read
-    QByteArray bytes_;
+    QByteArray bytes_;             ///< the frame being collected, from its index-0 byte on
+    qsizetype seen_ = 0;           ///< bytes that came in this read
     bool running_ = false;
+    bool hungUp_ = false;
 };
 
 inline constexpr int kNoDataWarningEvery = 3; ///< failed ticks in a row that bring the no-data warning
@@ -89,10 +102,16 @@ public:
 signals:
     /// A decoded reading was computed (`outcome` tells what the comparator got).
     void readingReady(const ReadingComputation::Outcome &outcome);
-    /// The tick is over; `aborted` when the user ended a warning with Abort.
+    /// The tick is over; `aborted` when the user ended a warning with Abort,
+    /// or when the line hung up.
     void tickEnded(bool aborted);
+    /// The line hung up during the tick (after tickEnded(true)): the port gives
+    /// nothing more until it is opened again.
+    void lineHungUp();
 
 private:
+    void readFinished(int count, const QByteArray &bytes);
+
     FrameReader reader_;
 };
 

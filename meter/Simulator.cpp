@@ -148,6 +148,19 @@ QList<ScenarioStep> demoScenario(std::uint32_t seed)
     return steps;
 }
 
+std::optional<MeterFault> faultFromName(const QString &name)
+{
+    static const std::pair<const char *, MeterFault> kNames[] = {{"noise", MeterFault::Noise},
+                                                                 {"drop", MeterFault::Drop},
+                                                                 {"stall", MeterFault::Stall},
+                                                                 {"burst", MeterFault::Burst},
+                                                                 {"hangup", MeterFault::HangUp}};
+    for (const auto &[text, fault] : kNames)
+        if (name == QLatin1String(text))
+            return fault;
+    return std::nullopt;
+}
+
 ScenarioPlayer::ScenarioPlayer(QList<ScenarioStep> steps)
     : steps_(std::move(steps))
 {

@@ -35,6 +35,25 @@ std::optional<QList<ScenarioStep>> parseScenario(const QString &text, QString *e
 /// display. The same every time (`seed` picks the noise).
 QList<ScenarioStep> demoScenario(std::uint32_t seed = 1);
 
+/// Ways a meter (or its cable) can misbehave, for trying the link out:
+/// - Noise: one to six random bytes come just before every frame;
+/// - Drop: one frame in two, at random, loses one of its bytes;
+/// - Stall: after every kStallEvery frames the line falls silent for kStallMs;
+/// - Burst: every period brings kBurstFrames frames back to back, more than the
+///   line could carry, in pieces that do not keep to frame boundaries;
+/// - HangUp: after kHangUpAfter frames the terminal closes as if the cable were
+///   pulled; kHangUpMs later a new one opens and the frames go on.
+enum class MeterFault { None, Noise, Drop, Stall, Burst, HangUp };
+
+inline constexpr int kStallEvery = 20;
+inline constexpr int kStallMs = 3000;
+inline constexpr int kBurstFrames = 20;
+inline constexpr int kHangUpAfter = 20;
+inline constexpr int kHangUpMs = 2000;
+
+/// The fault named `name` ("noise", "drop", "stall", "burst", "hangup").
+std::optional<MeterFault> faultFromName(const QString &name);
+
 /// Plays a scenario frame by frame, from the start again after its end.
 class ScenarioPlayer
 {

@@ -34,21 +34,33 @@ int indexOfName(const QString &name)
     return 0;
 }
 
+// A device path holds no control characters: a line whose value does (a NUL
+// or a stray carriage return in a damaged file) names no device, since the
+// open would reach a different path or none.
+bool plainPath(const QString &path)
+{
+    for (QChar c : path)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return false;
+    return true;
+}
+
 QString userFileEntry(const QString &name)
 {
     QFile file(portOverrideFilePath());
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!file.open(QIODevice::ReadOnly))
         return {};
     QString found;
-    while (!file.atEnd()) {
-        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+    for (const QByteArray &bytes : file.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(bytes).trimmed();
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0)
             continue;
-        if (line.left(eq).trimmed().compare(name, Qt::CaseInsensitive) == 0)
-            found = line.mid(eq + 1).trimmed(); // a later line wins
+        const QString path = line.mid(eq + 1).trimmed();
+        if (line.left(eq).trimmed().compare(name, Qt::CaseInsensitive) == 0 && plainPath(path))
+            found = path; // a later line wins
     }
     return found;
 }

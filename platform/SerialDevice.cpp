@@ -175,15 +175,9 @@ public:
             const int ready = ::poll(&pfd, 1, int(std::min<long long>(waitMs, 60'000)));
             if (ready < 0 && errno != EINTR)
                 return got > 0 ? got : -1;
-            if (ready > 0 && (pfd.revents & (POLLERR | POLLNVAL)))
+            if (ready > 0 && (pfd.revents & (POLLERR | POLLNVAL | POLLHUP)) && !(pfd.revents & POLLIN)) {
+                hungUp_ = true; // nothing will come: fail now rather than wait
                 return got > 0 ? got : -1;
-            if (ready > 0 && (pfd.revents & POLLHUP) && !(pfd.revents & POLLIN)) {
-                // The other end is gone (a pseudo-terminal without master): nothing
-                // will come; wait out the time-out like a silent line does.
-                const auto left = deadline - Clock::now();
-                if (left > Clock::duration::zero() && deadline != Clock::time_point::max())
-                    ::usleep(useconds_t(std::chrono::duration_cast<std::chrono::microseconds>(left).count()));
-                break;
             }
         }
         return got;
@@ -195,17 +189,27 @@ public:
             return -1;
         if (size == 0)
             return 0;
+        if (hungUp_)
+            return -1;
         for (;;) {
             const ssize_t n = ::read(fd_, buffer, size_t(size));
-            if (n >= 0)
+            if (n > 0)
                 return n;
+            // Raw reads without a minimum return nothing both for a quiet line
+            // and for one that hung up; only the latter reports a hang-up.
+            if (n == 0)
+                return checkHangUp() ? -1 : 0;
             if (errno == EINTR)
                 continue;
             if (errno == EAGAIN || errno == EWOULDBLOCK)
-                return 0;
-            return -1; // EIO: the device went away
+                return checkHangUp() ? -1 : 0;
+            if (errno == EIO || errno == ENXIO || errno == ENODEV)
+                hungUp_ = true; // the device went away
+            return -1;
         }
     }
+
+    bool hungUp() const override { return hungUp_; }
 
     void close() override
     {
@@ -218,6 +222,15 @@ public:
     }
 
 private:
+    // A read gave nothing: a hang-up shows in the descriptor's poll events.
+    bool checkHangUp()
+    {
+        pollfd pfd{fd_, POLLIN, 0};
+        if (::poll(&pfd, 1, 0) > 0 && (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)))
+            hungUp_ = true;
+        return hungUp_;
+    }
+
     bool stillTerminal() const
     {
         termios tio{};
@@ -237,6 +250,7 @@ private:
     int fd_ = -1;
     QString path_;
     CommTimeouts timeouts_{};
+    bool hungUp_ = false;
     RtsControl rtsControl_ = RtsControl::Enable;
 };
 

@@ -65,6 +65,10 @@ public:
     virtual std::int64_t read(char *buffer, std::int64_t size) = 0;
     /// Reads what has already arrived, without waiting; -1 on failure.
     virtual std::int64_t readAvailable(char *buffer, std::int64_t size) = 0;
+    /// The other end hung up (a pulled cable, a closed pseudo-terminal): reads
+    /// fail at once from then on, and nothing comes again until the device is
+    /// opened anew. Set by the read that met the hang-up.
+    virtual bool hungUp() const { return false; }
 
     virtual void close() = 0;
 };

@@ -46,9 +46,18 @@ template <std::size_t N> void putText(unsigned char *out, const TextField<N> &fi
     std::memcpy(out, field.data(), N);
 }
 
+// A text field as stored. Control characters (a line break in a damaged or
+// foreign file) read as blanks, so that a record's texts never break the line
+// of the data list or of the exported text.
 template <std::size_t N> void getText(const unsigned char *in, TextField<N> &field)
 {
     std::memcpy(field.data(), in, N);
+    for (char &c : field) {
+        if (c == '\0')
+            break;
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    }
 }
 
 void readCommon(const unsigned char *in, TRecord &r)

@@ -90,7 +90,8 @@ static_assert(std::is_trivially_copyable_v<TARecord>);
 
 /// The 76 bytes of a record as files hold them.
 void writeRecord(const TARecord &record, unsigned char out[kRecordSize]);
-/// A record from 76 bytes of a ".g52" file.
+/// A record from 76 bytes of a ".g52" file. Control characters in its texts
+/// (up to the NUL that ends each) read as blanks.
 TARecord readRecord(const unsigned char in[kRecordSize]);
 /// A record from 68 bytes of a ".g51" file; its szAux is empty.
 TARecord readOldRecord(const unsigned char in[kOldRecordSize]);

@@ -162,6 +162,8 @@ const StringEntry kStringTable[] = {
     {2044, "CSV files(*.csv)|*.csv"},
     {2050, "The recording could not be written to its temporary file (%s). Recording has stopped; the readings "
            "taken so far are kept in memory."},
+    {2051, "The meter's line on %s hung up: the cable was pulled or the port went away. The link has ended; "
+           "press Link again once the meter is back."},
     {2060, "Bitmaps (*.bmp)|*.bmp"},
     {2061, "All (*.emf)|*.emf|Enhanced Metafiles (*.emf)|*.emf"},
     {2062, "Page %d does not exist: the pages are numbered 1 to %d."},
@@ -202,8 +204,15 @@ const StringEntry kStringTable[] = {
            "      --scenario FILE   play FILE instead of the built-in demo\n"
            "      --count N         stop after N frames\n"
            "      --link PATH       also make a symbolic link PATH to the terminal\n"
+           "      --fault KIND      misbehave: noise (random bytes before each frame), drop\n"
+           "                        (one frame in two, at random, loses a byte), stall (3 s of\n"
+           "                        silence every 20 frames), burst (20 frames back to back each\n"
+           "                        period, faster than the line carries them), hangup\n"
+           "                        (after 20 frames the terminal closes as if the cable were\n"
+           "                        pulled; 2 s later a new one opens, its path printed again)\n"
            "  monitor --port NAME|PATH [--count N]\n"
-           "                        link to a meter and print what the digital meter shows, a line a tick\n"
+           "                        link to a meter and print what the digital meter shows, a line a tick;\n"
+           "                        ends with status 3 when the line hangs up\n"
            "  record --port NAME|PATH --out FILE.g52 [OPTIONS]\n"
            "                        record readings as the recorder does, each one written at once\n"
            "      --interval S|full store the first reading every S seconds, or every one (default full)\n"

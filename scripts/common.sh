@@ -13,6 +13,9 @@ ORVEL_PACKAGES=(
   desktop-file-utils appstream
 )
 
+# What scripts/fuzz.sh (and CI's fuzz step) needs besides: clang and its libFuzzer.
+ORVEL_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
+
 orvel_as_root() {
   if [ "$(id -u)" -eq 0 ]; then
     "$@"

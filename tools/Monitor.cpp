@@ -15,6 +15,8 @@ namespace orvel::cli {
 
 namespace {
 constexpr int kTickMs = 500;
+constexpr int kHungUp = 2051;    // "The meter's line on %s hung up: …"
+constexpr int kHungUpStatus = 3; // exit status after a hang-up
 
 int portIndexOf(const QString &name)
 {
@@ -50,6 +52,7 @@ int monitor(const QString &port, qint64 count)
     timer.setInterval(kTickMs);
     qint64 ticks = 0;
     bool warned = false;
+    int status = 0;
 
     cycle.showWarning = [&warned](int textId) {
         std::printf("%s: %s\n", qPrintable(codedCaption(str::WarningCaption, textId)), qPrintable(LoadStr(textId)));
@@ -58,7 +61,14 @@ int monitor(const QString &port, qint64 count)
         return PromptButton::Retry; // go on, as "Continue" does
     };
     QObject::connect(&timer, &QTimer::timeout, [&] { cycle.startTick(device.get()); });
-    QObject::connect(&cycle, &AcquisitionCycle::tickEnded, [&](bool) {
+    QObject::connect(&cycle, &AcquisitionCycle::lineHungUp, [&] {
+        std::fprintf(stderr, "%s\n", qPrintable(LoadStrArg(kHungUp, port)));
+        status = kHungUpStatus;
+        QCoreApplication::quit();
+    });
+    QObject::connect(&cycle, &AcquisitionCycle::tickEnded, [&](bool aborted) {
+        if (aborted)
+            return; // only a hang-up ends a tick so here: the link is over
         if (!warned) {
             std::printf("%s\n", qPrintable(displayLine(cycle.computation.digital)));
             std::fflush(stdout);
@@ -73,8 +83,11 @@ int monitor(const QString &port, qint64 count)
         return 0;
     timer.start();
     QCoreApplication::exec();
-    CloseComPort(std::move(device));
-    return 0;
+    if (status == kHungUpStatus)
+        device->close(); // nothing to flush on a line that is gone
+    else
+        CloseComPort(std::move(device));
+    return status;
 }
 
 } // namespace orvel::cli

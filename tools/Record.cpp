@@ -27,6 +27,7 @@ namespace {
 constexpr int kTickMs = 500;
 constexpr int kCannotWrite = 2121;
 constexpr int kWouldReplace = 2122;
+constexpr int kHungUp = 2051; // "The meter's line on %s hung up: …"
 
 int signalPipe[2] = {-1, -1};
 
@@ -152,9 +153,13 @@ int record(const RecordOptions &options)
         sampleRequest = options.intervalSeconds == 0;
         takeSample();
     });
-    QObject::connect(&cycle, &AcquisitionCycle::tickEnded, [&](bool) {
-        if (!stopping)
+    QObject::connect(&cycle, &AcquisitionCycle::tickEnded, [&](bool aborted) {
+        if (!stopping && !aborted)
             tickTimer.start();
+    });
+    QObject::connect(&cycle, &AcquisitionCycle::lineHungUp, [&] {
+        printError(LoadStrArg(kHungUp, options.port));
+        stop(3); // what was stored stays in the file
     });
     if (options.intervalSeconds > 0) {
         intervalTimer.setInterval(options.intervalSeconds * 1000);

@@ -9,16 +9,19 @@ namespace orvel::cli {
 
 struct SimulateOptions
 {
-    int periodMs = 250; ///< time from one frame to the next
-    bool pace = false;  ///< byte by byte at the line's real rate
-    qint64 count = -1;  ///< frames to send; -1 for no end
-    QString linkPath;   ///< a symbolic link to the terminal end, or empty
+    int periodMs = 250;                  ///< time from one frame to the next
+    bool pace = false;                   ///< byte by byte at the line's real rate
+    qint64 count = -1;                   ///< frames to send; -1 for no end
+    QString linkPath;                    ///< a symbolic link to the terminal end, or empty
+    MeterFault fault = MeterFault::None; ///< how the meter misbehaves
     QList<ScenarioStep> scenario;
 };
 
 /// Opens a pseudo-terminal, prints the path of its terminal end as the first
 /// line of standard output, then streams frames until the count is reached or
-/// SIGINT/SIGTERM arrives. Returns the exit status.
+/// SIGINT/SIGTERM arrives. After a hang-up (MeterFault::HangUp) the new
+/// terminal's path is printed as the next line, and the link follows it.
+/// Returns the exit status.
 int simulate(const SimulateOptions &options);
 
 } // namespace orvel::cli

@@ -221,6 +221,10 @@ int simulate(const QStringList &args)
         } else if (opt == QLatin1String("--count")) {
             options.count = value().toLongLong(&ok);
             ok = ok && options.count >= 0;
+        } else if (opt == QLatin1String("--fault")) {
+            const auto fault = orvel::faultFromName(value());
+            ok = fault.has_value();
+            options.fault = fault.value_or(orvel::MeterFault::None);
         } else if (opt == QLatin1String("--link")) {
             options.linkPath = value();
             ok = !options.linkPath.isEmpty();

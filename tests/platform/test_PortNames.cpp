@@ -122,6 +122,16 @@ TEST(PortResolution, EnvironmentBeatsUserFileBeatsDefault)
     EXPECT_EQ(devicePathForPort(3), "/dev/pts/99");
 }
 
+TEST(PortResolution, AUserFilePathWithControlCharactersNamesNoDevice)
+{
+    EnvVar clear3("ORVEL_COM3", QByteArray());
+    EnvVar clear4("ORVEL_COM4", QByteArray());
+    static const char content[] = "COM3=/dev/ttyGood\r\nCOM3=/dev/ttyUSB0\0x\nCOM4=/dev/tty\rX\n";
+    UserPortFile file(QByteArray(content, sizeof content - 1));
+    EXPECT_EQ(resolvePort("COM3").path, "/dev/ttyGood") << "a line ended by CR LF counts; one with a NUL does not";
+    EXPECT_EQ(resolvePort("COM4").path, defaultDevicePath(4));
+}
+
 TEST(PortResolution, IndexesWithoutANameResolveToNothing)
 {
     EXPECT_TRUE(devicePathForPort(0).isEmpty());

@@ -1,5 +1,8 @@
 #include "recorder/LoggerFile.h"
 
+#include "export/ExportText.h"
+#include "recorder/Pages.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -32,6 +35,29 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(bytes);
+}
+
+// A damaged or foreign file with line breaks and other control characters in
+// its texts: they read as blanks, so its export still has one line a record.
+TEST(LoggerFile, ControlCharactersInTextsReadAsBlanks)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("damaged.g52");
+    unsigned char bytes[2 * kRecordSize];
+    writeRecord(reading(1), bytes);
+    writeRecord(reading(2), bytes + kRecordSize);
+    std::memcpy(bytes + 16, "\r\n9:05\n\t", 8);           // the first record's time
+    std::memcpy(bytes + kRecordSize + 68, "a\nb\x7f", 5); // the second record's auxiliary text
+    writeBytes(path, QByteArray(reinterpret_cast<const char *>(bytes), sizeof bytes));
+
+    ReadingBuffer buffer;
+    ASSERT_TRUE(loadLoggerFile(path, buffer));
+    ASSERT_EQ(buffer.count(), 2);
+    EXPECT_EQ(fieldText(buffer.at(0).szTime), "  9:05  3.4  ");
+    EXPECT_EQ(fieldText(buffer.at(1).szAux), "a b ");
+    const QByteArray text = exportText(buffer, 1, pageCount(2));
+    EXPECT_EQ(text.count('\n'), 2) << text.constData();
+    EXPECT_EQ(text.count('\r'), 2) << text.constData();
 }
 
 TEST(LoggerFile, SaveOpenSaveKeepsEveryByteAndTheTailIsIgnored)

@@ -44,6 +44,15 @@ bool PseudoTerminal::send(const QByteArray &bytes)
     return true;
 }
 
+void PseudoTerminal::hangUp()
+{
+    if (slave_ >= 0)
+        ::close(slave_);
+    if (master_ >= 0)
+        ::close(master_);
+    slave_ = master_ = -1;
+}
+
 int openDescriptorCount()
 {
     return int(

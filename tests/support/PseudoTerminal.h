@@ -22,6 +22,8 @@ public:
 
     /// Writes `bytes` on the meter's side; true when all were written.
     bool send(const QByteArray &bytes);
+    /// Closes the meter's side, as a pulled cable does: the terminal end hangs up.
+    void hangUp();
 
 private:
     int master_ = -1;

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang in build-fuzz/ (ORVEL_FUZZ=ON) and runs
+# each for SECONDS (default 20), starting from the seed corpus in
+# tests/fuzz/corpus/<target>/. Prints each target's executions and the total;
+# fails when a target finds an input that breaks it (kept in
+# build-fuzz/fuzz-findings/<target>/, with the target's log beside it).
+#   scripts/fuzz.sh [SECONDS]
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+
+seconds="${1:-20}"
+if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
+  echo "usage: scripts/fuzz.sh [SECONDS]" >&2
+  exit 2
+fi
+
+orvel_install "${ORVEL_PACKAGES[@]}" "${ORVEL_FUZZ_PACKAGES[@]}"
+
+build="${ORVEL_FUZZ_BUILD:-$ORVEL_ROOT/build-fuzz}"
+werror=OFF
+[ -n "${CI:-}" ] && werror=ON
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S "$ORVEL_ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+    -DORVEL_FUZZ=ON -DORVEL_BUILD_TESTS=OFF -DORVEL_BUILD_BENCH=OFF -DORVEL_WERROR="$werror"
+else
+  cmake "$build" -DORVEL_WERROR="$werror" >/dev/null
+fi
+cmake --build "$build" --target orvel_fuzz
+
+targets=(fuzz_reads fuzz_decode_lines fuzz_settings fuzz_port_names fuzz_scenario fuzz_logger_file)
+export ASAN_OPTIONS="${ASAN_OPTIONS:-halt_on_error=1:abort_on_error=1:print_stacktrace=1}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:abort_on_error=1:print_stacktrace=1}"
+export QT_QPA_PLATFORM=offscreen
+
+total=0
+failed=()
+printf '%-20s %14s\n' target executions
+for t in "${targets[@]}"; do
+  seeds="$ORVEL_ROOT/tests/fuzz/corpus/$t"
+  work="$build/fuzz-corpus/$t"       # what the runs found, kept between runs
+  findings="$build/fuzz-findings/$t" # inputs that broke the target
+  log="$build/fuzz-findings/$t.log"
+  mkdir -p "$work" "$findings"
+  status=0
+  "$build/tests/fuzz/$t" -max_total_time="$seconds" -print_final_stats=1 -timeout=10 -rss_limit_mb=2048 \
+    -artifact_prefix="$findings/" "$work" "$seeds" >"$log" 2>&1 || status=$?
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  runs="${runs:-0}"
+  total=$((total + runs))
+  if [ "$status" -ne 0 ]; then
+    failed+=("$t")
+    printf '%-20s %14s  FINDING (see %s)\n' "$t" "$runs" "$log"
+  else
+    printf '%-20s %14s\n' "$t" "$runs"
+  fi
+done
+printf '%-20s %14s\n' total "$total"
+
+if [ "${#failed[@]}" -gt 0 ]; then
+  echo "fuzzing found inputs that break: ${failed[*]}" >&2
+  exit 1
+fi

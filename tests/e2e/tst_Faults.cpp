@@ -1,0 +1,285 @@
+// A meter that misbehaves: orvel-cli simulate --fault … linked to the program's
+// windows (offscreen) and to orvel-cli monitor. Whatever the line does, every
+// reading shown is one the meter really showed, a silent meter brings the
+// no-data warning, and a pulled cable ends the link with a message.
+
+#include "app/Automesgform.h"
+#include "app/Globalvar.h"
+#include "app/Main4.h"
+#include "app/Startup.h"
+#include "resources/Strings.h"
+#include "tests/support/TestRun.h"
+#include "views/Digitalmeter.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QSet>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace orvel;
+using namespace orvel::test;
+
+namespace {
+constexpr int kWaitMs = 20000; // a safety net only; the checks count readings, not time
+constexpr int kHungUpText = 2051;
+
+// Nine readings whose frames differ in every digit and in the annunciators
+// (DC volts and AC amperes by turns), so that bytes of two frames taken as one
+// never show as a reading of the scenario: "1.111" V DC, "2.222" A AC, …
+struct Shown
+{
+    QString display; ///< what the digital meter shows
+    QString line;    ///< what orvel-cli monitor prints
+};
+QList<Shown> scenarioReadings()
+{
+    QList<Shown> r;
+    for (int d = 1; d <= 9; ++d) {
+        const QString text = QString(5, QChar(u'0' + d)).replace(1, 1, QLatin1Char('.'));
+        r.append({text, text + (d % 2 ? QStringLiteral(" V DC") : QStringLiteral(" A AC"))});
+    }
+    return r;
+}
+
+QByteArray scenarioText()
+{
+    QByteArray text;
+    int d = 0;
+    for (const Shown &s : scenarioReadings())
+        text += "1 " + s.display.toLatin1() + (++d % 2 ? " DC V\n" : " AC A\n");
+    return text;
+}
+
+// Resident memory of process `pid` in kB, or -1.
+qint64 residentKb(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kMemoryMeasurable = false; // the sanitizer keeps freed memory in quarantine
+#else
+constexpr bool kMemoryMeasurable = true;
+#endif
+
+// Continues every self-closing warning at once, noting its caption.
+class WarningAnswerer : public QObject
+{
+public:
+    WarningAnswerer()
+    {
+        timer_.setInterval(20);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            if (AutoMsgForm && AutoMsgForm->isVisible()) {
+                captions.append(AutoMsgForm->windowTitle());
+                AutoMsgForm->bbtnYes->click();
+            }
+        });
+        timer_.start();
+    }
+    QStringList captions;
+
+private:
+    QTimer timer_;
+};
+} // namespace
+
+class TestFaults : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestRun> run;
+    std::unique_ptr<QProcess> sim;
+
+    // Starts the simulator with `fault`; its first line is the terminal's path.
+    QString startSimulator(const QString &fault, const QStringList &more = {}, int periodMs = 100)
+    {
+        QFile file(run->filePath("scenario.txt"));
+        if (!file.open(QIODevice::WriteOnly))
+            return {};
+        file.write(scenarioText());
+        file.close();
+        sim = std::make_unique<QProcess>();
+        sim->start(QStringLiteral(ORVEL_CLI), QStringList{"simulate", "--scenario", file.fileName(), "--period",
+                                                          QString::number(periodMs), "--fault", fault} +
+                                                  more);
+        if (!sim->waitForReadyRead(5000))
+            return {};
+        return QString::fromLocal8Bit(sim->readLine()).trimmed();
+    }
+
+    static void addFaults(bool withHangUp)
+    {
+        QTest::addColumn<QString>("fault");
+        for (const char *f : {"noise", "drop", "stall", "burst", "hangup"})
+            if (withHangUp || QByteArrayView(f) != "hangup")
+                QTest::newRow(f) << QString::fromLatin1(f);
+    }
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void init()
+    {
+        run = std::make_unique<TestRun>();
+        QFile ini(run->filePath("ZEVDL.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("iPort=1\r\nfHiLimit=300\r\nfLowLimit=100\r\n");
+    }
+
+    void cleanup()
+    {
+        if (sim) {
+            sim->terminate();
+            sim->waitForFinished(5000);
+            sim.reset();
+        }
+        run.reset();
+    }
+
+    // Every reading the digital meter shows is one of the scenario's; a stall
+    // brings the no-data warning, and the readings come back after it.
+    void programShowsOnlyTheMetersReadings_data() { addFaults(false); }
+    void programShowsOnlyTheMetersReadings()
+    {
+        QFETCH(QString, fault);
+        const QString path = startSimulator(fault);
+        QVERIFY(!path.isEmpty());
+        run->ports.route(1, path);
+        WindowSet windows;
+        QVERIFY(hComPort != nullptr);
+        // A silent read gives up after 150 ms instead of 12 s, so a stall is quickly three silent ticks.
+        CommTimeouts t;
+        QVERIFY(hComPort->getTimeouts(t));
+        t.readTotalConstant = 150;
+        QVERIFY(hComPort->setTimeouts(t));
+
+        QStringList shown;
+        int shownAfterWarning = 0;
+        WarningAnswerer user;
+        connect(FormMain->Acquisition, &AcquisitionCycle::readingReady, this, [&] {
+            shown << DigitalMeterForm->DataPanel->text();
+            if (!user.captions.isEmpty())
+                ++shownAfterWarning;
+        });
+        FormMain->sbtnLink->click();
+        if (fault == QLatin1String("stall"))
+            QTRY_VERIFY_WITH_TIMEOUT(shownAfterWarning >= 3, kWaitMs);
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(shown.size() >= 12, kWaitMs);
+
+        QSet<QString> meter;
+        for (const Shown &r : scenarioReadings())
+            meter << r.display;
+        for (const QString &s : std::as_const(shown))
+            QVERIFY2(meter.contains(s), qPrintable(QStringLiteral("shown: '%1'").arg(s)));
+        if (fault == QLatin1String("stall"))
+            QVERIFY(user.captions.contains(QStringLiteral("Warning[W8004]")));
+        QVERIFY(FormMain->linked());
+        QVERIFY(run->asked().messages.isEmpty());
+        FormMain->sbtnLink->click();
+        FormMain->close();
+    }
+
+    // A pulled cable: the program unlinks with a message at once instead of
+    // polling a dead line, and links again once the meter is back.
+    void programUnlinksOnAHangUpAndLinksAgain()
+    {
+        const QString link = run->filePath("meter");
+        // Frames every 250 ms: the windows are up well before the hang-up, 20 frames on.
+        QVERIFY(!startSimulator(QStringLiteral("hangup"), {"--link", link}, 250).isEmpty());
+        run->ports.route(1, link);
+        WindowSet windows;
+        QVERIFY(hComPort != nullptr);
+        WarningAnswerer user;
+        QSignalSpy ticks(FormMain->Acquisition, &AcquisitionCycle::tickEnded);
+        QSignalSpy readings(FormMain->Acquisition, &AcquisitionCycle::readingReady);
+        FormMain->sbtnLink->click();
+        QTRY_VERIFY_WITH_TIMEOUT(readings.size() >= 1, kWaitMs);
+
+        QTRY_VERIFY_WITH_TIMEOUT(!FormMain->linked(), kWaitMs);
+        QVERIFY(!FormMain->TimerGetSd->isActive());
+        QVERIFY(!FormMain->Acquisition->tickRunning());
+        QCOMPARE(run->asked().messages.size(), 1);
+        QCOMPARE(run->asked().messages[0].caption, ApplicationTitle());
+        QCOMPARE(run->asked().messages[0].text, LoadStrArg(kHungUpText, QStringLiteral("COM1")));
+        QCOMPARE(user.captions, QStringList{});
+        const auto ticksAtUnlink = ticks.size();
+        QTest::qWait(700); // longer than a tick period
+        QCOMPARE(ticks.size(), ticksAtUnlink);
+
+        // The meter comes back on a new terminal behind the same link.
+        QTRY_VERIFY_WITH_TIMEOUT(sim->canReadLine(), kWaitMs);
+        const auto readingsBefore = readings.size();
+        FormMain->sbtnLink->click();
+        QVERIFY(FormMain->linked());
+        QTRY_VERIFY_WITH_TIMEOUT(readings.size() >= readingsBefore + 2, kWaitMs);
+        QCOMPARE(run->asked().messages.size(), 1);
+        FormMain->sbtnLink->click();
+        FormMain->close();
+    }
+
+    // orvel-cli monitor against every fault: its lines are the scenario's
+    // readings, its memory stays put, and a hang-up ends it with a message.
+    void monitorPrintsOnlyTheMetersReadings_data() { addFaults(true); }
+    void monitorPrintsOnlyTheMetersReadings()
+    {
+        QFETCH(QString, fault);
+        const bool hangUp = fault == QLatin1String("hangup");
+        const QString path = startSimulator(fault);
+        QVERIFY(!path.isEmpty());
+        QProcess monitor;
+        monitor.start(QStringLiteral(ORVEL_CLI), hangUp ? QStringList{"monitor", "--port", path}
+                                                        : QStringList{"monitor", "--port", path, "--count", "10"});
+        QVERIFY(monitor.waitForStarted(5000));
+        QStringList lines;
+        qint64 firstKb = -1, lastKb = -1;
+        QTRY_VERIFY_WITH_TIMEOUT(monitor.canReadLine() || monitor.state() == QProcess::NotRunning, kWaitMs);
+        firstKb = residentKb(monitor.processId());
+        auto finished = [&] {
+            while (monitor.canReadLine())
+                lines << QString::fromLocal8Bit(monitor.readLine()).trimmed();
+            if (monitor.state() == QProcess::Running)
+                lastKb = residentKb(monitor.processId());
+            return monitor.state() == QProcess::NotRunning;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(finished(), kWaitMs + 15000);
+        lines += QString::fromLocal8Bit(monitor.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        const QString errors = QString::fromLocal8Bit(monitor.readAllStandardError());
+
+        QSet<QString> meter;
+        for (const Shown &r : scenarioReadings())
+            meter << r.line;
+        // A short read before the first full frame shows the empty display of the start.
+        meter << QString() << QStringLiteral("Warning[W8004]: ") + LoadStr(8004);
+        for (const QString &l : std::as_const(lines))
+            QVERIFY2(meter.contains(l), qPrintable(QStringLiteral("printed: '%1'").arg(l)));
+        QVERIFY(!lines.isEmpty());
+        if (hangUp) {
+            QCOMPARE(monitor.exitCode(), 3);
+            QCOMPARE(errors.trimmed(), LoadStrArg(kHungUpText, path));
+        } else {
+            QCOMPARE(monitor.exitCode(), 0);
+            QCOMPARE(lines.size(), 10);
+        }
+        if (kMemoryMeasurable && firstKb > 0 && lastKb > 0)
+            QVERIFY2(lastKb - firstKb < 4096, qPrintable(QStringLiteral("%1 kB -> %2 kB").arg(firstKb).arg(lastKb)));
+    }
+};
+
+QTEST_MAIN(TestFaults)
+#include "tst_Faults.moc"
