@@ -6,6 +6,7 @@
 // slack), the records the temporary file holds against those stored, and the
 // rate. Prints figures; decides nothing.
 
+#include "bench/support/Memory.h"
 #include "meter/Acquisition.h"
 #include "meter/FrameEncoder.h"
 #include "recorder/StoredValue.h"
@@ -19,26 +20,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <cstdio>
 
 using namespace orvel;
+using orvel::bench::residentBytes;
 
 namespace {
 
 constexpr qsizetype kReadings = 1'000'000;
-
-double residentBytes()
-{
-    long pages = 0, resident = 0;
-    if (FILE *f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return double(resident) * double(sysconf(_SC_PAGESIZE));
-}
 
 // A thousand frames of different readings and functions, as the meter sends them.
 QList<QByteArray> meterFrames()

@@ -6,6 +6,7 @@
 #include "app/Globalvar.h"
 #include "app/Messages.h"
 #include "app/Startup.h"
+#include "bench/support/Memory.h"
 #include "platform/PortNames.h"
 #include "platform/UserPrompt.h"
 #include "recorder/Graphicalrecord.h"
@@ -18,24 +19,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <cstdio>
 #include <memory>
 
 namespace orvel::bench {
-
-/// Resident set size of this process in bytes.
-inline double residentBytes()
-{
-    long pages = 0, resident = 0;
-    if (FILE *f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return double(resident) * double(sysconf(_SC_PAGESIZE));
-}
 
 /// Reading i as the recorder stores it: half a second apart from 9:00:00.0.
 inline TARecord recordOf(int i, float value)

@@ -8,6 +8,7 @@
 #include "app/Main4.h"
 #include "app/Startup.h"
 #include "resources/Strings.h"
+#include "tests/support/SimulatorProcess.h"
 #include "tests/support/TestRun.h"
 #include "views/Digitalmeter.h"
 
@@ -103,23 +104,14 @@ class TestFaults : public QObject
     Q_OBJECT
 
     std::unique_ptr<TestRun> run;
-    std::unique_ptr<QProcess> sim;
+    std::unique_ptr<SimulatorProcess> sim;
 
     // Starts the simulator with `fault`; its first line is the terminal's path.
     QString startSimulator(const QString &fault, const QStringList &more = {}, int periodMs = 100)
     {
-        QFile file(run->filePath("scenario.txt"));
-        if (!file.open(QIODevice::WriteOnly))
-            return {};
-        file.write(scenarioText());
-        file.close();
-        sim = std::make_unique<QProcess>();
-        sim->start(QStringLiteral(ORVEL_CLI), QStringList{"simulate", "--scenario", file.fileName(), "--period",
-                                                          QString::number(periodMs), "--fault", fault} +
-                                                  more);
-        if (!sim->waitForReadyRead(5000))
-            return {};
-        return QString::fromLocal8Bit(sim->readLine()).trimmed();
+        sim = std::make_unique<SimulatorProcess>();
+        return sim->start(run->filePath("scenario.txt"), scenarioText(), periodMs,
+                          QStringList{"--fault", fault} + more);
     }
 
     static void addFaults(bool withHangUp)
@@ -143,11 +135,7 @@ private slots:
 
     void cleanup()
     {
-        if (sim) {
-            sim->terminate();
-            sim->waitForFinished(5000);
-            sim.reset();
-        }
+        sim.reset(); // before the folder with its scenario goes
         run.reset();
     }
 
@@ -223,7 +211,7 @@ private slots:
         QCOMPARE(ticks.size(), ticksAtUnlink);
 
         // The meter comes back on a new terminal behind the same link.
-        QTRY_VERIFY_WITH_TIMEOUT(sim->canReadLine(), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(sim->process.canReadLine(), kWaitMs);
         const auto readingsBefore = readings.size();
         FormMain->sbtnLink->click();
         QVERIFY(FormMain->linked());

@@ -7,12 +7,12 @@
 #include "app/Main4.h"
 #include "app/Startup.h"
 #include "meter/Needle.h"
+#include "tests/support/SimulatorProcess.h"
 #include "tests/support/TestRun.h"
 #include "views/Analogmeter.h"
 #include "views/Digitalmeter.h"
 
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -58,19 +58,14 @@ class TestLiveLink : public QObject
     Q_OBJECT
 
     std::unique_ptr<TestRun> run;
-    std::unique_ptr<QProcess> sim;
+    std::unique_ptr<SimulatorProcess> sim;
 
     // Starts the simulator playing `scenario` and points COM1 at it.
     void startSimulator(const QByteArray &scenario)
     {
-        QFile file(run->filePath("scenario.txt"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(scenario);
-        file.close();
-        sim = std::make_unique<QProcess>();
-        sim->start(QStringLiteral(ORVEL_CLI), {"simulate", "--scenario", file.fileName(), "--period", "100"});
-        QVERIFY(sim->waitForReadyRead(5000));
-        run->ports.route(1, QString::fromLocal8Bit(sim->readLine()).trimmed());
+        sim = std::make_unique<SimulatorProcess>();
+        QVERIFY(!sim->start(run->filePath("scenario.txt"), scenario).isEmpty());
+        run->ports.route(1, sim->path);
     }
 
 private slots:
@@ -86,11 +81,7 @@ private slots:
 
     void cleanup()
     {
-        if (sim) {
-            sim->terminate();
-            sim->waitForFinished(5000);
-            sim.reset();
-        }
+        sim.reset(); // before the folder with its scenario goes
         run.reset();
     }
 

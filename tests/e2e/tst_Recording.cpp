@@ -10,6 +10,7 @@
 #include "recorder/Dlgoption.h"
 #include "recorder/Graphicalrecord.h"
 #include "recorder/Tarecord.h"
+#include "tests/support/SimulatorProcess.h"
 #include "tests/support/TestRun.h"
 #include "views/Datapagelist.h"
 
@@ -78,20 +79,13 @@ class TestRecording : public QObject
     Q_OBJECT
 
     std::unique_ptr<TestRun> run;
-    std::unique_ptr<QProcess> sim;
-    QString simPath;
+    std::unique_ptr<SimulatorProcess> sim;
 
     void startSimulator()
     {
-        QFile file(run->filePath("scenario.txt"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(rampScenario());
-        file.close();
-        sim = std::make_unique<QProcess>();
-        sim->start(QStringLiteral(ORVEL_CLI), {"simulate", "--scenario", file.fileName(), "--period", "100"});
-        QVERIFY(sim->waitForReadyRead(5000));
-        simPath = QString::fromLocal8Bit(sim->readLine()).trimmed();
-        run->ports.route(1, simPath);
+        sim = std::make_unique<SimulatorProcess>();
+        QVERIFY(!sim->start(run->filePath("scenario.txt"), rampScenario()).isEmpty());
+        run->ports.route(1, sim->path);
     }
 
     void writeSettings()
@@ -125,11 +119,7 @@ private slots:
 
     void cleanup()
     {
-        if (sim) {
-            sim->terminate();
-            sim->waitForFinished(5000);
-            sim.reset();
-        }
+        sim.reset(); // before the folder with its scenario goes
         run.reset();
     }
 
@@ -207,7 +197,7 @@ private slots:
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QString::fromLatin1(kChildFolder), run->folder());
-        env.insert(QStringLiteral("ORVEL_COM1"), simPath);
+        env.insert(QStringLiteral("ORVEL_COM1"), sim->path);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         child.setProcessEnvironment(env);
         child.start(QCoreApplication::applicationFilePath(), {});
