@@ -6,6 +6,7 @@
 #include "platform/PortNames.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/ScriptedPrompt.h"
+#include "tests/support/SimulatorProcess.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -127,6 +128,9 @@ TEST(CliDecode, BadInputNamesTheLineAndExitsWithTwo)
     EXPECT_EQ(r.status, 2);
 }
 
+// Five DC voltages in turn, as the simulator plays them.
+constexpr char kFiveVolts[] = "1 1.111 DC V\n1 2.222 DC V\n1 3.333 DC V\n1 4.444 DC V\n1 5.555 DC V\n";
+
 // The simulator, started as a separate program, with its terminal opened as COM1.
 class SimulatorLink : public ::testing::Test
 {
@@ -134,23 +138,12 @@ protected:
     void TearDown() override
     {
         CloseComPort(std::move(port));
-        if (sim.state() != QProcess::NotRunning) {
-            sim.terminate();
-            sim.waitForFinished(5000);
-        }
+        sim.stop();
     }
 
     void start(const QStringList &extra)
     {
-        scenario.setFileTemplate(QDir::tempPath() + "/orvel-scenario-XXXXXX.txt");
-        ASSERT_TRUE(scenario.open());
-        scenario.write("# five readings in turn\n"
-                       "1 1.111 DC V\n1 2.222 DC V\n1 3.333 DC V\n1 4.444 DC V\n1 5.555 DC V\n");
-        scenario.close();
-        sim.start(QStringLiteral(ORVEL_CLI),
-                  QStringList{"simulate", "--scenario", scenario.fileName(), "--period", "60"} + extra);
-        ASSERT_TRUE(sim.waitForReadyRead(5000));
-        const QString path = QString::fromLocal8Bit(sim.readLine()).trimmed();
+        const QString path = sim.start(dir.filePath("scenario.txt"), kFiveVolts, 60, extra);
         ASSERT_TRUE(path.startsWith("/dev/")) << qPrintable(path);
         ports.route(1, path);
         port = OpenComPort(1);
@@ -160,8 +153,8 @@ protected:
 
     test::IsolatedPorts ports;
     test::ScopedPrompt prompt;
-    QTemporaryFile scenario;
-    QProcess sim;
+    QTemporaryDir dir;
+    test::SimulatorProcess sim;
     ComHandle port;
 };
 
@@ -522,28 +515,13 @@ TEST(CliConvert, ReadsOldFilesByTheirExtensionAndFailsOnWhatItCannotRead)
 }
 
 // A simulator playing five DC voltages in turn, as a separate program.
-class Simulator
+class Simulator : public test::SimulatorProcess
 {
 public:
-    Simulator()
-    {
-        scenario_.open();
-        scenario_.write("1 1.111 DC V\n1 2.222 DC V\n1 3.333 DC V\n1 4.444 DC V\n1 5.555 DC V\n");
-        scenario_.close();
-        sim_.start(QStringLiteral(ORVEL_CLI), {"simulate", "--scenario", scenario_.fileName(), "--period", "60"});
-        if (sim_.waitForReadyRead(5000))
-            path = QString::fromLocal8Bit(sim_.readLine()).trimmed();
-    }
-    ~Simulator()
-    {
-        sim_.terminate();
-        sim_.waitForFinished(5000);
-    }
-    QString path; ///< the terminal end, empty when the simulator did not start
+    Simulator() { start(dir_.filePath("scenario.txt"), kFiveVolts, 60); }
 
 private:
-    QTemporaryFile scenario_;
-    QProcess sim_;
+    QTemporaryDir dir_;
 };
 
 void expectVoltReadings(const ReadingBuffer &buffer)
