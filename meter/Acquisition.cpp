@@ -11,6 +11,24 @@
 
 namespace orvel {
 
+bool FrameAssembler::take(std::uint8_t byte)
+{
+    if (size_ == kFrameSize)
+        size_ = 0; // the last frame was taken: look for the next
+    const int index = byte >> 4;
+    const auto bit = std::uint16_t(1u << index);
+    if (size_ > 0 && (index >= kFrameSize || (indexes_ & bit)))
+        size_ = 0; // a damaged frame: look for the next start
+    if (size_ == 0) {
+        if (index != 0)
+            return false;
+        indexes_ = 0;
+    }
+    frame_[std::size_t(size_++)] = byte;
+    indexes_ |= bit;
+    return size_ == kFrameSize;
+}
+
 FrameReader::FrameReader(QObject *parent)
     : QObject(parent)
 {
@@ -32,7 +50,7 @@ void FrameReader::start(SerialDevice *port)
     cancel();
     running_ = true;
     hungUp_ = false;
-    bytes_.clear();
+    frame_.clear();
     seen_ = 0;
     port_ = port;
     if (!port_ || port_->descriptor() < 0 || port_->hungUp()) {
@@ -73,36 +91,24 @@ void FrameReader::onReadable()
         finish(-1);
         return;
     }
-    for (std::int64_t i = 0; i < n && running_; ++i)
-        take(std::uint8_t(buffer[i]));
-    if (running_ && n > 0)
+    seen_ += n;
+    for (std::int64_t i = 0; i < n; ++i) {
+        if (frame_.take(std::uint8_t(buffer[i]))) {
+            finish(kFrameSize);
+            return;
+        }
+    }
+    if (n > 0)
         gapTimer_->start(); // wait for the next byte, or the quiet gap after the last
-}
-
-void FrameReader::take(std::uint8_t byte)
-{
-    ++seen_;
-    const int index = byte >> 4;
-    const auto repeated = [&] {
-        for (char b : std::as_const(bytes_))
-            if ((std::uint8_t(b) >> 4) == index)
-                return true;
-        return false;
-    };
-    if (!bytes_.isEmpty() && (index >= kFrameSize || repeated()))
-        bytes_.clear(); // a damaged frame: look for the next start
-    if (bytes_.isEmpty() && index != 0)
-        return;
-    bytes_.append(char(byte));
-    if (bytes_.size() == kFrameSize)
-        finish(kFrameSize);
 }
 
 void FrameReader::finish(int count)
 {
     if (!running_)
         return;
-    const QByteArray bytes = count == kFrameSize ? bytes_ : QByteArray();
+    const QByteArray bytes = count == kFrameSize
+                                 ? QByteArray(reinterpret_cast<const char *>(frame_.frame().data()), kFrameSize)
+                                 : QByteArray();
     cancel();
     emit finished(count, bytes);
 }

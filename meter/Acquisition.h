@@ -20,16 +20,31 @@ namespace orvel {
 
 class SerialDevice;
 
+/// Finds whole frames in the bytes of the line. A whole frame is 15 bytes in a
+/// row that start with index 0 and carry each index 0..14 once. Bytes before an
+/// index 0 (the tail of a frame, noise) are passed over; a frame that meets a
+/// repeated index or index 15 (noise, a lost byte, the next frame running into
+/// it) is dropped and the search goes on from that byte. So the bytes of two
+/// frames, or of a frame and noise, never make one frame.
+class FrameAssembler
+{
+public:
+    /// Takes the line's next byte; true when it completed a frame, which is then
+    /// in frame() until the next byte is taken.
+    bool take(std::uint8_t byte);
+    const Frame &frame() const { return frame_; }
+    void clear() { size_ = 0; }
+
+private:
+    Frame frame_{};
+    int size_ = 0;              ///< bytes of the frame collected so far
+    std::uint16_t indexes_ = 0; ///< bit i: index i is among them
+};
+
 /// Reads one frame without blocking: discards what waited in the receive
-/// buffer, then collects bytes until a whole frame has come, the line has been
-/// quiet for the port's interval time-out (30 ms) after the last byte, or the
-/// total time-out (12 s) has passed.
-///
-/// A whole frame is 15 bytes that start with index 0 and carry each index 0..14
-/// once. Bytes before an index 0 (the tail of a frame, noise) are passed over;
-/// a frame that meets a repeated index (noise, a lost byte, the next frame
-/// running into it) is dropped and the search goes on. So the bytes of two
-/// frames, or a frame and noise, never make one frame. When no whole frame
+/// buffer, then collects bytes (FrameAssembler) until a whole frame has come,
+/// the line has been quiet for the port's interval time-out (30 ms) after the
+/// last byte, or the total time-out (12 s) has passed. When no whole frame
 /// came, the read counts the bytes that did come (1..14: a short read, which
 /// the decoder answers with the last full frame).
 class FrameReader : public QObject
@@ -54,15 +69,14 @@ signals:
 
 private:
     void onReadable();
-    void take(std::uint8_t byte);
     void finish(int count);
 
     SerialDevice *port_ = nullptr;
     QSocketNotifier *notifier_ = nullptr;
     QTimer *gapTimer_ = nullptr;   ///< quiet time after the last byte
     QTimer *totalTimer_ = nullptr; ///< longest wait for the read
-    QByteArray bytes_;             ///< the frame being collected, from its index-0 byte on
-    qsizetype seen_ = 0;           ///< bytes that came in this read
+    FrameAssembler frame_;
+    qsizetype seen_ = 0; ///< bytes that came in this read
     bool running_ = false;
     bool hungUp_ = false;
 };

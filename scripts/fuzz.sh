@@ -32,13 +32,14 @@ cmake --build "$build" --target orvel_fuzz
 # repeats what shorter inputs reach, at a fraction of the speed.
 declare -A max_len=(
   [fuzz_reads]=256         # up to 16 reads
+  [fuzz_line]=512          # some 30 frames
   [fuzz_decode_lines]=512  # a dozen lines of reads
   [fuzz_settings]=512
   [fuzz_port_names]=256
   [fuzz_scenario]=512
   [fuzz_logger_file]=1024  # 13 records
 )
-targets=(fuzz_reads fuzz_decode_lines fuzz_settings fuzz_port_names fuzz_scenario fuzz_logger_file)
+targets=(fuzz_reads fuzz_line fuzz_decode_lines fuzz_settings fuzz_port_names fuzz_scenario fuzz_logger_file)
 jobs="${ORVEL_FUZZ_JOBS:-$(nproc)}"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-halt_on_error=1:abort_on_error=1:print_stacktrace=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:abort_on_error=1:print_stacktrace=1}"
