@@ -160,25 +160,26 @@ int simulate(const SimulateOptions &options)
         if (options.fault == MeterFault::Stall && sent > 0 && sent % kStallEvery == 0)
             sleepFor(std::chrono::milliseconds(kStallMs));
         const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < framesPerPeriod && !stopRequested; ++i) {
-            const auto frame = encodeFrame(player.next());
-            if (!frame)
-                continue;
-            const auto bytes = faultyFrame(*frame, options.fault, rng);
-            if (options.pace) {
-                for (std::uint8_t b : bytes) {
-                    send(terminal->master, &b, 1);
-                    sleepFor(kByteTime);
-                }
-            } else if (options.fault == MeterFault::Burst) {
-                // Back to back, in pieces that cut across frames, faster than 9600 baud carries them.
-                for (std::size_t at = 0; at < bytes.size() && !stopRequested; at += kBurstPiece) {
-                    send(terminal->master, bytes.data() + at, std::min(kBurstPiece, bytes.size() - at));
-                    sleepFor(std::chrono::microseconds(500));
-                }
-            } else {
-                send(terminal->master, bytes.data(), bytes.size());
+        std::vector<std::uint8_t> bytes; // what this period sends
+        for (int i = 0; i < framesPerPeriod; ++i) {
+            if (const auto frame = encodeFrame(player.next())) {
+                const auto frameBytes = faultyFrame(*frame, options.fault, rng);
+                bytes.insert(bytes.end(), frameBytes.begin(), frameBytes.end());
             }
+        }
+        if (options.pace) {
+            for (std::size_t at = 0; at < bytes.size() && !stopRequested; ++at) {
+                send(terminal->master, &bytes[at], 1);
+                sleepFor(kByteTime);
+            }
+        } else if (options.fault == MeterFault::Burst) {
+            // Back to back, in pieces that cut across frames, faster than 9600 baud carries them.
+            for (std::size_t at = 0; at < bytes.size() && !stopRequested; at += kBurstPiece) {
+                send(terminal->master, bytes.data() + at, std::min(kBurstPiece, bytes.size() - at));
+                sleepFor(std::chrono::microseconds(500));
+            }
+        } else {
+            send(terminal->master, bytes.data(), bytes.size());
         }
         const auto spent = std::chrono::steady_clock::now() - start;
         if (options.count < 0 || sent + 1 < options.count)
