@@ -207,6 +207,7 @@ void TFormViewGraphic::loadChart()
 {
     const ReadingBuffer &buffer = readingBuffer();
     const qsizetype n = buffer.count();
+    iReadingCount = n;
     const Extremes extreme = GraphicalForm ? GraphicalForm->Extreme : Extremes{};
     bReduced = viewIsReduced(n);
     if (bReduced) {
@@ -271,6 +272,7 @@ void TFormViewGraphic::FormClose()
     Statistics->hide();
     Reduction = ViewReduction{}; // the index list goes, memory and all
     bReduced = false;
+    iReadingCount = 0;
     const ReadingBuffer &buffer = readingBuffer();
     PEGraph &g = *PEGraphView;
     g.SetPoints(kClosedPoints);
@@ -340,12 +342,12 @@ void TFormViewGraphic::sbtnUndoZoomClick()
 
 std::pair<qsizetype, qsizetype> TFormViewGraphic::readingsInView() const
 {
-    const qsizetype n = readingBuffer().count();
+    // The readings the chart was made from: those stored since are not in it.
+    const qsizetype n = iReadingCount;
     const ChartModel &chart = PEGraphView->model();
     if (!chart.isZoomed() || n == 0 || !chart.hasPointsShown())
         return {0, n};
-    return viewReadings(n, bReduced ? Reduction.indexes : std::vector<qsizetype>{}, chart.firstShown(),
-                        chart.lastShown());
+    return viewReadings(n, Reduction.indexes, chart.firstShown(), chart.lastShown());
 }
 
 void TFormViewGraphic::sbtnPrintClick()

@@ -26,11 +26,12 @@ public:
     explicit TFormViewGraphic(QWidget *parent = nullptr);
 
     // ---- what the chart shows since the last opening
-    int iPointCount = 0;     ///< chart points
-    float fTop = 100.0f;     ///< Y range top, the recorder's fScaleMax at the opening
-    float fBottom = -100.0f; ///< Y range bottom, the recorder's fScaleMin at the opening
-    bool bReduced = false;   ///< the chart shows a reduced set of readings
-    ViewReduction Reduction; ///< while reduced: the buffer index of each point, largest and smallest position
+    int iPointCount = 0;         ///< chart points
+    qsizetype iReadingCount = 0; ///< readings the chart was made from
+    float fTop = 100.0f;         ///< Y range top, the recorder's fScaleMax at the opening
+    float fBottom = -100.0f;     ///< Y range bottom, the recorder's fScaleMin at the opening
+    bool bReduced = false;       ///< the chart shows a reduced set of readings
+    ViewReduction Reduction;     ///< while reduced: the buffer index of each point, largest and smallest position
 
     // ---- controls
     orvel::PEGraph *PEGraphView = nullptr;

@@ -208,6 +208,20 @@ private slots:
         QCOMPARE(chartData().label(99), QStringLiteral("t99"));
     }
 
+    // A reading stored while the viewer is open is not in its chart, nor in its figures.
+    void readingsStoredWhileOpenStayOutOfTheView()
+    {
+        store("1.5");
+        store("2.5");
+        openViewer(
+            [](TFormViewGraphic &v) {
+                store("3.5");
+                QCOMPARE(chartData().points(), 2);
+                QCOMPARE(v.readingsInView(), (std::pair<qsizetype, qsizetype>{0, 2}));
+            },
+            [](TFormViewGraphic &v) { v.close(); });
+    }
+
     void anEmptyBufferShowsEmptyPanels()
     {
         openViewer(
