@@ -26,7 +26,6 @@ namespace {
 constexpr int kCaption = 2000;  // "Serial Port selection"
 constexpr int kPortName = 2012; // "COM%d"
 constexpr int kPlugIcon = 6;    // the serial plug
-constexpr int kMeterHeard = 2096, kNoMeterHeard = 2097;
 
 constexpr QSize kClient{326, 252};
 constexpr int kMargin = 8;
@@ -131,7 +130,7 @@ void TDlgRsPortForm::FormShow()
     for (int i = 0; i < kProbedPorts; ++i) {
         rbtnCom[i]->setEnabled(PortPresent[i]);
         // Read on every showing: the user may have re-routed a port since start-up.
-        const QString path = devicePathForPort(i + 1);
+        const QString &path = sPaths[std::size_t(i)] = devicePathForPort(i + 1);
         QLabel *label = lblDevice[i];
         label->setText(QFontMetrics(label->font()).elidedText(path, Qt::ElideMiddle, label->width()));
         QPalette colours = label->palette();
@@ -141,7 +140,7 @@ void TDlgRsPortForm::FormShow()
         if (PortDenied[i])
             denied << rbtnCom[i]->text();
     }
-    placeAccessNote(denied.isEmpty() ? QString() : denied.join(QLatin1String(", ")) + QLatin1String(": ") + advice);
+    lblAccess->setText(denied.isEmpty() ? QString() : denied.join(QLatin1String(", ")) + QLatin1String(": ") + advice);
     if (iPortNo >= 1 && iPortNo <= kProbedPorts)
         rbtnCom[iPortNo - 1]->setChecked(true);
     startListening();
@@ -158,15 +157,14 @@ void TDlgRsPortForm::startListening()
     for (int i = 0; i < kProbedPorts; ++i) {
         if (!PortPresent[i] || PortDenied[i])
             continue;
-        const QString path = devicePathForPort(i + 1);
+        const QString path = sPaths[std::size_t(i)];
         const int generation = iGeneration;
         const int timeout = iListenMs;
         ++iListening;
         // The device is only read, never written, and closed again before the
         // dialog ends (done() waits for it), so the main window can open it after.
         listeners_.emplace_back(QThread::create([this, path, generation, i, timeout] {
-            const std::optional<QString> heard = listenForMeter(path, timeout);
-            const QString text = heard ? LoadStrArg(kMeterHeard, *heard) : LoadStr(kNoMeterHeard);
+            const QString text = heardText(listenForMeter(path, timeout));
             QMetaObject::invokeMethod(
                 this, [this, generation, i, text] { showHeard(generation, i, text); }, Qt::QueuedConnection);
         }));
@@ -181,11 +179,11 @@ void TDlgRsPortForm::showHeard(int generation, int port, const QString &text)
     --iListening;
     sHeard[std::size_t(port)] = text;
     QLabel *label = lblDevice[std::size_t(port)];
-    label->setToolTip(devicePathForPort(port + 1) + QLatin1Char('\n') + text);
+    label->setToolTip(sPaths[std::size_t(port)] + QLatin1Char('\n') + text);
     // The ports a meter talks on are listed under the ports, the device lines stay as they are.
     QStringList heard;
     for (int i = 0; i < kProbedPorts; ++i)
-        if (!sHeard[std::size_t(i)].isEmpty() && sHeard[std::size_t(i)] != LoadStr(kNoMeterHeard))
+        if (!sHeard[std::size_t(i)].isEmpty() && sHeard[std::size_t(i)] != heardText(std::nullopt))
             heard << rbtnCom[std::size_t(i)]->text() + QStringLiteral(" — ") + sHeard[std::size_t(i)];
     lblMeters->setText(heard.join(QLatin1Char('\n')));
     placeNotes();
@@ -205,12 +203,6 @@ void TDlgRsPortForm::done(int result)
 {
     waitForListening();
     QDialog::done(result);
-}
-
-void TDlgRsPortForm::placeAccessNote(const QString &text)
-{
-    lblAccess->setText(text);
-    placeNotes();
 }
 
 void TDlgRsPortForm::placeNotes()

@@ -59,12 +59,11 @@ private:
     void startListening();
     void showHeard(int generation, int port, const QString &text);
 
+    std::array<QString, 8> sPaths{}; ///< each port's device at this showing
     std::vector<std::unique_ptr<QThread>> listeners_;
     int iListening = 0;  ///< listeners that have not reported yet
     int iGeneration = 0; ///< the showing the listeners belong to
 
-    /// Shows lblAccess (the dialog grows by its height) when `text` is not empty.
-    void placeAccessNote(const QString &text);
     /// Lays out the notes that have a text under the ports; the dialog grows by their height.
     void placeNotes();
 

@@ -397,10 +397,7 @@ void TFormMain::PortHungUp()
 {
     // The tick has already unlinked (as the link button does); the dead port is
     // closed so that the next link opens it again.
-    if (hComPort) {
-        hComPort->close();
-        hComPort.reset();
-    }
+    CloseComPort(std::move(hComPort));
     bPortLost = true;
     MessageRequest request;
     request.caption = ApplicationTitle();

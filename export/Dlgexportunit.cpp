@@ -67,7 +67,6 @@ void TDlgExportForm::exportChosen(TGraphicalForm &recorder)
 void TDlgExportForm::exportPages(TGraphicalForm &recorder, int from, int to)
 {
     PEGraph &chart = *recorder.PEGraph;
-    const ReadingBuffer &buffer = readingBuffer();
     const bool printing = Choices.controls().destination == ExportDestination::Printer;
     // Pages go out whole; the screen keeps its zoom for when the page shown comes back.
     chart.setOutputsUnzoomed(true);
@@ -75,18 +74,7 @@ void TDlgExportForm::exportPages(TGraphicalForm &recorder, int from, int to)
         chart.beginPrintJob();
     PEError error = PEError::None;
     for (int page = from; page <= to && error == PEError::None; ++page) {
-        const PageRange range = pageRange(buffer.count(), recorder.iLastPage, page);
-        for (int point = 0; point < kPagePoints; ++point) {
-            const int k = point - range.emptyPoints;
-            if (point < range.emptyPoints || k >= range.count) {
-                chart.SetYData(0, point, kEmptyPointValue);
-                chart.SetPointLabels(point, QStringLiteral(" "));
-                continue;
-            }
-            const TARecord &r = buffer.at(range.first + k);
-            chart.SetYData(0, point, std::isfinite(r.fReading) ? r.fReading : kEmptyPointValue);
-            chart.SetPointLabels(point, fieldText(r.szTime));
-        }
+        recorder.loadPagePoints(page);
         chart.SetPEnarg1(0);
         chart.SetPEnarg2(0);
         chart.SetPEactions(gReinitAndReset);

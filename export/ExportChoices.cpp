@@ -188,11 +188,6 @@ QString shownFileName(const QString &name)
     return name.left(kShownNameHead) + QStringLiteral("...") + name.right(kShownNameTail);
 }
 
-bool isWindowsMetafileName(const QString &name)
-{
-    return name.endsWith(QLatin1String(".wmf"), Qt::CaseInsensitive);
-}
-
 PageSpan pageSpan(PageScope scope, const QString &fromText, const QString &toText, int shownPage, int lastPage)
 {
     PageSpan span;

@@ -102,9 +102,6 @@ std::optional<double> storedSize(const QString &text, ExportKind kind, SizeUnit 
 /// first 3, "..." and the last 24.
 QString shownFileName(const QString &name);
 
-/// True for a name that asks for a Windows Metafile (".wmf"), which the chart does not write.
-bool isWindowsMetafileName(const QString &name);
-
 /// The pages to export, or why there are none to export.
 struct PageSpan
 {

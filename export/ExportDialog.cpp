@@ -276,7 +276,7 @@ void TExportDialog::btnBrowseClick()
     const QString name = prompt().saveFileName(request);
     if (name.isEmpty())
         return;
-    if (Choices.controls().kind == ExportKind::MetaFile && isWindowsMetafileName(name)) {
+    if (Choices.controls().kind == ExportKind::MetaFile && metafileFormatFor(name) == MetafileFormat::Wmf) {
         showError(id::WmfRefused, LoadStr(id::WmfRefused));
         return;
     }

@@ -32,8 +32,8 @@ IndexRange exportRange(qsizetype n, int lastPage, int from, int to);
 /// The whole text of pages `from` to `to` of `buffer`.
 QByteArray exportText(const ReadingBuffer &buffer, int from, int to);
 
-/// Writes the text of pages `from` to `to` to `path`, made whole in memory first and then
-/// written beside the target, which it replaces only when every byte was written: a failure
+/// Writes the text of pages `from` to `to` to `path`, a megabyte at a time into a file
+/// beside the target, which it replaces only when every byte was written: a failure
 /// leaves any earlier file as it was. An empty range gives an empty file. False when the file
 /// could not be created or written.
 bool writeExportText(const QString &path, const ReadingBuffer &buffer, int from, int to);

@@ -2,14 +2,17 @@
 
 #include "meter/FrameDecoder.h"
 #include "meter/MeterReading.h"
+#include "meter/Rscomm.h"
 #include "platform/SerialDevice.h"
+#include "resources/Strings.h"
 
 #include <QElapsedTimer>
 
 namespace orvel {
 
 namespace {
-constexpr int kInterByteMs = 30; // a gap this long ends a frame
+constexpr int kMeterHeard = 2096;   // "meter: %s"
+constexpr int kNoMeterHeard = 2097; // "no meter heard"
 } // namespace
 
 QString displayLine(const DigitalPanels &p)
@@ -28,15 +31,7 @@ std::optional<QString> listenForMeter(const QString &path, int timeoutMs)
     std::unique_ptr<SerialDevice> device = openSerialDevice(path);
     if (!device)
         return std::nullopt;
-    LineState state;
-    if (!device->getState(state))
-        return std::nullopt;
-    state.baudRate = 9600;
-    state.byteSize = 8;
-    state.parity = Parity::None;
-    state.stopBits = StopBits::One;
-    state.rtsControl = RtsControl::Disable;
-    if (!device->setState(state))
+    if (!SetMeterLine(*device))
         return std::nullopt;
     device->purgeReceive();
 
@@ -44,7 +39,7 @@ std::optional<QString> listenForMeter(const QString &path, int timeoutMs)
     clock.start();
     for (qint64 left = timeoutMs; left > 0; left = timeoutMs - clock.elapsed()) {
         CommTimeouts t;
-        t.readInterval = kInterByteMs;
+        t.readInterval = kReadIntervalMs;
         t.readTotalConstant = std::uint32_t(left);
         if (!device->setTimeouts(t))
             return std::nullopt;
@@ -64,6 +59,11 @@ std::optional<QString> listenForMeter(const QString &path, int timeoutMs)
         return displayLine(computation.digital);
     }
     return std::nullopt;
+}
+
+QString heardText(const std::optional<QString> &heard)
+{
+    return heard ? LoadStrArg(kMeterHeard, *heard) : LoadStr(kNoMeterHeard);
 }
 
 } // namespace orvel

@@ -19,4 +19,8 @@ QString displayLine(const DigitalPanels &p);
 /// calling thread; safe to run on a worker thread.
 std::optional<QString> listenForMeter(const QString &path, int timeoutMs = 1000);
 
+/// What listening heard, as the port list shows it: "meter: 12.37 mV DC", or
+/// that no meter was heard.
+QString heardText(const std::optional<QString> &heard);
+
 } // namespace orvel

@@ -88,15 +88,7 @@ ComHandle OpenComDevice(const QString &path)
         return nullptr;
     }
 
-    LineState state;
-    if (!port->getState(state))
-        return failAndClose(std::move(port));
-    state.baudRate = kMeterBaudRate;
-    state.byteSize = 8;
-    state.parity = Parity::None;
-    state.stopBits = StopBits::One;
-    state.rtsControl = RtsControl::Disable;
-    if (!port->setState(state))
+    if (!SetMeterLine(*port))
         return failAndClose(std::move(port));
 
     if (!SetComTimeouts(port.get(), kReadTotalMs))
@@ -106,6 +98,19 @@ ComHandle OpenComDevice(const QString &path)
     port->purgeReceive();
     port->purgeTransmit();
     return port;
+}
+
+bool SetMeterLine(SerialDevice &port)
+{
+    LineState state;
+    if (!port.getState(state))
+        return false;
+    state.baudRate = kMeterBaudRate;
+    state.byteSize = 8;
+    state.parity = Parity::None;
+    state.stopBits = StopBits::One;
+    state.rtsControl = RtsControl::Disable;
+    return port.setState(state);
 }
 
 bool SetComTimeouts(SerialDevice *port, std::uint32_t readTotalMs)
@@ -139,8 +144,10 @@ void CloseComPort(ComHandle port)
 {
     if (!port)
         return;
-    port->flush();
-    pause(kClosePauseMs);
+    if (!port->hungUp()) { // nothing to flush on a line that is gone
+        port->flush();
+        pause(kClosePauseMs);
+    }
     port->close();
 }
 

@@ -31,6 +31,10 @@ ComHandle OpenComPort(int portIndex);
 /// The same for a device given by its path (orvel-cli's --port /dev/…).
 ComHandle OpenComDevice(const QString &path);
 
+/// Sets the meter's line: 9600 baud, 8 data bits, no parity, one stop bit, RTS
+/// off. No message boxes; false when the device refused.
+bool SetMeterLine(SerialDevice &port);
+
 /// Sets the port's time-outs (`readTotalMs` in all per read). On failure shows
 /// E9009 and W8001 and returns false.
 bool SetComTimeouts(SerialDevice *port, std::uint32_t readTotalMs);
@@ -38,7 +42,8 @@ bool SetComTimeouts(SerialDevice *port, std::uint32_t readTotalMs);
 /// The two boxes that follow a failure to set the time-outs.
 void ShowPortSettingError();
 
-/// Flushes, pauses 100 ms and closes `port`. Returns at once for a null handle.
+/// Flushes, pauses 100 ms and closes `port` (a line that hung up is only
+/// closed). Returns at once for a null handle.
 void CloseComPort(ComHandle port);
 
 /// The last 15 bytes read in full (all zero at start-up); a short read decodes it again.

@@ -298,12 +298,6 @@ bool probeSerialDevice(const QString &path)
     return openSerialDevice(path) != nullptr;
 }
 
-int serialDeviceOpenError(const QString &path)
-{
-    int code = 0;
-    return openSerialDevice(path, nullptr, &code) ? 0 : code;
-}
-
 bool isAccessDenied(int errorCode)
 {
     return errorCode == EACCES || errorCode == EPERM;

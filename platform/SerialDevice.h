@@ -83,10 +83,6 @@ std::unique_ptr<SerialDevice> openSerialDevice(const QString &path, QString *err
 /// True when `path` opens as a terminal right now (it is closed again at once).
 bool probeSerialDevice(const QString &path);
 
-/// Why `path` does not open as a terminal right now: 0 when it does (it is
-/// closed again at once), otherwise the system's error number.
-int serialDeviceOpenError(const QString &path);
-
 /// True for the error numbers that mean the user may not use the device
 /// (on most systems: not a member of the group that owns serial devices).
 bool isAccessDenied(int errorCode);

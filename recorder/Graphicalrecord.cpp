@@ -461,8 +461,17 @@ void TGraphicalForm::ClearChart()
 
 void TGraphicalForm::ShowPage()
 {
+    loadPagePoints(iShownPage);
+    redrawChart();
+    ShowCursorReading();
+    updatePageCommands();
+    UpdateStatus();
+}
+
+void TGraphicalForm::loadPagePoints(int page)
+{
     const ReadingBuffer &buffer = readingBuffer();
-    const PageRange range = pageRange(buffer.count(), iLastPage, iShownPage);
+    const PageRange range = pageRange(buffer.count(), iLastPage, page);
     for (int point = 0; point < iPagePoints; ++point) {
         const int k = point - range.emptyPoints;
         if (point < range.emptyPoints || k >= range.count) {
@@ -475,10 +484,6 @@ void TGraphicalForm::ShowPage()
         PEGraph->SetYData(0, point, std::isfinite(r.fReading) ? r.fReading : kEmptyPointValue);
         PEGraph->SetPointLabels(point, fieldText(r.szTime));
     }
-    redrawChart();
-    ShowCursorReading();
-    updatePageCommands();
-    UpdateStatus();
 }
 
 void TGraphicalForm::updatePageCommands()

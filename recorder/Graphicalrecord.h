@@ -165,6 +165,8 @@ public:
     void ClearChart();
     /// Fills the chart with page iShownPage.
     void ShowPage();
+    /// Puts the readings of `page` into the chart's points (no redraw).
+    void loadPagePoints(int page);
     /// The reading under the chart's cursor in the display panels and the Y-axis label.
     void ShowCursorReading();
     /// Loads a logger data file into the empty buffer, with the progress window.

@@ -14,9 +14,6 @@
 namespace orvel::cli {
 
 namespace {
-constexpr int kTickMs = 500;
-constexpr int kHungUp = 2051;    // "The meter's line on %s hung up: …"
-constexpr int kHungUpStatus = 3; // exit status after a hang-up
 
 int portIndexOf(const QString &name)
 {
@@ -62,7 +59,7 @@ int monitor(const QString &port, qint64 count)
     };
     QObject::connect(&timer, &QTimer::timeout, [&] { cycle.startTick(device.get()); });
     QObject::connect(&cycle, &AcquisitionCycle::lineHungUp, [&] {
-        std::fprintf(stderr, "%s\n", qPrintable(LoadStrArg(kHungUp, port)));
+        std::fprintf(stderr, "%s\n", qPrintable(LoadStrArg(kHungUpText, port)));
         status = kHungUpStatus;
         QCoreApplication::quit();
     });
@@ -83,10 +80,7 @@ int monitor(const QString &port, qint64 count)
         return 0;
     timer.start();
     QCoreApplication::exec();
-    if (status == kHungUpStatus)
-        device->close(); // nothing to flush on a line that is gone
-    else
-        CloseComPort(std::move(device));
+    CloseComPort(std::move(device));
     return status;
 }
 

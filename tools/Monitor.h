@@ -6,13 +6,11 @@
 
 #include <QString>
 
-namespace orvel {
-struct DigitalPanels;
-}
-
 namespace orvel::cli {
 
-using orvel::displayLine; // "12.34 mV DC" (meter/MeterProbe.h)
+inline constexpr int kTickMs = 500;      ///< the link's tick period, as the program's
+inline constexpr int kHungUpText = 2051; ///< "The meter's line on %s hung up: …"
+inline constexpr int kHungUpStatus = 3;  ///< exit status after a hang-up
 
 /// Opens the port named `port` (COM1…COM10, any letter case) or the device at
 /// the path `port`; null (after the port's error message) when it cannot be opened.

@@ -24,10 +24,8 @@
 namespace orvel::cli {
 
 namespace {
-constexpr int kTickMs = 500;
 constexpr int kCannotWrite = 2121;
 constexpr int kWouldReplace = 2122;
-constexpr int kHungUp = 2051; // "The meter's line on %s hung up: …"
 
 int signalPipe[2] = {-1, -1};
 
@@ -158,8 +156,8 @@ int record(const RecordOptions &options)
             tickTimer.start();
     });
     QObject::connect(&cycle, &AcquisitionCycle::lineHungUp, [&] {
-        printError(LoadStrArg(kHungUp, options.port));
-        stop(3); // what was stored stays in the file
+        printError(LoadStrArg(kHungUpText, options.port));
+        stop(kHungUpStatus); // what was stored stays in the file
     });
     if (options.intervalSeconds > 0) {
         intervalTimer.setInterval(options.intervalSeconds * 1000);

@@ -30,7 +30,6 @@ constexpr int kCannotRead = 2102;
 constexpr int kBadOption = 2107;
 constexpr int kBadScenario = 2108;
 constexpr int kVersionLine = 2192; // "orvel-cli %s"
-constexpr int kMeterHeard = 2096, kNoMeterHeard = 2097;
 
 void printError(const QString &message)
 {
@@ -72,10 +71,7 @@ int listPorts(bool listen)
         for (Line &line : lines) {
             if (line.probe != orvel::PortProbe::Opens)
                 continue;
-            listeners.emplace_back([&line] {
-                const std::optional<QString> heard = orvel::listenForMeter(line.path);
-                line.heard = heard ? orvel::LoadStrArg(kMeterHeard, *heard) : orvel::LoadStr(kNoMeterHeard);
-            });
+            listeners.emplace_back([&line] { line.heard = orvel::heardText(orvel::listenForMeter(line.path)); });
         }
         for (std::thread &t : listeners)
             t.join();
