@@ -1,5 +1,7 @@
 #include "app/Globalvar.h"
 
+#include "recorder/Recording.h"
+
 namespace orvel {
 
 int SelectedPort = 1;
@@ -11,14 +13,21 @@ int TaskbarReserve = 0;
 double HiLimit = 0.0;
 double LowLimit = 0.0;
 bool ReadingReceived = false;
-bool LoadInProgress = false;
-bool ExportInProgress = false;
 QStringList SettingsList;
 
-ReadingBuffer &readingBuffer()
+namespace {
+Recording *programRecording = nullptr;
+} // namespace
+
+Recording &recording()
 {
-    static ReadingBuffer buffer;
-    return buffer;
+    Q_ASSERT(programRecording);
+    return *programRecording;
+}
+
+void setProgramRecording(Recording *r)
+{
+    programRecording = r;
 }
 
 void ResetSharedState()
@@ -32,10 +41,7 @@ void ResetSharedState()
     HiLimit = 0.0;
     LowLimit = 0.0;
     ReadingReceived = false;
-    LoadInProgress = false;
-    ExportInProgress = false;
     SettingsList.clear();
-    readingBuffer().clear();
 }
 
 } // namespace orvel

@@ -3,7 +3,6 @@
 
 #include "meter/Rscomm.h"
 #include "platform/PortNames.h"
-#include "recorder/Tarecord.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,13 +20,17 @@ extern int TaskbarReserve;                         ///< pixels reserved for the 
 extern double HiLimit;                             ///< comparator upper limit, as loaded or last accepted
 extern double LowLimit;                            ///< comparator lower limit, as loaded or last accepted
 extern bool ReadingReceived;                       ///< a reading was decoded since the last unlink
-extern bool LoadInProgress;                        ///< a logger data file is being loaded
-extern bool ExportInProgress;                      ///< an export runs: the buffer and the page must not change
 extern QStringList SettingsList;                   ///< lines written to the settings file at exit
 
-/// Every stored reading, oldest first. The recorder adds and clears; the data
-/// list, the viewer and the export read by index.
-ReadingBuffer &readingBuffer();
+class Recording;
+
+/// The program's one recording: the reading buffer and the recorder's state.
+/// It is made before the windows and goes after them (WindowSet); the recorder
+/// window stores, clears and loads, the data list, the viewer, the export and
+/// the statistics read it.
+Recording &recording();
+/// Makes `r` the program's recording (null when it goes).
+void setProgramRecording(Recording *r);
 
 /// Puts every shared value back to its value before start-up (for tests and restarts).
 void ResetSharedState();

@@ -251,7 +251,7 @@ void TFormMain::setLink(bool down)
 void TFormMain::RefreshLinkState()
 {
     const bool l = sbtnLink->isChecked();
-    const bool p = LoadInProgress;
+    const bool p = recording().state().LoadInProgress;
     mnuLink->setText(LoadStr(l ? id::Unlink : id::Link));
     mnuLink->setEnabled(!p);
     mnuPort->setEnabled(!l && !p);
@@ -369,7 +369,7 @@ void TFormMain::ReadingArrived(const ReadingComputation::Outcome &outcome)
     DigitalMeterForm->showReading(rc.digital);
     ReadingReceived = true;
     // The recorder is told first, then the analog meter, then the comparator.
-    if (GraphicalForm && GraphicalForm->bSampleRequest)
+    if (GraphicalForm && recording().state().bSampleRequest)
         PostMessage(GraphicalForm, UM_READING);
     if (AnalogMeterForm) {
         AnalogMeterForm->values = rc.analog;
@@ -437,7 +437,8 @@ void TFormMain::closeEvent(QCloseEvent *event)
 
 bool TFormMain::FormCloseQuery()
 {
-    if (!GraphicalForm || GraphicalForm->bBufferEmpty || !GraphicalForm->bUnsaved)
+    const RecorderState &s = recording().state();
+    if (!GraphicalForm || s.bBufferEmpty || !s.bUnsaved)
         return true;
     const QString text = LoadStr(kBufferHasData) + QLatin1Char('\n') + LoadStr(kSaveBeforeExit);
     switch (MessageShowText(this, str::WarningCaption, kBufferHasData, text,
@@ -445,8 +446,10 @@ bool TFormMain::FormCloseQuery()
                             PromptButton::Cancel)) {
     case PromptButton::Yes:
         GraphicalForm->sbtnSaveFileClick();
-        return !GraphicalForm->bUnsaved; // cancelled or failed: stay open with the data
-    case PromptButton::No: return true;
+        return !s.bUnsaved; // cancelled or failed: stay open with the data
+    case PromptButton::No:
+        recording().abandonUnsaved(); // an interrupted recording opened into the buffer may go at exit
+        return true;
     default: return false;
     }
 }

@@ -1,6 +1,5 @@
 #include "app/Mesgform.h"
 
-#include "app/Globalvar.h"
 #include "app/Messageshow.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Strings.h"
@@ -76,9 +75,9 @@ void TMsgForm::bbtnAbortClick()
     const PromptButton answer =
         MessageShow(this, str::WarningCaption, kAbortQuestion, {PromptButton::Yes, PromptButton::No},
                     PromptIcon::Question, PromptButton::No);
-    // The loader looks at the flag between records and stops on its own.
+    // The loader stops on its own before its next block.
     if (answer == PromptButton::Yes)
-        LoadInProgress = false;
+        emit abortConfirmed();
 }
 
 void TMsgForm::setMessage(const QString &text, const QColor &colour)

@@ -1,7 +1,7 @@
 #pragma once
 // The progress window of a file load: a message line, a progress line and bar,
-// and an abort button that asks first. It has no title bar. It talks to the
-// loader only through LoadInProgress.
+// and an abort button that asks first. It has no title bar. It tells the
+// loader of a confirmed abort through abortConfirmed.
 
 #include <QColor>
 #include <QDialog>
@@ -26,10 +26,14 @@ public:
     QProgressBar *ProgressBar = nullptr; ///< 0..100 at creation; the caller may set other bounds
     QPushButton *bbtnAbort = nullptr;
 
-    /// Asks W8014; on Yes clears LoadInProgress.
+    /// Asks W8014; on Yes says abortConfirmed.
     void bbtnAbortClick();
     /// Sets the message line in `colour` (red while reading, blue while adding).
     void setMessage(const QString &text, const QColor &colour);
+
+signals:
+    /// The user confirmed the abort: the load stops before its next block.
+    void abortConfirmed();
 
 protected:
     /// Escape, and a close asked for by the user, act like the abort button

@@ -13,6 +13,7 @@
 #include "platform/UserPrompt.h"
 #include "recorder/Dlgoption.h"
 #include "recorder/Graphicalrecord.h"
+#include "recorder/Recording.h"
 #include "resources/Strings.h"
 #include "views/Analogmeter.h"
 #include "views/Comparator.h"
@@ -36,7 +37,9 @@ template <typename Form> Form *create(std::vector<std::unique_ptr<QWidget>> &win
 } // namespace
 
 WindowSet::WindowSet()
+    : recording_(std::make_unique<Recording>(LoadStr(str::TempStoreStem)))
 {
+    setProgramRecording(recording_.get());
     create(windows_, FormMain);
     create(windows_, DlgRsPortForm);
     create(windows_, DlgAboutForm);
@@ -74,6 +77,7 @@ WindowSet::~WindowSet()
     DlgFitExportForm = nullptr;
     MsgForm = nullptr;
     DlgExportForm = nullptr;
+    setProgramRecording(nullptr);
 }
 
 QList<QWidget *> WindowSet::windows() const

@@ -10,9 +10,12 @@ class QWidget;
 
 namespace orvel {
 
+class Recording;
+
 /// Every window of the program, created once in a fixed order (the main window
 /// first: the others read its height, the task-bar reserve and the limits) and
-/// destroyed in the reverse order. Each is also reachable through the global
+/// destroyed in the reverse order; and the program's recording, made before
+/// them and gone after them. Each is also reachable through the global
 /// pointer of its class (FormMain, DigitalMeterForm, …).
 class WindowSet
 {
@@ -26,6 +29,7 @@ public:
     QList<QWidget *> windows() const;
 
 private:
+    std::unique_ptr<Recording> recording_;
     std::vector<std::unique_ptr<QWidget>> windows_;
 };
 

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -39,6 +40,10 @@ int main(int argc, char *argv[])
 {
     if (answerInformationOptions(argc, argv))
         return 0;
+    // A write past a file-size limit (a temporary file, a save) fails with an
+    // error that is reported like a full disk, instead of ending the program
+    // and losing the readings it holds.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     QApplication app(argc, argv);
     // The views outlive the main window on screen; closing the main window ends the program.

@@ -2,9 +2,7 @@
 
 #include "app/Globalvar.h"
 #include "export/ExportText.h"
-#include "recorder/Graphicalrecord.h"
-#include "recorder/Pages.h"
-#include "recorder/Tarecord.h"
+#include "recorder/Recording.h"
 #include "resources/Strings.h"
 
 #include <QApplication>
@@ -12,8 +10,6 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
-
-#include <cmath>
 
 namespace orvel {
 
@@ -23,50 +19,43 @@ TDlgExportForm::TDlgExportForm(QWidget *parent)
     : TExportDialog(ExportOwner::Recorder, parent)
 {}
 
-void TDlgExportForm::RecorderExport()
+void TDlgExportForm::RecorderExport(PEGraph &chart, const PageLoader &loadPage)
 {
-    if (!GraphicalForm)
-        return;
-    TGraphicalForm &recorder = *GraphicalForm;
-    {
-        const ExportRun run;
-        prepare(ExportKind::Text, QStringLiteral("1"), QString::number(recorder.iLastPage));
-        btnBrowse->setFocus();
-        if (exec() == QDialog::Accepted)
-            exportChosen(recorder);
-    }
-    // The page shown before, with the page commands that go with it.
-    recorder.ShowPage();
+    const ExportHold exporting(recording());
+    prepare(ExportKind::Text, QStringLiteral("1"), QString::number(recording().state().iLastPage));
+    btnBrowse->setFocus();
+    if (exec() == QDialog::Accepted)
+        exportChosen(chart, loadPage);
 }
 
-void TDlgExportForm::exportChosen(TGraphicalForm &recorder)
+void TDlgExportForm::exportChosen(PEGraph &chart, const PageLoader &loadPage)
 {
     if (!checkFileName())
         return;
+    const RecorderState &s = recording().state();
     const ExportControls &c = Choices.controls();
     const PageSpan span = pageSpan(c.scope.value_or(PageScope::ThisPage), editPageFrom->text(), editPageTo->text(),
-                                   recorder.iShownPage, recorder.iLastPage);
+                                   s.iShownPage, s.iLastPage);
     if (span.errorId != 0) {
         showError(span.errorId, span.error);
         return;
     }
     if (c.kind == ExportKind::Text) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const bool written = writeExportText(c.fileName, readingBuffer(), span.from, span.to);
+        const bool written = writeExportText(c.fileName, recording().buffer(), span.from, span.to);
         QApplication::restoreOverrideCursor();
         if (!written)
             showError(str::CannotCreateFile, LoadStrArg(str::CannotCreateFile, QDir::toNativeSeparators(c.fileName)));
         return;
     }
     if (c.destination == ExportDestination::Printer)
-        exportPages(recorder, span.from, span.to);
+        exportPages(chart, loadPage, span.from, span.to);
     else
-        exportPages(recorder, recorder.iShownPage, recorder.iShownPage);
+        exportPages(chart, loadPage, s.iShownPage, s.iShownPage);
 }
 
-void TDlgExportForm::exportPages(TGraphicalForm &recorder, int from, int to)
+void TDlgExportForm::exportPages(PEGraph &chart, const PageLoader &loadPage, int from, int to)
 {
-    PEGraph &chart = *recorder.PEGraph;
     const bool printing = Choices.controls().destination == ExportDestination::Printer;
     // Pages go out whole; the screen keeps its zoom for when the page shown comes back.
     chart.setOutputsUnzoomed(true);
@@ -74,7 +63,7 @@ void TDlgExportForm::exportPages(TGraphicalForm &recorder, int from, int to)
         chart.beginPrintJob();
     PEError error = PEError::None;
     for (int page = from; page <= to && error == PEError::None; ++page) {
-        recorder.loadPagePoints(page);
+        loadPage(page);
         chart.SetPEnarg1(0);
         chart.SetPEnarg2(0);
         chart.SetPEactions(gReinitAndReset);

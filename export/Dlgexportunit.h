@@ -4,9 +4,9 @@
 
 #include "export/ExportDialog.h"
 
-namespace orvel {
+#include <functional>
 
-class TGraphicalForm;
+namespace orvel {
 
 class TDlgExportForm : public TExportDialog
 {
@@ -15,15 +15,20 @@ class TDlgExportForm : public TExportDialog
 public:
     explicit TDlgExportForm(QWidget *parent = nullptr);
 
+    /// Puts the readings of a page (numbered as the recorder numbers them) on the chart.
+    using PageLoader = std::function<void(int page)>;
+
     /// The recorder's Export command: prepares and shows the dialog, and on OK
-    /// exports text, pictures or print-outs of the recorder's pages.
-    void RecorderExport();
+    /// exports text of the recording's pages, or pictures or print-outs of them
+    /// on `chart`, each page put there by `loadPage`. The recording stays still
+    /// meanwhile; the caller shows its page again afterwards.
+    void RecorderExport(PEGraph &chart, const PageLoader &loadPage);
 
 private:
     /// The export the dialog closed with.
-    void exportChosen(TGraphicalForm &recorder);
+    void exportChosen(PEGraph &chart, const PageLoader &loadPage);
     /// The picture loop: each page from `from` to `to` put on the chart and exported.
-    void exportPages(TGraphicalForm &recorder, int from, int to);
+    void exportPages(PEGraph &chart, const PageLoader &loadPage, int from, int to);
 };
 
 extern TDlgExportForm *DlgExportForm;

@@ -1,6 +1,8 @@
 #include "export/Dlgfitexportunit.h"
 
+#include "app/Globalvar.h"
 #include "chart/PEGraph.h"
+#include "recorder/Recording.h"
 
 #include <QRadioButton>
 
@@ -14,7 +16,7 @@ TDlgFitExportForm::TDlgFitExportForm(QWidget *parent)
 
 void TDlgFitExportForm::ViewerExport(PEGraph &chart)
 {
-    const ExportRun run;
+    const ExportHold exporting(recording());
     // The viewer's chart holds no text data to export.
     rbtnText->setEnabled(false);
     rbtnText->setVisible(false);

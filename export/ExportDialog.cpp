@@ -7,7 +7,6 @@
 #include "chart/ChartModel.h"
 #include "platform/UserPrompt.h"
 #include "platform/WindowPlacement.h"
-#include "recorder/Graphicalrecord.h"
 #include "resources/Strings.h"
 
 #include <QDir>
@@ -376,24 +375,6 @@ void TExportDialog::showError(int id, const QString &text)
     request.icon = PromptIcon::Stop;
     request.owner = this;
     prompt().message(request);
-}
-
-ExportRun::ExportRun()
-{
-    ExportInProgress = true;
-    if (GraphicalForm) {
-        GraphicalForm->UpdateButtons();
-        GraphicalForm->UpdateMenus();
-    }
-}
-
-ExportRun::~ExportRun()
-{
-    ExportInProgress = false;
-    if (GraphicalForm) {
-        GraphicalForm->UpdateButtons();
-        GraphicalForm->UpdateMenus();
-    }
 }
 
 } // namespace orvel

@@ -98,15 +98,4 @@ private:
     bool commitSize(QLineEdit *box, bool width);
 };
 
-/// While it lives an export runs: the recorder's commands that change the buffer or the page
-/// are unavailable.
-class ExportRun
-{
-public:
-    ExportRun();
-    ~ExportRun();
-    ExportRun(const ExportRun &) = delete;
-    ExportRun &operator=(const ExportRun &) = delete;
-};
-
 } // namespace orvel

@@ -6,9 +6,10 @@
 #include "export/Dlgfitexportunit.h"
 #include "platform/SystemMetrics.h"
 #include "platform/WindowPlacement.h"
-#include "recorder/Graphicalrecord.h"
+#include "recorder/Recording.h"
 #include "recorder/Tarecord.h"
 #include "resources/Strings.h"
+#include "views/PanelText.h"
 #include "views/StatisticsWindow.h"
 
 #include <QApplication>
@@ -43,18 +44,8 @@ const QColor kFuchsia(0xFF, 0x00, 0xFF);
 QLabel *groupPanel(QWidget *parent, const char *name, const QColor &colour, int width, bool fixedWidth,
                    Qt::Alignment align, const QString &face)
 {
-    auto *p = new QLabel(parent);
-    p->setObjectName(QLatin1String(name));
-    p->setAutoFillBackground(true);
+    QLabel *p = blackPanel(parent, name, colour, 16, align, face);
     p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    QPalette pal = p->palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    pal.setColor(QPalette::WindowText, colour);
-    p->setPalette(pal);
-    QFont f(face);
-    f.setPixelSize(16);
-    p->setFont(f);
-    p->setAlignment(align);
     if (fixedWidth)
         p->setFixedWidth(width);
     else
@@ -194,10 +185,8 @@ void TFormViewGraphic::FormShow()
     setOuterGeometry(this, QRect(QPoint(0, 0), primaryScreenSize()));
     setFixedSize(size());
     PEGraphView->setFocus();
-    if (GraphicalForm) {
-        fTop = GraphicalForm->Scale.fScaleMax;
-        fBottom = GraphicalForm->Scale.fScaleMin;
-    }
+    fTop = recording().state().Scale.fScaleMax;
+    fBottom = recording().state().Scale.fScaleMin;
     loadChart();
     showExtremes();
     Statistics->refresh();
@@ -205,10 +194,10 @@ void TFormViewGraphic::FormShow()
 
 void TFormViewGraphic::loadChart()
 {
-    const ReadingBuffer &buffer = readingBuffer();
+    const ReadingBuffer &buffer = recording().buffer();
     const qsizetype n = buffer.count();
     iReadingCount = n;
-    const Extremes extreme = GraphicalForm ? GraphicalForm->Extreme : Extremes{};
+    const Extremes &extreme = recording().state().Extreme;
     bReduced = viewIsReduced(n);
     if (bReduced) {
         reduceReadings(std::span<const TARecord>(buffer.begin(), buffer.end()), extreme.iMaxIndex, extreme.iMinIndex,
@@ -240,8 +229,8 @@ void TFormViewGraphic::loadChart()
 
 void TFormViewGraphic::showExtremes()
 {
-    const ReadingBuffer &buffer = readingBuffer();
-    const Extremes extreme = GraphicalForm ? GraphicalForm->Extreme : Extremes{};
+    const ReadingBuffer &buffer = recording().buffer();
+    const Extremes &extreme = recording().state().Extreme;
     auto show = [&buffer](qsizetype index, QLabel *time, QLabel *dataPanel, QLabel *unit, QLabel *func, QLabel *pf) {
         // Nothing stored: the panels stay empty rather than read a record that is not there.
         if (index < 0 || index >= buffer.count()) {
@@ -273,7 +262,7 @@ void TFormViewGraphic::FormClose()
     Reduction = ViewReduction{}; // the index list goes, memory and all
     bReduced = false;
     iReadingCount = 0;
-    const ReadingBuffer &buffer = readingBuffer();
+    const ReadingBuffer &buffer = recording().buffer();
     PEGraph &g = *PEGraphView;
     g.SetPoints(kClosedPoints);
     g.SetMaxPointsToGraph(kClosedPoints);
@@ -317,13 +306,13 @@ bool TFormViewGraphic::eventFilter(QObject *watched, QEvent *event)
 
 void TFormViewGraphic::MaxDataPanelClick()
 {
-    const qsizetype index = GraphicalForm ? GraphicalForm->Extreme.iMaxIndex : 0;
+    const qsizetype index = recording().state().Extreme.iMaxIndex;
     PEGraphView->SetCursorPoint(bReduced ? Reduction.maxPosition : int(index));
 }
 
 void TFormViewGraphic::MinDataPanelClick()
 {
-    const qsizetype index = GraphicalForm ? GraphicalForm->Extreme.iMinIndex : 0;
+    const qsizetype index = recording().state().Extreme.iMinIndex;
     PEGraphView->SetCursorPoint(bReduced ? Reduction.minPosition : int(index));
 }
 

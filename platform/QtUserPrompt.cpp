@@ -71,19 +71,31 @@ QString withDefaultExtension(QString name, const QString &extension)
     return name;
 }
 
+} // namespace
+
+std::unique_ptr<QMessageBox> messageBoxFor(const MessageRequest &request)
+{
+    auto box = std::make_unique<QMessageBox>(boxIcon(request.icon), request.caption, request.text,
+                                             QMessageBox::NoButton, ownerWidget(request.owner));
+    // Texts may carry what a file or the meter said: shown as they are, never as markup.
+    box->setTextFormat(Qt::PlainText);
+    for (PromptButton b : request.buttons)
+        box->addButton(standardButton(b));
+    box->setDefaultButton(standardButton(request.defaultButton));
+    if (request.buttons.contains(PromptButton::Cancel))
+        box->setEscapeButton(QMessageBox::Cancel);
+    return box;
+}
+
+namespace {
+
 class QtUserPrompt final : public UserPrompt
 {
 public:
     PromptButton message(const MessageRequest &request) override
     {
-        QMessageBox box(boxIcon(request.icon), request.caption, request.text, QMessageBox::NoButton,
-                        ownerWidget(request.owner));
-        for (PromptButton b : request.buttons)
-            box.addButton(standardButton(b));
-        box.setDefaultButton(standardButton(request.defaultButton));
-        if (request.buttons.contains(PromptButton::Cancel))
-            box.setEscapeButton(QMessageBox::Cancel);
-        const int result = box.exec();
+        const std::unique_ptr<QMessageBox> box = messageBoxFor(request);
+        const int result = box->exec();
         for (PromptButton b : request.buttons)
             if (standardButton(b) == result)
                 return b;

@@ -54,11 +54,8 @@ TGraphicalForm *GraphicalForm = nullptr;
 namespace {
 constexpr int kCaption = 104; // "Graphical Recorder"
 constexpr int kIcon = 3;
-constexpr int kFullSpeedMs = 500;
 constexpr int kClockMs = 1000;
-constexpr int kLoadBarSteps = 64;             // the progress window's bar while a file is read
-constexpr qsizetype kLoadBlockRecords = 2048; // records read between looks at the clock
-constexpr qint64 kLoadEventBudgetMs = 40;     // window messages run at least this often during a load
+constexpr int kLoadBarSteps = 64; // the progress window's bar while a file is read
 
 // String ids of the menus, hints, status texts and messages.
 namespace id {
@@ -81,23 +78,6 @@ constexpr int NotLinked = 9002, CannotCreateTemp = 9003, NoMemory = 9006, ClearQ
 const QColor kFuchsia(0xFF, 0x00, 0xFF);
 const QColor kRed(0xFF, 0x00, 0x00);
 const QColor kLime(0x00, 0xFF, 0x00);
-
-QLabel *blackPanel(QWidget *parent, const char *name, const QColor &text, int pixelHeight, Qt::Alignment align,
-                   const QString &face = QStringLiteral("Arial"))
-{
-    auto *p = new QLabel(parent);
-    p->setObjectName(QLatin1String(name));
-    p->setAutoFillBackground(true);
-    QPalette pal = p->palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    pal.setColor(QPalette::WindowText, text);
-    p->setPalette(pal);
-    QFont f(face);
-    f.setPixelSize(pixelHeight);
-    p->setFont(f);
-    p->setAlignment(align);
-    return p;
-}
 
 // A trio of data, prefix and unit panels in one sunken frame: the data panel
 // takes the rest, the prefix (14 px) and unit (20 px) panels sit at the right.
@@ -132,22 +112,23 @@ void showStyled(QLabel *unitPanel, QLabel *funcPanel, const TARecord &r)
 
 TGraphicalForm::TGraphicalForm(QWidget *parent)
     : QMainWindow(parent)
-    , TempStore(LoadStr(str::TempStoreStem))
 {
     const QSize screen = primaryScreenSize();
     setOuterGeometry(this, recorderRect(screen.width(), screen.height(), FormMain->stripHeight(), TaskbarReserve));
     const SizeLimits limits = recorderLimits(screen.width(), screen.height(), FormMain->stripHeight(), TaskbarReserve);
     setSizeLimits(this, limits, NormalSize::Resizable);
 
-    TimerLogger = new QTimer(this);
-    TimerLogger->setInterval(kFullSpeedMs);
-    connect(TimerLogger, &QTimer::timeout, this, &TGraphicalForm::TimerLoggerTimer);
     TimerTime = new QTimer(this);
     TimerTime->setInterval(kClockMs);
     connect(TimerTime, &QTimer::timeout, this, &TGraphicalForm::TimerTimeTimer);
 
     BuildControls();
     Statistics = new StatisticsWindow(this, [this] { return readingsInView(); });
+    const Recording *rec = &recording();
+    connect(rec, &Recording::readingStored, this, &TGraphicalForm::RecordingReadingStored);
+    connect(rec, &Recording::bufferReset, this, &TGraphicalForm::RecordingBufferReset);
+    connect(rec, &Recording::loaded, this, &TGraphicalForm::RecordingLoaded);
+    connect(rec, &Recording::stateChanged, this, &TGraphicalForm::RecordingStateChanged);
     FormCreate();
     TimerTime->start();
     TimerTimeTimer();
@@ -275,20 +256,6 @@ void TGraphicalForm::BuildControls()
 
     connect(sbtnRecordStart, &QToolButton::clicked, this, &TGraphicalForm::sbtnRecordStartClick);
     connect(sbtnRecordStop, &QToolButton::clicked, this, &TGraphicalForm::sbtnRecordStopClick);
-    connect(sbtnManualLogging, &QToolButton::clicked, this, &TGraphicalForm::sbtnManualLoggingClick);
-    connect(sbtnOption, &QToolButton::clicked, this, &TGraphicalForm::sbtnOptionClick);
-    connect(sbtnOpenFile, &QToolButton::clicked, this, &TGraphicalForm::sbtnOpenFileClick);
-    connect(sbtnSaveFile, &QToolButton::clicked, this, &TGraphicalForm::sbtnSaveFileClick);
-    connect(sbtnPrintGraphic, &QToolButton::clicked, this, &TGraphicalForm::sbtnPrintGraphicClick);
-    connect(sbtnClear, &QToolButton::clicked, this, &TGraphicalForm::sbtnClearClick);
-    connect(sbtnImport, &QToolButton::clicked, this, &TGraphicalForm::sbtnImportClick);
-    connect(sbtnExport, &QToolButton::clicked, this, &TGraphicalForm::sbtnExportClick);
-    connect(sbtnFirstPage, &QToolButton::clicked, this, &TGraphicalForm::sbtnFirstPageClick);
-    connect(sbtnPageUp, &QToolButton::clicked, this, &TGraphicalForm::sbtnPageUpClick);
-    connect(sbtnPageDown, &QToolButton::clicked, this, &TGraphicalForm::sbtnPageDownClick);
-    connect(sbtnLastPage, &QToolButton::clicked, this, &TGraphicalForm::sbtnLastPageClick);
-    connect(sbtnUndoZoom, &QToolButton::clicked, this, &TGraphicalForm::sbtnUndoZoomClick);
-    connect(sbtnFitView, &QToolButton::clicked, this, &TGraphicalForm::sbtnFitViewClick);
     connect(PEGraph, &PEGraph::OnCursorMoved, this, &TGraphicalForm::ShowCursorReading);
     connect(PEGraph, &PEGraph::OnZoomIn, this, &TGraphicalForm::PEGraphZoomIn);
     connect(PEGraph, &PEGraph::OnKeyDown, this, &TGraphicalForm::PEGraphKeyDown);
@@ -337,15 +304,7 @@ void TGraphicalForm::BuildMenus()
     view->addSeparator();
     mnuStatistics = view->addAction(LoadStr(id::Statistics));
 
-    // Items with a toolbar twin run the twin's command; Start and Stop put their button down first.
-    connect(mnuOpen, &QAction::triggered, this, &TGraphicalForm::sbtnOpenFileClick);
-    connect(mnuSaveAs, &QAction::triggered, this, &TGraphicalForm::sbtnSaveFileClick);
-    connect(mnuClear, &QAction::triggered, this, &TGraphicalForm::sbtnClearClick);
-    connect(mnuImport, &QAction::triggered, this, &TGraphicalForm::sbtnImportClick);
-    connect(mnuExport, &QAction::triggered, this, &TGraphicalForm::sbtnExportClick);
-    connect(mnuPrint, &QAction::triggered, this, &TGraphicalForm::sbtnPrintGraphicClick);
-    connect(mnuPrinterSetup, &QAction::triggered, this, &TGraphicalForm::mnuPrinterSetupClick);
-    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+    // Start and Stop put their button down first; the other items share their button's action.
     connect(mnuStart, &QAction::triggered, this, [this] {
         sbtnRecordStart->setChecked(true);
         sbtnRecordStartClick();
@@ -354,33 +313,41 @@ void TGraphicalForm::BuildMenus()
         sbtnRecordStop->setChecked(true);
         sbtnRecordStopClick();
     });
-    connect(mnuManual, &QAction::triggered, this, &TGraphicalForm::sbtnManualLoggingClick);
-    connect(mnuInterval, &QAction::triggered, this, &TGraphicalForm::sbtnOptionClick);
-    connect(mnuFirstPage, &QAction::triggered, this, &TGraphicalForm::sbtnFirstPageClick);
-    connect(mnuPageUp, &QAction::triggered, this, &TGraphicalForm::sbtnPageUpClick);
-    connect(mnuPageDown, &QAction::triggered, this, &TGraphicalForm::sbtnPageDownClick);
-    connect(mnuLastPage, &QAction::triggered, this, &TGraphicalForm::sbtnLastPageClick);
-    connect(mnuFitView, &QAction::triggered, this, &TGraphicalForm::sbtnFitViewClick);
-    connect(mnuUndoZoom, &QAction::triggered, this, &TGraphicalForm::sbtnUndoZoomClick);
-    connect(mnuLineColor, &QAction::triggered, this, &TGraphicalForm::mnuLineColorClick);
-    connect(mnuStatistics, &QAction::triggered, this, [this] { Statistics->open(); });
-
     sbtnRecordStart->setToolTip(LoadStr(id::HintStart));
     sbtnRecordStop->setToolTip(LoadStr(id::HintStop));
-    sbtnManualLogging->setToolTip(LoadStr(id::HintManual));
-    sbtnOption->setToolTip(LoadStr(id::HintOption));
-    sbtnOpenFile->setToolTip(LoadStr(id::HintOpen));
-    sbtnSaveFile->setToolTip(LoadStr(id::HintSave));
-    sbtnPrintGraphic->setToolTip(LoadStr(id::HintPrint));
-    sbtnClear->setToolTip(LoadStr(id::HintClear));
-    sbtnImport->setToolTip(LoadStr(id::HintImport));
-    sbtnExport->setToolTip(LoadStr(id::HintExport));
-    sbtnFirstPage->setToolTip(LoadStr(id::HintFirst));
-    sbtnPageUp->setToolTip(LoadStr(id::HintPageUp));
-    sbtnPageDown->setToolTip(LoadStr(id::HintPageDown));
-    sbtnLastPage->setToolTip(LoadStr(id::HintLast));
-    sbtnUndoZoom->setToolTip(LoadStr(id::HintUndoZoom));
-    sbtnFitView->setToolTip(LoadStr(id::HintFitView));
+    const struct
+    {
+        QToolButton *button;
+        QAction *action;
+        int hint;
+        void (TGraphicalForm::*command)();
+    } shared[] = {
+        {sbtnManualLogging, mnuManual, id::HintManual, &TGraphicalForm::sbtnManualLoggingClick},
+        {sbtnOption, mnuInterval, id::HintOption, &TGraphicalForm::sbtnOptionClick},
+        {sbtnOpenFile, mnuOpen, id::HintOpen, &TGraphicalForm::sbtnOpenFileClick},
+        {sbtnSaveFile, mnuSaveAs, id::HintSave, &TGraphicalForm::sbtnSaveFileClick},
+        {sbtnPrintGraphic, mnuPrint, id::HintPrint, &TGraphicalForm::sbtnPrintGraphicClick},
+        {sbtnClear, mnuClear, id::HintClear, &TGraphicalForm::sbtnClearClick},
+        {sbtnImport, mnuImport, id::HintImport, &TGraphicalForm::sbtnImportClick},
+        {sbtnExport, mnuExport, id::HintExport, &TGraphicalForm::sbtnExportClick},
+        {sbtnFirstPage, mnuFirstPage, id::HintFirst, &TGraphicalForm::sbtnFirstPageClick},
+        {sbtnPageUp, mnuPageUp, id::HintPageUp, &TGraphicalForm::sbtnPageUpClick},
+        {sbtnPageDown, mnuPageDown, id::HintPageDown, &TGraphicalForm::sbtnPageDownClick},
+        {sbtnLastPage, mnuLastPage, id::HintLast, &TGraphicalForm::sbtnLastPageClick},
+        {sbtnUndoZoom, mnuUndoZoom, id::HintUndoZoom, &TGraphicalForm::sbtnUndoZoomClick},
+        {sbtnFitView, mnuFitView, id::HintFitView, &TGraphicalForm::sbtnFitViewClick},
+    };
+    for (const auto &s : shared) {
+        s.action->setIcon(s.button->icon());
+        s.action->setIconVisibleInMenu(false);
+        s.action->setToolTip(LoadStr(s.hint));
+        s.button->setDefaultAction(s.action);
+        connect(s.action, &QAction::triggered, this, s.command);
+    }
+    connect(mnuPrinterSetup, &QAction::triggered, this, &TGraphicalForm::mnuPrinterSetupClick);
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnuLineColor, &QAction::triggered, this, &TGraphicalForm::mnuLineColorClick);
+    connect(mnuStatistics, &QAction::triggered, this, [this] { Statistics->open(); });
 }
 
 void TGraphicalForm::FormCreate()
@@ -389,14 +356,8 @@ void TGraphicalForm::FormCreate()
     setWindowTitle(LoadStr(kCaption));
     ToolPanel->setText(windowTitle() + QStringLiteral("   "));
     BuildMenus();
-    sbtnUndoZoom->setEnabled(false);
-    bManualMode = false;
-    iLoggerInterval = kFullSpeedMs;
-    ResetRecorder();
-    TimerLogger->setInterval(kFullSpeedMs);
-    UpdateButtons();
-    UpdateMenus();
-    UpdateStatus();
+    resetProgress();
+    RecordingStateChanged();
     SetUpChart();
     sbtnImport->setVisible(false);
     mnuImport->setVisible(false);
@@ -410,8 +371,7 @@ void TGraphicalForm::FormCreate()
 void TGraphicalForm::SetUpChart()
 {
     setUpRecorderChart(*PEGraph, palette().color(QPalette::Button));
-    PEGraph->SetManualMaxY(Scale.fScaleMax);
-    PEGraph->SetManualMinY(Scale.fScaleMin);
+    showScale();
     redrawChart();
 }
 
@@ -425,10 +385,17 @@ void TGraphicalForm::redrawChart()
         Statistics->refresh();
 }
 
+void TGraphicalForm::showScale()
+{
+    const ScaleRange &scale = recording().state().Scale;
+    PEGraph->SetManualMaxY(scale.fScaleMax);
+    PEGraph->SetManualMinY(scale.fScaleMin);
+}
+
 std::pair<qsizetype, qsizetype> TGraphicalForm::readingsInView() const
 {
-    const qsizetype n = readingBuffer().count();
-    const PageRange page = pageRange(n, iLastPage, iShownPage);
+    const RecorderState &s = recording().state();
+    const PageRange page = pageRange(recording().buffer().count(), s.iLastPage, s.iShownPage);
     const ChartModel &chart = PEGraph->model();
     if (!chart.isZoomed())
         return {page.first, page.count};
@@ -437,9 +404,7 @@ std::pair<qsizetype, qsizetype> TGraphicalForm::readingsInView() const
 
 void TGraphicalForm::syncUndoZoom()
 {
-    const bool zoomed = PEGraph->isZoomed();
-    sbtnUndoZoom->setEnabled(zoomed);
-    mnuUndoZoom->setEnabled(zoomed);
+    mnuUndoZoom->setEnabled(commands().undoZoom);
 }
 
 void TGraphicalForm::ClearChart()
@@ -448,8 +413,7 @@ void TGraphicalForm::ClearChart()
     PEGraph->SetPoints(iPagePoints);
     PEGraph->SetMaxPointsToGraph(iPagePoints);
     PEGraph->SetPointsToGraph(iPagePoints);
-    PEGraph->SetManualMaxY(Scale.fScaleMax);
-    PEGraph->SetManualMinY(Scale.fScaleMin);
+    showScale();
     for (int i = 0; i < iPagePoints; ++i) {
         PEGraph->SetYData(0, i, kEmptyPointValue);
         PEGraph->SetPointLabels(i, QStringLiteral(" "));
@@ -461,17 +425,17 @@ void TGraphicalForm::ClearChart()
 
 void TGraphicalForm::ShowPage()
 {
-    loadPagePoints(iShownPage);
+    loadPagePoints(recording().state().iShownPage);
     redrawChart();
     ShowCursorReading();
-    updatePageCommands();
+    UpdateButtons(); // the page commands follow the page shown
     UpdateStatus();
 }
 
 void TGraphicalForm::loadPagePoints(int page)
 {
-    const ReadingBuffer &buffer = readingBuffer();
-    const PageRange range = pageRange(buffer.count(), iLastPage, page);
+    const ReadingBuffer &buffer = recording().buffer();
+    const PageRange range = pageRange(buffer.count(), recording().state().iLastPage, page);
     for (int point = 0; point < iPagePoints; ++point) {
         const int k = point - range.emptyPoints;
         if (point < range.emptyPoints || k >= range.count) {
@@ -486,39 +450,17 @@ void TGraphicalForm::loadPagePoints(int page)
     }
 }
 
-void TGraphicalForm::updatePageCommands()
-{
-    const bool notFirst = iShownPage != 1;
-    const bool notLast = iShownPage != iLastPage;
-    sbtnFirstPage->setEnabled(notFirst);
-    sbtnPageUp->setEnabled(notFirst);
-    mnuFirstPage->setEnabled(notFirst);
-    mnuPageUp->setEnabled(notFirst);
-    sbtnPageDown->setEnabled(notLast);
-    sbtnLastPage->setEnabled(notLast);
-    mnuPageDown->setEnabled(notLast);
-    mnuLastPage->setEnabled(notLast);
-}
-
-void TGraphicalForm::UpdateScale(float value)
-{
-    Scale.UpdateScale(value, iStoredCount);
-    PEGraph->SetManualMaxY(Scale.fScaleMax);
-    PEGraph->SetManualMinY(Scale.fScaleMin);
-}
-
 void TGraphicalForm::ShowCursorReading()
 {
-    const ReadingBuffer &buffer = readingBuffer();
+    const ReadingBuffer &buffer = recording().buffer();
     if (buffer.isEmpty())
         return;
-    const qsizetype index = cursorIndex(PEGraph->GetCursorPoint(), buffer.count(), iLastPage, iShownPage);
+    const RecorderState &s = recording().state();
+    const qsizetype index = cursorIndex(PEGraph->GetCursorPoint(), buffer.count(), s.iLastPage, s.iShownPage);
     QString axis = LoadStr(id::Reading);
     if (index < 0) {
-        TimePanel->clear();
-        ReadingDataPanel->clear();
-        ReadingUnitPanel->clear();
-        ReadingFuncPanel->clear();
+        for (QLabel *p : {TimePanel, ReadingDataPanel, ReadingUnitPanel, ReadingFuncPanel})
+            p->clear();
     } else {
         const TARecord &r = buffer.at(index);
         TimePanel->setText(fieldText(r.szTime));
@@ -538,24 +480,22 @@ void TGraphicalForm::ShowCursorReading()
 
 void TGraphicalForm::PEGraphZoomIn()
 {
-    sbtnUndoZoom->setEnabled(true);
-    mnuUndoZoom->setEnabled(true);
+    syncUndoZoom();
     Statistics->refresh();
 }
 
 void TGraphicalForm::sbtnUndoZoomClick()
 {
     PEGraph->SetPEactions(gUndoZoom);
-    sbtnUndoZoom->setEnabled(false);
-    mnuUndoZoom->setEnabled(false);
+    syncUndoZoom();
     Statistics->refresh();
 }
 
 void TGraphicalForm::PEGraphKeyDown(int key, Qt::KeyboardModifiers)
 {
     // PgUp and PgDn page whatever the modifiers, even while the buttons are
-    // disabled; never while a file loads or an export runs.
-    if (LoadInProgress || ExportInProgress)
+    // disabled; never while the buffer and the page are held still.
+    if (recording().state().frozen())
         return;
     if (key == Qt::Key_PageUp)
         sbtnPageUpClick();
@@ -563,50 +503,42 @@ void TGraphicalForm::PEGraphKeyDown(int key, Qt::KeyboardModifiers)
         sbtnPageDownClick();
 }
 
+void TGraphicalForm::showPageNumber(int page)
+{
+    recording().setShownPage(page);
+    ShowPage();
+}
+
 void TGraphicalForm::sbtnFirstPageClick()
 {
-    if (LoadInProgress || ExportInProgress)
-        return;
-    iShownPage = 1;
-    ShowPage();
+    showPageNumber(1);
 }
 
 void TGraphicalForm::sbtnPageUpClick()
 {
-    if (LoadInProgress || ExportInProgress)
-        return;
-    if (iShownPage == 1) {
+    const int shown = recording().state().iShownPage;
+    if (shown == 1)
         ShowCodedMessage(this, str::WarningCaption, id::FirstPageMsg);
-        return;
-    }
-    --iShownPage;
-    ShowPage();
+    else
+        showPageNumber(shown - 1);
 }
 
 void TGraphicalForm::sbtnPageDownClick()
 {
-    if (LoadInProgress || ExportInProgress)
-        return;
-    if (iShownPage == iLastPage) {
+    const RecorderState &s = recording().state();
+    if (s.iShownPage == s.iLastPage)
         ShowCodedMessage(this, str::WarningCaption, id::LastPageMsg);
-        return;
-    }
-    ++iShownPage;
-    ShowPage();
+    else
+        showPageNumber(s.iShownPage + 1);
 }
 
 void TGraphicalForm::sbtnLastPageClick()
 {
-    if (LoadInProgress || ExportInProgress)
-        return;
-    iShownPage = iLastPage;
-    ShowPage();
+    showPageNumber(recording().state().iLastPage);
 }
 
 void TGraphicalForm::sbtnFitViewClick()
 {
-    if (LoadInProgress || ExportInProgress)
-        return;
     FormViewGraphic->exec();
 }
 
@@ -614,109 +546,65 @@ void TGraphicalForm::sbtnFitViewClick()
 
 void TGraphicalForm::TakeSample()
 {
-    if (iShownPage != iLastPage) {
-        iShownPage = iLastPage;
-        ShowPage();
-    }
-    const TMeterReading &reading = FormMain->MeterReading();
-    const QString time = formatTimeStamp(Clock());
-    const std::optional<float> value = storedValue(reading);
-    if (!value)
-        return; // a blank display or a text that is no number: nothing is stored
-    UpdateScale(*value);
-
-    const TARecord record(reading.sValue, reading.sExponent, reading.iFunction, time, reading.szDisplay,
-                          reading.szPrefix, reading.szUnit, *value, reading.sAux);
-    ReadingBuffer &buffer = readingBuffer();
-    try {
-        buffer.append(record);
-    } catch (const std::bad_alloc &) {
-        ShowCodedMessage(this, str::ErrorCaption, id::NoMemory);
-        if (bRecording)
-            pressStop();
+    Recording &rec = recording();
+    if (!rec.canStore())
         return;
-    }
-    if (TempStore.isOpen() && !TempStore.write(record))
-        temporaryStoreFailed();
-    UpdateExtremes(*value);
-
-    PEGraph->GethObject().appendPoint(*value, time);
-    redrawChart();
-
-    iLastPage = iStoredCount / iPagePoints + 1;
-    iShownPage = iLastPage;
-    PEGraph->SetCursorPoint(iPagePoints - 1);
-    ShowCursorReading();
-    SendMessage(DataPageListForm, UM_LIST_ADD, int(buffer.count() - 1));
-    ProgressBar->setValue(ProgressBar->value() >= ProgressBar->maximum() ? ProgressBar->minimum()
-                                                                         : ProgressBar->value() + 1);
-    ++iStoredCount;
-    UpdateStatus();
-    bBufferEmpty = false;
-    bUnsaved = true;
-    UpdateButtons();
-    UpdateMenus();
+    if (rec.state().iShownPage != rec.state().iLastPage)
+        showPageNumber(rec.state().iLastPage);
+    const StoreResult stored = rec.takeSample(FormMain->MeterReading(), Clock());
+    // The views have followed the recording; a message comes only now, with
+    // the reading stored and the recording stopped.
+    if (stored.outcome == StoreOutcome::NoMemory)
+        ShowCodedMessage(this, str::ErrorCaption, id::NoMemory);
+    else if (stored.outcome == StoreOutcome::StoreFailed)
+        showTemporaryStoreFailure(stored.error);
 }
 
-void TGraphicalForm::UpdateExtremes(float value)
+void TGraphicalForm::RecordingReadingStored(qsizetype index)
 {
-    const ReadingBuffer &buffer = readingBuffer();
-    if (!buffer.isEmpty())
-        Extreme.UpdateExtremes(buffer, buffer.count() - 1, value);
-    if (iStoredCount == 0) {
-        for (QLabel *p : {MaxDataPanel, MaxUnitPanel, MaxFuncPanel, MinDataPanel, MinUnitPanel, MinFuncPanel})
-            p->clear();
-        return;
-    }
+    const TARecord &r = recording().buffer().at(index);
+    showScale();
     showExtremes();
+    PEGraph->GethObject().appendPoint(r.fReading, fieldText(r.szTime));
+    redrawChart();
+    PEGraph->SetCursorPoint(iPagePoints - 1);
+    ShowCursorReading();
+    SendMessage(DataPageListForm, UM_LIST_ADD, int(index));
+    ProgressBar->setValue(ProgressBar->value() >= ProgressBar->maximum() ? ProgressBar->minimum()
+                                                                         : ProgressBar->value() + 1);
 }
 
 void TGraphicalForm::showExtremes()
 {
-    const ReadingBuffer &buffer = readingBuffer();
+    const RecorderState &s = recording().state();
+    const ReadingBuffer &buffer = recording().buffer();
     // The first reading leaves the panels blank; from the second on they show the extremes.
-    if (buffer.count() < 2 || Extreme.iMaxIndex >= buffer.count() || Extreme.iMinIndex >= buffer.count()) {
+    if (s.iStoredCount < 2 || s.Extreme.iMaxIndex >= buffer.count() || s.Extreme.iMinIndex >= buffer.count()) {
         for (QLabel *p : {MaxDataPanel, MaxUnitPanel, MaxFuncPanel, MinDataPanel, MinUnitPanel, MinFuncPanel})
             p->clear();
         return;
     }
-    showRecordInTrio(buffer.at(Extreme.iMaxIndex), MaxDataPanel, MaxUnitPanel, MaxFuncPanel);
-    showRecordInTrio(buffer.at(Extreme.iMinIndex), MinDataPanel, MinUnitPanel, MinFuncPanel);
-}
-
-void TGraphicalForm::showRecordInTrio(const TARecord &r, QLabel *dataPanel, QLabel *unit, QLabel *func)
-{
-    dataPanel->setText(fieldText(r.szDisplay));
-    showStyled(unit, func, r);
-}
-
-bool TGraphicalForm::OpenTemporaryStore()
-{
-    return TempStore.open(WorkDir);
-}
-
-void TGraphicalForm::CloseTemporaryStore()
-{
-    TempStore.close();
+    const TARecord &max = buffer.at(s.Extreme.iMaxIndex);
+    MaxDataPanel->setText(fieldText(max.szDisplay));
+    showStyled(MaxUnitPanel, MaxFuncPanel, max);
+    const TARecord &min = buffer.at(s.Extreme.iMinIndex);
+    MinDataPanel->setText(fieldText(min.szDisplay));
+    showStyled(MinUnitPanel, MinFuncPanel, min);
 }
 
 void TGraphicalForm::DeleteTemporaryStores()
 {
-    TempStore.deleteAll();
+    recording().deleteTemporaryStores();
 }
 
-void TGraphicalForm::temporaryStoreFailed()
+void TGraphicalForm::showTemporaryStoreFailure(const QString &why)
 {
-    const QString why = TempStore.errorText();
-    CloseTemporaryStore();
     MessageRequest request;
     request.caption = ApplicationTitle();
     request.text = LoadStrArg(id::TempWriteFailed, why);
     request.icon = PromptIcon::Stop;
     request.owner = this;
     prompt().message(request);
-    if (bRecording)
-        pressStop();
 }
 
 // ---- recording commands ----------------------------------------------------------
@@ -729,49 +617,22 @@ void TGraphicalForm::showRequiresLink()
 
 void TGraphicalForm::sbtnRecordStartClick()
 {
-    if (LoadInProgress || ExportInProgress) {
-        sbtnRecordStop->setChecked(!bRecording);
-        return;
-    }
     if (!ReadingReceived) {
         showRequiresLink();
         return;
     }
-    TimerLogger->setInterval(iLoggerInterval);
-    if (sbtnRecordStart->isChecked())
-        TimerLogger->start();
-    bRecording = TimerLogger->isActive();
-    // Opening the next file closes the one of a recording that still runs.
-    if (!OpenTemporaryStore()) {
+    // A recording that runs ends its file; the next one is opened.
+    if (!recording().start(WorkDir))
         ShowCodedMessage(this, str::ErrorCaption, id::CannotCreateTemp);
-        pressStop();
-    }
-    bSampleRequest = true;
-}
-
-void TGraphicalForm::pressStop()
-{
-    sbtnRecordStop->setChecked(true);
-    sbtnRecordStopClick();
 }
 
 void TGraphicalForm::sbtnRecordStopClick()
 {
-    CloseTemporaryStore();
-    if (sbtnRecordStop->isChecked())
-        TimerLogger->stop();
-    else
-        TimerLogger->start();
-    bRecording = TimerLogger->isActive();
-    UpdateButtons();
-    UpdateMenus();
-    UpdateStatus();
+    recording().stop();
 }
 
 void TGraphicalForm::sbtnManualLoggingClick()
 {
-    if (LoadInProgress || ExportInProgress)
-        return;
     if (!ReadingReceived) {
         showRequiresLink();
         return;
@@ -781,23 +642,22 @@ void TGraphicalForm::sbtnManualLoggingClick()
 
 void TGraphicalForm::sbtnOptionClick()
 {
-    DialogOption->bManualChosen = bManualMode;
-    DialogOption->iIntervalSeconds = iLoggerInterval == kFullSpeedMs ? 0 : iLoggerInterval / 1000;
+    const RecorderState &s = recording().state();
+    DialogOption->bManualChosen = s.bManualMode;
+    DialogOption->iIntervalSeconds = s.iLoggerInterval == kFullSpeedMs ? 0 : s.iLoggerInterval / 1000;
     if (DialogOption->exec() != QDialog::Accepted)
         return;
-    iLoggerInterval = DialogOption->iIntervalSeconds == 0 ? kFullSpeedMs : DialogOption->iIntervalSeconds * 1000;
-    bManualMode = DialogOption->bManualChosen;
-    UpdateButtons();
-    UpdateMenus();
-    UpdateStatus();
+    const int seconds = DialogOption->iIntervalSeconds;
+    recording().setMode(DialogOption->bManualChosen, seconds == 0 ? kFullSpeedMs : seconds * 1000);
 }
 
 void TGraphicalForm::sbtnOpenFileClick()
 {
-    if (LoadInProgress || ExportInProgress)
-        return;
+    // From here to the end of the load nothing changes the buffer: a reading
+    // that comes while the questions are asked waits as it does during a load.
+    const LoadHold loading(recording());
     sbtnClearClick();
-    if (!bBufferEmpty)
+    if (!recording().state().bBufferEmpty)
         return; // the user kept the data
     FileRequest request;
     request.filter = LoadStr(id::OpenFilter);
@@ -810,101 +670,60 @@ void TGraphicalForm::sbtnOpenFileClick()
     LoadFile(path);
 }
 
-void TGraphicalForm::LoadFile(const QString &path)
+LoadResult TGraphicalForm::LoadFile(const QString &path)
 {
-    LoggerFileReader reader;
-    if (!reader.open(path)) {
-        ShowCodedMessage(this, str::ErrorCaption, id::FileOpenError);
-        return;
-    }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    MsgForm->setMessage(QStringLiteral("[W%1] ").arg(id::ReadingFile) + LoadStr(id::ReadingFile), Qt::red);
-    MsgForm->Label1->clear();
-    MsgForm->ProgressBar->setRange(0, kLoadBarSteps);
-    MsgForm->ProgressBar->setValue(0);
-    MsgForm->bbtnAbort->setEnabled(true);
-    MsgForm->show();
-    LoadInProgress = true;
-    // Nothing may change the buffer under the load: the recorder's commands
-    // and the main window's link, port and help are out of reach until it ends.
-    UpdateButtons();
-    UpdateMenus();
-    FormMain->RefreshLinkState();
-
-    ReadingBuffer &buffer = readingBuffer();
-    buffer.clear(); // the recorder is empty; a reset may have left records behind
-    const qsizetype n = reader.recordCount();
-    try {
-        buffer.reserve(n);
-    } catch (const std::bad_alloc &) {
-        // Read what fits; the blocks below report when memory runs out.
-    }
-    iLastPage = pageCount(n);
-    ProgressBar->setRange(0, iPagePoints);
-
-    // Reading phase. Window messages run on a time budget, not per record; the
-    // abort question can only be answered while they run, so checking the flag
-    // right after each such turn stops the load before the next record is read.
-    QElapsedTimer sinceEvents;
-    auto letEventsRun = [&] {
-        MsgForm->ProgressBar->setValue(int(reader.recordsRead() % (kLoadBarSteps + 1)));
-        MsgForm->Label1->setText(LoadStrFmt(id::ReadingCount, int(reader.recordsRead()), int(n)));
-        QCoreApplication::processEvents();
-        sinceEvents.restart();
-        return LoadInProgress;
-    };
-    sinceEvents.start();
-    bool aborted = !letEventsRun();
-    while (!aborted && !reader.atEnd()) {
-        try {
-            if (reader.readBlock(buffer, kLoadBlockRecords) == 0)
-                break;
-        } catch (const std::bad_alloc &) {
-            ShowCodedMessage(this, str::ErrorCaption, id::NoMemory);
-            break;
+    Recording &rec = recording();
+    const LoadHold loading(rec);
+    LoadJob job;
+    job.budgetMs = LoadEventBudgetMs;
+    bool shown = false;
+    job.onProgress = [&](qsizetype read, qsizetype total) {
+        if (!shown) {
+            shown = true;
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            MsgForm->setMessage(QStringLiteral("[W%1] ").arg(id::ReadingFile) + LoadStr(id::ReadingFile), Qt::red);
+            MsgForm->ProgressBar->setRange(0, kLoadBarSteps);
+            MsgForm->bbtnAbort->setEnabled(true);
+            MsgForm->show();
+            ProgressBar->setRange(0, iPagePoints);
         }
-        if (sinceEvents.elapsed() >= LoadEventBudgetMs)
-            aborted = !letEventsRun();
+        MsgForm->ProgressBar->setValue(int(read % (kLoadBarSteps + 1)));
+        MsgForm->Label1->setText(LoadStrFmt(id::ReadingCount, int(read), int(total)));
+        // The abort question can only be answered while events run.
+        QCoreApplication::processEvents();
+    };
+    job.onReadDone = [&](qsizetype read, qsizetype total) {
+        MsgForm->Label1->setText(LoadStrFmt(id::ReadingCount, int(read), int(total)));
+        MsgForm->ProgressBar->setValue(MsgForm->ProgressBar->maximum());
+        MsgForm->bbtnAbort->setEnabled(false);
+        QCoreApplication::processEvents();
+        MsgForm->setMessage(QStringLiteral("[W%1] ").arg(id::AddingData) + LoadStr(id::AddingData), Qt::blue);
+    };
+    const QMetaObject::Connection abort = connect(MsgForm, &TMsgForm::abortConfirmed, this, [&job] { job.cancel(); });
+    const LoadResult result = rec.load(path, job);
+    disconnect(abort);
+    if (shown) {
+        MsgForm->bbtnAbort->setEnabled(true);
+        MsgForm->hide();
+        QApplication::restoreOverrideCursor();
     }
-    reader.close();
-    LoadInProgress = true; // an abort cleared it; the counting below still belongs to the load
-    MsgForm->Label1->setText(LoadStrFmt(id::ReadingCount, int(reader.recordsRead()), int(n)));
-    MsgForm->ProgressBar->setValue(MsgForm->ProgressBar->maximum());
-    MsgForm->bbtnAbort->setEnabled(false);
-    QCoreApplication::processEvents();
-    MsgForm->setMessage(QStringLiteral("[W%1] ").arg(id::AddingData) + LoadStr(id::AddingData), Qt::blue);
+    if (!result.opened)
+        ShowCodedMessage(this, str::ErrorCaption, id::FileOpenError);
+    else if (result.end == LoadEnd::NoMemory)
+        ShowCodedMessage(this, str::ErrorCaption, id::NoMemory);
+    return result;
+}
 
-    // Counting phase, as one batch: scale and extremes in one pass, the data
-    // list told once, one page drawn. An aborted load keeps what it read.
-    const qsizetype loaded = buffer.count();
-    for (qsizetype j = 0; j < loaded; ++j) {
-        const float v = buffer.at(j).fReading;
-        Scale.UpdateScale(v, j);
-        Extreme.UpdateExtremes(buffer, j, v);
-    }
-    PEGraph->SetManualMaxY(Scale.fScaleMax);
-    PEGraph->SetManualMinY(Scale.fScaleMin);
-    DataPageListForm->addLines(0, loaded);
-    iStoredCount = int(loaded);
-    ProgressBar->setValue(int(loaded % (iPagePoints + 1)));
+void TGraphicalForm::RecordingLoaded(qsizetype count)
+{
+    // The counting phase as one batch: the data list told once, one page drawn.
+    showScale();
+    DataPageListForm->addLines(0, count);
+    ProgressBar->setValue(int(count % (iPagePoints + 1)));
     showExtremes();
-    iLastPage = pageCount(loaded);
-    iShownPage = iLastPage;
     ShowPage();
-    MsgForm->bbtnAbort->setEnabled(true);
-    MsgForm->hide();
-    QApplication::restoreOverrideCursor();
     PEGraph->SetCursorPoint(iPagePoints - 1);
     ShowCursorReading();
-
-    bBufferEmpty = aborted && loaded == 0;
-    bUnsaved = !bBufferEmpty;
-    LoadInProgress = false;
-    UpdateButtons();
-    UpdateMenus();
-    updatePageCommands();
-    UpdateStatus();
-    FormMain->RefreshLinkState();
 }
 
 void TGraphicalForm::OfferInterruptedRecordings()
@@ -922,9 +741,13 @@ void TGraphicalForm::OfferInterruptedRecordings()
         request.owner = this;
         if (prompt().message(request) != PromptButton::Yes)
             continue; // kept for later
-        if (!bBufferEmpty && bUnsaved)
+        const RecorderState &s = recording().state();
+        if (!s.bBufferEmpty && s.bUnsaved)
             return; // never over data that has not been saved
-        LoadFile(r.path);
+        // Opened whole, the file is this run's: it goes at exit once its readings are saved or given up.
+        const LoadResult loaded = LoadFile(r.path);
+        if (loaded.opened && loaded.end == LoadEnd::Complete)
+            recording().adoptInterrupted(r.path);
         return; // one recording in the buffer at a time; the others stay for later
     }
 }
@@ -941,24 +764,16 @@ void TGraphicalForm::sbtnSaveFileClick()
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool saved = saveLoggerFile(path, readingBuffer());
+    const bool saved = recording().save(path);
     QApplication::restoreOverrideCursor();
-    if (!saved) {
-        // Nothing was replaced; the data stays marked unsaved.
+    if (!saved) // nothing was replaced; the data stays marked unsaved
         ShowCodedMessage(this, str::ErrorCaption, id::FileSaveError);
-        return;
-    }
-    bBufferEmpty = false;
-    bUnsaved = false;
-    UpdateButtons();
-    UpdateMenus();
 }
 
 void TGraphicalForm::sbtnExportClick()
 {
-    if (LoadInProgress || ExportInProgress)
-        return;
-    DlgExportForm->RecorderExport();
+    DlgExportForm->RecorderExport(*PEGraph, [this](int page) { loadPagePoints(page); });
+    ShowPage(); // the page shown before, with the page commands that go with it
 }
 
 void TGraphicalForm::sbtnImportClick()
@@ -994,95 +809,87 @@ void TGraphicalForm::mnuLineColorClick()
 
 void TGraphicalForm::sbtnClearClick()
 {
-    if (bBufferEmpty || ExportInProgress)
+    const RecorderState &s = recording().state();
+    if (s.bBufferEmpty)
         return;
-    if (bUnsaved && MessageShow(this, str::WarningCaption, id::ClearQuestion, {PromptButton::Ok, PromptButton::Cancel},
-                                PromptIcon::Question, PromptButton::Cancel) != PromptButton::Ok)
+    if (s.bUnsaved &&
+        MessageShow(this, str::WarningCaption, id::ClearQuestion, {PromptButton::Ok, PromptButton::Cancel},
+                    PromptIcon::Question, PromptButton::Cancel) != PromptButton::Ok)
         return;
-    ResetRecorder();
-    TimerLogger->setInterval(iLoggerInterval);
-    readingBuffer().clear();
+    recording().clear();
+}
+
+void TGraphicalForm::RecordingBufferReset()
+{
+    resetProgress();
     ClearChart();
     SendMessage(DataPageListForm, UM_LIST_RESET);
-    UpdateExtremes(0.0f);
-    UpdateButtons();
-    UpdateMenus();
-    UpdateStatus();
+    showExtremes();
 }
 
 // ---- states ----------------------------------------------------------------------
 
-void TGraphicalForm::ResetRecorder()
+CommandStates TGraphicalForm::commands() const
 {
-    bRecording = false;
-    bBufferEmpty = true;
-    bUnsaved = false;
-    bSampleRequest = false;
-    iLastPage = 1;
-    iShownPage = 1;
-    iStoredCount = 0;
-    Extreme = Extremes{};
-    Scale = ScaleRange{};
-    ProgressBar->setRange(0, iPagePoints);
-    ProgressBar->setValue(0);
+    return commandStates(recording().state(), PEGraph->isZoomed());
+}
+
+void TGraphicalForm::RecordingStateChanged()
+{
+    const RecorderState &s = recording().state();
+    // One of Start and Stop is always down: Start while recording.
+    (s.bRecording ? sbtnRecordStart : sbtnRecordStop)->setChecked(true);
+    UpdateButtons();
+    UpdateMenus();
+    UpdateStatus();
+    FormMain->RefreshLinkState(); // a load holds the link still
 }
 
 void TGraphicalForm::UpdateButtons()
 {
-    const bool busy = bRecording || LoadInProgress || ExportInProgress;
-    sbtnRecordStart->setEnabled(!bManualMode && !LoadInProgress && !ExportInProgress);
-    sbtnRecordStop->setEnabled(!bManualMode && !LoadInProgress);
-    sbtnManualLogging->setEnabled(bManualMode && !busy);
-    for (QToolButton *b : {sbtnOption, sbtnOpenFile, sbtnImport})
-        b->setEnabled(!busy);
-    for (QToolButton *b : {sbtnSaveFile, sbtnPrintGraphic, sbtnClear, sbtnExport})
-        b->setEnabled(!busy && !bBufferEmpty);
-    const bool severalPages = iLastPage != 1;
-    sbtnFirstPage->setEnabled(!busy && severalPages);
-    sbtnPageUp->setEnabled(!busy && severalPages);
-    sbtnFitView->setEnabled(!busy && severalPages);
-    sbtnPageDown->setEnabled(false);
-    sbtnLastPage->setEnabled(false);
+    const CommandStates c = commands();
+    sbtnRecordStart->setEnabled(c.startButton);
+    sbtnRecordStop->setEnabled(c.stopButton);
+    const std::pair<QAction *, bool> shared[] = {
+        {mnuManual, c.manual},       {mnuInterval, c.interval}, {mnuOpen, c.open},         {mnuImport, c.import},
+        {mnuSaveAs, c.save},         {mnuPrint, c.print},       {mnuClear, c.clear},       {mnuExport, c.exportData},
+        {mnuFirstPage, c.firstPage}, {mnuPageUp, c.pageUp},     {mnuPageDown, c.pageDown}, {mnuLastPage, c.lastPage},
+        {mnuFitView, c.fitView},     {mnuUndoZoom, c.undoZoom},
+    };
+    for (const auto &[action, enabled] : shared)
+        action->setEnabled(enabled);
 }
 
 void TGraphicalForm::UpdateMenus()
 {
-    const bool busy = bRecording || LoadInProgress || ExportInProgress;
-    for (QAction *a : {mnuOpen, mnuPrinterSetup, mnuInterval, mnuImport})
-        a->setEnabled(!busy);
-    for (QAction *a : {mnuSaveAs, mnuClear, mnuPrint, mnuExport})
-        a->setEnabled(!busy && !bBufferEmpty);
-    mnuStart->setEnabled(!bRecording && !bManualMode && !LoadInProgress && !ExportInProgress);
-    mnuStop->setEnabled(bRecording && !bManualMode && !LoadInProgress);
-    mnuManual->setEnabled(bManualMode && !busy);
-    const bool severalPages = iLastPage != 1;
-    mnuFirstPage->setEnabled(!busy && severalPages);
-    mnuPageUp->setEnabled(!busy && severalPages);
-    mnuFitView->setEnabled(!busy && severalPages);
-    mnuPageDown->setEnabled(false);
-    mnuLastPage->setEnabled(false);
+    const CommandStates c = commands();
+    mnuStart->setEnabled(c.startMenu);
+    mnuStop->setEnabled(c.stopMenu);
+    mnuPrinterSetup->setEnabled(c.printerSetup);
 }
 
 void TGraphicalForm::UpdateStatus()
 {
-    StatusPanels[0]->setText(bRecording ? LoadStr(id::StatusRecording) : QString());
-    StatusPanels[1]->setText(LoadStrFmt(id::StatusCount, iStoredCount));
-    StatusPanels[2]->setText(LoadStrFmt(id::StatusPage, iShownPage, iLastPage));
-    if (bManualMode)
+    const RecorderState &s = recording().state();
+    StatusPanels[0]->setText(s.bRecording ? LoadStr(id::StatusRecording) : QString());
+    StatusPanels[1]->setText(LoadStrFmt(id::StatusCount, s.iStoredCount));
+    StatusPanels[2]->setText(LoadStrFmt(id::StatusPage, s.iShownPage, s.iLastPage));
+    if (s.bManualMode)
         StatusPanels[3]->setText(LoadStr(id::ModeManual));
-    else if (iLoggerInterval == kFullSpeedMs)
+    else if (s.iLoggerInterval == kFullSpeedMs)
         StatusPanels[3]->setText(LoadStr(id::ModeFullSpeed));
     else
         StatusPanels[3]->setText(LoadStr(id::IntervalSeconds) + QLatin1Char(':') +
-                                 QString::number(iLoggerInterval / 1000) + QLatin1Char('S'));
+                                 QString::number(s.iLoggerInterval / 1000) + QLatin1Char('S'));
+}
+
+void TGraphicalForm::resetProgress()
+{
+    ProgressBar->setRange(0, iPagePoints);
+    ProgressBar->setValue(0);
 }
 
 // ---- timers and messages ---------------------------------------------------------
-
-void TGraphicalForm::TimerLoggerTimer()
-{
-    bSampleRequest = true;
-}
 
 void TGraphicalForm::TimerTimeTimer()
 {
@@ -1103,32 +910,26 @@ void TGraphicalForm::customEvent(QEvent *event)
 
 void TGraphicalForm::UmReading()
 {
-    // While a file loads or an export runs the buffer must not change: the
-    // request stays pending and a later reading is stored.
-    if (LoadInProgress || ExportInProgress)
+    // While the buffer is held still the request stays pending; a later reading is stored.
+    if (!recording().canStore())
         return;
-    bSampleRequest = false;
+    recording().withdrawSampleRequest();
     TakeSample();
 }
 
 void TGraphicalForm::UmLinkEnded()
 {
-    if (bRecording)
-        pressStop();
+    if (recording().state().bRecording)
+        recording().stop();
 }
 
 void TGraphicalForm::UmStateChanged()
 {
-    // A reset never leaves a recording running without its flag.
-    if (bRecording)
-        pressStop();
-    LoadInProgress = false;
-    ResetRecorder();
-    TimerLogger->setInterval(iLoggerInterval);
+    // A full reset: a load that runs ends, a recording stops, the buffer stays.
+    recording().abandonLoad();
+    recording().resetRecorder();
+    resetProgress();
     ClearChart();
-    UpdateButtons();
-    UpdateMenus();
-    UpdateStatus();
     SendMessage(FormMain, UM_STATE_CHANGED);
     SendMessage(DataPageListForm, UM_LIST_RESET);
 }
@@ -1136,8 +937,8 @@ void TGraphicalForm::UmStateChanged()
 void TGraphicalForm::closeEvent(QCloseEvent *event)
 {
     // Closing only hides the window; a recording that runs stops as Stop stops it.
-    if (bRecording)
-        pressStop();
+    if (recording().state().bRecording)
+        recording().stop();
     event->accept();
 }
 

@@ -1,15 +1,14 @@
 #pragma once
-// The graphical recorder: stores readings of the meter in the reading buffer
-// (by hand, or every N seconds while recording runs), keeps each recording in a
-// temporary file on disk as it goes, and charts the buffer 200 readings a page.
-//
-// A reading is stored when the acquisition tick delivers one while
-// bSampleRequest is set: Start sets it once, and the logger timer sets it again
-// at every interval while recording runs. Manual stores the current reading.
+// The graphical recorder: the window that shows the recording (recorder/
+// Recording) page by page on its chart, with the reading under the cursor,
+// the largest and the smallest reading and the status bar, and that commands
+// it: Start, Stop and Manual store readings, Clear, Open and Save, Export,
+// the pages and the viewer. The recording keeps every state and rule; this
+// window shows what its signals say changed and tells the user what went
+// wrong, once the recording has settled.
 
-#include "recorder/Pages.h"
+#include "recorder/Recording.h"
 #include "recorder/StoredValue.h"
-#include "recorder/TempStore.h"
 
 #include <QMainWindow>
 
@@ -25,8 +24,6 @@ namespace orvel {
 
 class PEGraph;
 class StatisticsWindow;
-struct TARecord;
-struct TMeterReading;
 
 class TGraphicalForm : public QMainWindow
 {
@@ -36,22 +33,7 @@ public:
     explicit TGraphicalForm(QWidget *parent = nullptr);
     ~TGraphicalForm() override;
 
-    // ---- recording state
-    bool bManualMode = false;            ///< readings are stored only by the Manual command
-    int iLoggerInterval = 500;           ///< logger timer, ms: 500 is "Full Speed", else whole seconds × 1000
     const int iPagePoints = kPagePoints; ///< chart points on a page
-    bool bRecording = false;             ///< automatic recording runs (the logger timer is on)
-    bool bBufferEmpty = true;            ///< nothing stored since the last clear
-    bool bUnsaved = false;               ///< the buffer holds data not yet saved to a file
-    bool bSampleRequest = false;         ///< the next reading of the acquisition tick is to be stored
-    int iStoredCount = 0;                ///< readings stored since the last clear
-    int iLastPage = 1;                   ///< pages of the buffer: the newest page's number
-    int iShownPage = 1;                  ///< the page in the chart, 1..iLastPage
-    ScaleRange Scale;                    ///< the chart's Y range, widened by each reading
-    Extremes Extreme;                    ///< indexes of the largest and the smallest reading
-    TemporaryStore TempStore;            ///< the temporary file of the recording that runs
-    /// Temporary files created by this run; the number in the newest one's name.
-    int iTempFileCount() const { return TempStore.count(); }
 
     /// While a file loads, window messages run at least this often (ms); the
     /// abort is looked at right after each such turn.
@@ -94,11 +76,10 @@ public:
     QLabel *MinFuncPanel = nullptr;
     orvel::PEGraph *PEGraph = nullptr;
     QProgressBar *ProgressBar = nullptr;
-    QLabel *StatusPanels[5] = {};  ///< recording, buffer count, page, interval, clock
-    QTimer *TimerLogger = nullptr; ///< sets bSampleRequest every iLoggerInterval while recording
-    QTimer *TimerTime = nullptr;   ///< the clock in the status bar, every second
+    QLabel *StatusPanels[5] = {}; ///< recording, buffer count, page, interval, clock
+    QTimer *TimerTime = nullptr;  ///< the clock in the status bar, every second
 
-    // ---- menu items
+    // ---- menu items; a toolbar button that follows the same rule shares its item's action
     QAction *mnuOpen = nullptr;
     QAction *mnuSaveAs = nullptr;
     QAction *mnuClear = nullptr;
@@ -121,13 +102,12 @@ public:
     QAction *mnuStatistics = nullptr;
     StatisticsWindow *Statistics = nullptr; ///< statistics of the page (or zoom) and the recording
 
-    // ---- commands (toolbar buttons; the menu items lead to them)
+    // ---- commands (toolbar buttons and menu items)
     void sbtnRecordStartClick();
     void sbtnRecordStopClick();
     void sbtnManualLoggingClick();
     void sbtnOptionClick();
     void sbtnOpenFileClick();
-    /// The save command (the Save button).
     void sbtnSaveFileClick();
     void sbtnPrintGraphicClick();
     void sbtnClearClick();
@@ -143,34 +123,27 @@ public:
     void mnuLineColorClick();
 
     // ---- operations
-    /// Stores the current reading: buffer, temporary file, extremes, chart, data list.
+    /// Stores the current reading; tells the user afterwards when that stopped the recording.
     void TakeSample();
-    /// Creates the next temporary file; false (with the reason kept) when it cannot.
-    bool OpenTemporaryStore();
-    void CloseTemporaryStore();
     /// Deletes this run's temporary files (at exit).
     void DeleteTemporaryStores();
-    /// Every counter and flag back to an empty buffer.
-    void ResetRecorder();
+    /// The enabled state of the buttons (and of the menu items that share their actions).
     void UpdateButtons();
+    /// The enabled state of the menu items that follow rules of their own.
     void UpdateMenus();
     void UpdateStatus();
-    /// The largest and smallest reading after the newest one, `value`, was appended.
-    void UpdateExtremes(float value);
-    /// Widens the chart's Y range for `value`.
-    void UpdateScale(float value);
     /// The chart as the window creates it.
     void SetUpChart();
     /// Blanks the chart's 200 points.
     void ClearChart();
-    /// Fills the chart with page iShownPage.
+    /// Fills the chart with the page shown.
     void ShowPage();
     /// Puts the readings of `page` into the chart's points (no redraw).
     void loadPagePoints(int page);
     /// The reading under the chart's cursor in the display panels and the Y-axis label.
     void ShowCursorReading();
-    /// Loads a logger data file into the empty buffer, with the progress window.
-    void LoadFile(const QString &path);
+    /// Loads a logger data file into the buffer, with the progress window.
+    LoadResult LoadFile(const QString &path);
     /// Offers the recordings a crashed run left behind for opening, newest first;
     /// Yes opens one like Open does (marked unsaved), No keeps the file.
     void OfferInterruptedRecordings();
@@ -188,24 +161,31 @@ private:
     void UmReading();
     void UmLinkEnded();
     void UmStateChanged();
-    void TimerLoggerTimer();
     void TimerTimeTimer();
     void PEGraphKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void PEGraphZoomIn();
-    /// Stops recording as the Stop button does.
-    void pressStop();
-    /// The temporary file could not take a record: say why and stop recording.
-    void temporaryStoreFailed();
+    // What the recording says changed.
+    void RecordingReadingStored(qsizetype index);
+    void RecordingBufferReset();
+    void RecordingLoaded(qsizetype count);
+    void RecordingStateChanged();
+    /// The enabled state of every command under the one rule.
+    CommandStates commands() const;
+    /// Makes `page` the page shown.
+    void showPageNumber(int page);
     /// Redraws the chart from its pending content.
     void redrawChart();
-    /// The Undo-zoom button and menu item follow whether the chart is zoomed.
+    /// The Undo-zoom command follows whether the chart is zoomed.
     void syncUndoZoom();
-    /// The page-command states from iShownPage (after a page is shown).
-    void updatePageCommands();
+    /// The chart's Y range from the recording's scale.
+    void showScale();
     /// The Max. and Min. panels from the extremes' indexes.
     void showExtremes();
-    void showRecordInTrio(const TARecord &r, QLabel *dataPanel, QLabel *unit, QLabel *func);
     void showRequiresLink();
+    /// The progress bar back at its start.
+    void resetProgress();
+    /// The temporary file could not take a reading: the recording has stopped; say why.
+    void showTemporaryStoreFailure(const QString &why);
 };
 
 extern TGraphicalForm *GraphicalForm;

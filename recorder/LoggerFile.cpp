@@ -1,15 +1,18 @@
 #include "recorder/LoggerFile.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 namespace orvel {
 
 namespace {
 constexpr qsizetype kWriteBlockRecords = 8192; // records written per block (about 600 KB)
+constexpr qsizetype kLoadBlockRecords = 2048;  // records read between looks at the clock
 } // namespace
 
 bool isOldLoggerFile(const QString &path)
@@ -76,6 +79,36 @@ qsizetype LoggerFileReader::skip(qsizetype records)
     return n;
 }
 
+LoadEnd LoadJob::run(LoggerFileReader &reader, ReadingBuffer &buffer)
+{
+    try {
+        buffer.reserve(buffer.count() + reader.recordCount());
+    } catch (const std::bad_alloc &) {
+        // Read what fits; the blocks below say when memory runs out.
+    }
+    QElapsedTimer sinceProgress;
+    auto progress = [&] {
+        if (onProgress)
+            onProgress(reader.recordsRead(), reader.recordCount());
+        sinceProgress.restart();
+        return !cancelled_;
+    };
+    sinceProgress.start();
+    if (!progress())
+        return LoadEnd::Cancelled;
+    while (!reader.atEnd()) {
+        try {
+            if (reader.readBlock(buffer, kLoadBlockRecords) == 0)
+                break;
+        } catch (const std::bad_alloc &) {
+            return LoadEnd::NoMemory;
+        }
+        if (sinceProgress.elapsed() >= budgetMs && !progress())
+            return LoadEnd::Cancelled;
+    }
+    return LoadEnd::Complete;
+}
+
 bool loadLoggerFile(const QString &path, ReadingBuffer &buffer, QString *error)
 {
     LoggerFileReader reader;
@@ -120,21 +153,6 @@ bool saveLoggerFile(const QString &path, const ReadingBuffer &buffer, QString *e
         return false;
     }
     return true;
-}
-
-bool LoggerFileAppender::create(const QString &path, bool replace)
-{
-    file_.setFileName(path);
-    const QIODevice::OpenMode mode =
-        QIODevice::WriteOnly | QIODevice::Unbuffered | (replace ? QIODevice::Truncate : QIODevice::NewOnly);
-    return file_.open(mode);
-}
-
-bool LoggerFileAppender::append(const TARecord &record)
-{
-    unsigned char bytes[kRecordSize];
-    writeRecord(record, bytes);
-    return file_.write(reinterpret_cast<const char *>(bytes), kRecordSize) == kRecordSize;
 }
 
 } // namespace orvel

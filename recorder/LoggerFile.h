@@ -55,6 +55,38 @@ private:
     qsizetype read_ = 0;
 };
 
+/// How reading a file into a buffer ended.
+enum class LoadEnd {
+    Complete,  ///< every record was read
+    Cancelled, ///< cancel() came first: what was read so far stays
+    NoMemory,  ///< memory ran out: what fitted stays
+};
+
+/// Reading a logger data file into a buffer as a job: the records are read in
+/// large blocks, and the caller hears of the progress on a time budget (not per
+/// record), where it may let its window events run and cancel the job; the
+/// cancel is looked at right after each such call, before the next block.
+class LoadJob
+{
+public:
+    /// Called once before the first block and then at least every budgetMs:
+    /// records read so far, records in the file.
+    std::function<void(qsizetype read, qsizetype total)> onProgress;
+    /// Called once the records are read, before the recording counts them.
+    std::function<void(qsizetype read, qsizetype total)> onReadDone;
+    qint64 budgetMs = 40;
+
+    void cancel() { cancelled_ = true; }
+    bool cancelled() const { return cancelled_; }
+
+    /// Appends the records of `reader` to `buffer` until the end of the file,
+    /// a cancel or the end of memory.
+    LoadEnd run(LoggerFileReader &reader, ReadingBuffer &buffer);
+
+private:
+    bool cancelled_ = false;
+};
+
 /// Reads all of `path` into `buffer` (appending). False when the file cannot
 /// be opened or read; `error` then says why.
 bool loadLoggerFile(const QString &path, ReadingBuffer &buffer, QString *error = nullptr);
@@ -64,20 +96,5 @@ bool loadLoggerFile(const QString &path, ReadingBuffer &buffer, QString *error =
 /// written; a failed save leaves an earlier file at `path` as it was. False
 /// (with `error` saying why) on any failure.
 bool saveLoggerFile(const QString &path, const ReadingBuffer &buffer, QString *error = nullptr);
-
-/// Appends records to a ".g52" file as they come, one write each, so the file
-/// is a valid logger file at every moment (orvel-cli record).
-class LoggerFileAppender
-{
-public:
-    /// Creates `path`; refuses to replace an existing file unless `replace`.
-    bool create(const QString &path, bool replace);
-    bool append(const TARecord &record);
-    void close() { file_.close(); }
-    QString errorText() const { return file_.errorString(); }
-
-private:
-    QFile file_;
-};
 
 } // namespace orvel

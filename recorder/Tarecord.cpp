@@ -1,6 +1,7 @@
 #include "recorder/Tarecord.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <new>
 
@@ -179,7 +180,13 @@ void ReadingBuffer::clear()
     data_ = nullptr;
     size_ = 0;
     capacity_ = 0;
-    ++generation_;
+    generation_ = nextGeneration();
+}
+
+quint64 ReadingBuffer::nextGeneration()
+{
+    static std::atomic<quint64> next{1};
+    return next++;
 }
 
 } // namespace orvel

@@ -123,18 +123,20 @@ public:
     void reserve(qsizetype total);
     /// Drops every record and gives the memory back.
     void clear();
-    /// Goes up at every clear(), so a reader can tell that the records it knew are gone.
+    /// Changes at every clear(), and no two buffers share one, so a reader can
+    /// tell that the records it knew are gone.
     quint64 generation() const { return generation_; }
     /// Bytes held for records (capacity, not just the records in use).
     std::size_t bytesReserved() const { return std::size_t(capacity_) * sizeof(TARecord); }
 
 private:
     void grow(qsizetype atLeast);
+    static quint64 nextGeneration();
 
     TARecord *data_ = nullptr;
     qsizetype size_ = 0;
     qsizetype capacity_ = 0;
-    quint64 generation_ = 0;
+    quint64 generation_ = nextGeneration();
 };
 
 } // namespace orvel

@@ -57,6 +57,22 @@ bool TemporaryStore::open(const QString &folder)
     return false;
 }
 
+bool TemporaryStore::openFile(const QString &path, bool replace)
+{
+    close();
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC | (replace ? O_TRUNC : O_EXCL), 0644);
+    if (fd < 0) {
+        error_ = path + QStringLiteral(": ") + systemError(errno);
+        return false;
+    }
+    ::flock(fd, LOCK_EX | LOCK_NB);
+    fd_ = fd;
+    path_ = path;
+    error_.clear();
+    return true;
+}
+
 bool TemporaryStore::write(const TARecord &record)
 {
     if (fd_ < 0)

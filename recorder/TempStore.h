@@ -29,6 +29,10 @@ public:
     /// Creates the next file in `folder`, closing an open one first. False when
     /// no file could be created; errorText() then says why.
     bool open(const QString &folder);
+    /// Opens `path` itself for the records (orvel-cli record's output file),
+    /// closing an open one first; an existing file is replaced only when
+    /// `replace`. The file is not this run's to delete at exit.
+    bool openFile(const QString &path, bool replace);
     bool isOpen() const { return fd_ >= 0; }
     /// Writes the record's 76 bytes with one write. False when the write failed
     /// or came short (a full disk); errorText() then says why.

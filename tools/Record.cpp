@@ -3,8 +3,7 @@
 #include "app/Messageshow.h"
 #include "export/ExportText.h"
 #include "meter/Acquisition.h"
-#include "recorder/LoggerFile.h"
-#include "recorder/Tarecord.h"
+#include "recorder/Recording.h"
 #include "resources/Strings.h"
 #include "tools/Monitor.h"
 
@@ -50,14 +49,15 @@ bool exists(const QString &path)
     return info.exists() || info.isSymLink();
 }
 
-// Opens the output files; a message and false when one cannot be created.
-bool createOutputs(const RecordOptions &options, LoggerFileAppender &file, QFile &csv)
+// Starts the recording into the output file and opens the text file; a
+// message and false when one cannot be created.
+bool createOutputs(const RecordOptions &options, Recording &rec, QFile &csv)
 {
     auto refuse = [&](const QString &path) {
         printError(LoadStrArg(!options.force && exists(path) ? kWouldReplace : kCannotWrite, path));
         return false;
     };
-    if (!file.create(options.out, options.force))
+    if (!rec.startInto(options.out, options.force))
         return refuse(options.out);
     if (!options.csv.isEmpty()) {
         csv.setFileName(options.csv);
@@ -80,9 +80,11 @@ int record(const RecordOptions &options)
     ComHandle device = openPort(options.port);
     if (!device)
         return 1;
-    LoggerFileAppender file;
+    // The recorder's own recording, its output file standing in for the temporary file.
+    Recording rec(LoadStr(str::TempStoreStem));
+    rec.setMode(false, options.intervalSeconds == 0 ? kFullSpeedMs : options.intervalSeconds * 1000);
     QFile csv;
-    if (!createOutputs(options, file, csv))
+    if (!createOutputs(options, rec, csv))
         return 1;
 
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
@@ -98,9 +100,6 @@ int record(const RecordOptions &options)
     QTimer tickTimer;
     tickTimer.setSingleShot(true);
     tickTimer.setInterval(kTickMs);
-    QTimer intervalTimer;
-    bool sampleRequest = true; // the first reading is stored at once
-    qint64 stored = 0;
     bool stopping = false;
     int status = 0;
 
@@ -110,33 +109,24 @@ int record(const RecordOptions &options)
         stopping = true;
         QCoreApplication::quit();
     };
-    auto takeSample = [&] {
-        const TMeterReading &reading = cycle.computation.MeterReading;
-        const QString time = formatTimeStamp(clock());
-        const std::optional<float> value = storedValue(reading);
-        if (!value)
-            return; // a blank display or an overload without a value: nothing is stored
-        const TARecord r(reading.sValue, reading.sExponent, reading.iFunction, time, reading.szDisplay,
-                         reading.szPrefix, reading.szUnit, *value, reading.sAux);
-        if (!file.append(r)) {
-            printError(LoadStrArg(kCannotWrite, options.out));
-            return stop(1);
-        }
+    QObject::connect(&rec, &Recording::readingStored, [&](qsizetype index) {
+        if (!rec.state().bRecording)
+            return; // the output file could not take it: the run ends with a message
+        const TARecord &r = rec.buffer().at(index);
         if (csv.isOpen()) {
             QByteArray line;
-            appendExportLine(line, r, stored);
+            appendExportLine(line, r, index);
             if (csv.write(line) != line.size() || !csv.flush()) {
                 printError(LoadStrArg(kCannotWrite, options.csv));
                 return stop(1);
             }
         }
-        ++stored;
-        std::fprintf(stderr, "%lld: %s %s\n", static_cast<long long>(stored), qPrintable(time.trimmed()),
-                     qPrintable(displayLine(cycle.computation.digital)));
+        std::fprintf(stderr, "%lld: %s %s\n", static_cast<long long>(index + 1),
+                     qPrintable(fieldText(r.szTime).trimmed()), qPrintable(displayLine(cycle.computation.digital)));
         std::fflush(stderr);
-        if (options.count >= 0 && stored >= options.count)
+        if (options.count >= 0 && index + 1 >= options.count)
             stop(0);
-    };
+    });
 
     cycle.showWarning = [](int textId) {
         printError(codedCaption(str::WarningCaption, textId) + QStringLiteral(": ") + LoadStr(textId));
@@ -144,12 +134,18 @@ int record(const RecordOptions &options)
     };
     QObject::connect(&tickTimer, &QTimer::timeout, [&] { cycle.startTick(device.get()); });
     QObject::connect(&cycle, &AcquisitionCycle::readingReady, [&](const ReadingComputation::Outcome &) {
-        if (stopping || !sampleRequest)
+        if (stopping || !rec.state().bSampleRequest)
             return;
-        // At an interval only the first reading after each tick of it is taken;
-        // at full speed every one.
-        sampleRequest = options.intervalSeconds == 0;
-        takeSample();
+        rec.withdrawSampleRequest();
+        // At full speed every decoded reading is stored; at an interval the
+        // first after each tick of it (the recording's logger timer asks).
+        if (options.intervalSeconds == 0)
+            rec.requestSample();
+        const StoreResult stored = rec.takeSample(cycle.computation.MeterReading, clock());
+        if (stored.outcome == StoreOutcome::StoreFailed || stored.outcome == StoreOutcome::NoMemory) {
+            printError(LoadStrArg(kCannotWrite, options.out));
+            stop(1);
+        }
     });
     QObject::connect(&cycle, &AcquisitionCycle::tickEnded, [&](bool aborted) {
         if (!stopping && !aborted)
@@ -159,11 +155,6 @@ int record(const RecordOptions &options)
         printError(LoadStrArg(kHungUpText, options.port));
         stop(kHungUpStatus); // what was stored stays in the file
     });
-    if (options.intervalSeconds > 0) {
-        intervalTimer.setInterval(options.intervalSeconds * 1000);
-        QObject::connect(&intervalTimer, &QTimer::timeout, [&] { sampleRequest = true; });
-        intervalTimer.start();
-    }
     if (options.durationMs >= 0)
         QTimer::singleShot(std::chrono::milliseconds(options.durationMs), [&] { stop(0); });
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, [&] { stop(0); });
@@ -174,7 +165,7 @@ int record(const RecordOptions &options)
     cycle.cancelTick();
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
-    file.close();
+    rec.stop();
     csv.close();
     CloseComPort(std::move(device));
     ::close(signalPipe[0]);

@@ -18,6 +18,7 @@
 #include <QStringList>
 
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <thread>
 #include <vector>
@@ -253,6 +254,9 @@ int simulate(const QStringList &args)
 
 int main(int argc, char *argv[])
 {
+    // A write past a file-size limit fails with an error that is reported like
+    // a full disk, instead of ending the process and what it holds.
+    std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     const QString command = args.value(0);

@@ -6,6 +6,7 @@
 #include "app/Messageshow.h"
 #include "app/Tiling.h"
 #include "platform/WindowPlacement.h"
+#include "recorder/Recording.h"
 #include "resources/Icons.h"
 #include "resources/Strings.h"
 #include "views/Analogmeter.h"
@@ -68,7 +69,7 @@ void DataSheetModel::appendLines(qsizetype first, int count)
 QString DataSheetModel::lineText(int row) const
 {
     const qsizetype index = lines_.indexAt(row);
-    const ReadingBuffer &buffer = readingBuffer();
+    const ReadingBuffer &buffer = recording().buffer();
     // A line can outlive its record when the buffer is cleared before the list is.
     if (index >= buffer.count())
         return {};
@@ -141,7 +142,7 @@ bool TDataPageListForm::CreateSheet()
 
 void TDataPageListForm::UmListAdd(int index)
 {
-    if (index < 0 || index >= readingBuffer().count())
+    if (index < 0 || index >= recording().buffer().count())
         return; // never read past the buffer
     // A sheet whose creation failed is tried again; without it the line is dropped.
     if (iCurrentSheet > sheetCount() && !CreateSheet())
@@ -170,7 +171,7 @@ void TDataPageListForm::UmListAdd(int index)
 
 void TDataPageListForm::addLines(qsizetype first, qsizetype count)
 {
-    count = std::min(count, readingBuffer().count() - first);
+    count = std::min(count, recording().buffer().count() - first);
     while (first >= 0 && count > 0) {
         if (iCurrentSheet > sheetCount() && !CreateSheet())
             return;

@@ -9,25 +9,41 @@ QString faceName(LabelFace face)
     return face == LabelFace::Symbol ? QStringLiteral("Symbol") : QStringLiteral("Arial");
 }
 
-void setLcdColours(QWidget *widget)
+namespace {
+const QColor kLime(0x00, 0xFF, 0x00);
+
+void setPanelColours(QWidget *widget, const QColor &colour)
 {
     widget->setAutoFillBackground(true);
     QPalette pal = widget->palette();
     pal.setColor(QPalette::Window, Qt::black);
-    pal.setColor(QPalette::WindowText, QColor(0x00, 0xFF, 0x00));
+    pal.setColor(QPalette::WindowText, colour);
     widget->setPalette(pal);
 }
+} // namespace
 
-QLabel *lcdPanel(QWidget *parent, const char *name, int pixelHeight, Qt::Alignment align)
+void setLcdColours(QWidget *widget)
+{
+    setPanelColours(widget, kLime);
+}
+
+QLabel *blackPanel(QWidget *parent, const char *name, const QColor &colour, int pixelHeight, Qt::Alignment align,
+                   const QString &face)
 {
     auto *p = new QLabel(parent);
     p->setObjectName(QLatin1String(name));
-    setLcdColours(p);
-    QFont f(QStringLiteral("Arial"));
+    p->setTextFormat(Qt::PlainText);
+    setPanelColours(p, colour);
+    QFont f(face);
     f.setPixelSize(pixelHeight);
     p->setFont(f);
     p->setAlignment(align);
     return p;
+}
+
+QLabel *lcdPanel(QWidget *parent, const char *name, int pixelHeight, Qt::Alignment align)
+{
+    return blackPanel(parent, name, kLime, pixelHeight, align);
 }
 
 void showLabel(QLabel *panel, const QString &text, LabelFace face, LabelAlign align)

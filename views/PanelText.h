@@ -4,6 +4,8 @@
 
 #include "meter/Getunitfuncstr.h"
 
+#include <QColor>
+#include <QString>
 #include <Qt>
 
 class QLabel;
@@ -16,6 +18,12 @@ QString faceName(LabelFace face);
 
 /// Black with lime characters, like the meter's display.
 void setLcdColours(QWidget *widget);
+
+/// A display panel: characters of `colour` on black in `face`, `pixelHeight`
+/// high. What it shows comes from the meter or from a file, so it is always
+/// shown as plain text, never as markup.
+QLabel *blackPanel(QWidget *parent, const char *name, const QColor &colour, int pixelHeight, Qt::Alignment align,
+                   const QString &face = QStringLiteral("Arial"));
 
 /// A display panel: lime characters on black in Arial `pixelHeight` high.
 QLabel *lcdPanel(QWidget *parent, const char *name, int pixelHeight, Qt::Alignment align);

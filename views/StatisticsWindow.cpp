@@ -1,6 +1,7 @@
 #include "views/StatisticsWindow.h"
 
 #include "app/Globalvar.h"
+#include "recorder/Recording.h"
 #include "resources/Strings.h"
 #include "views/Comparator.h"
 
@@ -22,6 +23,7 @@ QLabel *figures(QWidget *parent, QVBoxLayout *column, int caption)
     auto *group = new QGroupBox(LoadStr(caption), parent);
     auto *inside = new QVBoxLayout(group);
     auto *label = new QLabel(group);
+    label->setTextFormat(Qt::PlainText); // texts from the readings, never markup
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label->setMinimumWidth(320);
     inside->addWidget(label);
@@ -70,7 +72,7 @@ void StatisticsWindow::refresh()
 {
     if (!isVisible())
         return;
-    const ReadingBuffer &buffer = readingBuffer();
+    const ReadingBuffer &buffer = recording().buffer();
     const StatsLimits limits = comparatorLimits();
     StatisticsIndex &index = statisticsIndex();
     index.update(buffer, limits);

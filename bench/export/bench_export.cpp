@@ -65,7 +65,7 @@ void BM_RecorderTextExport(benchmark::State &state)
             DlgExportForm->btnBrowse->click();
             DlgExportForm->btnExport->click();
         });
-        DlgExportForm->RecorderExport();
+        GraphicalForm->sbtnExportClick();
     }
     state.counters["bytes"] = double(QFileInfo(exportPath()).size());
     state.SetLabel("Export command, All Pages, 1000000 readings");
@@ -77,7 +77,7 @@ void BM_TextBuiltAlone(benchmark::State &state)
     holdReadings(kReadings);
     qsizetype bytes = 0;
     for (auto _ : state) {
-        const QByteArray text = exportText(readingBuffer(), 1, GraphicalForm->iLastPage);
+        const QByteArray text = exportText(recording().buffer(), 1, recording().state().iLastPage);
         bytes = text.size();
         benchmark::DoNotOptimize(text.constData());
     }
@@ -88,7 +88,7 @@ BENCHMARK(BM_TextBuiltAlone)->Iterations(5)->Unit(benchmark::kMillisecond);
 void BM_WriteSameBytes(benchmark::State &state)
 {
     holdReadings(kReadings);
-    const QByteArray text = exportText(readingBuffer(), 1, GraphicalForm->iLastPage);
+    const QByteArray text = exportText(recording().buffer(), 1, recording().state().iLastPage);
     for (auto _ : state) {
         QSaveFile file(exportPath());
         if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())

@@ -43,11 +43,11 @@ BENCHMARK(BM_ViewerOpening)->Arg(8191)->Arg(10'000'000)->Unit(benchmark::kMillis
 void BM_ViewReduction(benchmark::State &state)
 {
     holdReadings(state.range(0));
-    const ReadingBuffer &buffer = readingBuffer();
+    const ReadingBuffer &buffer = recording().buffer();
     ViewReduction reduced;
     for (auto _ : state) {
-        reduceReadings(std::span<const TARecord>(buffer.begin(), buffer.end()), GraphicalForm->Extreme.iMaxIndex,
-                       GraphicalForm->Extreme.iMinIndex, reduced);
+        reduceReadings(std::span<const TARecord>(buffer.begin(), buffer.end()), recording().state().Extreme.iMaxIndex,
+                       recording().state().Extreme.iMinIndex, reduced);
         benchmark::DoNotOptimize(reduced.indexes.data());
     }
     state.counters["points"] = double(reduced.indexes.size());

@@ -39,15 +39,15 @@ void BM_TakeSample(benchmark::State &state)
     r.sExponent = QStringLiteral("0");
     r.iFunction = 6;
     r.szUnit = QStringLiteral("V");
-    const bool recording = state.range(1) != 0;
-    if (recording)
-        GraphicalForm->OpenTemporaryStore();
+    const bool toFile = state.range(1) != 0;
+    if (toFile)
+        recording().start(QDir::currentPath());
     for (auto _ : state) {
         GraphicalForm->TakeSample();
         QCoreApplication::processEvents(); // the repaint of the chart and the list
     }
-    GraphicalForm->CloseTemporaryStore();
-    state.SetLabel(recording ? "with temporary file" : "in memory only");
+    recording().stop();
+    state.SetLabel(toFile ? "with temporary file" : "in memory only");
 }
 BENCHMARK(BM_TakeSample)
     ->Args({10, 0})
@@ -61,16 +61,16 @@ void BM_MemoryPerReading(benchmark::State &state)
 {
     const qsizetype n = state.range(0);
     double perReading = 0;
+    ReadingBuffer buffer;
     for (auto _ : state) {
-        readingBuffer().clear();
+        buffer.clear();
         const double before = residentBytes();
         for (qsizetype i = 0; i < n; ++i)
-            readingBuffer().append(recordOf(int(i), float(i % 1000) * 0.01f));
+            buffer.append(recordOf(int(i), float(i % 1000) * 0.01f));
         perReading = (residentBytes() - before) / double(n);
     }
     state.counters["bytes_per_reading_rss"] = perReading;
-    state.counters["bytes_per_reading_held"] = double(readingBuffer().bytesReserved()) / double(n);
-    readingBuffer().clear();
+    state.counters["bytes_per_reading_held"] = double(buffer.bytesReserved()) / double(n);
 }
 BENCHMARK(BM_MemoryPerReading)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -79,12 +79,12 @@ void BM_ShowPage(benchmark::State &state)
     holdReadings(5000 * 200);
     int page = 0;
     for (auto _ : state) {
-        GraphicalForm->iShownPage = page % GraphicalForm->iLastPage + 1;
+        recording().setShownPage(page % recording().state().iLastPage + 1);
         GraphicalForm->ShowPage();
         QCoreApplication::processEvents();
         ++page;
     }
-    state.counters["pages"] = GraphicalForm->iLastPage;
+    state.counters["pages"] = recording().state().iLastPage;
 }
 BENCHMARK(BM_ShowPage)->Iterations(5000)->Unit(benchmark::kMicrosecond);
 
@@ -108,14 +108,14 @@ void BM_OpenMillionRecordFile(benchmark::State &state)
     const QString path = millionRecordFile();
     for (auto _ : state) {
         state.PauseTiming();
-        GraphicalForm->bUnsaved = false;
+        recording().markSaved();
         GraphicalForm->sbtnClearClick();
         QCoreApplication::processEvents();
         state.ResumeTiming();
         GraphicalForm->LoadFile(path);
         QCoreApplication::processEvents(); // the page and the list drawn
     }
-    state.counters["records"] = double(readingBuffer().count());
+    state.counters["records"] = double(recording().buffer().count());
 }
 BENCHMARK(BM_OpenMillionRecordFile)->Iterations(5)->Unit(benchmark::kMillisecond);
 

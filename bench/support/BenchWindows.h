@@ -15,11 +15,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace orvel::bench {
 
@@ -33,26 +36,33 @@ inline TARecord recordOf(int i, float value)
         QStringLiteral("1.234"), QString(), QStringLiteral("V"), value, QString());
 }
 
-/// The recorder as if `n` readings had been stored (the data list is told nothing).
+/// The recorder holding record(0) … record(n − 1), opened from a file as Open
+/// opens one (the file is written a block at a time, then removed).
+inline void holdRecords(qsizetype n, const std::function<TARecord(qsizetype)> &record)
+{
+    const QString path = QDir::current().filePath(QStringLiteral("held.g52"));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return;
+        std::vector<unsigned char> block;
+        for (qsizetype first = 0; first < n; first += 65536) {
+            const qsizetype count = std::min<qsizetype>(65536, n - first);
+            block.resize(std::size_t(count) * kRecordSize);
+            for (qsizetype i = 0; i < count; ++i)
+                writeRecord(record(first + i), block.data() + i * kRecordSize);
+            file.write(reinterpret_cast<const char *>(block.data()), qint64(block.size()));
+        }
+    }
+    recording().clear();
+    GraphicalForm->LoadFile(path);
+    QFile::remove(path);
+}
+
+/// The recorder as if `n` readings had been stored, one a half second.
 inline void holdReadings(qsizetype n)
 {
-    TGraphicalForm &g = *GraphicalForm;
-    g.ResetRecorder();
-    SendMessage(DataPageListForm, UM_LIST_RESET);
-    ReadingBuffer &buffer = readingBuffer();
-    buffer.clear();
-    buffer.reserve(n);
-    TARecord r = recordOf(0, 0.0f);
-    for (qsizetype i = 0; i < n; ++i) {
-        r.fReading = float(i % 1000) * 0.01f - 3.0f;
-        buffer.append(r);
-        g.Scale.UpdateScale(r.fReading, i);
-        g.Extreme.UpdateExtremes(buffer, i, r.fReading);
-    }
-    g.iStoredCount = int(n);
-    g.iLastPage = pageCount(n);
-    g.iShownPage = g.iLastPage;
-    g.bBufferEmpty = n == 0;
+    holdRecords(n, [](qsizetype i) { return recordOf(int(i), float(i % 1000) * 0.01f - 3.0f); });
 }
 
 /// Runs the benchmarks with the program's windows up; `prompt` answers the
@@ -75,8 +85,7 @@ inline int runWithWindows(int argc, char **argv, std::unique_ptr<UserPrompt> pro
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    readingBuffer().clear();
-    GraphicalForm->bUnsaved = false;
+    recording().clear();
     return 0;
 }
 

@@ -27,17 +27,14 @@ namespace {
 
 void fillBuffer(int n)
 {
-    ReadingBuffer &buffer = readingBuffer();
-    buffer.clear();
-    buffer.reserve(n);
-    for (int i = 0; i < n; ++i) {
-        const int tenths = 9 * 36000 + i * 5;
-        const QString time = QString::asprintf("  %d:%02d:%02d.%d  ", tenths / 36000 % 24, tenths / 600 % 60,
-                                               tenths / 10 % 60, tenths % 10);
-        buffer.append(TARecord(QStringLiteral("1.234"), QStringLiteral("0"), i % 2 ? 6 : 384, time,
-                               QStringLiteral("1.234"), QStringLiteral("K"), QStringLiteral("W"), 1.234f,
-                               i % 7 ? QString() : QStringLiteral("0.87")));
-    }
+    holdRecords(n, [](qsizetype i) {
+        TARecord r = recordOf(int(i), 1.234f);
+        r.iFunction = i % 2 ? 6 : 384;
+        setFieldText(r.szPrefix, QStringLiteral("K"));
+        setFieldText(r.szUnit, QStringLiteral("W"));
+        setFieldText(r.szAux, i % 7 ? QString() : QStringLiteral("0.87"));
+        return r;
+    });
 }
 
 void BM_DataListAdd(benchmark::State &state)

@@ -378,7 +378,8 @@ private slots:
         ScopedPrompt asked;
         asked->answers = {answer};
         TMsgForm form;
-        LoadInProgress = true;
+        bool aborted = false;
+        connect(&form, &TMsgForm::abortConfirmed, [&aborted] { aborted = true; });
         form.bbtnAbort->click();
         QCOMPARE(asked->messages.size(), 1);
         const MessageRequest &m = asked->messages[0];
@@ -388,7 +389,7 @@ private slots:
         QCOMPARE(m.icon, PromptIcon::Question);
         QCOMPARE(m.defaultButton, PromptButton::No);
         QCOMPARE(m.owner, static_cast<const QObject *>(&form));
-        QCOMPARE(LoadInProgress, loadGoesOn);
+        QCOMPARE(aborted, !loadGoesOn);
     }
 
     // Escape must not hide the window of a load that runs on: it asks like the
@@ -400,12 +401,13 @@ private slots:
         TMsgForm form;
         QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
         QVERIFY(form.windowFlags() & Qt::WindowStaysOnTopHint);
-        LoadInProgress = true;
+        bool aborted = false;
+        connect(&form, &TMsgForm::abortConfirmed, [&aborted] { aborted = true; });
         form.show();
         QTest::keyClick(&form, Qt::Key_Escape);
         QCOMPARE(asked->captions(), QStringList{"Warning[W8014]"});
         QVERIFY(form.isVisible());
-        QVERIFY(LoadInProgress);
+        QVERIFY(!aborted);
 
         form.bbtnAbort->setEnabled(false); // the loader's final phase: nothing to ask
         QTest::keyClick(&form, Qt::Key_Escape);

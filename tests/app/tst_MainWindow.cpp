@@ -57,6 +57,13 @@ void tick(const QByteArray &bytes)
     QCoreApplication::processEvents(); // posted UM_READING messages
 }
 
+// The recorder holding one reading that has not been saved.
+void storeOneReading()
+{
+    recording().requestSample();
+    tick(frameOf("1.234", "DC V"));
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -122,16 +129,14 @@ private slots:
         QVERIFY(FormMain->sbtnGraphical->isEnabled());
 
         // A file load freezes link, port and help whatever the link state.
-        LoadInProgress = true;
-        FormMain->RefreshLinkState();
+        recording().beginLoad(); // the main window hears of it at once
         QVERIFY(!FormMain->sbtnLink->isEnabled());
         QVERIFY(!FormMain->mnuLink->isEnabled());
         FormMain->mnuLinkClick(); // the menu command still works from code: unlink
         QVERIFY(!FormMain->linked());
         QVERIFY(!FormMain->sbtnPort->isEnabled());
         QVERIFY(!FormMain->sbtnLink->isEnabled());
-        LoadInProgress = false;
-        SendMessage(FormMain, UM_STATE_CHANGED);
+        recording().endLoad();
         QVERIFY(FormMain->sbtnLink->isEnabled());
         QVERIFY(FormMain->sbtnPort->isEnabled());
         QVERIFY(!FormMain->TimerGetSd->isActive());
@@ -143,11 +148,12 @@ private slots:
         QVERIFY(FormMain->linked());
         QVERIFY(FormMain->TimerGetSd->isActive());
         ReadingReceived = true;
-        GraphicalForm->bRecording = true;
+        QVERIFY(recording().start(run->folder()));
         SendMessage(FormMain, UM_UNLINK);
         QVERIFY(!FormMain->linked());
         QVERIFY(!FormMain->TimerGetSd->isActive());
-        QVERIFY2(!GraphicalForm->bRecording, "the recorder hears of the unlink before the handler returns");
+        QVERIFY2(!recording().state().bRecording, "the recorder hears of the unlink before the handler returns");
+        QVERIFY(!recording().loggerTimer().isActive());
         QVERIFY(!ReadingReceived);
     }
 
@@ -313,13 +319,13 @@ private slots:
         // The recorder hears only when it asked, shown or not.
         GraphicalForm->hide();
         tick(frameOf("5.678", "DC V"));
-        QCOMPARE(readingBuffer().count(), 0);
-        GraphicalForm->bSampleRequest = true;
+        QCOMPARE(recording().buffer().count(), 0);
+        recording().requestSample();
         tick(frameOf("6.789", "DC V"));
-        QCOMPARE(readingBuffer().count(), 1);
-        QVERIFY(!GraphicalForm->bSampleRequest);
+        QCOMPARE(recording().buffer().count(), 1);
+        QVERIFY(!recording().state().bSampleRequest);
         tick(frameOf("7.890", "DC V"));
-        QCOMPARE(readingBuffer().count(), 1);
+        QCOMPARE(recording().buffer().count(), 1);
     }
 
     // ---- views, tiling, port ---------------------------------------------------
@@ -414,8 +420,7 @@ private slots:
 
     void closingWithUnsavedDataAsksFirst()
     {
-        GraphicalForm->bBufferEmpty = false;
-        GraphicalForm->bUnsaved = true;
+        storeOneReading();
         asked().answers = {PromptButton::Cancel};
         QVERIFY(!FormMain->close());
         QCOMPARE(asked().captions(), QStringList{"Warning[W8003]"});
@@ -434,8 +439,8 @@ private slots:
 
     void closingWithNothingUnsavedAsksNothing()
     {
-        GraphicalForm->bBufferEmpty = false;
-        GraphicalForm->bUnsaved = false; // saved
+        storeOneReading();
+        recording().markSaved();
         QVERIFY(FormMain->close());
         QVERIFY(asked().messages.isEmpty());
     }

@@ -103,7 +103,7 @@ class TestRecording : public QObject
 
     static void closeProgram()
     {
-        GraphicalForm->bUnsaved = false; // no save question at exit
+        recording().markSaved(); // no save question at exit
         FormMain->close();
     }
 
@@ -134,11 +134,11 @@ private slots:
             linkAndWaitForAReading();
             GraphicalForm->mnuStart->trigger();
             const QString first = run->filePath("~VORDL1.TMP");
-            QCOMPARE(GraphicalForm->TempStore.currentPath(), first);
-            QTRY_VERIFY_WITH_TIMEOUT(readingBuffer().count() >= 4, kWaitMs);
+            QCOMPARE(recording().temporaryStore().currentPath(), first);
+            QTRY_VERIFY_WITH_TIMEOUT(recording().buffer().count() >= 4, kWaitMs);
             QCOMPARE(GraphicalForm->StatusPanels[0]->text(), QStringLiteral("Data Logging ..."));
             GraphicalForm->sbtnRecordStop->click();
-            const ReadingBuffer &buffer = readingBuffer();
+            const ReadingBuffer &buffer = recording().buffer();
             const qsizetype n = buffer.count();
             QCOMPARE(GraphicalForm->StatusPanels[1]->text(), QStringLiteral("Data in buffer : %1").arg(n));
             QCOMPARE(GraphicalForm->PEGraph->model().data().value(199), buffer.at(n - 1).fReading);
@@ -156,15 +156,15 @@ private slots:
 
             // Stopped: nothing more is stored. A second run writes the next file.
             QTest::qWait(400);
-            QCOMPARE(readingBuffer().count(), n);
+            QCOMPARE(recording().buffer().count(), n);
             GraphicalForm->sbtnRecordStart->click();
-            QTRY_VERIFY_WITH_TIMEOUT(readingBuffer().count() >= n + 2, kWaitMs);
-            QCOMPARE(GraphicalForm->TempStore.currentPath(), run->filePath("~VORDL2.TMP"));
+            QTRY_VERIFY_WITH_TIMEOUT(recording().buffer().count() >= n + 2, kWaitMs);
+            QCOMPARE(recording().temporaryStore().currentPath(), run->filePath("~VORDL2.TMP"));
 
             // Releasing the link stops the recording before the link handler returns.
             FormMain->sbtnLink->click();
-            QVERIFY(!GraphicalForm->bRecording);
-            QVERIFY(!GraphicalForm->TempStore.isOpen());
+            QVERIFY(!recording().state().bRecording);
+            QVERIFY(!recording().temporaryStore().isOpen());
             QVERIFY(QFile::exists(run->filePath("~VORDL2.TMP")));
             closeProgram();
         }
@@ -183,12 +183,12 @@ private slots:
         linkAndWaitForAReading();
         for (int press = 1; press <= 3; ++press) {
             GraphicalForm->sbtnManualLogging->click();
-            QCOMPARE(readingBuffer().count(), press);
+            QCOMPARE(recording().buffer().count(), press);
             QTest::qWait(150); // the meter moves on between presses
         }
-        QVERIFY2(GraphicalForm->TempStore.count() == 0, "manual readings stay in memory only");
+        QVERIFY2(recording().temporaryStore().count() == 0, "manual readings stay in memory only");
         QTest::qWait(400);
-        QCOMPARE(readingBuffer().count(), 3);
+        QCOMPARE(recording().buffer().count(), 3);
         closeProgram();
     }
 
@@ -219,7 +219,8 @@ private slots:
             QCOMPARE(r.fReading, fieldText(r.szDisplay).toFloat());
         }
 
-        // The next run's Start takes the next number; the killed run's file survives it and its exit.
+        // The next run's Start takes the next number. The killed run's file,
+        // opened and then cleared unsaved, survives the run and its exit.
         {
             WindowSet windows;
             // The killed run's file is offered at start-up and opens with every record.
@@ -228,21 +229,39 @@ private slots:
             QCOMPARE(run->asked().messages.size(), 1);
             QVERIFY(run->asked().messages.first().text.startsWith(QStringLiteral("A recording was interrupted at ")));
             QVERIFY(run->asked().messages.first().text.contains(tmp));
-            QCOMPARE(readingBuffer().count(), records.size());
-            QVERIFY(GraphicalForm->bUnsaved);
-            QCOMPARE(GraphicalForm->iStoredCount, int(records.size()));
-            GraphicalForm->bUnsaved = false;
+            QCOMPARE(recording().buffer().count(), records.size());
+            QVERIFY(recording().state().bUnsaved);
+            QCOMPARE(recording().state().iStoredCount, int(records.size()));
+            run->asked().answers = {PromptButton::Ok}; // clear it, unsaved
             GraphicalForm->sbtnClearClick();
 
             linkAndWaitForAReading();
             GraphicalForm->sbtnRecordStart->click();
-            QCOMPARE(GraphicalForm->TempStore.currentPath(), run->filePath("~VORDL2.TMP"));
-            QTRY_VERIFY_WITH_TIMEOUT(readingBuffer().count() >= 1, kWaitMs);
+            QCOMPARE(recording().temporaryStore().currentPath(), run->filePath("~VORDL2.TMP"));
+            QTRY_VERIFY_WITH_TIMEOUT(recording().buffer().count() >= 1, kWaitMs);
             FormMain->sbtnLink->click();
             closeProgram();
         }
         QCOMPARE(QFileInfo(tmp).size(), size);
         QVERIFY(!QFile::exists(run->filePath("~VORDL2.TMP")));
+
+        // Answered No, it is offered again at the next start. Opened, and its
+        // readings given up at the close question, it belongs to that run and goes.
+        {
+            WindowSet windows;
+            run->asked().messages.clear();
+            run->asked().answers = {PromptButton::No};
+            GraphicalForm->OfferInterruptedRecordings();
+            QCOMPARE(recording().buffer().count(), 0);
+            run->asked().answers = {PromptButton::Yes};
+            GraphicalForm->OfferInterruptedRecordings();
+            QCOMPARE(run->asked().messages.size(), 2);
+            QCOMPARE(recording().buffer().count(), records.size());
+            run->asked().answers = {PromptButton::No}; // do not save before exit
+            QVERIFY(FormMain->close());
+            QCOMPARE(run->asked().captions().last(), QStringLiteral("Warning[W8003]"));
+        }
+        QVERIFY(!QFile::exists(tmp));
     }
 };
 

@@ -86,7 +86,7 @@ class TestExport : public QObject
     {
         TDlgExportForm &d = *DlgExportForm;
         return runDialog(
-            &d, [] { DlgExportForm->RecorderExport(); }, [&] { act(d); });
+            &d, [] { GraphicalForm->sbtnExportClick(); }, [&] { act(d); });
     }
 
 private slots:
@@ -103,7 +103,7 @@ private slots:
 
     void cleanup()
     {
-        GraphicalForm->bUnsaved = false;
+        recording().markSaved();
         windows.reset();
         run.reset();
     }
@@ -113,7 +113,7 @@ private slots:
         storeReadings(450);
         TGraphicalForm &g = *GraphicalForm;
         g.sbtnPageUpClick(); // page 2 of 3 shown
-        QCOMPARE(g.iShownPage, 2);
+        QCOMPARE(recording().state().iShownPage, 2);
         const QString csv = run->filePath(QStringLiteral("out.csv"));
 
         struct Row
@@ -209,8 +209,8 @@ private slots:
         });
         QCOMPARE(asked().messages.size(), 1);
         QCOMPARE(asked().messages.first().text, QStringLiteral("Cannot create file ") + missing);
-        QCOMPARE(g.iShownPage, 2);
-        QVERIFY(!ExportInProgress);
+        QCOMPARE(recording().state().iShownPage, 2);
+        QVERIFY(!recording().state().ExportInProgress);
     }
 
     void picturesOfTheShownPageWholeAndUnzoomed()
@@ -246,7 +246,7 @@ private slots:
         whole.undoZoom();
         QCOMPARE(picture.convertToFormat(QImage::Format_RGB32),
                  chartImage({1000, 681}, whole, g.PEGraph->outputStyle()).convertToFormat(QImage::Format_RGB32));
-        QCOMPARE(g.iShownPage, 2);
+        QCOMPARE(recording().state().iShownPage, 2);
         QCOMPARE(g.PEGraph->model().firstShown(), zoomFirst);
         QCOMPARE(g.PEGraph->model().lastShown(), zoomLast);
 
@@ -302,7 +302,7 @@ private slots:
         TGraphicalForm &g = *GraphicalForm;
         g.sbtnPageUpClick();
         g.sbtnPageUpClick();
-        QCOMPARE(g.iShownPage, 1);
+        QCOMPARE(recording().state().iShownPage, 1);
         const float shownFirst = g.PEGraph->model().data().value(150);
         const QString pdf = run->filePath(QStringLiteral("printout.pdf"));
         QPrinter &printer = programPrinter();
@@ -314,7 +314,7 @@ private slots:
         bool stillEverywhere = true;
         const QMetaObject::Connection seen = connect(DlgExportForm, &TExportDialog::pageExported, this, [&](int page) {
             pagesOut << page;
-            stillEverywhere = stillEverywhere && ExportInProgress && !g.sbtnExport->isEnabled() &&
+            stillEverywhere = stillEverywhere && recording().state().ExportInProgress && !g.sbtnExport->isEnabled() &&
                               !g.mnuClear->isEnabled() && !g.sbtnOpenFile->isEnabled();
         });
         QVERIFY(recorderExport([&](TDlgExportForm &d) {
@@ -330,12 +330,12 @@ private slots:
 
         QCOMPARE(pagesOut, (QList<int>{2, 3}));
         QVERIFY(stillEverywhere);
-        QVERIFY(!ExportInProgress);
+        QVERIFY(!recording().state().ExportInProgress);
         QVERIFY(g.sbtnExport->isEnabled());
         const QByteArray bytes = readAll(pdf);
         QVERIFY(bytes.startsWith("%PDF"));
         QCOMPARE(QString::fromLatin1(bytes).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))), 2);
-        QCOMPARE(g.iShownPage, 1);
+        QCOMPARE(recording().state().iShownPage, 1);
         QCOMPARE(g.PEGraph->model().data().value(150), shownFirst);
         QCOMPARE(g.PEGraph->shownStyle().viewingStyle, gColor);
         QVERIFY(asked().messages.isEmpty());

@@ -10,8 +10,10 @@
 #include "meter/FrameDecoder.h"
 #include "platform/SystemMetrics.h"
 #include "recorder/Graphicalrecord.h"
+#include "recorder/LoggerFile.h"
 #include "tests/support/WindowsRun.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPrinter>
@@ -43,22 +45,21 @@ void store(const char *value, int function = fn::VoltDC, const char *prefix = ""
     GraphicalForm->TakeSample();
 }
 
-// The buffer holds `n` readings of `value(i)` with extremes and scale as a load leaves them.
+// The buffer holds `n` readings of `value(i)`, opened from a file (in the start-up folder).
 void hold(int n, const std::function<float(int)> &value)
 {
-    ReadingBuffer &buffer = readingBuffer();
-    TGraphicalForm &g = *GraphicalForm;
+    ReadingBuffer file;
     for (int i = 0; i < n; ++i) {
         const float v = value(i);
         const QString text = QString::number(v);
-        buffer.append(TARecord(text, QStringLiteral("0"), fn::VoltDC, QStringLiteral("t%1").arg(i), text, QString(),
-                               QStringLiteral("V"), v, QString()));
-        g.Scale.UpdateScale(v, i);
-        g.Extreme.UpdateExtremes(buffer, i, v);
+        file.append(TARecord(text, QStringLiteral("0"), fn::VoltDC, QStringLiteral("t%1").arg(i), text, QString(),
+                             QStringLiteral("V"), v, QString()));
     }
-    g.iStoredCount = n;
-    g.iLastPage = pageCount(n);
-    g.iShownPage = g.iLastPage;
+    const QString path = QDir::current().filePath(QStringLiteral("held.g52"));
+    QVERIFY(saveLoggerFile(path, file));
+    recording().clear();
+    GraphicalForm->LoadFile(path);
+    QCOMPARE(recording().buffer().count(), n);
 }
 
 // Opens the viewer as Fit View does, runs `inspect` while it is shown, then closes it by `close`.
@@ -133,8 +134,8 @@ private slots:
                 QCOMPARE(chartData().points(), 4);
                 QCOMPARE(chartData().value(1), 7.25f);
                 QCOMPARE(chartData().label(2), QStringLiteral("  9:05:03.4  "));
-                QCOMPARE(chartData().manualMaxY, double(GraphicalForm->Scale.fScaleMax));
-                QCOMPARE(chartData().manualMinY, double(GraphicalForm->Scale.fScaleMin));
+                QCOMPARE(chartData().manualMaxY, double(recording().state().Scale.fScaleMax));
+                QCOMPARE(chartData().manualMinY, double(recording().state().Scale.fScaleMin));
                 QCOMPARE(v.PEGraphView->GetCursorPoint(), 0);
                 QCOMPARE(v.focusWidget(), v.PEGraphView);
 
@@ -182,8 +183,8 @@ private slots:
         hold(10000, [](int i) {
             return i == 7776 || i == 7777 ? 50.0f : i == 123 ? -3.0f : i == 500 ? qQNaN() : float(i % 100) * 0.01f;
         });
-        QCOMPARE(GraphicalForm->Extreme.iMaxIndex, 7777);
-        QCOMPARE(GraphicalForm->Extreme.iMinIndex, 123);
+        QCOMPARE(recording().state().Extreme.iMaxIndex, 7777);
+        QCOMPARE(recording().state().Extreme.iMinIndex, 123);
 
         openViewer(
             [](TFormViewGraphic &v) {
@@ -206,6 +207,21 @@ private slots:
         QVERIFY(FormViewGraphic->Reduction.indexes.empty());
         QCOMPARE(chartData().points(), 100);
         QCOMPARE(chartData().label(99), QStringLiteral("t99"));
+
+        // A count that is no multiple of the block length, its largest reading the newest:
+        // that reading is the last point, and the Max. jump lands on it.
+        for (int n : {8193, 10001}) {
+            hold(n, [n](int i) { return i == n - 1 ? 99.0f : float(i % 100) * 0.01f; });
+            openViewer(
+                [n](TFormViewGraphic &v) {
+                    const int last = chartData().points() - 1;
+                    QCOMPARE(chartData().value(last), 99.0f);
+                    QCOMPARE(chartData().label(last), QStringLiteral("t%1").arg(n - 1));
+                    QTest::mouseClick(v.MaxDataPanel, Qt::LeftButton);
+                    QCOMPARE(v.PEGraphView->GetCursorPoint(), last);
+                },
+                [](TFormViewGraphic &v) { v.close(); });
+        }
     }
 
     // A reading stored while the viewer is open is not in its chart, nor in its figures.

@@ -104,7 +104,7 @@ private slots:
     void takeSampleStoresDropsAndCounts()
     {
         store("-1.234", "-3", fn::VoltDC, "m");
-        const ReadingBuffer &buffer = readingBuffer();
+        const ReadingBuffer &buffer = recording().buffer();
         QCOMPARE(buffer.count(), 1);
         QCOMPARE(fieldText(buffer.at(0).szTime), QStringLiteral("  9:05:03.4  "));
         QCOMPARE(buffer.at(0).fReading, -0.001234f);
@@ -113,8 +113,8 @@ private slots:
         QCOMPARE(GraphicalForm->PEGraph->model().data().value(199), -0.001234f);
         QCOMPARE(GraphicalForm->PEGraph->model().data().label(199), QStringLiteral("  9:05:03.4  "));
         QVERIFY2(GraphicalForm->MaxDataPanel->text().isEmpty(), "the first reading leaves the extremes blank");
-        QVERIFY(!GraphicalForm->bBufferEmpty);
-        QVERIFY(GraphicalForm->bUnsaved);
+        QVERIFY(!recording().state().bBufferEmpty);
+        QVERIFY(recording().state().bUnsaved);
         QCOMPARE(GraphicalForm->TimePanel->text(), QStringLiteral("  9:05:03.4  "));
         QCOMPARE(GraphicalForm->PEGraph->model().data().yAxisLabel, QStringLiteral("Reading(V)"));
 
@@ -122,7 +122,7 @@ private slots:
         store("    ");
         store("-OL.", "1", 516, "", "VA");
         QCOMPARE(buffer.count(), 1);
-        QCOMPARE(GraphicalForm->iStoredCount, 1);
+        QCOMPARE(recording().state().iStoredCount, 1);
         QCOMPARE(GraphicalForm->PEGraph->model().data().value(198), -99999.0f);
 
         // An overload of DC volts stores −66; from the second reading on the extremes show.
@@ -131,14 +131,14 @@ private slots:
         QCOMPARE(GraphicalForm->MaxDataPanel->text(), QStringLiteral("-1.234"));
         QCOMPARE(GraphicalForm->MaxUnitPanel->text(), QStringLiteral("m"));
         QCOMPARE(GraphicalForm->MinDataPanel->text(), QStringLiteral("-OL."));
-        QCOMPARE(GraphicalForm->Scale.fScaleMin, -66.0f * 1.33f);
+        QCOMPARE(recording().state().Scale.fScaleMin, -66.0f * 1.33f);
 
         // The page count follows the buffer: 200 readings are one page, 201 two.
         storeMany(198);
-        QCOMPARE(GraphicalForm->iLastPage, 1);
+        QCOMPARE(recording().state().iLastPage, 1);
         storeMany(1);
-        QCOMPARE(GraphicalForm->iLastPage, 2);
-        QCOMPARE(GraphicalForm->iShownPage, 2);
+        QCOMPARE(recording().state().iLastPage, 2);
+        QCOMPARE(recording().state().iShownPage, 2);
         QCOMPARE(status(2), QStringLiteral("Page : 2 of 2"));
     }
 
@@ -149,14 +149,16 @@ private slots:
         storeMany(250);
         QCOMPARE(commandStates(), QStringLiteral("110111110 100111110"));
 
-        // Recording: the first reading after Start refreshes the states.
+        // Recording: Start applies the rule at once, before any reading comes.
+        WorkDir = run->folder();
         GraphicalForm->sbtnRecordStart->click();
-        QVERIFY(GraphicalForm->bRecording);
-        store("1.000");
+        QVERIFY(recording().state().bRecording);
         QCOMPARE(status(0), QStringLiteral("Data Logging ..."));
         QCOMPARE(commandStates(), QStringLiteral("110000000 010000000"));
+        store("1.000");
+        QCOMPARE(commandStates(), QStringLiteral("110000000 010000000"));
         GraphicalForm->sbtnRecordStop->click();
-        QVERIFY(!GraphicalForm->bRecording);
+        QVERIFY(!recording().state().bRecording);
         QCOMPARE(status(0), QString());
 
         // Manual mode, chosen in the interval dialog.
@@ -165,16 +167,15 @@ private slots:
             DialogOption->accept();
         });
         GraphicalForm->sbtnOptionClick();
-        QVERIFY(GraphicalForm->bManualMode);
+        QVERIFY(recording().state().bManualMode);
         QCOMPARE(status(3), QStringLiteral("Manual"));
         QCOMPARE(commandStates(), QStringLiteral("001111110 001111110"));
 
         // A file loading: the recorder's own commands are out of reach.
-        LoadInProgress = true;
-        GraphicalForm->UpdateButtons();
-        GraphicalForm->UpdateMenus();
+        recording().beginLoad();
         QCOMPARE(commandStates(), QStringLiteral("000000000 000000000"));
-        LoadInProgress = false;
+        recording().endLoad();
+        QCOMPARE(commandStates(), QStringLiteral("001111110 001111110"));
     }
 
     void intervalShowsInTheStatusBarAndTakesEffectAtStart()
@@ -191,10 +192,10 @@ private slots:
         choose(5);
         QCOMPARE(status(3), QStringLiteral("Interval in second(s):5S"));
         GraphicalForm->sbtnRecordStart->click();
-        QCOMPARE(GraphicalForm->TimerLogger->interval(), 5000);
+        QCOMPARE(recording().loggerTimer().interval(), 5000);
         GraphicalForm->sbtnRecordStop->click();
         choose(0);
-        QCOMPARE(GraphicalForm->iLoggerInterval, 500);
+        QCOMPARE(recording().state().iLoggerInterval, 500);
         QCOMPARE(status(3), QStringLiteral("Full Speed"));
 
         // Cancel changes nothing.
@@ -203,7 +204,7 @@ private slots:
             DialogOption->reject();
         });
         GraphicalForm->sbtnOptionClick();
-        QCOMPARE(GraphicalForm->iLoggerInterval, 500);
+        QCOMPARE(recording().state().iLoggerInterval, 500);
     }
 
     void recordingWithoutAReadingOrTemporaryFileIsRefused()
@@ -212,26 +213,26 @@ private slots:
         GraphicalForm->sbtnRecordStart->click();
         QCOMPARE(run->asked().captions(), QStringList{"Error[E9002]"});
         QVERIFY(GraphicalForm->sbtnRecordStop->isChecked());
-        QVERIFY(!GraphicalForm->bRecording);
+        QVERIFY(!recording().state().bRecording);
         GraphicalForm->sbtnManualLogging->setEnabled(true);
         GraphicalForm->sbtnManualLoggingClick();
-        QCOMPARE(readingBuffer().count(), 0);
+        QCOMPARE(recording().buffer().count(), 0);
 
         // A folder where no file can be made: E9003, and recording stops again at once.
         ReadingReceived = true;
         WorkDir = run->filePath("no/such/folder");
         GraphicalForm->sbtnRecordStart->click();
         QCOMPARE(run->asked().captions().last(), QStringLiteral("Error[E9003]"));
-        QVERIFY(!GraphicalForm->bRecording);
-        QVERIFY(!GraphicalForm->TimerLogger->isActive());
-        QVERIFY2(GraphicalForm->bSampleRequest, "the request of the failed Start stays pending");
+        QVERIFY(!recording().state().bRecording);
+        QVERIFY(!recording().loggerTimer().isActive());
+        QVERIFY2(recording().state().bSampleRequest, "the request of the failed Start stays pending");
     }
 
     void aTemporaryFileThatCannotBeWrittenStopsTheRecording()
     {
         WorkDir = run->folder();
         GraphicalForm->sbtnRecordStart->click();
-        QVERIFY(GraphicalForm->bRecording);
+        QVERIFY(recording().state().bRecording);
         store("1.000");
         // A file size limit stands in for a full disk.
         rlimit saved{};
@@ -246,9 +247,9 @@ private slots:
 
         QCOMPARE(run->asked().messages.size(), 1);
         QVERIFY(run->asked().messages.first().text.contains(QStringLiteral("~VORDL1.TMP")));
-        QVERIFY(!GraphicalForm->bRecording);
+        QVERIFY(!recording().state().bRecording);
         QVERIFY(GraphicalForm->sbtnRecordStop->isChecked());
-        QCOMPARE(readingBuffer().count(), 2); // the reading is kept in memory
+        QCOMPARE(recording().buffer().count(), 2); // the reading is kept in memory
     }
 
     void startWhileRecordingClosesThePreviousFile()
@@ -258,7 +259,7 @@ private slots:
         store("1.000");
         GraphicalForm->sbtnRecordStart->click(); // the button stays usable while recording
         store("2.000");
-        QCOMPARE(GraphicalForm->TempStore.createdFiles(),
+        QCOMPARE(recording().temporaryStore().createdFiles(),
                  (QStringList{run->filePath("~VORDL1.TMP"), run->filePath("~VORDL2.TMP")}));
         // The first file is closed: nobody holds its lock any more.
         QFile first(run->filePath("~VORDL1.TMP"));
@@ -275,13 +276,13 @@ private slots:
     {
         WorkDir = run->folder();
         GraphicalForm->mnuStart->trigger();
-        QVERIFY(GraphicalForm->bRecording);
-        QVERIFY(GraphicalForm->TempStore.isOpen());
+        QVERIFY(recording().state().bRecording);
+        QVERIFY(recording().temporaryStore().isOpen());
         GraphicalForm->close();
         QVERIFY(GraphicalForm->isHidden());
-        QVERIFY(!GraphicalForm->bRecording);
-        QVERIFY(!GraphicalForm->TimerLogger->isActive());
-        QVERIFY(!GraphicalForm->TempStore.isOpen());
+        QVERIFY(!recording().state().bRecording);
+        QVERIFY(!recording().loggerTimer().isActive());
+        QVERIFY(!recording().temporaryStore().isOpen());
         QVERIFY(GraphicalForm->sbtnRecordStop->isChecked());
         QCOMPARE(status(0), QString());
     }
@@ -291,33 +292,43 @@ private slots:
         for (int i = 0; i < 450; ++i)
             store(qPrintable(QString::number(i)));
         TGraphicalForm &g = *GraphicalForm;
-        QCOMPARE(g.iLastPage, 3);
+        QCOMPARE(recording().state().iLastPage, 3);
         const auto &chart = g.PEGraph->model().data();
         QCOMPARE(chart.value(0), 250.0f);
 
         // PgUp on the chart pages whatever the buttons say; page 1 is short and right-aligned.
         QTest::keyClick(g.PEGraph, Qt::Key_PageUp);
-        QCOMPARE(g.iShownPage, 2);
+        QCOMPARE(recording().state().iShownPage, 2);
         QCOMPARE(chart.value(0), 50.0f);
         QCOMPARE(status(2), QStringLiteral("Page : 2 of 3"));
         QTest::keyClick(g.PEGraph, Qt::Key_PageUp, Qt::ControlModifier);
-        QCOMPARE(g.iShownPage, 1);
+        QCOMPARE(recording().state().iShownPage, 1);
         QCOMPARE(chart.value(149), -99999.0f);
         QCOMPARE(chart.label(149), QStringLiteral(" "));
         QCOMPARE(chart.value(150), 0.0f);
-        QVERIFY(!g.sbtnPageUp->isEnabled());
-        QVERIFY(g.sbtnLastPage->isEnabled());
+        // Each page command's menu item follows its button: First, Up, Down, Last.
+        auto pageCommands = [&g] {
+            QString s;
+            for (QToolButton *b : {g.sbtnFirstPage, g.sbtnPageUp, g.sbtnPageDown, g.sbtnLastPage})
+                s += b->isEnabled() ? '1' : '0';
+            s += ' ';
+            for (QAction *a : {g.mnuFirstPage, g.mnuPageUp, g.mnuPageDown, g.mnuLastPage})
+                s += a->isEnabled() ? '1' : '0';
+            return s;
+        };
+        QCOMPARE(pageCommands(), QStringLiteral("0011 0011"));
         g.sbtnPageUpClick();
         QCOMPARE(run->asked().captions(), QStringList{"Warning[W8008]"});
         QCOMPARE(run->asked().messages.last().text, QStringLiteral("First page."));
-        QCOMPARE(g.iShownPage, 1);
+        QCOMPARE(recording().state().iShownPage, 1);
 
         // The cursor on an empty point blanks the readout; on point 150 it shows reading 0.
         store("1.5", "0", fn::Ohm, "K", "W"); // a new reading goes back to the newest page
-        QCOMPARE(g.iShownPage, 3);
+        QCOMPARE(recording().state().iShownPage, 3);
         QCOMPARE(g.PEGraph->model().data().yAxisLabel, QStringLiteral("Reading(Ohm)"));
+        QCOMPARE(pageCommands(), QStringLiteral("1100 1100"));
         g.sbtnFirstPageClick();
-        QCOMPARE(g.iShownPage, 1);
+        QCOMPARE(recording().state().iShownPage, 1);
         g.PEGraph->SetCursorPoint(10);
         g.ShowCursorReading();
         QVERIFY(g.ReadingDataPanel->text().isEmpty());
@@ -353,15 +364,15 @@ private slots:
         g.sbtnFirstPageClick();
         g.sbtnLastPageClick();
         QCOMPARE(run->asked().captions(), QStringList{"Warning[W8009]"});
-        QCOMPARE(g.iShownPage, 1);
+        QCOMPARE(recording().state().iShownPage, 1);
         QVERIFY(g.TimePanel->text().isEmpty());
 
         // While a file loads, the page keys do nothing at all.
         storeMany(450);
-        LoadInProgress = true;
+        recording().beginLoad();
         QTest::keyClick(g.PEGraph, Qt::Key_PageUp);
-        QCOMPARE(g.iShownPage, 3);
-        LoadInProgress = false;
+        QCOMPARE(recording().state().iShownPage, 3);
+        recording().endLoad();
     }
 
     void clearAsksOnlyWhenUnsavedAndBlanksEverything()
@@ -369,31 +380,31 @@ private slots:
         storeMany(3);
         run->asked().answers = {PromptButton::Cancel};
         GraphicalForm->sbtnClearClick();
-        QCOMPARE(readingBuffer().count(), 3);
+        QCOMPARE(recording().buffer().count(), 3);
         QCOMPARE(run->asked().captions(), QStringList{"Warning[W8002]"});
         QCOMPARE(run->asked().messages.last().defaultButton, PromptButton::Cancel);
 
-        GraphicalForm->bUnsaved = false; // as after a save: no question
+        recording().markSaved(); // as after a save: no question
         GraphicalForm->sbtnClearClick();
         QCOMPARE(run->asked().messages.size(), 1);
-        QCOMPARE(readingBuffer().count(), 0);
-        QVERIFY(GraphicalForm->bBufferEmpty);
+        QCOMPARE(recording().buffer().count(), 0);
+        QVERIFY(recording().state().bBufferEmpty);
         QCOMPARE(status(1), QStringLiteral("Data in buffer : 0"));
         QVERIFY(GraphicalForm->MaxDataPanel->text().isEmpty());
         QCOMPARE(GraphicalForm->PEGraph->model().data().value(199), -99999.0f);
-        QCOMPARE(GraphicalForm->Scale.fScaleMax, 100.0f);
+        QCOMPARE(recording().state().Scale.fScaleMax, 100.0f);
     }
 
     void stateChangedResetsWithoutEmptyingTheBuffer()
     {
         storeMany(250);
-        LoadInProgress = true;
+        recording().beginLoad();
         SendMessage(GraphicalForm, UM_STATE_CHANGED);
-        QVERIFY(!LoadInProgress);
-        QCOMPARE(readingBuffer().count(), 250);
-        QCOMPARE(GraphicalForm->iStoredCount, 0);
-        QVERIFY(GraphicalForm->bBufferEmpty);
-        QCOMPARE(GraphicalForm->iLastPage, 1);
+        QVERIFY(!recording().state().LoadInProgress);
+        QCOMPARE(recording().buffer().count(), 250);
+        QCOMPARE(recording().state().iStoredCount, 0);
+        QVERIFY(recording().state().bBufferEmpty);
+        QCOMPARE(recording().state().iLastPage, 1);
         QVERIFY(FormMain->sbtnLink->isEnabled()); // the main window refreshed its states
     }
 
@@ -406,8 +417,8 @@ private slots:
         QVERIFY(FormMain->linked());
         GraphicalForm->sbtnImportClick();
         QVERIFY(!FormMain->linked());
-        QCOMPARE(readingBuffer().count(), 3);
-        QCOMPARE(GraphicalForm->iStoredCount, 3);
+        QCOMPARE(recording().buffer().count(), 3);
+        QCOMPARE(recording().state().iStoredCount, 3);
     }
 
     void openShowsPagesListAndExtremes()
@@ -432,22 +443,22 @@ private slots:
             tail.write(r.tail);
             tail.close();
 
-            GraphicalForm->bUnsaved = false; // Open clears first; no question
+            recording().markSaved(); // Open clears first; no question
             run->asked().fileAnswers = {path};
             GraphicalForm->sbtnOpenFileClick();
             const TGraphicalForm &g = *GraphicalForm;
             QCOMPARE(status(2), r.page);
-            QCOMPARE(readingBuffer().count(), r.records);
-            QCOMPARE(g.iStoredCount, r.records);
+            QCOMPARE(recording().buffer().count(), r.records);
+            QCOMPARE(recording().state().iStoredCount, r.records);
             QCOMPARE(DataPageListForm->lineCount(1), r.records);
-            QVERIFY(!LoadInProgress);
+            QVERIFY(!recording().state().LoadInProgress);
             QVERIFY(!MsgForm->isVisible());
-            QVERIFY(g.bUnsaved);
+            QVERIFY(recording().state().bUnsaved);
             if (r.records == 401) {
                 QCOMPARE(g.PEGraph->model().data().value(199), 400.0f);
                 QCOMPARE(g.MaxDataPanel->text(), QStringLiteral("400"));
                 QCOMPARE(g.MinDataPanel->text(), QStringLiteral("0"));
-                QCOMPARE(g.Scale.fScaleMax, 400.0f * 1.33f);
+                QCOMPARE(recording().state().Scale.fScaleMax, 400.0f * 1.33f);
                 GraphicalForm->sbtnFirstPageClick();
                 QCOMPARE(g.PEGraph->model().data().value(198), -99999.0f);
                 QCOMPARE(g.PEGraph->model().data().value(199), 0.0f);
@@ -465,20 +476,20 @@ private slots:
             damaged.append(TARecord(QStringLiteral("x"), QStringLiteral("0"), fn::VoltDC, QStringLiteral("t"),
                                     QStringLiteral("x"), QString(), QStringLiteral("V"), v, QString()));
         QVERIFY(saveLoggerFile(run->filePath("damaged.g52"), damaged));
-        GraphicalForm->bUnsaved = false;
+        recording().markSaved();
         run->asked().fileAnswers = {run->filePath("damaged.g52")};
         GraphicalForm->sbtnOpenFileClick();
-        QCOMPARE(readingBuffer().count(), 4);
-        QVERIFY(std::isnan(readingBuffer().at(1).fReading));
-        QCOMPARE(GraphicalForm->Scale.fScaleMax, 5.0f * 1.33f);
-        QCOMPARE(GraphicalForm->Extreme.iMaxIndex, 2);
-        QCOMPARE(GraphicalForm->Extreme.iMinIndex, 0);
+        QCOMPARE(recording().buffer().count(), 4);
+        QVERIFY(std::isnan(recording().buffer().at(1).fReading));
+        QCOMPARE(recording().state().Scale.fScaleMax, 5.0f * 1.33f);
+        QCOMPARE(recording().state().Extreme.iMaxIndex, 2);
+        QCOMPARE(recording().state().Extreme.iMinIndex, 0);
         QCOMPARE(GraphicalForm->PEGraph->model().data().value(197), -99999.0f);
         QCOMPARE(GraphicalForm->PEGraph->model().data().value(198), 5.0f);
         QCOMPARE(GraphicalForm->PEGraph->model().data().value(199), -99999.0f);
 
         run->asked().fileAnswers = {run->filePath("missing.g52")};
-        GraphicalForm->bUnsaved = false;
+        recording().markSaved();
         GraphicalForm->sbtnOpenFileClick();
         QCOMPARE(run->asked().captions(), QStringList{"Error[E9004]"});
     }
@@ -512,18 +523,18 @@ private slots:
         GraphicalForm->sbtnOpenFileClick();
 
         QCOMPARE(run->asked().captions(), (QStringList{"Warning[W8014]", "Warning[W8014]"}));
-        const qsizetype k = readingBuffer().count();
+        const qsizetype k = recording().buffer().count();
         QVERIFY2(k > 0 && k < n, qPrintable(QString::number(k)));
         const TGraphicalForm &g = *GraphicalForm;
-        QCOMPARE(g.iStoredCount, int(k));
-        QCOMPARE(g.iLastPage, pageCount(k));
-        QCOMPARE(g.iShownPage, g.iLastPage);
+        QCOMPARE(recording().state().iStoredCount, int(k));
+        QCOMPARE(recording().state().iLastPage, pageCount(k));
+        QCOMPARE(recording().state().iShownPage, recording().state().iLastPage);
         int listed = 0;
         for (int sheet = 1; sheet <= DataPageListForm->sheetCount(); ++sheet)
             listed += DataPageListForm->lineCount(sheet);
         QCOMPARE(listed, int(k));
-        QVERIFY(g.bUnsaved);
-        QVERIFY(!LoadInProgress);
+        QVERIFY(recording().state().bUnsaved);
+        QVERIFY(!recording().state().LoadInProgress);
         QVERIFY(g.sbtnClear->isEnabled());
     }
 
@@ -539,7 +550,7 @@ private slots:
         run->asked().fileAnswers = {QStringLiteral("/sys/orvel-test.g52")};
         GraphicalForm->sbtnSaveFileClick();
         QCOMPARE(run->asked().captions(), QStringList{"Error[E9005]"});
-        QVERIFY(GraphicalForm->bUnsaved);
+        QVERIFY(recording().state().bUnsaved);
 
         rlimit saved{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
@@ -552,14 +563,14 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, old);
         QCOMPARE(run->asked().captions().size(), 2);
-        QVERIFY(GraphicalForm->bUnsaved);
+        QVERIFY(recording().state().bUnsaved);
         QVERIFY(previous.open(QIODevice::ReadOnly));
         QCOMPARE(previous.readAll(), QByteArray("previous"));
         previous.close();
 
         run->asked().fileAnswers = {path};
         GraphicalForm->sbtnSaveFileClick();
-        QVERIFY(!GraphicalForm->bUnsaved);
+        QVERIFY(!recording().state().bUnsaved);
         QCOMPARE(QFileInfo(path).size(), 5 * kRecordSize);
         QCOMPARE(run->asked().fileRequests.last().fileName, QStringLiteral("Untitled.g52"));
         QVERIFY(run->asked().fileRequests.last().promptOverwrite);
@@ -572,7 +583,7 @@ private slots:
         run->asked().fileAnswers = {QString()}; // the file dialog is cancelled
         FormMain->close();
         QVERIFY(FormMain->isVisible());
-        QVERIFY(GraphicalForm->bUnsaved);
+        QVERIFY(recording().state().bUnsaved);
 
         const QString path = run->filePath("exit.g52");
         run->asked().answers = {PromptButton::Yes};
@@ -598,7 +609,7 @@ private slots:
         QVERIFY(g.Statistics->ViewPanel->text().contains(QStringLiteral("Maximum: 49 (49 V)")));
         g.Statistics->btnCopy->click();
         QCOMPARE(QApplication::clipboard()->text(), g.Statistics->text());
-        GraphicalForm->bUnsaved = false;
+        recording().markSaved();
         g.sbtnClearClick();
         QCOMPARE(g.Statistics->WholePanel->text(), QStringLiteral("Readings: 0"));
     }

@@ -24,7 +24,7 @@ public:
     ~WindowsRun()
     {
         if (FormMain && !FormMain->isHidden()) {
-            GraphicalForm->bUnsaved = false; // no save question
+            recording().markSaved(); // no save question
             FormMain->close();
         }
         windows.reset();

@@ -5,6 +5,8 @@
 #include "app/Main4.h"
 #include "app/Messages.h"
 #include "app/Startup.h"
+#include "meter/MeterReading.h"
+#include "recorder/Graphicalrecord.h"
 #include "tests/support/WindowsRun.h"
 #include "views/Datapagelist.h"
 
@@ -20,21 +22,17 @@ using namespace orvel::test;
 
 namespace {
 
-TARecord reading(const QString &time = QStringLiteral("  9:05:03.4  "))
-{
-    return TARecord(QStringLiteral("1.234"), QStringLiteral("0"), 6, time, QStringLiteral("1.234"), QString(),
-                    QStringLiteral("V"), 1.234f, QString());
-}
-
-/// Stores `n` more readings and lists each as the recorder does.
+/// Stores `n` more readings and lists each as the recorder does (the test
+/// plays the recorder's part: the recorder window does not hear of them).
 void record(int n)
 {
-    const int first = int(readingBuffer().count());
-    readingBuffer().reserve(first + n);
-    for (int i = first; i < first + n; ++i) {
-        readingBuffer().append(reading());
-        SendMessage(DataPageListForm, UM_LIST_ADD, i);
-    }
+    TMeterReading r;
+    r.sValue = r.szDisplay = QStringLiteral("1.234");
+    r.sExponent = QStringLiteral("0");
+    r.iFunction = 6;
+    r.szUnit = QStringLiteral("V");
+    for (int k = 0; k < n; ++k)
+        SendMessage(DataPageListForm, UM_LIST_ADD, int(recording().takeSample(r, QTime(9, 5, 3, 456)).index));
 }
 
 QStringList tabCaptions()
@@ -59,14 +57,10 @@ private slots:
     void init()
     {
         run = std::make_unique<WindowsRun>();
-        readingBuffer().clear();
+        QObject::disconnect(&recording(), nullptr, GraphicalForm, nullptr);
     }
 
-    void cleanup()
-    {
-        readingBuffer().clear();
-        run.reset();
-    }
+    void cleanup() { run.reset(); }
 
     void lineIsMadeFromTheBufferWhenShown()
     {
@@ -116,7 +110,7 @@ private slots:
         QCoreApplication::processEvents(); // a queued selection must not touch the sheets that went
 
         // A loaded file fills the buffer again from index 0: numbering restarts at 1.
-        readingBuffer().clear();
+        recording().clear();
         record(2);
         QCOMPARE(DataPageListForm->lineText(1, 0), QStringLiteral("1,  9:05:03.4  ,1.234V"));
     }
@@ -129,7 +123,7 @@ private slots:
         QCOMPARE(DataPageListForm->lineCount(1), 2);
 
         // Lines whose records left the buffer (cleared, list not yet reset) paint empty.
-        readingBuffer().clear();
+        recording().clear();
         QCOMPARE(DataPageListForm->lineText(1, 0), QString());
         DataPageListForm->dataList(1)->grab();
         QVERIFY(run->asked().messages.isEmpty());

@@ -1,0 +1,303 @@
+#include "recorder/Recording.h"
+
+#include "meter/MeterReading.h"
+#include "recorder/StoredValue.h"
+
+#include <QFile>
+#include <QScopedValueRollback>
+#include <QTime>
+
+#include <algorithm>
+#include <new>
+
+namespace orvel {
+
+CommandStates commandStates(const RecorderState &s, bool zoomed)
+{
+    const bool frozen = s.frozen();
+    const bool busy = s.busy();
+    const bool paging = !frozen && (!s.bRecording || s.iShownPage != s.iLastPage);
+    CommandStates c;
+    c.startButton = !s.bManualMode && !frozen;
+    c.stopButton = !s.bManualMode && !s.LoadInProgress;
+    c.startMenu = c.startButton && !s.bRecording;
+    c.stopMenu = c.stopButton && s.bRecording;
+    c.manual = s.bManualMode && !busy;
+    c.interval = c.open = c.import = c.printerSetup = !busy;
+    c.save = c.print = c.clear = c.exportData = !busy && !s.bBufferEmpty;
+    c.firstPage = c.pageUp = paging && s.iShownPage != 1;
+    c.pageDown = c.lastPage = paging && s.iShownPage != s.iLastPage;
+    c.fitView = !busy && s.iLastPage != 1;
+    c.undoZoom = zoomed && !frozen;
+    return c;
+}
+
+Recording::Recording(const QString &temporaryStem, QObject *parent)
+    : QObject(parent)
+    , TempStore(temporaryStem)
+{
+    TimerLogger.setInterval(kFullSpeedMs);
+    connect(&TimerLogger, &QTimer::timeout, this, &Recording::requestSample);
+}
+
+Recording::~Recording() = default;
+
+void Recording::setMode(bool manual, int intervalMs)
+{
+    state_.bManualMode = manual;
+    state_.iLoggerInterval = intervalMs;
+    if (manual && state_.bRecording)
+        stopRecording(); // readings are then stored only by hand
+    emit stateChanged();
+}
+
+// ---- recording -----------------------------------------------------------------
+
+bool Recording::start(const QString &folder)
+{
+    TimerLogger.setInterval(state_.iLoggerInterval);
+    TimerLogger.start();
+    state_.bRecording = true;
+    const bool opened = TempStore.open(folder); // closes the file of a recording that still runs
+    finishStart(opened);
+    return opened;
+}
+
+bool Recording::startInto(const QString &path, bool replace)
+{
+    TimerLogger.setInterval(state_.iLoggerInterval);
+    TimerLogger.start();
+    state_.bRecording = true;
+    const bool opened = TempStore.openFile(path, replace);
+    finishStart(opened);
+    return opened;
+}
+
+void Recording::finishStart(bool opened)
+{
+    if (!opened)
+        stopRecording();
+    // The very next reading is stored, even after a failed start (it stays in memory).
+    state_.bSampleRequest = true;
+    emit stateChanged();
+}
+
+void Recording::stop()
+{
+    stopRecording();
+    emit stateChanged();
+}
+
+void Recording::stopRecording()
+{
+    TempStore.close();
+    TimerLogger.stop();
+    state_.bRecording = false;
+}
+
+void Recording::requestSample()
+{
+    state_.bSampleRequest = true;
+}
+
+void Recording::withdrawSampleRequest()
+{
+    state_.bSampleRequest = false;
+}
+
+StoreResult Recording::takeSample(const TMeterReading &reading, const QTime &time)
+{
+    if (!canStore())
+        return {StoreOutcome::Waiting, -1, {}};
+    const QScopedValueRollback<bool> storing(storing_, true);
+    const std::optional<float> value = storedValue(reading);
+    if (!value)
+        return {StoreOutcome::Dropped, -1, {}};
+    const TARecord record(reading.sValue, reading.sExponent, reading.iFunction, formatTimeStamp(time),
+                          reading.szDisplay, reading.szPrefix, reading.szUnit, *value, reading.sAux);
+    try {
+        buffer_.append(record);
+    } catch (const std::bad_alloc &) {
+        if (state_.bRecording)
+            stopRecording();
+        emit stateChanged();
+        return {StoreOutcome::NoMemory, -1, {}};
+    }
+    StoreResult result{StoreOutcome::Stored, buffer_.count() - 1, {}};
+    if (TempStore.isOpen() && !TempStore.write(record)) {
+        result.outcome = StoreOutcome::StoreFailed;
+        result.error = TempStore.errorText();
+        stopRecording(); // the reading stays in memory
+    }
+    RecorderState &s = state_;
+    s.Scale.UpdateScale(*value, s.iStoredCount);
+    s.Extreme.UpdateExtremes(buffer_, result.index, *value);
+    s.iLastPage = s.iStoredCount / kPagePoints + 1;
+    s.iShownPage = s.iLastPage;
+    ++s.iStoredCount;
+    s.bBufferEmpty = false;
+    s.bUnsaved = true;
+    emit readingStored(result.index);
+    emit stateChanged();
+    return result;
+}
+
+// ---- the buffer ----------------------------------------------------------------
+
+void Recording::clear()
+{
+    buffer_.clear();
+    for (Adopted &a : adopted_)
+        a.inBuffer = false;
+    resetRecorder();
+    emit bufferReset();
+}
+
+void Recording::resetRecorder()
+{
+    if (state_.bRecording)
+        stopRecording();
+    RecorderState &s = state_;
+    s.bBufferEmpty = true;
+    s.bUnsaved = false;
+    s.bSampleRequest = false;
+    s.iLastPage = 1;
+    s.iShownPage = 1;
+    s.iStoredCount = 0;
+    s.Extreme = Extremes{};
+    s.Scale = ScaleRange{};
+    TimerLogger.setInterval(s.iLoggerInterval);
+    emit stateChanged();
+}
+
+bool Recording::save(const QString &path, QString *error)
+{
+    if (!saveLoggerFile(path, buffer_, error))
+        return false; // nothing was replaced; the data stays unsaved
+    markSaved();
+    return true;
+}
+
+void Recording::markSaved()
+{
+    state_.bBufferEmpty = false;
+    state_.bUnsaved = false;
+    for (Adopted &a : adopted_)
+        a.mayGo = a.mayGo || a.inBuffer;
+    emit stateChanged();
+}
+
+// ---- loading and exporting -----------------------------------------------------
+
+void Recording::beginLoad()
+{
+    if (loadDepth_++ == 0) {
+        state_.LoadInProgress = true;
+        emit stateChanged();
+    }
+}
+
+void Recording::endLoad()
+{
+    if (loadDepth_ > 0 && --loadDepth_ == 0 && state_.LoadInProgress) {
+        state_.LoadInProgress = false;
+        emit stateChanged();
+    }
+}
+
+LoadResult Recording::load(const QString &path, LoadJob &job)
+{
+    LoggerFileReader reader;
+    if (!reader.open(path))
+        return {false, LoadEnd::Complete, buffer_.count(), reader.errorText()};
+    beginLoad();
+    // Open cleared the buffer already; a load never adds to what was there.
+    if (!buffer_.isEmpty() || !state_.bBufferEmpty)
+        clear();
+    load_ = &job;
+    const LoadEnd end = job.run(reader, buffer_);
+    load_ = nullptr;
+    reader.close();
+    if (job.onReadDone)
+        job.onReadDone(reader.recordsRead(), reader.recordCount());
+
+    // Counting, as one batch: the scale and the extremes in one pass, then the pages.
+    RecorderState &s = state_;
+    const qsizetype n = buffer_.count();
+    for (qsizetype j = 0; j < n; ++j) {
+        const float v = buffer_.at(j).fReading;
+        s.Scale.UpdateScale(v, j);
+        s.Extreme.UpdateExtremes(buffer_, j, v);
+    }
+    s.iStoredCount = int(n);
+    s.iLastPage = pageCount(n);
+    s.iShownPage = s.iLastPage;
+    s.bBufferEmpty = end == LoadEnd::Cancelled && n == 0;
+    s.bUnsaved = !s.bBufferEmpty;
+    emit loaded(n);
+    endLoad();
+    emit stateChanged();
+    return {true, end, n, {}};
+}
+
+void Recording::abandonLoad()
+{
+    if (load_)
+        load_->cancel();
+    loadDepth_ = 0;
+    if (state_.LoadInProgress) {
+        state_.LoadInProgress = false;
+        emit stateChanged();
+    }
+}
+
+void Recording::beginExport()
+{
+    state_.ExportInProgress = true;
+    emit stateChanged();
+}
+
+void Recording::endExport()
+{
+    state_.ExportInProgress = false;
+    emit stateChanged();
+}
+
+// ---- pages -----------------------------------------------------------------------
+
+void Recording::setShownPage(int page)
+{
+    state_.iShownPage = std::clamp(page, 1, state_.iLastPage);
+    emit stateChanged();
+}
+
+// ---- temporary files -----------------------------------------------------------
+
+void Recording::closeTemporaryStore()
+{
+    TempStore.close();
+}
+
+QStringList Recording::deleteTemporaryStores()
+{
+    QStringList kept = TempStore.deleteAll();
+    for (const Adopted &a : std::as_const(adopted_)) {
+        if (a.mayGo && !QFile::remove(a.path) && QFile::exists(a.path))
+            kept.append(a.path);
+    }
+    adopted_.clear();
+    return kept;
+}
+
+void Recording::adoptInterrupted(const QString &path)
+{
+    adopted_.append({path});
+}
+
+void Recording::abandonUnsaved()
+{
+    for (Adopted &a : adopted_)
+        a.mayGo = a.mayGo || a.inBuffer;
+}
+
+} // namespace orvel

@@ -1,0 +1,255 @@
+#pragma once
+// The recording: every stored reading, the chart's page counters and Y range,
+// the largest and the smallest reading, the temporary store and the recorder's
+// state, with the operations that change them. QtCore only: the recorder
+// window, the data list, the viewer, the export and orvel-cli record read it
+// and call it, and hear what changed from its signals.
+//
+// Storing a reading shows nothing, runs no event loop and is never entered
+// again while it runs. What went wrong while storing (a temporary file that
+// cannot be written, no memory) comes back to the caller once the reading is
+// stored and the recording stopped, for the caller to tell the user. While a
+// file is being opened (from Open's first question on) or an export runs, the
+// buffer and the page stay still: a requested reading waits, its request
+// pending, and the first reading after the wait is stored with its own time.
+
+#include "recorder/LoggerFile.h"
+#include "recorder/Pages.h"
+#include "recorder/Tarecord.h"
+#include "recorder/TempStore.h"
+
+#include <QList>
+#include <QObject>
+#include <QTimer>
+
+class QTime;
+
+namespace orvel {
+
+struct TMeterReading;
+
+inline constexpr int kFullSpeedMs = 500; ///< the logger timer's interval at "Full Speed"
+
+/// What decides which readings are stored and which of the recorder's commands can be used.
+struct RecorderState
+{
+    bool bManualMode = false;           ///< readings are stored only by the Manual command
+    int iLoggerInterval = kFullSpeedMs; ///< logger timer, ms: 500 is "Full Speed", else whole seconds × 1000
+    bool bRecording = false;            ///< automatic recording runs (the logger timer is on)
+    bool bBufferEmpty = true;           ///< nothing stored since the last clear
+    bool bUnsaved = false;              ///< the buffer holds data not yet saved to a file
+    bool bSampleRequest = false;        ///< the next reading of the acquisition tick is to be stored
+    int iStoredCount = 0;               ///< readings stored since the last clear
+    int iLastPage = 1;                  ///< pages of the buffer: the newest page's number
+    int iShownPage = 1;                 ///< the page in the chart, 1..iLastPage
+    bool LoadInProgress = false;        ///< a file is being opened: its questions, its dialog, its load
+    bool ExportInProgress = false;      ///< an export runs
+    ScaleRange Scale;                   ///< the chart's Y range, widened by each reading
+    Extremes Extreme;                   ///< indexes of the largest and the smallest reading
+
+    /// A load or an export holds the buffer and the page still.
+    bool frozen() const { return LoadInProgress || ExportInProgress; }
+    /// Recording, loading or exporting: the commands that change the buffer are out of reach.
+    bool busy() const { return bRecording || frozen(); }
+};
+
+/// Which of the recorder's commands can be used. A toolbar button and its menu
+/// item share one entry, except Start and Stop, whose buttons stay usable in
+/// more states than their menu items.
+struct CommandStates
+{
+    bool startButton = false, stopButton = false, startMenu = false, stopMenu = false;
+    bool manual = false, interval = false, open = false, import = false, printerSetup = false;
+    bool save = false, print = false, clear = false, exportData = false;
+    bool firstPage = false, pageUp = false, pageDown = false, lastPage = false, fitView = false, undoZoom = false;
+
+    bool operator==(const CommandStates &) const = default;
+};
+
+/// The one rule for the recorder's commands, from its state and whether the
+/// chart is zoomed. While nothing records the page commands follow the page
+/// shown (First and Up unless on page 1, Down and Last unless on the last);
+/// while recording they are off on the newest page, but once PgUp has paged
+/// away from it they follow the page shown again.
+CommandStates commandStates(const RecorderState &state, bool zoomed);
+
+/// What became of a reading handed to the recording.
+enum class StoreOutcome {
+    Stored,      ///< in the buffer (and in the temporary file while recording)
+    Dropped,     ///< a blank display or a text that is no number: nothing stored
+    Waiting,     ///< a load, an export or another store is in the way: nothing stored
+    NoMemory,    ///< the buffer could not grow: nothing stored, the recording stopped
+    StoreFailed, ///< in the buffer, but the file could not take it: the recording stopped
+};
+
+struct StoreResult
+{
+    StoreOutcome outcome = StoreOutcome::Dropped;
+    qsizetype index = -1; ///< buffer index of the reading, when it was stored
+    QString error;        ///< StoreFailed: why, in the system's words
+};
+
+/// How a load ended.
+struct LoadResult
+{
+    bool opened = false; ///< false: the file could not be opened, nothing changed
+    LoadEnd end = LoadEnd::Complete;
+    qsizetype count = 0; ///< readings in the buffer afterwards
+    QString error;       ///< why the file could not be opened
+};
+
+class Recording : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// Temporary files are named `temporaryStem` + number + ".TMP".
+    explicit Recording(const QString &temporaryStem, QObject *parent = nullptr);
+    ~Recording() override;
+
+    const RecorderState &state() const { return state_; }
+    const ReadingBuffer &buffer() const { return buffer_; }
+    const TemporaryStore &temporaryStore() const { return TempStore; }
+    /// Sets bSampleRequest every iLoggerInterval while recording.
+    const QTimer &loggerTimer() const { return TimerLogger; }
+    /// Temporary files created by this run; the number in the newest one's name.
+    int iTempFileCount() const { return TempStore.count(); }
+
+    // ---- the acquisition mode
+    /// Manual, or automatic every `intervalMs` (500: "Full Speed"). Taking effect
+    /// at the next start; manual mode stops a recording that runs.
+    void setMode(bool manual, int intervalMs);
+
+    // ---- recording
+    /// Start: the logger timer on, the next temporary file in `folder` opened
+    /// (a running recording's file closed first) and the next reading requested.
+    /// False when no file could be made (temporaryStore().errorText() says why):
+    /// the recording is stopped again and the request stays pending.
+    bool start(const QString &folder);
+    /// Start into `path` itself (orvel-cli record's output file), replacing an
+    /// existing file only when `replace`.
+    bool startInto(const QString &path, bool replace);
+    /// Stop: the temporary file closed, the logger timer off; a pending request stays.
+    void stop();
+    /// The next reading is to be stored (the logger timer's tick).
+    void requestSample();
+    /// The request is taken up by the reading about to be stored.
+    void withdrawSampleRequest();
+    /// Whether a reading can be stored now: no load, export or other store in the way.
+    bool canStore() const { return !state_.frozen() && !storing_; }
+    /// Stores `reading` taken at `time` (the recorder's TakeSample): the stored
+    /// value and time stamp, the buffer, the temporary file while recording,
+    /// the scale, the extremes, the pages and the counters; then readingStored
+    /// and stateChanged.
+    StoreResult takeSample(const TMeterReading &reading, const QTime &time);
+
+    // ---- the buffer
+    /// Every reading dropped, then resetRecorder(). Temporary files stay.
+    void clear();
+    /// Counters, flags, pages, scale and extremes as for an empty buffer (a
+    /// running recording stops); the readings themselves stay in the buffer.
+    void resetRecorder();
+    /// Writes the buffer as a logger data file; the data then counts as saved.
+    bool save(const QString &path, QString *error = nullptr);
+    /// The data counts as saved.
+    void markSaved();
+
+    // ---- loading and exporting
+    /// From Open's first question to the end of its load the recorder counts
+    /// as loading; nested calls count.
+    void beginLoad();
+    void endLoad();
+    /// Replaces the buffer with the records of `path`, reading them through
+    /// `job` (an aborted or short load keeps what it read), then counts them in
+    /// one pass: scale, extremes, pages. Counts as loading throughout.
+    LoadResult load(const QString &path, LoadJob &job);
+    /// Ends loading at once (the reset message): the load that runs, if any,
+    /// stops before its next block, and nothing counts as loading any more.
+    void abandonLoad();
+    /// While an export runs the buffer and the page stay still.
+    void beginExport();
+    void endExport();
+
+    // ---- pages
+    /// Makes `page` (kept within 1..iLastPage) the page shown.
+    void setShownPage(int page);
+
+    // ---- temporary files
+    void closeTemporaryStore();
+    /// Deletes this run's temporary files, and the interrupted recordings it
+    /// opened whose readings were saved or given up; returns those it could not.
+    QStringList deleteTemporaryStores();
+    /// `path`, an interrupted recording, was opened into the buffer whole: it
+    /// goes at exit once its readings were saved or given up.
+    void adoptInterrupted(const QString &path);
+    /// The user chose not to keep the readings in the buffer (No at the close
+    /// question): interrupted recordings opened into it may go at exit.
+    void abandonUnsaved();
+
+signals:
+    /// Reading `index` was stored (the newest).
+    void readingStored(qsizetype index);
+    /// The buffer was emptied.
+    void bufferReset();
+    /// A load put `count` readings in the buffer (aborted loads included).
+    void loaded(qsizetype count);
+    /// Something of state() changed.
+    void stateChanged();
+
+private:
+    void stopRecording();
+    void finishStart(bool opened);
+
+    /// An interrupted recording opened into the buffer.
+    struct Adopted
+    {
+        QString path;
+        bool inBuffer = true; ///< its readings are still in the buffer
+        bool mayGo = false;   ///< saved or given up: deleted at exit
+    };
+
+    RecorderState state_;
+    ReadingBuffer buffer_;
+    TemporaryStore TempStore; ///< the temporary file of the recording that runs
+    QTimer TimerLogger;
+    QList<Adopted> adopted_;
+    LoadJob *load_ = nullptr; ///< the load that runs
+    int loadDepth_ = 0;
+    bool storing_ = false;
+};
+
+/// The recording counts as loading for as long as this lives.
+class LoadHold
+{
+public:
+    explicit LoadHold(Recording &recording)
+        : recording_(recording)
+    {
+        recording_.beginLoad();
+    }
+    ~LoadHold() { recording_.endLoad(); }
+    LoadHold(const LoadHold &) = delete;
+    LoadHold &operator=(const LoadHold &) = delete;
+
+private:
+    Recording &recording_;
+};
+
+/// An export runs for as long as this lives: the buffer and the page stay still.
+class ExportHold
+{
+public:
+    explicit ExportHold(Recording &recording)
+        : recording_(recording)
+    {
+        recording_.beginExport();
+    }
+    ~ExportHold() { recording_.endExport(); }
+    ExportHold(const ExportHold &) = delete;
+    ExportHold &operator=(const ExportHold &) = delete;
+
+private:
+    Recording &recording_;
+};
+
+} // namespace orvel
