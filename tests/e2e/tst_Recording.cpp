@@ -7,24 +7,38 @@
 #include "app/Main4.h"
 #include "app/Startup.h"
 #include "chart/PEGraph.h"
+#include "export/Dlgexportunit.h"
+#include "export/ExportText.h"
+#include "meter/FrameDecoder.h"
 #include "recorder/Dlgoption.h"
 #include "recorder/Graphicalrecord.h"
+#include "recorder/LoggerFile.h"
+#include "recorder/Recording.h"
+#include "recorder/Statistics.h"
 #include "recorder/Tarecord.h"
 #include "tests/support/SimulatorProcess.h"
 #include "tests/support/TestRun.h"
+#include "views/DataListLine.h"
 #include "views/Datapagelist.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include <csignal>
+#include <cstring>
+#include <functional>
 #include <memory>
+
+#include <sys/resource.h>
 
 using namespace orvel;
 using namespace orvel::test;
@@ -52,6 +66,65 @@ QList<TARecord> readTemporaryFile(const QString &path)
     for (qsizetype at = 0; at + kRecordSize <= bytes.size(); at += kRecordSize)
         records.append(readRecord(reinterpret_cast<const unsigned char *>(bytes.constData() + at)));
     return records;
+}
+
+// Every reading the ramp scenario sends.
+bool sentByTheRamp(float value)
+{
+    for (int i = 1; i <= 40; ++i)
+        if (value == QByteArray::number(i * 0.1, 'f', 3).toFloat())
+            return true;
+    return false;
+}
+
+// Spins the event loop for `ms` as a modal box would, the recorder asking for
+// a reading every quarter of a second as its logger timer does.
+void readingsComeFor(int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms) {
+        recording().requestSample();
+        QTest::qWait(250);
+    }
+}
+
+// The buffer, the data list line for line, the chart's newest page, the
+// extremes and the count agree; the readings from `firstFromMeter` on are the
+// meter's, in the order it sent them, none twice.
+void expectAgreement(qsizetype firstFromMeter)
+{
+    const ReadingBuffer &b = recording().buffer();
+    const RecorderState &s = recording().state();
+    const qsizetype n = b.count();
+    QCOMPARE(s.iStoredCount, int(n));
+    QStringList lines;
+    for (int sheet = 1; sheet <= DataPageListForm->sheetCount(); ++sheet)
+        for (int row = 0; row < DataPageListForm->lineCount(sheet); ++row)
+            lines << DataPageListForm->lineText(sheet, row);
+    QCOMPARE(lines.size(), n);
+    for (qsizetype i = 0; i < n; ++i)
+        QCOMPARE(lines[i], dataListLine(b.at(i), i));
+
+    QCOMPARE(s.iShownPage, s.iLastPage);
+    const PageRange page = pageRange(n, s.iLastPage, s.iShownPage);
+    for (int k = 0; k < page.count; ++k)
+        QCOMPARE(GraphicalForm->PEGraph->model().data().value(page.emptyPoints + k), b.at(page.first + k).fReading);
+
+    Extremes walked;
+    for (qsizetype i = 0; i < n; ++i)
+        walked.UpdateExtremes(b, i, b.at(i).fReading);
+    QCOMPARE(s.Extreme.iMaxIndex, walked.iMaxIndex);
+    QCOMPARE(s.Extreme.iMinIndex, walked.iMinIndex);
+    if (n >= 2)
+        QCOMPARE(GraphicalForm->MaxDataPanel->text(), fieldText(b.at(walked.iMaxIndex).szDisplay));
+
+    for (qsizetype i = firstFromMeter; i < n; ++i) {
+        QVERIFY2(sentByTheRamp(b.at(i).fReading), qPrintable(lines[i]));
+        if (i > firstFromMeter)
+            QVERIFY2(timeTenths(fieldText(b.at(i).szTime)) > timeTenths(fieldText(b.at(i - 1).szTime)),
+                     qPrintable(lines[i - 1] + QStringLiteral(" / ") + lines[i]));
+    }
 }
 
 // The child: the program linked to COM1 (the simulator), recording at full speed until killed.
@@ -170,6 +243,123 @@ private slots:
         }
         QVERIFY2(!QFile::exists(run->filePath("~VORDL1.TMP")), "this run's files go at exit");
         QVERIFY(!QFile::exists(run->filePath("~VORDL2.TMP")));
+    }
+
+    // Readings come from the meter while the user is asked something. Each is
+    // stored whole or waits, never inside the storing of another, and never
+    // to be dropped by a load that follows.
+    void readingsThatComeWhileTheUserIsAskedAreStoredWholeOrWait()
+    {
+        WindowSet windows;
+        linkAndWaitForAReading();
+        ReadingBuffer file;
+        for (int i = 0; i < 300; ++i)
+            file.append(TARecord(QStringLiteral("x"), QStringLiteral("0"), fn::VoltDC,
+                                 formatTimeStamp(QTime(1, 0).addMSecs(i * 500)), QStringLiteral("x"), QString(),
+                                 QStringLiteral("V"), 100.0f + float(i), QString()));
+        const QString g52 = run->filePath("earlier.g52");
+        QVERIFY(saveLoggerFile(g52, file));
+        const QString csv = run->filePath("export.csv");
+        rlimit unlimited{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+        std::signal(SIGXFSZ, SIG_IGN); // as the program's entry point does
+
+        struct Row
+        {
+            const char *name;
+            std::function<void()> ask;    ///< brings the question up
+            std::function<void()> answer; ///< how it is answered, after readings came
+            qsizetype firstFromMeter;
+            bool waits; ///< the recording holds still while the question is up: readings wait
+        };
+        const Row *current = nullptr;
+        auto meanwhile = [&current] {
+            const qsizetype before = recording().buffer().count();
+            readingsComeFor(1200);
+            if (current->waits)
+                QCOMPARE(recording().buffer().count(), before);
+        };
+        auto atDialog = [&meanwhile](QDialog *dialog, const std::function<void()> &answer) {
+            QTimer::singleShot(0, dialog, [meanwhile, answer] {
+                meanwhile();
+                answer();
+            });
+        };
+        const Row rows[] = {
+            {"the temporary file cannot be written",
+             [&] {
+                 GraphicalForm->sbtnRecordStart->click();
+                 QTRY_VERIFY_WITH_TIMEOUT(recording().buffer().count() >= 3, kWaitMs);
+                 rlimit full = unlimited; // the disk is full from the next reading on
+                 full.rlim_cur = rlim_t(QFileInfo(run->filePath("~VORDL1.TMP")).size());
+                 QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
+                 QTRY_VERIFY_WITH_TIMEOUT(!run->asked().messages.isEmpty(), kWaitMs);
+             },
+             [&] {
+                 setrlimit(RLIMIT_FSIZE, &unlimited);
+                 QVERIFY(!recording().state().bRecording);
+                 QVERIFY(run->asked().messages.first().text.contains(QStringLiteral("~VORDL1.TMP")));
+                 // The file holds the readings taken before it failed, byte for byte.
+                 const QList<TARecord> onDisk = readTemporaryFile(run->filePath("~VORDL1.TMP"));
+                 QVERIFY(onDisk.size() >= 3 && onDisk.size() < recording().buffer().count());
+                 for (qsizetype i = 0; i < onDisk.size(); ++i)
+                     QVERIFY(std::memcmp(&onDisk[i], &recording().buffer().at(i), sizeof(TARecord)) == 0);
+             },
+             0, false},
+            {"the Clear question of Open",
+             [&] {
+                 run->asked().answers = {PromptButton::Cancel};
+                 GraphicalForm->sbtnOpenFileClick();
+             },
+             [] {}, 0, true},
+            {"the Open dialog",
+             [&] {
+                 recording().markSaved(); // no Clear question
+                 run->asked().fileAnswers = {g52};
+                 GraphicalForm->sbtnOpenFileClick();
+                 QCOMPARE(recording().buffer().at(299).fReading, 399.0f);
+             },
+             [] {}, 300, true},
+            {"the export dialog",
+             [&] {
+                 atDialog(DlgExportForm, [&] {
+                     DlgExportForm->rbtnPageAll->click();
+                     run->asked().fileAnswers = {csv};
+                     DlgExportForm->btnBrowse->click();
+                     DlgExportForm->btnExport->click();
+                 });
+                 const qsizetype before = recording().buffer().count();
+                 GraphicalForm->sbtnExportClick();
+                 QFile written(csv);
+                 QVERIFY(written.open(QIODevice::ReadOnly));
+                 QCOMPARE(written.readAll(), exportText(recording().buffer(), 1, pageCount(before)));
+             },
+             [] {}, 300, true},
+            {"the interval dialog",
+             [&] {
+                 atDialog(DialogOption, [] { DialogOption->accept(); });
+                 GraphicalForm->sbtnOptionClick();
+             },
+             [] {}, 300, false},
+        };
+        for (const Row &row : rows) {
+            current = &row;
+            run->asked().messages.clear();
+            run->asked().whileAsked = [&] {
+                meanwhile();
+                row.answer();
+            };
+            row.ask();
+            run->asked().whileAsked = nullptr;
+            // Whatever waited is stored once the question is gone.
+            const qsizetype count = recording().buffer().count();
+            readingsComeFor(1000);
+            QVERIFY2(recording().buffer().count() > count, row.name);
+            expectAgreement(row.firstFromMeter);
+            if (QTest::currentTestFailed())
+                QFAIL(row.name);
+        }
+        closeProgram();
     }
 
     void manualStoresOneReadingPerPress()

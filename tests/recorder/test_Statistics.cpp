@@ -70,11 +70,13 @@ TEST(Statistics, RangesMergedFromBlocksEqualAWalk)
     }
     EXPECT_EQ(index.whole().count, buffer.count() - 1) << "the reading that is no number is left out";
 
-    // A clear (a new generation) starts the summaries again.
+    // A clear (a new generation) starts the summaries again; the deviation is the sample's (n − 1).
     buffer.clear();
-    buffer.append(reading(1.0f, 0));
+    for (float v : {1.0f, 2.0f, 3.0f, 4.0f})
+        buffer.append(reading(v, 0));
     index.update(buffer, limits);
-    EXPECT_EQ(index.whole().count, 1);
+    EXPECT_EQ(index.whole().count, 4);
+    EXPECT_NEAR(index.whole().deviation(), 1.290994, 1e-6);
 }
 
 TEST(Statistics, ReadingsAndTimeBeyondTheLimitsAsTheComparatorJudgesThem)

@@ -144,8 +144,10 @@ TEST(Recovery, OffersOnlyFilesWithReadingsThatNoRunningCopyWrites)
         QFile f(dir.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         for (int i = 0; i < records; ++i) {
+            TARecord r = sample(i);
+            setFieldText(r.szTime, QString::asprintf("%3d:03:21.4  ", 9 + i)); // each reading later
             unsigned char b[kRecordSize];
-            writeRecord(sample(i), b);
+            writeRecord(r, b);
             f.write(reinterpret_cast<const char *>(b), kRecordSize);
         }
     };
@@ -161,7 +163,7 @@ TEST(Recovery, OffersOnlyFilesWithReadingsThatNoRunningCopyWrites)
     ASSERT_EQ(found.size(), 1);
     EXPECT_EQ(found[0].path, dir.filePath(QStringLiteral("~VORDL1.TMP")));
     EXPECT_EQ(found[0].records, 2);
-    EXPECT_EQ(found[0].lastTime, QStringLiteral("9:05:03"));
+    EXPECT_EQ(found[0].lastTime, QStringLiteral("10:03:21")) << "the last reading's time";
 
     running.close(); // that copy ended without deleting its file: now it is offered too
     EXPECT_EQ(findInterruptedRecordings(dir.path(), QStringLiteral("~VORDL")).size(), 2);

@@ -7,7 +7,9 @@
 #include "app/Messages.h"
 #include "app/Startup.h"
 #include "chart/PEGraph.h"
+#include "export/Viewgraphunit.h"
 #include "meter/FrameDecoder.h"
+#include "platform/QtUserPrompt.h"
 #include "recorder/Dlgoption.h"
 #include "recorder/Graphicalrecord.h"
 #include "recorder/LoggerFile.h"
@@ -21,7 +23,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -609,9 +613,53 @@ private slots:
         QVERIFY(g.Statistics->ViewPanel->text().contains(QStringLiteral("Maximum: 49 (49 V)")));
         g.Statistics->btnCopy->click();
         QCOMPARE(QApplication::clipboard()->text(), g.Statistics->text());
+
+        // Hidden while the buffer is cleared and a file as long is opened: reopened, it counts the file only.
+        g.Statistics->hide();
+        ReadingBuffer file;
+        for (int i = 0; i < 450; ++i)
+            file.append(TARecord(QStringLiteral("1"), QStringLiteral("0"), fn::VoltDC, QStringLiteral("  9:05:03.4  "),
+                                 QStringLiteral("1"), QString(), QStringLiteral("V"), 1000.0f + float(i), QString()));
+        QVERIFY(saveLoggerFile(run->filePath("later.g52"), file));
+        recording().markSaved();
+        run->asked().fileAnswers = {run->filePath("later.g52")};
+        g.sbtnOpenFileClick();
+        g.mnuStatistics->trigger();
+        QVERIFY(g.Statistics->WholePanel->text().startsWith(QStringLiteral("Readings: 450\n")));
+        QVERIFY(g.Statistics->WholePanel->text().contains(QStringLiteral("Mean: 1224.5")));
         recording().markSaved();
         g.sbtnClearClick();
         QCOMPARE(g.Statistics->WholePanel->text(), QStringLiteral("Readings: 0"));
+    }
+
+    // What a file holds is shown as it is, never read as markup: in the
+    // recorder's panels, the viewer's, the statistics and the questions.
+    void textsFromAFileAreShownAsTheyAre()
+    {
+        ReadingBuffer file;
+        for (float v : {1.0f, 2.0f})
+            file.append(TARecord(QStringLiteral("12"), QStringLiteral("0"), fn::VoltDC, QStringLiteral("<b>9</b>"),
+                                 QStringLiteral("<h1>12</h1>"), QStringLiteral("<i>m"), QStringLiteral("<u>V"), v,
+                                 QString()));
+        const QString path = run->filePath("markup.g52");
+        QVERIFY(saveLoggerFile(path, file));
+        run->asked().fileAnswers = {path};
+        GraphicalForm->sbtnOpenFileClick();
+        GraphicalForm->mnuStatistics->trigger();
+        FormViewGraphic->FormShow();
+        QList<QLabel *> panels = GraphicalForm->DisplayPanel->findChildren<QLabel *>(QRegularExpression("Panel$"));
+        panels += FormViewGraphic->DisplayPanel->findChildren<QLabel *>(QRegularExpression("Panel$"));
+        panels << GraphicalForm->Statistics->WholePanel << FormViewGraphic->Statistics->ViewPanel;
+        QVERIFY(panels.size() > 20);
+        QCOMPARE(GraphicalForm->MaxDataPanel->text(), QStringLiteral("<h1>12</h1>"));
+        QCOMPARE(FormViewGraphic->MaxTimePanel->text(), QStringLiteral("<b>9</b>"));
+        for (QLabel *p : std::as_const(panels))
+            QVERIFY2(p->textFormat() == Qt::PlainText, qPrintable(p->objectName()));
+        FormViewGraphic->FormClose();
+
+        MessageRequest question;
+        question.text = QStringLiteral("A recording was interrupted at <h1>12</h1>");
+        QCOMPARE(messageBoxFor(question)->textFormat(), Qt::PlainText);
     }
 
     void lineColourAndPrinterSetupGoThroughThePrompt()

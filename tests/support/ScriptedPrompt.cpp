@@ -5,18 +5,24 @@ namespace orvel::test {
 PromptButton ScriptedPrompt::message(const MessageRequest &request)
 {
     messages.append(request);
+    if (whileAsked)
+        whileAsked();
     return answers.isEmpty() ? request.defaultButton : answers.takeFirst();
 }
 
 QString ScriptedPrompt::openFileName(const FileRequest &request)
 {
     fileRequests.append(request);
+    if (whileAsked)
+        whileAsked();
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 
 QString ScriptedPrompt::saveFileName(const FileRequest &request)
 {
     fileRequests.append(request);
+    if (whileAsked)
+        whileAsked();
     return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
 }
 

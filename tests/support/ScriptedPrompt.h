@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace orvel::test {
@@ -20,6 +21,9 @@ public:
     QStringList fileAnswers;         ///< chosen names, in order (empty = cancelled)
     QList<InputRequest> inputRequests;
     QStringList inputAnswers;
+    /// Runs while a message box or a file chooser is up, before it is answered
+    /// (as the modal loop of a real one would let events run).
+    std::function<void()> whileAsked;
 
     PromptButton message(const MessageRequest &request) override;
     QString openFileName(const FileRequest &request) override;

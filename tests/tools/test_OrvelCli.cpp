@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <functional>
 
 #include <linux/capability.h>
@@ -577,6 +579,16 @@ TEST(CliRecord, NeverReplacesAFileUnasked)
     r = cli({"record", "--port", sim.path, "--count", "1", "--out", g52, "--force"});
     EXPECT_EQ(r.status, 0) << r.err.constData();
     EXPECT_EQ(QFileInfo(g52).size(), kRecordSize);
+
+    // Under a file-size limit of two records the third write fails as on a full
+    // disk: a message and status 1, not the end of the process by a signal.
+    r = cli({"record", "--port", sim.path, "--count", "5", "--out", g52, "--force"}, {}, [] {
+        const rlimit twoRecords{2 * kRecordSize, 2 * kRecordSize};
+        setrlimit(RLIMIT_FSIZE, &twoRecords);
+    });
+    EXPECT_EQ(r.status, 1) << r.err.constData();
+    EXPECT_TRUE(r.err.contains(("cannot write " + g52).toUtf8())) << r.err.constData();
+    EXPECT_EQ(QFileInfo(g52).size(), 2 * kRecordSize);
 
     // A port that does not open: a message, status 1, and no file made.
     test::IsolatedPorts ports;
