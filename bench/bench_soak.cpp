@@ -1,7 +1,7 @@
 // A long recording compressed in time: a million readings at full speed
 // through the core, as the program takes them: the acquisition tick's
-// computation from the meter's frames, the stored value, the reading buffer
-// and the temporary store's file. Prints the memory the run grew by per
+// computation from the meter's frames, then the recording (the stored value,
+// the reading buffer, the extremes and the temporary store's file). Prints the memory the run grew by per
 // reading (the goal is at most 1.1 × 76 bytes, one record and a little
 // slack), the records the temporary file holds against those stored, and the
 // rate. Prints figures; decides nothing.
@@ -9,9 +9,7 @@
 #include "bench/support/Memory.h"
 #include "meter/Acquisition.h"
 #include "meter/FrameEncoder.h"
-#include "recorder/StoredValue.h"
-#include "recorder/Tarecord.h"
-#include "recorder/TempStore.h"
+#include "recorder/Recording.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -62,9 +60,8 @@ void BM_MillionReadingsThroughTheCore(benchmark::State &state)
     const QList<QByteArray> frames = meterFrames();
     QTemporaryDir dir;
     for (auto _ : state) {
-        ReadingBuffer buffer;
-        TemporaryStore store(QStringLiteral("~VORDL"));
-        if (!store.open(dir.path())) {
+        Recording rec(QStringLiteral("~VORDL"));
+        if (!rec.start(dir.path())) {
             state.SkipWithError("no temporary file");
             return;
         }
@@ -72,16 +69,10 @@ void BM_MillionReadingsThroughTheCore(benchmark::State &state)
         qsizetype stored = 0, written = 0, i = 0;
         const QTime start(9, 0);
         QObject::connect(&cycle, &AcquisitionCycle::readingReady, [&] {
-            const TMeterReading &r = cycle.computation.MeterReading;
-            const auto value = storedValue(r);
-            if (!value)
-                return;
-            const TARecord record(r.sValue, r.sExponent, r.iFunction,
-                                  formatTimeStamp(start.addMSecs(int((i * 100) % 86'400'000))), r.szDisplay, r.szPrefix,
-                                  r.szUnit, *value, r.sAux);
-            buffer.append(record);
-            ++stored;
-            written += store.write(record) ? 1 : 0;
+            const StoreResult result =
+                rec.takeSample(cycle.computation.MeterReading, start.addMSecs(int((i * 100) % 86'400'000)));
+            stored += result.outcome == StoreOutcome::Stored || result.outcome == StoreOutcome::StoreFailed;
+            written += result.outcome == StoreOutcome::Stored;
         });
 
         const double before = residentBytes();
@@ -90,8 +81,8 @@ void BM_MillionReadingsThroughTheCore(benchmark::State &state)
             cycle.finishTick(kFrameSize, frame);
         }
         const double after = residentBytes();
-        store.close();
-        const qint64 fileBytes = QFileInfo(store.currentPath()).size();
+        rec.stop();
+        const qint64 fileBytes = QFileInfo(rec.temporaryStore().currentPath()).size();
 
         state.counters["readings"] = double(kReadings);
         state.counters["stored"] = double(stored);
@@ -107,7 +98,7 @@ void BM_MillionReadingsThroughTheCore(benchmark::State &state)
                     static_cast<long long>(fileBytes / kRecordSize),
                     fileBytes == qint64(stored) * kRecordSize ? "every one" : "NOT every one",
                     (after - before) / double(stored), 1.1 * kRecordSize);
-        store.deleteAll();
+        rec.deleteTemporaryStores();
     }
 }
 BENCHMARK(BM_MillionReadingsThroughTheCore)->Iterations(1)->Unit(benchmark::kMillisecond);

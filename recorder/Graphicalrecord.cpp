@@ -16,9 +16,7 @@
 #include "platform/UserPrompt.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Dlgoption.h"
-#include "recorder/LoggerFile.h"
 #include "recorder/Recovery.h"
-#include "recorder/Tarecord.h"
 #include "resources/Icons.h"
 #include "resources/Strings.h"
 #include "views/Datapagelist.h"
@@ -26,23 +24,14 @@
 #include "views/StatisticsWindow.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
-#include <QMenu>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStatusBar>
-#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include <cmath>
 #include <new>
@@ -57,50 +46,16 @@ constexpr int kIcon = 3;
 constexpr int kClockMs = 1000;
 constexpr int kLoadBarSteps = 64; // the progress window's bar while a file is read
 
-// String ids of the menus, hints, status texts and messages.
+// String ids of the status texts and messages.
 namespace id {
-constexpr int File = 501, Open = 502, SaveAs = 503, PrinterSetup = 506, Import = 507, Clear = 508, Exit = 509,
-              Acquisition = 761, Start = 762, Stop = 763, Manual = 764, Interval = 765, View = 831, FirstPage = 802,
-              PageUp = 803, PageDown = 804, LastPage = 805, Print = 806, Export = 807, LineColor = 832, FitView = 833,
-              UndoZoom = 834, Statistics = 2094;
-constexpr int HintStart = 1040, HintStop = 1041, HintOpen = 1042, HintSave = 1043, HintPrint = 1044, HintClear = 1045,
-              HintOption = 1046, HintManual = 1047, HintFirst = 1048, HintPageUp = 1049, HintPageDown = 1050,
-              HintLast = 1051, HintFitView = 1052, HintUndoZoom = 1053, HintExport = 1054, HintImport = 1055;
 constexpr int StatusRecording = 7001, StatusCount = 7002, StatusPage = 7003, ModeManual = 201, ModeFullSpeed = 203,
               IntervalSeconds = 205;
-constexpr int PF = 2008, Max = 2009, Min = 2010, Reading = 2031, MicroFarad = 2033, Ohm = 2034;
+constexpr int Reading = 2031, MicroFarad = 2033, Ohm = 2034;
 constexpr int OpenFilter = 2042, SaveFilter = 2043, UntitledG52 = 2040, ReadingFile = 8005, AddingData = 8006,
               ReadingCount = 7999, FileOpenError = 9004, FileSaveError = 9005, Interrupted = 2095;
 constexpr int NotLinked = 9002, CannotCreateTemp = 9003, NoMemory = 9006, ClearQuestion = 8002, FirstPageMsg = 8008,
               LastPageMsg = 8009, TempWriteFailed = 2050;
 } // namespace id
-
-const QColor kFuchsia(0xFF, 0x00, 0xFF);
-const QColor kRed(0xFF, 0x00, 0x00);
-const QColor kLime(0x00, 0xFF, 0x00);
-
-// A trio of data, prefix and unit panels in one sunken frame: the data panel
-// takes the rest, the prefix (14 px) and unit (20 px) panels sit at the right.
-QFrame *trio(QWidget *parent, const char *name, const QColor &colour, QLabel *&data, QLabel *&unit, QLabel *&func,
-             const char *dataName, const char *unitName, const char *funcName)
-{
-    auto *frame = new QFrame(parent);
-    frame->setObjectName(QLatin1String(name));
-    frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    auto *row = new QHBoxLayout(frame);
-    row->setContentsMargins(1, 1, 1, 1);
-    row->setSpacing(0);
-    const QString face = QStringLiteral("Times New Roman");
-    data = blackPanel(frame, dataName, colour, 16, Qt::AlignRight | Qt::AlignVCenter, face);
-    unit = blackPanel(frame, unitName, colour, 16, Qt::AlignCenter, face);
-    func = blackPanel(frame, funcName, colour, 16, Qt::AlignCenter, face);
-    unit->setFixedWidth(14);
-    func->setFixedWidth(20);
-    row->addWidget(data, 1);
-    row->addWidget(unit);
-    row->addWidget(func);
-    return frame;
-}
 
 void showStyled(QLabel *unitPanel, QLabel *funcPanel, const TARecord &r)
 {
@@ -118,11 +73,10 @@ TGraphicalForm::TGraphicalForm(QWidget *parent)
     const SizeLimits limits = recorderLimits(screen.width(), screen.height(), FormMain->stripHeight(), TaskbarReserve);
     setSizeLimits(this, limits, NormalSize::Resizable);
 
+    BuildControls();
     TimerTime = new QTimer(this);
     TimerTime->setInterval(kClockMs);
     connect(TimerTime, &QTimer::timeout, this, &TGraphicalForm::TimerTimeTimer);
-
-    BuildControls();
     Statistics = new StatisticsWindow(this, [this] { return readingsInView(); });
     const Recording *rec = &recording();
     connect(rec, &Recording::readingStored, this, &TGraphicalForm::RecordingReadingStored);
@@ -138,216 +92,6 @@ TGraphicalForm::TGraphicalForm(QWidget *parent)
 TGraphicalForm::~TGraphicalForm()
 {
     DeleteTemporaryStores();
-}
-
-void TGraphicalForm::BuildControls()
-{
-    auto *client = new QWidget(this);
-    setCentralWidget(client);
-    auto *column = new QVBoxLayout(client);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-
-    Bevel1 = new QFrame(client);
-    Bevel1->setFrameShape(QFrame::HLine);
-    Bevel1->setFrameShadow(QFrame::Sunken);
-    Bevel1->setFixedHeight(2);
-    column->addWidget(Bevel1);
-
-    // The toolbar: buttons at fixed places over a caption drawn at the right.
-    ToolPanel = new QLabel(client);
-    ToolPanel->setObjectName(QStringLiteral("ToolPanel"));
-    ToolPanel->setFixedHeight(33);
-    ToolPanel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QFont toolFont(QStringLiteral("Times New Roman"));
-    toolFont.setPixelSize(15);
-    toolFont.setItalic(true);
-    ToolPanel->setFont(toolFont);
-    QPalette toolPal = ToolPanel->palette();
-    toolPal.setColor(QPalette::WindowText, kFuchsia);
-    ToolPanel->setPalette(toolPal);
-    column->addWidget(ToolPanel);
-
-    auto button = [this](int left, int width, QStyle::StandardPixmap pixmap, const char *name) {
-        auto *b = new QToolButton(ToolPanel);
-        b->setObjectName(QLatin1String(name));
-        b->setGeometry(left, 7, width, 20);
-        b->setIcon(style()->standardIcon(pixmap));
-        b->setIconSize(QSize(14, 14));
-        b->setAutoRaise(true);
-        return b;
-    };
-    sbtnRecordStart = button(7, 20, QStyle::SP_MediaPlay, "sbtnRecordStart");
-    sbtnRecordStop = button(26, 20, QStyle::SP_MediaStop, "sbtnRecordStop");
-    sbtnManualLogging = button(46, 20, QStyle::SP_MediaSeekForward, "sbtnManualLogging");
-    sbtnOption = button(65, 20, QStyle::SP_FileDialogDetailedView, "sbtnOption");
-    sbtnOpenFile = button(98, 20, QStyle::SP_DialogOpenButton, "sbtnOpenFile");
-    sbtnSaveFile = button(117, 20, QStyle::SP_DialogSaveButton, "sbtnSaveFile");
-    sbtnPrintGraphic = button(136, 20, QStyle::SP_FileDialogContentsView, "sbtnPrintGraphic");
-    sbtnClear = button(161, 20, QStyle::SP_TrashIcon, "sbtnClear");
-    sbtnImport = button(187, 21, QStyle::SP_ArrowDown, "sbtnImport");
-    sbtnExport = button(208, 21, QStyle::SP_ArrowRight, "sbtnExport");
-    sbtnFirstPage = button(240, 20, QStyle::SP_MediaSkipBackward, "sbtnFirstPage");
-    sbtnPageUp = button(260, 20, QStyle::SP_MediaSeekBackward, "sbtnPageUp");
-    sbtnPageDown = button(279, 20, QStyle::SP_MediaSeekForward, "sbtnPageDown");
-    sbtnLastPage = button(299, 20, QStyle::SP_MediaSkipForward, "sbtnLastPage");
-    sbtnUndoZoom = button(324, 20, QStyle::SP_ArrowBack, "sbtnUndoZoom");
-    sbtnFitView = button(344, 20, QStyle::SP_TitleBarMaxButton, "sbtnFitView");
-    // Start and Stop are one group: one of them is always down.
-    sbtnRecordStart->setCheckable(true);
-    sbtnRecordStop->setCheckable(true);
-    auto *group = new QButtonGroup(this);
-    group->setExclusive(true);
-    group->addButton(sbtnRecordStart);
-    group->addButton(sbtnRecordStop);
-    sbtnRecordStop->setChecked(true);
-
-    // The reading under the cursor, and the largest and smallest reading.
-    DisplayPanel = new QFrame(client);
-    DisplayPanel->setObjectName(QStringLiteral("DisplayPanel"));
-    DisplayPanel->setFixedHeight(33);
-    auto *row = new QHBoxLayout(DisplayPanel);
-    row->setContentsMargins(4, 3, 4, 3);
-    row->setSpacing(4);
-    TimePanel = blackPanel(DisplayPanel, "TimePanel", Qt::white, 16, Qt::AlignCenter);
-    TimePanel->setFixedWidth(98);
-    row->addWidget(TimePanel);
-    row->addWidget(trio(DisplayPanel, "Panel2", kLime, ReadingDataPanel, ReadingUnitPanel, ReadingFuncPanel,
-                        "ReadingDataPanel", "ReadingUnitPanel", "ReadingFuncPanel"),
-                   1);
-    Label3 = new QLabel(LoadStr(id::PF), DisplayPanel);
-    PFPanel = blackPanel(DisplayPanel, "PFPanel", kLime, 16, Qt::AlignCenter);
-    row->addWidget(Label3);
-    row->addWidget(PFPanel);
-    auto caption = [this, row](int text, const QColor &colour) {
-        auto *l = new QLabel(LoadStr(text), DisplayPanel);
-        QPalette pal = l->palette();
-        pal.setColor(QPalette::WindowText, colour);
-        l->setPalette(pal);
-        row->addWidget(l);
-    };
-    caption(id::Max, kRed);
-    row->addWidget(trio(DisplayPanel, "Panel3", kRed, MaxDataPanel, MaxUnitPanel, MaxFuncPanel, "MaxDataPanel",
-                        "MaxUnitPanel", "MaxFuncPanel"),
-                   1);
-    caption(id::Min, kFuchsia);
-    row->addWidget(trio(DisplayPanel, "Panel4", kFuchsia, MinDataPanel, MinUnitPanel, MinFuncPanel, "MinDataPanel",
-                        "MinUnitPanel", "MinFuncPanel"),
-                   1);
-    column->addWidget(DisplayPanel);
-
-    PEGraph = new orvel::PEGraph(client);
-    PEGraph->setObjectName(QStringLiteral("PEGraph"));
-    column->addWidget(PEGraph, 1);
-
-    ProgressBar = new QProgressBar(client);
-    ProgressBar->setFixedHeight(12);
-    ProgressBar->setTextVisible(false);
-    column->addWidget(ProgressBar);
-
-    const int widths[5] = {110, 175, 175, 175, 50};
-    for (int i = 0; i < 5; ++i) {
-        StatusPanels[i] = new QLabel(this);
-        StatusPanels[i]->setMinimumWidth(widths[i]);
-        StatusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        statusBar()->addWidget(StatusPanels[i], i == 4 ? 1 : 0);
-    }
-    StatusPanels[3]->setAlignment(Qt::AlignCenter);
-
-    connect(sbtnRecordStart, &QToolButton::clicked, this, &TGraphicalForm::sbtnRecordStartClick);
-    connect(sbtnRecordStop, &QToolButton::clicked, this, &TGraphicalForm::sbtnRecordStopClick);
-    connect(PEGraph, &PEGraph::OnCursorMoved, this, &TGraphicalForm::ShowCursorReading);
-    connect(PEGraph, &PEGraph::OnZoomIn, this, &TGraphicalForm::PEGraphZoomIn);
-    connect(PEGraph, &PEGraph::OnKeyDown, this, &TGraphicalForm::PEGraphKeyDown);
-}
-
-void TGraphicalForm::BuildMenus()
-{
-    QMenuBar *bar = menuBar();
-    QMenu *file = bar->addMenu(LoadStr(id::File));
-    mnuOpen = file->addAction(LoadStr(id::Open));
-    mnuSaveAs = file->addAction(LoadStr(id::SaveAs));
-    mnuClear = file->addAction(LoadStr(id::Clear));
-    file->addSeparator();
-    mnuImport = file->addAction(LoadStr(id::Import));
-    mnuExport = file->addAction(LoadStr(id::Export));
-    mnuPrint = file->addAction(LoadStr(id::Print));
-    mnuPrinterSetup = file->addAction(LoadStr(id::PrinterSetup));
-    file->addSeparator();
-    mnuExit = file->addAction(LoadStr(id::Exit));
-
-    QMenu *acquisition = bar->addMenu(LoadStr(id::Acquisition));
-    mnuStart = acquisition->addAction(LoadStr(id::Start));
-    mnuStart->setShortcut(Qt::Key_F9);
-    mnuStop = acquisition->addAction(LoadStr(id::Stop));
-    mnuStop->setShortcut(Qt::Key_F3);
-    mnuManual = acquisition->addAction(LoadStr(id::Manual));
-    mnuManual->setShortcut(Qt::Key_F7);
-    acquisition->addSeparator();
-    mnuInterval = acquisition->addAction(LoadStr(id::Interval));
-
-    QMenu *view = bar->addMenu(LoadStr(id::View));
-    mnuFirstPage = view->addAction(LoadStr(id::FirstPage));
-    mnuFirstPage->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp));
-    mnuPageUp = view->addAction(LoadStr(id::PageUp));
-    mnuPageDown = view->addAction(LoadStr(id::PageDown));
-    mnuLastPage = view->addAction(LoadStr(id::LastPage));
-    mnuLastPage->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown));
-    view->addSeparator();
-    mnuFitView = view->addAction(LoadStr(id::FitView));
-    mnuFitView->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    mnuUndoZoom = view->addAction(LoadStr(id::UndoZoom));
-    mnuUndoZoom->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    mnuUndoZoom->setEnabled(false);
-    view->addSeparator();
-    mnuLineColor = view->addAction(LoadStr(id::LineColor));
-    view->addSeparator();
-    mnuStatistics = view->addAction(LoadStr(id::Statistics));
-
-    // Start and Stop put their button down first; the other items share their button's action.
-    connect(mnuStart, &QAction::triggered, this, [this] {
-        sbtnRecordStart->setChecked(true);
-        sbtnRecordStartClick();
-    });
-    connect(mnuStop, &QAction::triggered, this, [this] {
-        sbtnRecordStop->setChecked(true);
-        sbtnRecordStopClick();
-    });
-    sbtnRecordStart->setToolTip(LoadStr(id::HintStart));
-    sbtnRecordStop->setToolTip(LoadStr(id::HintStop));
-    const struct
-    {
-        QToolButton *button;
-        QAction *action;
-        int hint;
-        void (TGraphicalForm::*command)();
-    } shared[] = {
-        {sbtnManualLogging, mnuManual, id::HintManual, &TGraphicalForm::sbtnManualLoggingClick},
-        {sbtnOption, mnuInterval, id::HintOption, &TGraphicalForm::sbtnOptionClick},
-        {sbtnOpenFile, mnuOpen, id::HintOpen, &TGraphicalForm::sbtnOpenFileClick},
-        {sbtnSaveFile, mnuSaveAs, id::HintSave, &TGraphicalForm::sbtnSaveFileClick},
-        {sbtnPrintGraphic, mnuPrint, id::HintPrint, &TGraphicalForm::sbtnPrintGraphicClick},
-        {sbtnClear, mnuClear, id::HintClear, &TGraphicalForm::sbtnClearClick},
-        {sbtnImport, mnuImport, id::HintImport, &TGraphicalForm::sbtnImportClick},
-        {sbtnExport, mnuExport, id::HintExport, &TGraphicalForm::sbtnExportClick},
-        {sbtnFirstPage, mnuFirstPage, id::HintFirst, &TGraphicalForm::sbtnFirstPageClick},
-        {sbtnPageUp, mnuPageUp, id::HintPageUp, &TGraphicalForm::sbtnPageUpClick},
-        {sbtnPageDown, mnuPageDown, id::HintPageDown, &TGraphicalForm::sbtnPageDownClick},
-        {sbtnLastPage, mnuLastPage, id::HintLast, &TGraphicalForm::sbtnLastPageClick},
-        {sbtnUndoZoom, mnuUndoZoom, id::HintUndoZoom, &TGraphicalForm::sbtnUndoZoomClick},
-        {sbtnFitView, mnuFitView, id::HintFitView, &TGraphicalForm::sbtnFitViewClick},
-    };
-    for (const auto &s : shared) {
-        s.action->setIcon(s.button->icon());
-        s.action->setIconVisibleInMenu(false);
-        s.action->setToolTip(LoadStr(s.hint));
-        s.button->setDefaultAction(s.action);
-        connect(s.action, &QAction::triggered, this, s.command);
-    }
-    connect(mnuPrinterSetup, &QAction::triggered, this, &TGraphicalForm::mnuPrinterSetupClick);
-    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
-    connect(mnuLineColor, &QAction::triggered, this, &TGraphicalForm::mnuLineColorClick);
-    connect(mnuStatistics, &QAction::triggered, this, [this] { Statistics->open(); });
 }
 
 void TGraphicalForm::FormCreate()
