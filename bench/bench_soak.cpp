@@ -98,7 +98,7 @@ void BM_MillionReadingsThroughTheCore(benchmark::State &state)
                     static_cast<long long>(fileBytes / kRecordSize),
                     fileBytes == qint64(stored) * kRecordSize ? "every one" : "NOT every one",
                     (after - before) / double(stored), 1.1 * kRecordSize);
-        rec.deleteTemporaryStores();
+        rec.DeleteTemporaryStores();
     }
 }
 BENCHMARK(BM_MillionReadingsThroughTheCore)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -290,12 +290,26 @@ void TGraphicalForm::sbtnFitViewClick()
 
 void TGraphicalForm::TakeSample()
 {
+    storeReading(FormMain->MeterReading(), Clock());
+}
+
+void TGraphicalForm::TakeWaitingSample()
+{
+    bWaitingQueued = false;
+    if (!recording().canStore())
+        return; // held still again: it waits on
+    if (const auto waited = recording().takeWaitingSample())
+        storeReading(waited->reading, waited->time);
+}
+
+void TGraphicalForm::storeReading(const TMeterReading &reading, const QTime &time)
+{
     Recording &rec = recording();
     if (!rec.canStore())
         return;
     if (rec.state().iShownPage != rec.state().iLastPage)
         showPageNumber(rec.state().iLastPage);
-    const StoreResult stored = rec.takeSample(FormMain->MeterReading(), Clock());
+    const StoreResult stored = rec.takeSample(reading, time);
     // The views have followed the recording; a message comes only now, with
     // the reading stored and the recording stopped.
     if (stored.outcome == StoreOutcome::NoMemory)
@@ -338,7 +352,7 @@ void TGraphicalForm::showExtremes()
 
 void TGraphicalForm::DeleteTemporaryStores()
 {
-    recording().deleteTemporaryStores();
+    recording().DeleteTemporaryStores();
 }
 
 void TGraphicalForm::showTemporaryStoreFailure(const QString &why)
@@ -586,7 +600,16 @@ void TGraphicalForm::RecordingStateChanged()
     UpdateButtons();
     UpdateMenus();
     UpdateStatus();
-    FormMain->RefreshLinkState(); // a load holds the link still
+    if (s.LoadInProgress != bLinkHeld) { // a load holds the main window's link still
+        bLinkHeld = s.LoadInProgress;
+        FormMain->RefreshLinkState();
+    }
+    // A reading that waited is stored once the recording moves again, after
+    // whatever held it still has ended.
+    if (recording().hasWaitingSample() && recording().canStore() && !bWaitingQueued) {
+        bWaitingQueued = true;
+        QMetaObject::invokeMethod(this, &TGraphicalForm::TakeWaitingSample, Qt::QueuedConnection);
+    }
 }
 
 void TGraphicalForm::UpdateButtons()
@@ -654,10 +677,12 @@ void TGraphicalForm::customEvent(QEvent *event)
 
 void TGraphicalForm::UmReading()
 {
-    // While the buffer is held still the request stays pending; a later reading is stored.
-    if (!recording().canStore())
+    Recording &rec = recording();
+    if (!rec.canStore()) { // held still: the reading waits, with its time
+        rec.keepWaitingSample(FormMain->MeterReading(), Clock());
         return;
-    recording().withdrawSampleRequest();
+    }
+    rec.withdrawSampleRequest();
     TakeSample();
 }
 
@@ -671,7 +696,7 @@ void TGraphicalForm::UmStateChanged()
 {
     // A full reset: a load that runs ends, a recording stops, the buffer stays.
     recording().abandonLoad();
-    recording().resetRecorder();
+    recording().ResetRecorder();
     resetProgress();
     ClearChart();
     SendMessage(FormMain, UM_STATE_CHANGED);

@@ -125,6 +125,8 @@ public:
     // ---- operations
     /// Stores the current reading; tells the user afterwards when that stopped the recording.
     void TakeSample();
+    /// Stores the reading that waited while the recording held still, with its time.
+    void TakeWaitingSample();
     /// Deletes this run's temporary files (at exit).
     void DeleteTemporaryStores();
     /// The enabled state of the buttons (and of the menu items that share their actions).
@@ -184,6 +186,12 @@ private:
     void showRequiresLink();
     /// The progress bar back at its start.
     void resetProgress();
+
+    /// Stores `reading` taken at `time` and shows it; tells what went wrong after.
+    void storeReading(const TMeterReading &reading, const QTime &time);
+
+    bool bLinkHeld = false;      ///< the main window was told that a load holds its link
+    bool bWaitingQueued = false; ///< TakeWaitingSample is queued
     /// The temporary file could not take a reading: the recording has stopped; say why.
     void showTemporaryStoreFailure(const QString &why);
 };

@@ -1,14 +1,13 @@
 #include "recorder/Recording.h"
 
-#include "meter/MeterReading.h"
 #include "recorder/StoredValue.h"
 
 #include <QFile>
 #include <QScopedValueRollback>
-#include <QTime>
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace orvel {
 
@@ -58,7 +57,7 @@ bool Recording::start(const QString &folder)
     TimerLogger.setInterval(state_.iLoggerInterval);
     TimerLogger.start();
     state_.bRecording = true;
-    const bool opened = TempStore.open(folder); // closes the file of a recording that still runs
+    const bool opened = OpenTemporaryStore(folder);
     finishStart(opened);
     return opened;
 }
@@ -105,6 +104,19 @@ void Recording::withdrawSampleRequest()
     state_.bSampleRequest = false;
 }
 
+void Recording::keepWaitingSample(const TMeterReading &reading, const QTime &time)
+{
+    if (waiting_ || !state_.bSampleRequest)
+        return;
+    waiting_ = WaitingSample{reading, time};
+    state_.bSampleRequest = false;
+}
+
+std::optional<Recording::WaitingSample> Recording::takeWaitingSample()
+{
+    return std::exchange(waiting_, std::nullopt);
+}
+
 StoreResult Recording::takeSample(const TMeterReading &reading, const QTime &time)
 {
     if (!canStore())
@@ -149,11 +161,11 @@ void Recording::clear()
     buffer_.clear();
     for (Adopted &a : adopted_)
         a.inBuffer = false;
-    resetRecorder();
+    ResetRecorder();
     emit bufferReset();
 }
 
-void Recording::resetRecorder()
+void Recording::ResetRecorder()
 {
     if (state_.bRecording)
         stopRecording();
@@ -161,6 +173,7 @@ void Recording::resetRecorder()
     s.bBufferEmpty = true;
     s.bUnsaved = false;
     s.bSampleRequest = false;
+    waiting_.reset();
     s.iLastPage = 1;
     s.iShownPage = 1;
     s.iStoredCount = 0;
@@ -273,12 +286,17 @@ void Recording::setShownPage(int page)
 
 // ---- temporary files -----------------------------------------------------------
 
-void Recording::closeTemporaryStore()
+bool Recording::OpenTemporaryStore(const QString &folder)
+{
+    return TempStore.open(folder); // closes the file of a recording that still runs
+}
+
+void Recording::CloseTemporaryStore()
 {
     TempStore.close();
 }
 
-QStringList Recording::deleteTemporaryStores()
+QStringList Recording::DeleteTemporaryStores()
 {
     QStringList kept = TempStore.deleteAll();
     for (const Adopted &a : std::as_const(adopted_)) {

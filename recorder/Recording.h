@@ -10,9 +10,10 @@
 // cannot be written, no memory) comes back to the caller once the reading is
 // stored and the recording stopped, for the caller to tell the user. While a
 // file is being opened (from Open's first question on) or an export runs, the
-// buffer and the page stay still: a requested reading waits, its request
-// pending, and the first reading after the wait is stored with its own time.
+// buffer and the page stay still: a requested reading waits, with the time it
+// was taken, and is stored once the recording moves again.
 
+#include "meter/MeterReading.h"
 #include "recorder/LoggerFile.h"
 #include "recorder/Pages.h"
 #include "recorder/Tarecord.h"
@@ -22,11 +23,11 @@
 #include <QObject>
 #include <QTimer>
 
-class QTime;
+#include <QTime>
+
+#include <optional>
 
 namespace orvel {
-
-struct TMeterReading;
 
 inline constexpr int kFullSpeedMs = 500; ///< the logger timer's interval at "Full Speed"
 
@@ -135,6 +136,18 @@ public:
     void requestSample();
     /// The request is taken up by the reading about to be stored.
     void withdrawSampleRequest();
+    /// A requested reading that came while the recording holds still: it
+    /// waits, with the time it was taken, and takes up the request (one waits
+    /// at most; a later request stays pending). ResetRecorder drops it.
+    void keepWaitingSample(const TMeterReading &reading, const QTime &time);
+    /// A reading that waited, taken out of waiting: stored with takeSample.
+    struct WaitingSample
+    {
+        TMeterReading reading;
+        QTime time;
+    };
+    std::optional<WaitingSample> takeWaitingSample();
+    bool hasWaitingSample() const { return waiting_.has_value(); }
     /// Whether a reading can be stored now: no load, export or other store in the way.
     bool canStore() const { return !state_.frozen() && !storing_; }
     /// Stores `reading` taken at `time` (the recorder's TakeSample): the stored
@@ -144,11 +157,11 @@ public:
     StoreResult takeSample(const TMeterReading &reading, const QTime &time);
 
     // ---- the buffer
-    /// Every reading dropped, then resetRecorder(). Temporary files stay.
+    /// Every reading dropped, then ResetRecorder(). Temporary files stay.
     void clear();
     /// Counters, flags, pages, scale and extremes as for an empty buffer (a
     /// running recording stops); the readings themselves stay in the buffer.
-    void resetRecorder();
+    void ResetRecorder();
     /// Writes the buffer as a logger data file; the data then counts as saved.
     bool save(const QString &path, QString *error = nullptr);
     /// The data counts as saved.
@@ -175,10 +188,12 @@ public:
     void setShownPage(int page);
 
     // ---- temporary files
-    void closeTemporaryStore();
+    /// Creates the next temporary file in `folder`, closing an open one first.
+    bool OpenTemporaryStore(const QString &folder);
+    void CloseTemporaryStore();
     /// Deletes this run's temporary files, and the interrupted recordings it
     /// opened whose readings were saved or given up; returns those it could not.
-    QStringList deleteTemporaryStores();
+    QStringList DeleteTemporaryStores();
     /// `path`, an interrupted recording, was opened into the buffer whole: it
     /// goes at exit once its readings were saved or given up.
     void adoptInterrupted(const QString &path);
@@ -213,43 +228,30 @@ private:
     TemporaryStore TempStore; ///< the temporary file of the recording that runs
     QTimer TimerLogger;
     QList<Adopted> adopted_;
+    std::optional<WaitingSample> waiting_;
     LoadJob *load_ = nullptr; ///< the load that runs
     int loadDepth_ = 0;
     bool storing_ = false;
 };
 
-/// The recording counts as loading for as long as this lives.
-class LoadHold
+/// Holds the recording in a state for as long as it lives: loading (LoadHold)
+/// or exporting (ExportHold).
+template <void (Recording::*Begin)(), void (Recording::*End)()> class RecordingHold
 {
 public:
-    explicit LoadHold(Recording &recording)
+    explicit RecordingHold(Recording &recording)
         : recording_(recording)
     {
-        recording_.beginLoad();
+        (recording_.*Begin)();
     }
-    ~LoadHold() { recording_.endLoad(); }
-    LoadHold(const LoadHold &) = delete;
-    LoadHold &operator=(const LoadHold &) = delete;
+    ~RecordingHold() { (recording_.*End)(); }
+    RecordingHold(const RecordingHold &) = delete;
+    RecordingHold &operator=(const RecordingHold &) = delete;
 
 private:
     Recording &recording_;
 };
-
-/// An export runs for as long as this lives: the buffer and the page stay still.
-class ExportHold
-{
-public:
-    explicit ExportHold(Recording &recording)
-        : recording_(recording)
-    {
-        recording_.beginExport();
-    }
-    ~ExportHold() { recording_.endExport(); }
-    ExportHold(const ExportHold &) = delete;
-    ExportHold &operator=(const ExportHold &) = delete;
-
-private:
-    Recording &recording_;
-};
+using LoadHold = RecordingHold<&Recording::beginLoad, &Recording::endLoad>;
+using ExportHold = RecordingHold<&Recording::beginExport, &Recording::endExport>;
 
 } // namespace orvel
