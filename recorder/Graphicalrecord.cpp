@@ -402,11 +402,10 @@ void TGraphicalForm::sbtnOptionClick()
 {
     const RecorderState &s = recording().state();
     DialogOption->bManualChosen = s.bManualMode;
-    DialogOption->iIntervalSeconds = s.iLoggerInterval == kFullSpeedMs ? 0 : s.iLoggerInterval / 1000;
+    DialogOption->iIntervalSeconds = s.intervalSeconds();
     if (DialogOption->exec() != QDialog::Accepted)
         return;
-    const int seconds = DialogOption->iIntervalSeconds;
-    recording().setMode(DialogOption->bManualChosen, seconds == 0 ? kFullSpeedMs : seconds * 1000);
+    recording().setMode(DialogOption->bManualChosen, DialogOption->iIntervalSeconds);
 }
 
 void TGraphicalForm::sbtnOpenFileClick()
@@ -643,11 +642,11 @@ void TGraphicalForm::UpdateStatus()
     StatusPanels[2]->setText(LoadStrFmt(id::StatusPage, s.iShownPage, s.iLastPage));
     if (s.bManualMode)
         StatusPanels[3]->setText(LoadStr(id::ModeManual));
-    else if (s.iLoggerInterval == kFullSpeedMs)
+    else if (s.intervalSeconds() == 0)
         StatusPanels[3]->setText(LoadStr(id::ModeFullSpeed));
     else
         StatusPanels[3]->setText(LoadStr(id::IntervalSeconds) + QLatin1Char(':') +
-                                 QString::number(s.iLoggerInterval / 1000) + QLatin1Char('S'));
+                                 QString::number(s.intervalSeconds()) + QLatin1Char('S'));
 }
 
 void TGraphicalForm::resetProgress()

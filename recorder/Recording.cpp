@@ -41,10 +41,10 @@ Recording::Recording(const QString &temporaryStem, QObject *parent)
 
 Recording::~Recording() = default;
 
-void Recording::setMode(bool manual, int intervalMs)
+void Recording::setMode(bool manual, int intervalSeconds)
 {
     state_.bManualMode = manual;
-    state_.iLoggerInterval = intervalMs;
+    state_.iLoggerInterval = intervalSeconds == 0 ? kFullSpeedMs : intervalSeconds * 1000;
     if (manual && state_.bRecording)
         stopRecording(); // readings are then stored only by hand
     emit stateChanged();
@@ -54,31 +54,26 @@ void Recording::setMode(bool manual, int intervalMs)
 
 bool Recording::start(const QString &folder)
 {
-    TimerLogger.setInterval(state_.iLoggerInterval);
-    TimerLogger.start();
-    state_.bRecording = true;
-    const bool opened = OpenTemporaryStore(folder);
-    finishStart(opened);
-    return opened;
+    return startWith([&] { return OpenTemporaryStore(folder); });
 }
 
 bool Recording::startInto(const QString &path, bool replace)
 {
+    return startWith([&] { return TempStore.openFile(path, replace); });
+}
+
+bool Recording::startWith(const std::function<bool()> &openStore)
+{
     TimerLogger.setInterval(state_.iLoggerInterval);
     TimerLogger.start();
     state_.bRecording = true;
-    const bool opened = TempStore.openFile(path, replace);
-    finishStart(opened);
-    return opened;
-}
-
-void Recording::finishStart(bool opened)
-{
+    const bool opened = openStore();
     if (!opened)
         stopRecording();
     // The very next reading is stored, even after a failed start (it stays in memory).
     state_.bSampleRequest = true;
     emit stateChanged();
+    return opened;
 }
 
 void Recording::stop()
@@ -195,8 +190,7 @@ void Recording::markSaved()
 {
     state_.bBufferEmpty = false;
     state_.bUnsaved = false;
-    for (Adopted &a : adopted_)
-        a.mayGo = a.mayGo || a.inBuffer;
+    releaseAdoptedInBuffer();
     emit stateChanged();
 }
 
@@ -222,7 +216,7 @@ LoadResult Recording::load(const QString &path, LoadJob &job)
 {
     LoggerFileReader reader;
     if (!reader.open(path))
-        return {false, LoadEnd::Complete, buffer_.count(), reader.errorText()};
+        return {false, LoadEnd::Complete, buffer_.count()};
     beginLoad();
     // Open cleared the buffer already; a load never adds to what was there.
     if (!buffer_.isEmpty() || !state_.bBufferEmpty)
@@ -250,7 +244,7 @@ LoadResult Recording::load(const QString &path, LoadJob &job)
     emit loaded(n);
     endLoad();
     emit stateChanged();
-    return {true, end, n, {}};
+    return {true, end, n};
 }
 
 void Recording::abandonLoad()
@@ -291,11 +285,6 @@ bool Recording::OpenTemporaryStore(const QString &folder)
     return TempStore.open(folder); // closes the file of a recording that still runs
 }
 
-void Recording::CloseTemporaryStore()
-{
-    TempStore.close();
-}
-
 QStringList Recording::DeleteTemporaryStores()
 {
     QStringList kept = TempStore.deleteAll();
@@ -313,6 +302,11 @@ void Recording::adoptInterrupted(const QString &path)
 }
 
 void Recording::abandonUnsaved()
+{
+    releaseAdoptedInBuffer();
+}
+
+void Recording::releaseAdoptedInBuffer()
 {
     for (Adopted &a : adopted_)
         a.mayGo = a.mayGo || a.inBuffer;

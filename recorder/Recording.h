@@ -25,6 +25,7 @@
 
 #include <QTime>
 
+#include <functional>
 #include <optional>
 
 namespace orvel {
@@ -52,6 +53,9 @@ struct RecorderState
     bool frozen() const { return LoadInProgress || ExportInProgress; }
     /// Recording, loading or exporting: the commands that change the buffer are out of reach.
     bool busy() const { return bRecording || frozen(); }
+    /// The interval in whole seconds, as the interval dialog and the status bar
+    /// give it: 0 for "Full Speed".
+    int intervalSeconds() const { return iLoggerInterval == kFullSpeedMs ? 0 : iLoggerInterval / 1000; }
 };
 
 /// Which of the recorder's commands can be used. A toolbar button and its menu
@@ -96,7 +100,6 @@ struct LoadResult
     bool opened = false; ///< false: the file could not be opened, nothing changed
     LoadEnd end = LoadEnd::Complete;
     qsizetype count = 0; ///< readings in the buffer afterwards
-    QString error;       ///< why the file could not be opened
 };
 
 class Recording : public QObject
@@ -113,13 +116,11 @@ public:
     const TemporaryStore &temporaryStore() const { return TempStore; }
     /// Sets bSampleRequest every iLoggerInterval while recording.
     const QTimer &loggerTimer() const { return TimerLogger; }
-    /// Temporary files created by this run; the number in the newest one's name.
-    int iTempFileCount() const { return TempStore.count(); }
 
     // ---- the acquisition mode
-    /// Manual, or automatic every `intervalMs` (500: "Full Speed"). Taking effect
-    /// at the next start; manual mode stops a recording that runs.
-    void setMode(bool manual, int intervalMs);
+    /// Manual, or automatic every `intervalSeconds` (0: "Full Speed", 500 ms).
+    /// Taking effect at the next start; manual mode stops a recording that runs.
+    void setMode(bool manual, int intervalSeconds);
 
     // ---- recording
     /// Start: the logger timer on, the next temporary file in `folder` opened
@@ -188,9 +189,6 @@ public:
     void setShownPage(int page);
 
     // ---- temporary files
-    /// Creates the next temporary file in `folder`, closing an open one first.
-    bool OpenTemporaryStore(const QString &folder);
-    void CloseTemporaryStore();
     /// Deletes this run's temporary files, and the interrupted recordings it
     /// opened whose readings were saved or given up; returns those it could not.
     QStringList DeleteTemporaryStores();
@@ -212,8 +210,13 @@ signals:
     void stateChanged();
 
 private:
+    /// Start with the logger timer on, the store opened by `openStore`.
+    bool startWith(const std::function<bool()> &openStore);
+    /// Creates the next temporary file in `folder`, closing an open one first.
+    bool OpenTemporaryStore(const QString &folder);
     void stopRecording();
-    void finishStart(bool opened);
+    /// The interrupted recordings whose readings are in the buffer may go at exit.
+    void releaseAdoptedInBuffer();
 
     /// An interrupted recording opened into the buffer.
     struct Adopted

@@ -45,12 +45,9 @@ bool TemporaryStore::open(const QString &folder)
             error_ = path + QStringLiteral(": ") + systemError(errno);
             return false;
         }
-        ::flock(fd, LOCK_EX | LOCK_NB);
-        fd_ = fd;
+        take(fd, path);
         count_ = n;
-        path_ = path;
         created_.append(path);
-        error_.clear();
         return true;
     }
     error_ = folder + QStringLiteral(": ") + systemError(EEXIST);
@@ -66,11 +63,16 @@ bool TemporaryStore::openFile(const QString &path, bool replace)
         error_ = path + QStringLiteral(": ") + systemError(errno);
         return false;
     }
-    ::flock(fd, LOCK_EX | LOCK_NB);
+    take(fd, path);
+    return true;
+}
+
+void TemporaryStore::take(int fd, const QString &path)
+{
+    ::flock(fd, LOCK_EX | LOCK_NB); // another copy can tell the file is still written
     fd_ = fd;
     path_ = path;
     error_.clear();
-    return true;
 }
 
 bool TemporaryStore::write(const TARecord &record)

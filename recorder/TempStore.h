@@ -53,6 +53,9 @@ public:
     QString errorText() const { return error_; }
 
 private:
+    /// Keeps `fd`, open on `path`, as the file records go to.
+    void take(int fd, const QString &path);
+
     QString stem_;
     int fd_ = -1;
     int count_ = 0;

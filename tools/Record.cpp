@@ -82,7 +82,7 @@ int record(const RecordOptions &options)
         return 1;
     // The recorder's own recording, its output file standing in for the temporary file.
     Recording rec(LoadStr(str::TempStoreStem));
-    rec.setMode(false, options.intervalSeconds == 0 ? kFullSpeedMs : options.intervalSeconds * 1000);
+    rec.setMode(false, options.intervalSeconds);
     QFile csv;
     if (!createOutputs(options, rec, csv))
         return 1;

@@ -207,21 +207,6 @@ private slots:
         QVERIFY(FormViewGraphic->Reduction.indexes.empty());
         QCOMPARE(chartData().points(), 100);
         QCOMPARE(chartData().label(99), QStringLiteral("t99"));
-
-        // A count that is no multiple of the block length, its largest reading the newest:
-        // that reading is the last point, and the Max. jump lands on it.
-        for (int n : {8193, 10001}) {
-            hold(n, [n](int i) { return i == n - 1 ? 99.0f : float(i % 100) * 0.01f; });
-            openViewer(
-                [n](TFormViewGraphic &v) {
-                    const int last = chartData().points() - 1;
-                    QCOMPARE(chartData().value(last), 99.0f);
-                    QCOMPARE(chartData().label(last), QStringLiteral("t%1").arg(n - 1));
-                    QTest::mouseClick(v.MaxDataPanel, Qt::LeftButton);
-                    QCOMPARE(v.PEGraphView->GetCursorPoint(), last);
-                },
-                [](TFormViewGraphic &v) { v.close(); });
-        }
     }
 
     // A reading stored while the viewer is open is not in its chart, nor in its figures.
