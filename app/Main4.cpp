@@ -4,10 +4,9 @@
 #include "app/Dlgabout.h"
 #include "app/Dlgrsport.h"
 #include "app/Globalvar.h"
-#include "app/Messages.h"
-#include "app/Messageshow.h"
 #include "app/Startup.h"
-#include "app/Tiling.h"
+#include "base/Messages.h"
+#include "base/Messageshow.h"
 #include "platform/PortNames.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Graphicalrecord.h"
@@ -17,6 +16,7 @@
 #include "views/Comparator.h"
 #include "views/Datapagelist.h"
 #include "views/Digitalmeter.h"
+#include "views/Tiling.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -399,12 +399,7 @@ void TFormMain::PortHungUp()
     // closed so that the next link opens it again.
     CloseComPort(std::move(hComPort));
     bPortLost = true;
-    MessageRequest request;
-    request.caption = ApplicationTitle();
-    request.text = LoadStrArg(id::PortHungUp, comPortName(SelectedPort));
-    request.icon = PromptIcon::Exclamation;
-    request.owner = this;
-    prompt().message(request);
+    TitledMessage(this, LoadStrArg(id::PortHungUp, comPortName(SelectedPort)), PromptIcon::Exclamation);
 }
 
 // ---- messages ------------------------------------------------------------------

@@ -1,6 +1,6 @@
 #include "app/Mesgform.h"
 
-#include "app/Messageshow.h"
+#include "base/Messageshow.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Strings.h"
 

@@ -6,7 +6,8 @@
 #include "app/Globalvar.h"
 #include "app/Main4.h"
 #include "app/Mesgform.h"
-#include "app/SettingsFile.h"
+#include "base/Messageshow.h"
+#include "base/SettingsFile.h"
 #include "export/Dlgexportunit.h"
 #include "export/Dlgfitexportunit.h"
 #include "export/Viewgraphunit.h"
@@ -114,18 +115,8 @@ bool SaveSettings(double hiLimit, double lowLimit)
     const QString path = settingsFilePath(WorkDir);
     if (writeSettingsLines(path, SettingsList))
         return true;
-    MessageRequest request;
-    request.caption = ApplicationTitle();
-    request.text = LoadStrArg(str::CannotCreateFile, QDir::toNativeSeparators(path));
-    request.icon = PromptIcon::Stop;
-    request.owner = FormMain;
-    prompt().message(request);
+    TitledMessage(FormMain, LoadStrArg(str::CannotCreateFile, QDir::toNativeSeparators(path)), PromptIcon::Stop);
     return false;
-}
-
-QString ApplicationTitle()
-{
-    return LoadStr(str::SeriesName) + QLatin1Char(' ') + LoadStr(str::AppTitle);
 }
 
 } // namespace orvel

@@ -44,7 +44,4 @@ void LoadSettings();
 /// A failure is reported in a message box; returns whether the file was written.
 bool SaveSettings(double hiLimit, double lowLimit);
 
-/// The program's title: the series name, a blank, and "Data Logging System".
-QString ApplicationTitle();
-
 } // namespace orvel

@@ -1,6 +1,7 @@
 // The program's entry point: creates every window, runs until the main window closes.
 
 #include "app/Startup.h"
+#include "base/Messageshow.h"
 #include "platform/QtUserPrompt.h"
 #include "platform/UserPrompt.h"
 #include "recorder/Graphicalrecord.h"
@@ -56,11 +57,7 @@ int main(int argc, char *argv[])
         QTimer::singleShot(0, [] { orvel::GraphicalForm->OfferInterruptedRecordings(); });
         QApplication::exec();
     } catch (const std::exception &error) {
-        orvel::MessageRequest report;
-        report.caption = orvel::ApplicationTitle();
-        report.text = QString::fromLocal8Bit(error.what());
-        report.icon = orvel::PromptIcon::Stop;
-        orvel::prompt().message(report);
+        orvel::TitledMessage(nullptr, QString::fromLocal8Bit(error.what()), orvel::PromptIcon::Stop);
     }
     return 0;
 }

@@ -1,8 +1,8 @@
 // Costs of the core pieces: string look-ups (every caption and message), the
 // settings file round trip, the number format. The meter's are in bench_meter.cpp.
 
-#include "app/FloatText.h"
-#include "app/SettingsFile.h"
+#include "base/FloatText.h"
+#include "base/SettingsFile.h"
 #include "resources/Strings.h"
 
 #include <benchmark/benchmark.h>

@@ -1,5 +1,6 @@
 #include "chart/ChartExport.h"
 
+#include "base/WholeFile.h"
 #include "chart/EmfWriter.h"
 
 #include <QBuffer>
@@ -9,7 +10,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QTemporaryFile>
 
@@ -263,15 +263,7 @@ bool writeFileWhole(const QString &path, const QByteArray &bytes)
 {
     if (path.isEmpty() || bytes.isEmpty())
         return false;
-    QSaveFile file(path);
-    // Unbuffered: a buffered QSaveFile can lose a write error at commit.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeWholeFile(path, bytes);
 }
 
 } // namespace orvel

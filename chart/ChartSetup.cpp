@@ -3,6 +3,8 @@
 #include "chart/PEGraph.h"
 #include "resources/Strings.h"
 
+#include <cmath>
+
 namespace orvel {
 
 namespace {
@@ -23,9 +25,7 @@ void setUpRecorderChart(PEGraph &g, const QColor &buttonFace)
     g.SetXAxisLabel(LoadStr(kXAxis));
     g.SetNullDataValue(kNull);
     g.SetSubsets(1);
-    g.SetPoints(kPoints);
-    g.SetMaxPointsToGraph(kPoints);
-    g.SetPointsToGraph(kPoints);
+    setPointCount(g, kPoints);
     g.SetSubsetLineTypes(0, gThinSolid);
     g.SetPlottingMethod(gLine);
     g.SetManualMaxDataString(kWidestValue);
@@ -53,9 +53,7 @@ void setUpRecorderChart(PEGraph &g, const QColor &buttonFace)
     g.SetGridStyle(gDot);
     g.SetAllowZooming(gHorzPlusVertZooming);
     g.SetPrepareImages(true);
-    g.SetPEnarg1(0);
-    g.SetPEnarg2(0);
-    g.SetPEactions(gReinitAndReset);
+    redraw(g);
 }
 
 void setUpViewerChart(PEGraph &g, const QColor &buttonFace)
@@ -86,6 +84,32 @@ void setUpViewerChart(PEGraph &g, const QColor &buttonFace)
     g.SetCursorPromptStyle(gNoPrompt);
     g.SetAllowZooming(gHorzPlusVertZooming);
     g.SetAllowPopup(false);
+}
+
+void setPointCount(PEGraph &g, int n)
+{
+    g.SetPoints(n);
+    g.SetMaxPointsToGraph(n);
+    g.SetPointsToGraph(n);
+}
+
+void setChartPoint(PEGraph &g, int point, float value, const QString &label)
+{
+    g.SetYData(0, point, std::isfinite(value) ? value : float(kNull));
+    g.SetPointLabels(point, label);
+}
+
+void setEmptyPoint(PEGraph &g, int point)
+{
+    g.SetYData(0, point, float(kNull));
+    g.SetPointLabels(point, QStringLiteral(" "));
+}
+
+void redraw(PEGraph &g)
+{
+    g.SetPEnarg1(0);
+    g.SetPEnarg2(0);
+    g.SetPEactions(gReinitAndReset);
 }
 
 } // namespace orvel

@@ -2,6 +2,7 @@
 // How the recorder and the graph viewer set up their charts.
 
 #include <QColor>
+#include <QString>
 
 namespace orvel {
 
@@ -13,5 +14,15 @@ void setUpRecorderChart(PEGraph &g, const QColor &buttonFace);
 
 /// The viewer's chart: white background, a blue line; loaded later.
 void setUpViewerChart(PEGraph &g, const QColor &buttonFace);
+
+/// Makes the chart `n` points long, every one of them drawn.
+void setPointCount(PEGraph &g, int n);
+/// Point `point` of the line: `value` above the label `label`; a value that is
+/// no number (a damaged file) is left out of the line.
+void setChartPoint(PEGraph &g, int point, float value, const QString &label);
+/// Point `point` without a reading: left out of the line, a blank label.
+void setEmptyPoint(PEGraph &g, int point);
+/// Takes the pending data and looks and redraws the chart at its own size.
+void redraw(PEGraph &g);
 
 } // namespace orvel

@@ -149,6 +149,18 @@ bool PEGraph::SetPEactions(int action)
     }
 }
 
+bool PEGraph::printMonochrome(int action)
+{
+    SetViewingStyle(gMonochrome);
+    SetPEactions(gResetImage);
+    const bool printed = SetPEactions(action);
+    const PEError error = lastError_;
+    SetViewingStyle(gColor);
+    SetPEactions(gResetImage);
+    lastError_ = error;
+    return printed;
+}
+
 bool PEGraph::fail(PEError error)
 {
     lastError_ = error;

@@ -156,6 +156,9 @@ public:
     bool SetPEactions(int action);
     /// Why the last action failed; PEError::None after one that succeeded.
     PEError lastError() const { return lastError_; }
+    /// Runs gPrintDialog or gPrintGraph in black and white; the screen goes back
+    /// to colour afterwards. False, with lastError(), when the print-out failed.
+    bool printMonochrome(int action);
 
     /// From beginPrintJob to endPrintJob, every gPrintGraph adds a page to one job: to a
     /// printer each page is still a print-out of its own, but a printer that writes a file

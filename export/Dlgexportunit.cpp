@@ -1,6 +1,7 @@
 #include "export/Dlgexportunit.h"
 
 #include "app/Globalvar.h"
+#include "chart/ChartSetup.h"
 #include "export/ExportText.h"
 #include "recorder/Recording.h"
 #include "resources/Strings.h"
@@ -64,9 +65,7 @@ void TDlgExportForm::exportPages(PEGraph &chart, const PageLoader &loadPage, int
     PEError error = PEError::None;
     for (int page = from; page <= to && error == PEError::None; ++page) {
         loadPage(page);
-        chart.SetPEnarg1(0);
-        chart.SetPEnarg2(0);
-        chart.SetPEactions(gReinitAndReset);
+        redraw(chart);
         QCoreApplication::processEvents();
         error = exportChart(chart, false);
         if (error == PEError::None)

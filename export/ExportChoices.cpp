@@ -1,6 +1,6 @@
 #include "export/ExportChoices.h"
 
-#include "app/FloatText.h"
+#include "base/FloatText.h"
 #include "resources/Strings.h"
 
 #include <cmath>

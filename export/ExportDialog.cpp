@@ -1,8 +1,7 @@
 #include "export/ExportDialog.h"
 
 #include "app/Globalvar.h"
-#include "app/Messageshow.h"
-#include "app/Startup.h"
+#include "base/Messageshow.h"
 #include "chart/ChartExport.h"
 #include "chart/ChartModel.h"
 #include "platform/UserPrompt.h"
@@ -321,16 +320,7 @@ PEError TExportDialog::exportChart(PEGraph &chart, bool printDialog)
     switch (c.destination.value_or(ExportDestination::ClipBoard)) {
     case ExportDestination::ClipBoard: done = chart.SetPEactions(bitmap ? gBmpToClip : gMetaToClip); break;
     case ExportDestination::File: done = chart.SetPEactions(bitmap ? gBmpToFile : gMetaToFile); break;
-    case ExportDestination::Printer:
-        chart.SetViewingStyle(gMonochrome);
-        chart.SetPEactions(gResetImage);
-        done = chart.SetPEactions(printDialog ? gPrintDialog : gPrintGraph);
-        {
-            const PEError error = chart.lastError();
-            chart.SetViewingStyle(gColor);
-            chart.SetPEactions(printDialog ? gResetImage : gReinitAndReset);
-            return done ? PEError::None : error;
-        }
+    case ExportDestination::Printer: done = chart.printMonochrome(printDialog ? gPrintDialog : gPrintGraph);
     }
     return done ? PEError::None : chart.lastError();
 }
@@ -369,12 +359,7 @@ void TExportDialog::showError(int id, const QString &text)
         MessageShowText(this, str::ErrorCaption, id, text, {PromptButton::Ok}, PromptIcon::Stop);
         return;
     }
-    MessageRequest request;
-    request.caption = ApplicationTitle();
-    request.text = text;
-    request.icon = PromptIcon::Stop;
-    request.owner = this;
-    prompt().message(request);
+    TitledMessage(this, text, PromptIcon::Stop);
 }
 
 } // namespace orvel

@@ -2,22 +2,38 @@
 // The exported text: one line a reading, "index,time,reading[,aux]", CR LF
 // after every line, no header. Shared by the export dialog and orvel-cli convert.
 
+#include "base/WholeFile.h"
+
 #include <QByteArray>
 #include <QString>
+
+#include <vector>
 
 namespace orvel {
 
 class ReadingBuffer;
 struct TARecord;
 
-/// A reading as the export writes it: 7 significant digits, no trailing zeros,
-/// "." only when needed, fixed notation from 0.00001 up to below 10^7,
-/// otherwise scientific with at least two exponent digits ("1.234568e+07",
-/// "1e-06"); "0" for zero.
-QByteArray exportNumber(float value);
-
 /// Appends the line of record `r` at buffer index `index` (numbered index + 1), CR LF included.
 void appendExportLine(QByteArray &out, const TARecord &r, qsizetype index);
+
+/// Gathers exported lines a megabyte at a time and hands each megabyte to a
+/// sink: the memory it needs stays the same however many lines are written.
+class ExportLineWriter
+{
+public:
+    explicit ExportLineWriter(ByteSink sink);
+    /// Adds the line of record `r` at buffer index `index`; false once the sink failed.
+    bool add(const TARecord &r, qsizetype index);
+    /// Hands over the lines gathered last; false when the sink failed.
+    bool finish();
+
+private:
+    ByteSink sink_;
+    std::vector<char> chunk_;
+    char *out_;
+    char *full_; ///< where a further line might no longer fit
+};
 
 /// Buffer indexes of pages `from` to `to` (numbered as the recorder numbers
 /// them: page 1 is the short one) for a buffer of `n` readings; an empty range

@@ -24,7 +24,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
 
 namespace orvel {
 
@@ -62,12 +61,6 @@ QLabel *caption(QWidget *parent, int text, const QColor &colour)
         l->setPalette(pal);
     }
     return l;
-}
-
-// The value a chart point draws for a reading: one that is no number is left out.
-float chartValue(float reading)
-{
-    return std::isfinite(reading) ? reading : kEmptyPointValue;
 }
 
 // The busy cursor for as long as it lives.
@@ -210,15 +203,12 @@ void TFormViewGraphic::loadChart()
 
     PEGraph &g = *PEGraphView;
     g.SetSubsets(1);
-    g.SetPoints(iPointCount);
-    g.SetMaxPointsToGraph(iPointCount);
-    g.SetPointsToGraph(iPointCount);
+    setPointCount(g, iPointCount);
     g.SetManualMaxY(fTop);
     g.SetManualMinY(fBottom);
     for (int i = 0; i < iPointCount; ++i) {
         const TARecord &r = buffer.at(bReduced ? Reduction.indexes[std::size_t(i)] : i);
-        g.SetYData(0, i, chartValue(r.fReading));
-        g.SetPointLabels(i, fieldText(r.szTime));
+        setChartPoint(g, i, r.fReading, fieldText(r.szTime));
     }
     g.SetPrepareImages(true);
     redrawChart();
@@ -264,20 +254,15 @@ void TFormViewGraphic::FormClose()
     iReadingCount = 0;
     const ReadingBuffer &buffer = recording().buffer();
     PEGraph &g = *PEGraphView;
-    g.SetPoints(kClosedPoints);
-    g.SetMaxPointsToGraph(kClosedPoints);
-    g.SetPointsToGraph(kClosedPoints);
+    setPointCount(g, kClosedPoints);
     g.SetManualMaxY(kClosedRange);
     g.SetManualMinY(-kClosedRange);
     for (int i = 0; i < kClosedPoints; ++i) {
         // Points beyond the readings stay empty.
-        if (i < buffer.count()) {
-            g.SetYData(0, i, chartValue(buffer.at(i).fReading));
-            g.SetPointLabels(i, fieldText(buffer.at(i).szTime));
-        } else {
-            g.SetYData(0, i, kEmptyPointValue);
-            g.SetPointLabels(i, QStringLiteral(" "));
-        }
+        if (i < buffer.count())
+            setChartPoint(g, i, buffer.at(i).fReading, fieldText(buffer.at(i).szTime));
+        else
+            setEmptyPoint(g, i);
     }
     g.SetPrepareImages(true);
     redrawChart();
@@ -286,9 +271,7 @@ void TFormViewGraphic::FormClose()
 
 void TFormViewGraphic::redrawChart()
 {
-    PEGraphView->SetPEnarg1(0);
-    PEGraphView->SetPEnarg2(0);
-    PEGraphView->SetPEactions(gReinitAndReset);
+    redraw(*PEGraphView);
 }
 
 // ---- commands ------------------------------------------------------------------------
@@ -341,12 +324,7 @@ std::pair<qsizetype, qsizetype> TFormViewGraphic::readingsInView() const
 
 void TFormViewGraphic::sbtnPrintClick()
 {
-    // Print-outs are monochrome; the screen goes back to colour afterwards.
-    PEGraphView->SetViewingStyle(gMonochrome);
-    PEGraphView->SetPEactions(gResetImage);
-    PEGraphView->SetPEactions(gPrintDialog);
-    PEGraphView->SetViewingStyle(gColor);
-    PEGraphView->SetPEactions(gResetImage);
+    PEGraphView->printMonochrome(gPrintDialog);
 }
 
 void TFormViewGraphic::sbtnExportClick()

@@ -1,6 +1,6 @@
 #include "meter/DisplayText.h"
 
-#include "app/FloatText.h"
+#include "base/FloatText.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "meter/Getunitfuncstr.h"
 
-#include "app/FloatText.h"
+#include "base/FloatText.h"
 #include "meter/FrameDecoder.h"
 
 namespace orvel {

@@ -1,6 +1,6 @@
 #include "meter/MeterReading.h"
 
-#include "app/FloatText.h"
+#include "base/FloatText.h"
 #include "meter/DisplayText.h"
 #include "meter/Needle.h"
 #include "resources/Strings.h"

@@ -1,6 +1,6 @@
 #include "meter/Rscomm.h"
 
-#include "app/Messageshow.h"
+#include "base/Messageshow.h"
 #include "platform/PortNames.h"
 #include "resources/Strings.h"
 

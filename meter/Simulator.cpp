@@ -1,6 +1,6 @@
 #include "meter/Simulator.h"
 
-#include "app/FloatText.h"
+#include "base/FloatText.h"
 #include "resources/Strings.h"
 
 #include <QRegularExpression>

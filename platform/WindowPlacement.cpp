@@ -1,6 +1,5 @@
 #include "platform/WindowPlacement.h"
 
-#include "app/Tiling.h"
 #include "platform/SystemMetrics.h"
 
 #include <QEvent>

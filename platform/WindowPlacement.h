@@ -11,7 +11,14 @@ class QWidget;
 
 namespace orvel {
 
-struct SizeLimits;
+/// How a window may be sized: where and how large it is when maximised, and the
+/// smallest size the user can drag it to (outer sizes).
+struct SizeLimits
+{
+    QSize maximisedSize;
+    QPoint maximisedPosition;
+    QSize minimumTrackingSize;
+};
 
 /// A dialog that cannot change its size: title bar, system menu and close box,
 /// no maximise box (nor a minimise box).
@@ -29,7 +36,7 @@ enum class NormalSize {
     Fixed,     ///< only by code: the outer size setOuterGeometry gave it
 };
 
-/// Gives `window` the size limits of app/Tiling (outer sizes): it cannot be made
+/// Gives `window` its size limits (outer sizes): it cannot be made
 /// smaller than `limits.minimumTrackingSize`, and maximised it takes exactly the
 /// rectangle at `limits.maximisedPosition` of `limits.maximisedSize` instead of
 /// what the window system would give it (the whole screen, over the main strip).

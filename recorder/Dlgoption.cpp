@@ -1,6 +1,6 @@
 #include "recorder/Dlgoption.h"
 
-#include "app/Messageshow.h"
+#include "base/Messageshow.h"
 #include "platform/UserPrompt.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/IntervalText.h"

@@ -3,10 +3,8 @@
 #include "app/Globalvar.h"
 #include "app/Main4.h"
 #include "app/Mesgform.h"
-#include "app/Messages.h"
-#include "app/Messageshow.h"
-#include "app/Startup.h"
-#include "app/Tiling.h"
+#include "base/Messages.h"
+#include "base/Messageshow.h"
 #include "chart/ChartSetup.h"
 #include "chart/PEGraph.h"
 #include "export/Dlgexportunit.h"
@@ -22,6 +20,7 @@
 #include "views/Datapagelist.h"
 #include "views/PanelText.h"
 #include "views/StatisticsWindow.h"
+#include "views/Tiling.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -33,7 +32,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include <cmath>
 #include <new>
 
 namespace orvel {
@@ -121,9 +119,7 @@ void TGraphicalForm::SetUpChart()
 
 void TGraphicalForm::redrawChart()
 {
-    PEGraph->SetPEnarg1(0);
-    PEGraph->SetPEnarg2(0);
-    PEGraph->SetPEactions(gReinitAndReset);
+    redraw(*PEGraph);
     syncUndoZoom();
     if (Statistics)
         Statistics->refresh();
@@ -154,14 +150,10 @@ void TGraphicalForm::syncUndoZoom()
 void TGraphicalForm::ClearChart()
 {
     PEGraph->SetSubsetLineTypes(0, gThinSolid);
-    PEGraph->SetPoints(iPagePoints);
-    PEGraph->SetMaxPointsToGraph(iPagePoints);
-    PEGraph->SetPointsToGraph(iPagePoints);
+    setPointCount(*PEGraph, iPagePoints);
     showScale();
-    for (int i = 0; i < iPagePoints; ++i) {
-        PEGraph->SetYData(0, i, kEmptyPointValue);
-        PEGraph->SetPointLabels(i, QStringLiteral(" "));
-    }
+    for (int i = 0; i < iPagePoints; ++i)
+        setEmptyPoint(*PEGraph, i);
     redrawChart();
     PEGraph->SetCursorPoint(iPagePoints - 1);
     ShowCursorReading();
@@ -183,14 +175,11 @@ void TGraphicalForm::loadPagePoints(int page)
     for (int point = 0; point < iPagePoints; ++point) {
         const int k = point - range.emptyPoints;
         if (point < range.emptyPoints || k >= range.count) {
-            PEGraph->SetYData(0, point, kEmptyPointValue);
-            PEGraph->SetPointLabels(point, QStringLiteral(" "));
+            setEmptyPoint(*PEGraph, point);
             continue;
         }
         const TARecord &r = buffer.at(range.first + k);
-        // A value that is no number (a damaged file) is left out of the line.
-        PEGraph->SetYData(0, point, std::isfinite(r.fReading) ? r.fReading : kEmptyPointValue);
-        PEGraph->SetPointLabels(point, fieldText(r.szTime));
+        setChartPoint(*PEGraph, point, r.fReading, fieldText(r.szTime));
     }
 }
 
@@ -357,12 +346,7 @@ void TGraphicalForm::DeleteTemporaryStores()
 
 void TGraphicalForm::showTemporaryStoreFailure(const QString &why)
 {
-    MessageRequest request;
-    request.caption = ApplicationTitle();
-    request.text = LoadStrArg(id::TempWriteFailed, why);
-    request.icon = PromptIcon::Stop;
-    request.owner = this;
-    prompt().message(request);
+    TitledMessage(this, LoadStrArg(id::TempWriteFailed, why), PromptIcon::Stop);
 }
 
 // ---- recording commands ----------------------------------------------------------
@@ -485,18 +469,12 @@ void TGraphicalForm::RecordingLoaded(qsizetype count)
 
 void TGraphicalForm::OfferInterruptedRecordings()
 {
-    const QList<InterruptedRecording> found = findInterruptedRecordings(WorkDir, LoadStr(str::TempStoreStem));
+    const QList<InterruptedRecording> found = findInterruptedRecordings(WorkDir, recording().temporaryStore().stem());
     for (const InterruptedRecording &r : found) {
-        MessageRequest request;
-        request.caption = ApplicationTitle();
-        request.text =
+        const QString text =
             LoadStr(id::Interrupted)
                 .arg(r.lastTime, QLocale(QLocale::English).toString(r.records), QDir::toNativeSeparators(r.path));
-        request.buttons = {PromptButton::Yes, PromptButton::No};
-        request.icon = PromptIcon::Question;
-        request.defaultButton = PromptButton::Yes;
-        request.owner = this;
-        if (prompt().message(request) != PromptButton::Yes)
+        if (TitledMessage(this, text, PromptIcon::Question, {PromptButton::Yes, PromptButton::No}) != PromptButton::Yes)
             continue; // kept for later
         const RecorderState &s = recording().state();
         if (!s.bBufferEmpty && s.bUnsaved)
@@ -542,11 +520,7 @@ void TGraphicalForm::sbtnImportClick()
 
 void TGraphicalForm::sbtnPrintGraphicClick()
 {
-    PEGraph->SetViewingStyle(gMonochrome);
-    PEGraph->SetPEactions(gResetImage);
-    QCoreApplication::processEvents();
-    PEGraph->SetPEactions(gPrintDialog);
-    PEGraph->SetViewingStyle(gColor);
+    PEGraph->printMonochrome(gPrintDialog);
     redrawChart();
 }
 

@@ -1,8 +1,9 @@
 #include "recorder/LoggerFile.h"
 
+#include "base/WholeFile.h"
+
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <new>
@@ -127,32 +128,20 @@ bool loadLoggerFile(const QString &path, ReadingBuffer &buffer, QString *error)
 
 bool saveLoggerFile(const QString &path, const ReadingBuffer &buffer, QString *error)
 {
-    QSaveFile file(path);
-    auto fail = [&](const QString &why) {
-        if (error)
-            *error = why;
-        file.cancelWriting();
-        return false;
-    };
-    // Unbuffered: a write that fails must fail where it is made. A buffered
-    // QSaveFile flushes at commit, and a failure there can go unnoticed.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(file.errorString());
     std::vector<unsigned char> block(std::size_t(kWriteBlockRecords * kRecordSize));
-    for (qsizetype first = 0; first < buffer.count(); first += kWriteBlockRecords) {
-        const qsizetype n = std::min(kWriteBlockRecords, buffer.count() - first);
-        for (qsizetype i = 0; i < n; ++i)
-            writeRecord(buffer.at(first + i), block.data() + i * kRecordSize);
-        const qint64 bytes = n * kRecordSize;
-        if (file.write(reinterpret_cast<const char *>(block.data()), bytes) != bytes)
-            return fail(file.errorString());
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeWholeFile(
+        path,
+        [&](const ByteSink &sink) {
+            for (qsizetype first = 0; first < buffer.count(); first += kWriteBlockRecords) {
+                const qsizetype n = std::min(kWriteBlockRecords, buffer.count() - first);
+                for (qsizetype i = 0; i < n; ++i)
+                    writeRecord(buffer.at(first + i), block.data() + i * kRecordSize);
+                if (!sink(reinterpret_cast<const char *>(block.data()), n * kRecordSize))
+                    return false;
+            }
+            return true;
+        },
+        error);
 }
 
 } // namespace orvel

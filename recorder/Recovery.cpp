@@ -1,13 +1,11 @@
 #include "recorder/Recovery.h"
 
 #include "recorder/Tarecord.h"
+#include "recorder/TempStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-
-#include <algorithm>
 
 #include <sys/file.h>
 
@@ -26,11 +24,9 @@ bool lockedByOthers(QFile &file)
 
 QList<InterruptedRecording> findInterruptedRecordings(const QString &folder, const QString &stem)
 {
-    const QRegularExpression name(QStringLiteral("^") + QRegularExpression::escape(stem) +
-                                  QStringLiteral("[0-9]+\\.TMP$"));
     QFileInfoList candidates;
     for (const QFileInfo &info : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden, QDir::Time))
-        if (name.match(info.fileName()).hasMatch())
+        if (isTemporaryFileName(info.fileName(), stem))
             candidates.append(info);
 
     QList<InterruptedRecording> found;

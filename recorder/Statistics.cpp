@@ -1,7 +1,6 @@
 #include "recorder/Statistics.h"
 
-#include "app/FloatText.h"
-#include "export/ExportText.h"
+#include "base/FloatText.h"
 #include "meter/Getunitfuncstr.h"
 #include "recorder/Tarecord.h"
 #include "resources/Strings.h"

@@ -1,6 +1,6 @@
 #include "recorder/StoredValue.h"
 
-#include "app/FloatText.h"
+#include "base/FloatText.h"
 #include "meter/DisplayText.h"
 #include "meter/FrameDecoder.h"
 #include "meter/MeterReading.h"

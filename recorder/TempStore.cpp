@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -23,6 +24,20 @@ QString systemError(int error)
 }
 } // namespace
 
+QString temporaryFileName(const QString &stem, int n)
+{
+    return stem + QString::number(n) + QStringLiteral(".TMP");
+}
+
+bool isTemporaryFileName(const QString &fileName, const QString &stem)
+{
+    if (!fileName.startsWith(stem) || !fileName.endsWith(QStringLiteral(".TMP")))
+        return false;
+    const QStringView number = QStringView(fileName).mid(stem.size(), fileName.size() - stem.size() - 4);
+    return !number.isEmpty() &&
+           std::all_of(number.begin(), number.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
 TemporaryStore::TemporaryStore(QString stem)
     : stem_(std::move(stem))
 {}
@@ -36,7 +51,7 @@ bool TemporaryStore::open(const QString &folder)
 {
     close();
     for (int n = count_ + 1, tries = 0; tries < kMaxTries; ++n, ++tries) {
-        const QString path = QDir(folder).filePath(stem_ + QString::number(n) + QStringLiteral(".TMP"));
+        const QString path = QDir(folder).filePath(temporaryFileName(stem_, n));
         const QByteArray name = QFile::encodeName(path);
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
         if (fd < 0) {

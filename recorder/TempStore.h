@@ -17,6 +17,11 @@ namespace orvel {
 
 struct TARecord;
 
+/// The name of temporary file number `n`: `stem` + n + ".TMP".
+QString temporaryFileName(const QString &stem, int n);
+/// Whether `fileName` is the name of one of `stem`'s temporary files.
+bool isTemporaryFileName(const QString &fileName, const QString &stem);
+
 class TemporaryStore
 {
 public:
@@ -43,6 +48,8 @@ public:
     /// Returns the files that could not be deleted.
     QStringList deleteAll();
 
+    /// What the names of the files begin with.
+    const QString &stem() const { return stem_; }
     /// Number in the newest file's name; 0 before the first.
     int count() const { return count_; }
     /// The open file, or the last one opened.

@@ -5,8 +5,7 @@
 #include "recorder/Pages.h"
 #include "recorder/Tarecord.h"
 #include "resources/Strings.h"
-
-#include <QSaveFile>
+#include "tools/Output.h"
 
 #include <algorithm>
 #include <new>
@@ -15,22 +14,8 @@
 namespace orvel::cli {
 
 namespace {
-constexpr int kCannotRead = 2102;
 constexpr int kPageOutside = 2120;
-constexpr int kCannotWrite = 2121;
 constexpr qsizetype kBlockRecords = 16384; ///< records read at once (about 1.2 MB)
-constexpr qsizetype kChunkBytes = 1 << 20; ///< text gathered before it is written
-
-void printError(std::FILE *err, const QString &message)
-{
-    std::fprintf(err, "%s\n", qPrintable(message));
-}
-
-bool writeAll(std::FILE *to, const QByteArray &text)
-{
-    return std::fwrite(text.constData(), 1, std::size_t(text.size()), to) == std::size_t(text.size()) &&
-           std::fflush(to) == 0;
-}
 } // namespace
 
 int convert(const QString &in, const QString &out, std::optional<PageSpan> pages, std::FILE *stdOut, std::FILE *err)
@@ -38,7 +23,7 @@ int convert(const QString &in, const QString &out, std::optional<PageSpan> pages
     // Only the records of the pages asked for are read.
     LoggerFileReader reader;
     if (!reader.open(in)) {
-        printError(err, LoadStrArg(kCannotRead, in));
+        printError(LoadStrArg(kCannotRead, in), err);
         return 1;
     }
     const qsizetype n = reader.recordCount();
@@ -46,58 +31,54 @@ int convert(const QString &in, const QString &out, std::optional<PageSpan> pages
     const PageSpan span = pages.value_or(PageSpan{1, lastPage});
     for (const int page : {span.from, span.to}) {
         if (page < 1 || page > lastPage) {
-            printError(err, LoadStrFmt(kPageOutside, page, lastPage));
+            printError(LoadStrFmt(kPageOutside, page, lastPage), err);
             return 1;
         }
     }
     const IndexRange range = exportRange(n, lastPage, span.from, span.to);
 
-    // The text goes to a file beside OUT that replaces it only when all of it
-    // was written, so a failure leaves OUT as it was.
-    const bool toStdOut = out.isEmpty() || out == QLatin1String("-");
-    QSaveFile file(out);
-    // Unbuffered: a buffered QSaveFile can lose a write error at commit.
-    if (!toStdOut && !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        printError(err, LoadStrArg(kCannotWrite, out));
-        return 1;
-    }
-    auto fail = [&](int message, const QString &path) {
-        if (!toStdOut)
-            file.cancelWriting();
-        printError(err, LoadStrArg(message, path));
-        return 1;
+    // Records are read a block at a time; their lines are gathered a megabyte
+    // at a time (it stays in the cache) and written whenever it is full.
+    bool readFailed = false;
+    auto readFailure = [&readFailed] {
+        readFailed = true;
+        return false;
     };
-    // Records are read a block at a time; their lines are gathered in one
-    // buffer that is written whenever it is full (it stays in the cache).
-    QByteArray text;
-    auto write = [&] {
-        const bool written = toStdOut ? writeAll(stdOut, text) : file.write(text) == text.size();
-        text.resize(0);
-        return written;
-    };
-    try {
-        text.reserve(kChunkBytes + 256);
-        std::vector<TARecord> block(std::size_t(std::min(range.count, kBlockRecords)));
-        qsizetype index = reader.skip(range.first);
-        if (index != range.first)
-            return fail(kCannotRead, in);
-        for (qsizetype left = range.count; left > 0;) {
-            const qsizetype got = reader.readRecords(block.data(), std::min(left, kBlockRecords));
-            if (got == 0)
-                break; // the file became shorter: what was there is written
-            for (qsizetype i = 0; i < got; ++i) {
-                appendExportLine(text, block[std::size_t(i)], index++);
-                if (text.size() >= kChunkBytes && !write())
-                    return fail(kCannotWrite, toStdOut ? QStringLiteral("-") : out);
+    auto produce = [&](const ByteSink &sink) {
+        try {
+            ExportLineWriter writer(sink);
+            std::vector<TARecord> block(std::size_t(std::min(range.count, kBlockRecords)));
+            qsizetype index = reader.skip(range.first);
+            if (index != range.first)
+                return readFailure();
+            for (qsizetype left = range.count; left > 0;) {
+                const qsizetype got = reader.readRecords(block.data(), std::min(left, kBlockRecords));
+                if (got == 0)
+                    break; // the file became shorter: what was there is written
+                for (qsizetype i = 0; i < got; ++i)
+                    if (!writer.add(block[std::size_t(i)], index++))
+                        return false;
+                left -= got;
             }
-            left -= got;
+            return writer.finish();
+        } catch (const std::bad_alloc &) {
+            return readFailure();
         }
-    } catch (const std::bad_alloc &) {
-        return fail(kCannotRead, in);
-    }
-    if (!write() || (!toStdOut && !file.commit()))
-        return fail(kCannotWrite, toStdOut ? QStringLiteral("-") : out);
-    return 0;
+    };
+    // A file goes whole or not at all (OUT stays as it was); standard output
+    // as it comes, every write checked.
+    const bool toStdOut = out.isEmpty() || out == QLatin1String("-");
+    const bool written = toStdOut ? produce([stdOut](const char *data, qint64 size) {
+        return std::fwrite(data, 1, std::size_t(size), stdOut) == std::size_t(size) && std::fflush(stdOut) == 0;
+    })
+                                  : writeWholeFile(out, produce);
+    if (written)
+        return 0;
+    if (readFailed)
+        printError(LoadStrArg(kCannotRead, in), err);
+    else
+        printError(LoadStrArg(kCannotWrite, toStdOut ? QStringLiteral("-") : out), err);
+    return 1;
 }
 
 } // namespace orvel::cli

@@ -1,6 +1,6 @@
 #include "tools/Monitor.h"
 
-#include "app/Messageshow.h"
+#include "base/Messageshow.h"
 #include "meter/Acquisition.h"
 #include "meter/Rscomm.h"
 #include "platform/PortNames.h"

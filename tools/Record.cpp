@@ -1,11 +1,12 @@
 #include "tools/Record.h"
 
-#include "app/Messageshow.h"
+#include "base/Messageshow.h"
 #include "export/ExportText.h"
 #include "meter/Acquisition.h"
 #include "recorder/Recording.h"
 #include "resources/Strings.h"
 #include "tools/Monitor.h"
+#include "tools/Output.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -23,7 +24,6 @@
 namespace orvel::cli {
 
 namespace {
-constexpr int kCannotWrite = 2121;
 constexpr int kWouldReplace = 2122;
 
 int signalPipe[2] = {-1, -1};
@@ -35,12 +35,6 @@ void onSignal(int)
     const char byte = 1;
     [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
     errno = saved;
-}
-
-void printError(const QString &message)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(message));
-    std::fflush(stderr);
 }
 
 bool exists(const QString &path)

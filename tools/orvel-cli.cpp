@@ -9,6 +9,7 @@
 #include "tools/Convert.h"
 #include "tools/Decode.h"
 #include "tools/Monitor.h"
+#include "tools/Output.h"
 #include "tools/Record.h"
 #include "tools/Simulate.h"
 
@@ -25,17 +26,14 @@
 
 namespace {
 
+using orvel::cli::kCannotRead;
+using orvel::cli::printError;
+
 constexpr int kUsage = 2100;
 constexpr int kUnknownCommand = 2101;
-constexpr int kCannotRead = 2102;
 constexpr int kBadOption = 2107;
 constexpr int kBadScenario = 2108;
 constexpr int kVersionLine = 2192; // "orvel-cli %s"
-
-void printError(const QString &message)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(message));
-}
 
 const char *sourceName(orvel::PortSource source)
 {

@@ -1,8 +1,7 @@
 #include "views/Analogmeter.h"
 
 #include "app/Main4.h"
-#include "app/Messages.h"
-#include "app/Tiling.h"
+#include "base/Messages.h"
 #include "meter/Needle.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Icons.h"
@@ -10,6 +9,7 @@
 #include "resources/Strings.h"
 #include "views/Digitalmeter.h"
 #include "views/PanelText.h"
+#include "views/Tiling.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

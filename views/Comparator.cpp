@@ -1,10 +1,9 @@
 #include "views/Comparator.h"
 
-#include "app/FloatText.h"
 #include "app/Globalvar.h"
 #include "app/Main4.h"
-#include "app/Messages.h"
-#include "app/Tiling.h"
+#include "base/FloatText.h"
+#include "base/Messages.h"
 #include "meter/Needle.h"
 #include "platform/Tone.h"
 #include "platform/WindowPlacement.h"
@@ -13,6 +12,7 @@
 #include "resources/Strings.h"
 #include "views/Dlghilow.h"
 #include "views/PanelText.h"
+#include "views/Tiling.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -2,15 +2,15 @@
 
 #include "app/Globalvar.h"
 #include "app/Main4.h"
-#include "app/Messages.h"
-#include "app/Messageshow.h"
-#include "app/Tiling.h"
+#include "base/Messages.h"
+#include "base/Messageshow.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Recording.h"
 #include "resources/Icons.h"
 #include "resources/Strings.h"
 #include "views/Analogmeter.h"
 #include "views/Digitalmeter.h"
+#include "views/Tiling.h"
 
 #include <QListView>
 #include <QTabWidget>

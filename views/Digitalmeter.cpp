@@ -2,13 +2,13 @@
 
 #include "app/Globalvar.h"
 #include "app/Main4.h"
-#include "app/Messages.h"
-#include "app/Tiling.h"
+#include "base/Messages.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Icons.h"
 #include "resources/Strings.h"
 #include "views/MeterLayout.h"
 #include "views/PanelText.h"
+#include "views/Tiling.h"
 
 #include <QCloseEvent>
 #include <QFrame>

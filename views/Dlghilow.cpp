@@ -1,7 +1,7 @@
 #include "views/Dlghilow.h"
 
-#include "app/FloatText.h"
-#include "app/Messageshow.h"
+#include "base/FloatText.h"
+#include "base/Messageshow.h"
 #include "meter/Getunitfuncstr.h"
 #include "meter/Needle.h"
 #include "platform/WindowPlacement.h"

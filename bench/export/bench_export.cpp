@@ -3,8 +3,8 @@
 // and, for comparison, writing the same bytes. Prints figures; decides nothing.
 
 #include "app/Globalvar.h"
-#include "app/Messages.h"
 #include "app/Startup.h"
+#include "base/Messages.h"
 #include "bench/support/BenchWindows.h"
 #include "export/Dlgexportunit.h"
 #include "export/ExportText.h"

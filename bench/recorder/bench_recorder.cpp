@@ -5,8 +5,8 @@
 
 #include "app/Globalvar.h"
 #include "app/Main4.h"
-#include "app/Messages.h"
 #include "app/Startup.h"
+#include "base/Messages.h"
 #include "bench/support/BenchWindows.h"
 #include "platform/PortNames.h"
 #include "recorder/Graphicalrecord.h"

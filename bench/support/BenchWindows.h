@@ -4,8 +4,8 @@
 // and stored readings as the recorder would hold them.
 
 #include "app/Globalvar.h"
-#include "app/Messages.h"
 #include "app/Startup.h"
+#include "base/Messages.h"
 #include "bench/support/Memory.h"
 #include "platform/PortNames.h"
 #include "platform/UserPrompt.h"

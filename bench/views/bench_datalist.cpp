@@ -4,8 +4,8 @@
 // sheet). Prints the time and the memory the lines take; decides nothing.
 
 #include "app/Globalvar.h"
-#include "app/Messages.h"
 #include "app/Startup.h"
+#include "base/Messages.h"
 #include "bench/support/BenchWindows.h"
 #include "platform/PortNames.h"
 #include "views/Datapagelist.h"

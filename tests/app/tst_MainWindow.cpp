@@ -4,9 +4,8 @@
 #include "app/Dlgrsport.h"
 #include "app/Globalvar.h"
 #include "app/Main4.h"
-#include "app/Messages.h"
 #include "app/Startup.h"
-#include "app/Tiling.h"
+#include "base/Messages.h"
 #include "meter/FrameEncoder.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Graphicalrecord.h"
@@ -15,6 +14,7 @@
 #include "views/Comparator.h"
 #include "views/Datapagelist.h"
 #include "views/Digitalmeter.h"
+#include "views/Tiling.h"
 
 #include <QAction>
 #include <QLabel>

@@ -4,7 +4,6 @@
 #include "app/Globalvar.h"
 #include "app/Main4.h"
 #include "app/Startup.h"
-#include "app/Tiling.h"
 #include "platform/SystemMetrics.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Graphicalrecord.h"
@@ -13,6 +12,7 @@
 #include "views/Comparator.h"
 #include "views/Datapagelist.h"
 #include "views/Digitalmeter.h"
+#include "views/Tiling.h"
 
 #include <QApplication>
 #include <QDir>

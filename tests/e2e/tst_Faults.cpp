@@ -7,6 +7,7 @@
 #include "app/Globalvar.h"
 #include "app/Main4.h"
 #include "app/Startup.h"
+#include "base/Messageshow.h"
 #include "resources/Strings.h"
 #include "tests/support/SimulatorProcess.h"
 #include "tests/support/TestRun.h"

@@ -5,7 +5,7 @@
 // storeSettings, read back the same within the 15 digits written, and exactly
 // from the second time on; setting a key then reading it gives the value set.
 
-#include "app/SettingsFile.h"
+#include "base/SettingsFile.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 #include <QCoreApplication>

@@ -3,8 +3,8 @@
 
 #include "app/Globalvar.h"
 #include "app/Main4.h"
-#include "app/Messages.h"
 #include "app/Startup.h"
+#include "base/Messages.h"
 #include "meter/MeterReading.h"
 #include "recorder/Graphicalrecord.h"
 #include "tests/support/WindowsRun.h"

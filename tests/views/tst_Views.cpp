@@ -3,8 +3,8 @@
 
 #include "app/Globalvar.h"
 #include "app/Main4.h"
-#include "app/Messages.h"
 #include "app/Startup.h"
+#include "base/Messages.h"
 #include "meter/FrameDecoder.h"
 #include "meter/Needle.h"
 #include "platform/Tone.h"

@@ -1,10 +1,11 @@
-#include "app/FloatText.h"
+#include "base/FloatText.h"
 
 #include <QLocale>
 
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <limits>
 
 namespace orvel {
 namespace {
@@ -81,6 +82,43 @@ TEST(FloatText, IgnoresACommaDecimalLocale)
     std::setlocale(LC_ALL, previous.c_str());
     if (!haveCommaLocale)
         GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed; only Qt's default locale was switched";
+}
+
+TEST(ExportNumber, HasSevenSignificantDigitsAndItsOwnNotation)
+{
+    struct Row
+    {
+        float value;
+        const char *text;
+    };
+    const Row rows[] = {
+        {0.0f, "0"},
+        {-0.0f, "0"},
+        {1.0f, "1"},
+        {1.234f, "1.234"},
+        {-1.234f, "-1.234"},
+        {0.001234f, "0.001234"},
+        {100.0f, "100"},
+        {12.5f, "12.5"},
+        {1234567.0f, "1234567"},
+        {9999999.0f, "9999999"},
+        {12345678.0f, "1.234568e+07"},
+        {1.0e7f, "1e+07"},
+        {0.00001f, "0.00001"},
+        {0.0000123456789f, "0.00001234568"},
+        {0.000001f, "1e-06"},
+        {-0.000001234f, "-1.234e-06"},
+        {3.0e38f, "3e+38"},
+        {1.0e-30f, "1e-30"},
+        {0.1f, "0.1"},
+        {1.0f / 3.0f, "0.3333333"},
+        {123456.7f, "123456.7"},
+        {-1.5e-20f, "-1.5e-20"},
+        {std::numeric_limits<float>::infinity(), "INF"},
+    };
+    for (const Row &r : rows)
+        EXPECT_EQ(exportNumber(r.value), QByteArray(r.text)) << r.text;
+    EXPECT_EQ(exportNumber(std::numeric_limits<float>::quiet_NaN()), "NAN");
 }
 
 } // namespace

@@ -1,11 +1,11 @@
-#include "app/SettingsFile.h"
+#include "base/SettingsFile.h"
 
-#include "app/FloatText.h"
+#include "base/FloatText.h"
+#include "base/WholeFile.h"
 #include "resources/Strings.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 namespace orvel {
 
@@ -97,15 +97,7 @@ bool writeSettingsLines(const QString &path, const QStringList &lines, QString *
     QByteArray bytes;
     for (const QString &line : lines)
         bytes += line.toUtf8() + "\r\n";
-    QSaveFile file(path);
-    // Unbuffered: a buffered QSaveFile can lose a write error at commit.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() ||
-        !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeWholeFile(path, bytes, error);
 }
 
 } // namespace orvel

@@ -1,4 +1,4 @@
-#include "app/Messageshow.h"
+#include "base/Messageshow.h"
 
 #include "resources/Strings.h"
 #include "tests/support/ScriptedPrompt.h"

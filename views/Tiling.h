@@ -6,6 +6,7 @@
 // divisions truncate toward zero.
 
 #include "platform/SystemMetrics.h"
+#include "platform/WindowPlacement.h"
 
 #include <QRect>
 #include <QSize>
@@ -36,15 +37,6 @@ QRect dataListRect(int screenWidth, int screenHeight, int stripHeight, int digit
 
 /// Recorder: the right three quarters, from the strip down to the task bar.
 QRect recorderRect(int screenWidth, int screenHeight, int stripHeight, int taskbarReserve);
-
-/// How a window may be sized: where and how large it is when maximised, and the
-/// smallest size the user can drag it to (outer sizes).
-struct SizeLimits
-{
-    QSize maximisedSize;
-    QPoint maximisedPosition;
-    QSize minimumTrackingSize;
-};
 
 /// The digital meter: maximised it fills the screen below the strip; it cannot
 /// shrink below a quarter of that area either way.

@@ -1,7 +1,8 @@
 #pragma once
-// Numbered message boxes. The text of every error, warning and question is an
-// entry of the string table, and the caption names that entry's number:
-// "Error[E9001]", "Warning[W8001]".
+// Message boxes. The text of every error, warning and question is an entry of
+// the string table, and the caption names that entry's number:
+// "Error[E9001]", "Warning[W8001]"; a text built around a system's word has the
+// program's title as its caption.
 
 #include "platform/UserPrompt.h"
 
@@ -30,5 +31,13 @@ PromptButton MessageShow(const QObject *owner, int captionFormatId, int textId, 
 PromptButton MessageShowText(const QObject *owner, int captionFormatId, int number, const QString &text,
                              const QList<PromptButton> &buttons, PromptIcon icon,
                              PromptButton defaultButton = PromptButton::None);
+
+/// The program's title: the series name, a blank, and "Data Logging System".
+QString ApplicationTitle();
+
+/// A box captioned with the program's title, for a text that is not a numbered
+/// entry alone (a system's reason, a path, an exception).
+PromptButton TitledMessage(const QObject *owner, const QString &text, PromptIcon icon,
+                           const QList<PromptButton> &buttons = {}, PromptButton defaultButton = PromptButton::None);
 
 } // namespace orvel

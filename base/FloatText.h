@@ -1,6 +1,7 @@
 #pragma once
 // Number <-> text conversions that must not depend on the user's locale.
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -27,5 +28,14 @@ QString formatC(const char *format, ...)
     __attribute__((format(printf, 1, 2)))
 #endif
     ;
+
+/// A reading as the export writes it: 7 significant digits, no trailing zeros,
+/// "." only when needed, fixed notation from 0.00001 up to below 10^7,
+/// otherwise scientific with at least two exponent digits ("1.234568e+07",
+/// "1e-06"); "0" for zero.
+QByteArray exportNumber(float value);
+
+/// The same into `out`, which has room for 64 characters; returns the length.
+int formatExportNumber(float value, char *out);
 
 } // namespace orvel

@@ -1,4 +1,4 @@
-#include "app/Tiling.h"
+#include "views/Tiling.h"
 
 namespace orvel {
 
