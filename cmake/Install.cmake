@@ -4,6 +4,7 @@
 #   share/icons/hicolor/{scalable,NxN}/apps/org.orvel.Orvel.{svg,png}
 #   share/metainfo/org.orvel.Orvel.metainfo.xml
 #   share/man/man1/orvel.1.gz, orvel-cli.1.gz
+#   share/doc/orvel/copyright, changelog.gz
 
 include(GNUInstallDirs)
 
@@ -56,13 +57,48 @@ foreach(program orvel orvel-cli)
   install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
 
-add_custom_target(orvel_dist ALL DEPENDS ${icon_outputs} ${man_outputs})
+# ---- share/doc/orvel: the copyright file and the changelog -------------------
+# The package is built from its own source, a native package in Debian's terms,
+# so its changelog is installed as changelog.gz (changelog.Debian.gz would name
+# the packaging changes of someone else's source). dist/changelog needs an entry
+# for every release; tests/install/check_package.sh fails while its newest entry
+# is not PROJECT_VERSION. gzip -n leaves the name and time out: the same bytes
+# on every build.
+set(changelog ${dist}/doc/changelog)
+add_custom_command(
+  OUTPUT ${changelog}.gz
+  COMMAND ${CMAKE_COMMAND} -E copy ${ORVEL_ROOT}/dist/changelog ${changelog}
+  COMMAND gzip -9nf ${changelog}
+  DEPENDS ${ORVEL_ROOT}/dist/changelog
+  COMMENT "Compressing the changelog"
+  VERBATIM)
+set(docdir ${CMAKE_INSTALL_DATADIR}/doc/${PROJECT_NAME})
+install(FILES ${changelog}.gz dist/copyright DESTINATION ${docdir})
+
+add_custom_target(orvel_dist ALL DEPENDS ${icon_outputs} ${man_outputs} ${changelog}.gz)
 
 # ---- desktop entry, metainfo, programs ---------------------------------------
 configure_file(dist/${ORVEL_APP_ID}.metainfo.xml.in ${dist}/${ORVEL_APP_ID}.metainfo.xml @ONLY)
 install(FILES dist/${ORVEL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${dist}/${ORVEL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(TARGETS orvel orvel-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# Symbols are resolved at start-up, so the relocations can be read-only at once
+# (full RELRO). Only the link of the two programs changes.
+target_link_options(orvel PRIVATE -Wl,-z,now)
+target_link_options(orvel-cli PRIVATE -Wl,-z,now)
+# A stripped install (CPack strips) also drops the compilers' version strings
+# and the bare .note section, as Debian's own packaging tools do.
+set(strip_comments [[
+  if(CMAKE_INSTALL_DO_STRIP)
+    foreach(program orvel orvel-cli)
+      execute_process(COMMAND "@CMAKE_STRIP@" --remove-section=.comment --remove-section=.note
+                              "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_BINDIR@/${program}"
+                      COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+  endif()
+]])
+string(CONFIGURE "${strip_comments}" strip_comments @ONLY)
+install(CODE "${strip_comments}")
 
 # ---- Debian package: `cpack -G DEB` in the build folder ----------------------
 set(CPACK_GENERATOR DEB)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the Debian package with CPack into a temporary folder and checks its
-# control fields and file list.
+# control fields, its file list, its changelog and, where lintian is installed,
+# that lintian finds no error or warning in it.
 #   check_package.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$1
@@ -33,11 +34,31 @@ for f in ./usr/bin/orvel ./usr/bin/orvel-cli ./usr/share/applications/org.orvel.
          ./usr/share/metainfo/org.orvel.Orvel.metainfo.xml \
          ./usr/share/icons/hicolor/scalable/apps/org.orvel.Orvel.svg \
          ./usr/share/icons/hicolor/48x48/apps/org.orvel.Orvel.png \
-         ./usr/share/man/man1/orvel.1.gz ./usr/share/man/man1/orvel-cli.1.gz; do
+         ./usr/share/man/man1/orvel.1.gz ./usr/share/man/man1/orvel-cli.1.gz \
+         ./usr/share/doc/orvel/copyright ./usr/share/doc/orvel/changelog.gz; do
   grep -qx -- "$f" <<<"$files" || fail "package lacks $f"
 done
 # Nothing of the build itself: no tests, benchmarks, build tools, libraries or headers.
-if grep -vE '^\./(usr/(bin(/orvel(-cli)?)?|share(/(applications|metainfo|icons|man)(/.*)?)?)?/?)?$' <<<"$files"; then
+if grep -vE '^\./(usr/(bin(/orvel(-cli)?)?|share(/(applications|metainfo|icons|man)(/.*)?|/doc(/orvel(/(copyright|changelog\.gz))?)?)?)?/?)?$' <<<"$files"; then
   fail "unexpected files above"
+fi
+
+# A release needs its changelog entry.
+changelog=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/orvel/changelog.gz | gzip -dc)
+newest=$(dpkg-parsechangelog -l - -S Version <<<"$changelog")
+[ "$newest" = "$version" ] || fail "the changelog's newest entry is $newest, not $version (dist/changelog)"
+
+if command -v lintian >/dev/null; then
+  # The findings come on standard output (running as root adds a remark on
+  # standard error); status 2 means it found an error or a warning, 1 that it
+  # could not run.
+  status=0
+  findings=$(lintian --fail-on error,warning "$deb") || status=$?
+  [ "$status" -ne 1 ] || fail "lintian could not check the package"
+  if grep -E '^[EW]: ' <<<"$findings" || [ "$status" -ne 0 ]; then
+    fail "lintian's errors and warnings above (status $status)"
+  fi
+else
+  echo "note: lintian is not installed; the package was not checked with it"
 fi
 echo "package OK: Depends: $depends"

@@ -37,8 +37,12 @@
 #include <limits>
 #include <memory>
 
+#include <linux/capability.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using namespace orvel;
 using namespace orvel::test;
@@ -64,6 +68,25 @@ void storeMany(int n)
     for (int i = 0; i < n; ++i)
         store(qPrintable(QString::number(i % 50 * 0.1, 'f', 3)));
 }
+
+// While it lives, this thread may not replace another user's file in a folder
+// with the sticky bit, as any user may not (root may, by CAP_FOWNER).
+class WithoutOwnerOverride
+{
+public:
+    WithoutOwnerOverride()
+    {
+        ::syscall(SYS_capget, &header_, saved_);
+        __user_cap_data_struct less[2] = {saved_[0], saved_[1]};
+        less[0].effective &= ~(1u << CAP_FOWNER);
+        ::syscall(SYS_capset, &header_, less);
+    }
+    ~WithoutOwnerOverride() { ::syscall(SYS_capset, &header_, saved_); }
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2] = {};
+};
 
 QString status(int panel)
 {
@@ -569,6 +592,26 @@ private slots:
         QCOMPARE(QFileInfo(path).size(), 5 * kRecordSize);
         QCOMPARE(run->asked().fileRequests.last().fileName, QStringLiteral("Untitled.g52"));
         QVERIFY(run->asked().fileRequests.last().promptOverwrite);
+
+        // The new file is written whole but may not replace the earlier one:
+        // another user's file in a shared folder with the sticky bit, as in /tmp.
+        const QString shared = run->filePath("shared"), earlier = shared + "/run.g52";
+        QVERIFY(QDir().mkdir(shared) && QFile::copy(path, earlier));
+        if (::chown(qPrintable(earlier), 4321, 4321) != 0 || ::chown(qPrintable(shared), 4321, 4321) != 0)
+            QSKIP("only root can give a folder and a file to another user");
+        QCOMPARE(::chmod(qPrintable(shared), 01777), 0);
+        store("1.5");
+        run->asked().fileAnswers = {earlier};
+        {
+            WithoutOwnerOverride asAnyUser;
+            GraphicalForm->sbtnSaveFileClick();
+        }
+        QCOMPARE(run->asked().captions(), (QStringList{"Error[E9005]", "Error[E9005]", "Error[E9005]"}));
+        QVERIFY(recording().state().bUnsaved);
+        QFile kept(earlier);
+        QVERIFY(previous.open(QIODevice::ReadOnly) && kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), previous.readAll()); // the five readings saved before
+        QCOMPARE(QDir(shared).entryList(QDir::Files), QStringList{"run.g52"});
     }
 
     void closeQuestionYesSavesOrStaysOpen()

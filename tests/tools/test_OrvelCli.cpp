@@ -21,7 +21,9 @@
 #include <sys/resource.h>
 
 #include <functional>
+#include <tuple>
 
+#include <fcntl.h>
 #include <linux/capability.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
@@ -484,6 +486,13 @@ TEST(CliConvert, PageRangesAndWhereTheTextGoes)
         EXPECT_TRUE(r.err.contains(c.message)) << what << r.err.constData();
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file is left beside OUT";
+
+    // A few lines wait in standard output's buffer until the end: a full disk
+    // there is still reported.
+    const CliRun full = cli({"convert", makeLoggerFile(dir, 3, QStringLiteral("small.g52"))}, {},
+                            [] { ::dup2(::open("/dev/full", O_WRONLY), STDOUT_FILENO); });
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err.toStdString(), "orvel-cli: cannot write -\n");
 }
 
 TEST(CliConvert, ReadsOldFilesByTheirExtensionAndFailsOnWhatItCannotRead)
@@ -499,13 +508,17 @@ TEST(CliConvert, ReadsOldFilesByTheirExtensionAndFailsOnWhatItCannotRead)
     old.append("tail"); // shorter than a record: ignored
     const QString g51 = dir.filePath(QStringLiteral("RUN.G51"));
     writeFile(g51, old);
-    CliRun r = cli({"convert", g51});
-    EXPECT_EQ(r.status, 0) << r.err.constData();
-    EXPECT_EQ(r.out.toStdString(), expectedLines(0, 201, false).toStdString());
+    // Page 1 is the first record alone, so page 2 starts one old record in.
+    for (const auto &[pages, first, count] :
+         {std::tuple{QStringList{}, 0, 201}, std::tuple{QStringList{"--pages", "2-2"}, 1, 200}}) {
+        const CliRun r = cli(QStringList{"convert", g51} + pages);
+        EXPECT_EQ(r.status, 0) << r.err.constData();
+        EXPECT_EQ(r.out.toStdString(), expectedLines(first, count, false).toStdString()) << qPrintable(pages.join(' '));
+    }
 
     const QString out = dir.filePath(QStringLiteral("out.csv"));
     const QString missing = dir.filePath(QStringLiteral("no such file.g52"));
-    r = cli({"convert", missing, out});
+    const CliRun r = cli({"convert", missing, out});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(missing.toUtf8())) << r.err.constData();
     EXPECT_FALSE(QFileInfo::exists(out));
@@ -610,10 +623,10 @@ TEST(CliRecord, AKilledRecordingLeavesAReadableFile)
     Simulator sim;
     ASSERT_FALSE(sim.path.isEmpty());
     QTemporaryDir dir;
-    const QString g52 = dir.filePath(QStringLiteral("run.g52"));
+    const QString g52 = dir.filePath(QStringLiteral("run.g52")), csv = dir.filePath(QStringLiteral("run.csv"));
     QProcess rec;
     rec.setReadChannel(QProcess::StandardError);
-    rec.start(QStringLiteral(ORVEL_CLI), {"record", "--port", sim.path, "--out", g52});
+    rec.start(QStringLiteral(ORVEL_CLI), {"record", "--port", sim.path, "--out", g52, "--csv", csv});
     QByteArray progress;
     while (progress.count('\n') < 3 && rec.waitForReadyRead(5000))
         progress += rec.readAllStandardError();
@@ -626,6 +639,9 @@ TEST(CliRecord, AKilledRecordingLeavesAReadableFile)
     ASSERT_TRUE(loadLoggerFile(g52, buffer));
     EXPECT_GE(buffer.count(), 3);
     expectVoltReadings(buffer);
+    // Killed just after it reported a reading, not while it stores one: each
+    // reading stored has its CSV line on disk.
+    EXPECT_EQ(readAll(csv).toStdString(), cli({"convert", g52}).out.toStdString());
 }
 
 } // namespace
