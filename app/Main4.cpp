@@ -25,7 +25,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyle>
-#include <QTimer>
 #include <QToolButton>
 
 namespace orvel {
@@ -36,7 +35,6 @@ namespace {
 constexpr int kNoValidPort = 8001;
 constexpr int kBufferHasData = 8003;
 constexpr int kSaveBeforeExit = 7005;
-constexpr int kTimerGetSdMs = 500;
 constexpr QSize kSpeedButtonSize{23, 22};
 constexpr int kSpeedButtonTop = 8;
 
@@ -97,9 +95,6 @@ TFormMain::TFormMain(QWidget *parent)
     ReadingReceived = false;
     iNoDataCount = 0;
 
-    TimerGetSd = new QTimer(this);
-    TimerGetSd->setInterval(kTimerGetSdMs);
-    connect(TimerGetSd, &QTimer::timeout, this, &TFormMain::TimerGetSdTimer);
     Acquisition->showWarning = [this](int textId) { return ShowAcquisitionWarning(textId); };
     Acquisition->limits = [] {
         return ComparatorForm ? std::pair{ComparatorForm->hiLimit(), ComparatorForm->lowLimit()}
@@ -232,9 +227,9 @@ void TFormMain::sbtnLinkClick()
     }
     RefreshLinkState();
     if (sbtnLink->isChecked())
-        TimerGetSd->start();
+        Acquisition->startTicking(hComPort.get());
     else
-        TimerGetSd->stop();
+        Acquisition->stopTicking();
 }
 
 void TFormMain::mnuLinkClick()
@@ -348,13 +343,6 @@ void TFormMain::sbtnAboutClick()
 
 // ---- the acquisition tick ------------------------------------------------------
 
-void TFormMain::TimerGetSdTimer()
-{
-    // No tick starts while this one runs, warnings included.
-    TimerGetSd->stop();
-    Acquisition->startTick(hComPort.get());
-}
-
 PromptButton TFormMain::ShowAcquisitionWarning(int textId)
 {
     const QString caption = codedCaption(str::WarningCaption, textId);
@@ -385,12 +373,8 @@ void TFormMain::ReadingArrived(const ReadingComputation::Outcome &outcome)
 
 void TFormMain::TickEnded(bool aborted)
 {
-    if (aborted) {
-        setLink(false); // unlinks; the timer stays off
-        return;
-    }
-    if (sbtnLink->isChecked() && !bClosed)
-        TimerGetSd->start();
+    if (aborted)
+        setLink(false); // unlinks; the ticks have stopped
 }
 
 void TFormMain::PortHungUp()
@@ -455,8 +439,7 @@ void TFormMain::FormClose()
     // The comparator's own limits are the ones in force.
     SaveSettings(ComparatorForm ? ComparatorForm->hiLimit() : HiLimit,
                  ComparatorForm ? ComparatorForm->lowLimit() : LowLimit);
-    if (TimerGetSd->isActive())
-        TimerGetSd->stop();
+    Acquisition->stopTicking();
     Acquisition->cancelTick();
     if (hComPort)
         CloseComPort(std::move(hComPort));

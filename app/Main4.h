@@ -13,7 +13,6 @@
 class QAction;
 class QFrame;
 class QMenu;
-class QTimer;
 class QToolButton;
 
 namespace orvel {
@@ -38,7 +37,6 @@ public:
     AcquisitionCycle *Acquisition = nullptr; ///< the tick's reading, counters and frame reader
     int &iNoDataCount;                       ///< ticks in a row without a valid frame
 
-    QTimer *TimerGetSd = nullptr; ///< acquisition tick, 500 ms, runs only while linked
     QFrame *Bevel1 = nullptr;
     QToolButton *sbtnLink = nullptr; ///< down = linked
     QToolButton *sbtnDigitMeter = nullptr;
@@ -81,7 +79,6 @@ public:
     /// Places every window: strip on top, a left column of meters and list, the recorder at the right.
     void TileWindows();
     /// One acquisition tick.
-    void TimerGetSdTimer();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

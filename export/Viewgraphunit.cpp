@@ -36,31 +36,16 @@ constexpr int kPF = 2008, kMax = 2009, kMin = 2010, kStatistics = 2090;
 constexpr int kClosedPoints = 100;     // the chart keeps this many points while the viewer is closed
 constexpr double kClosedRange = 100.0; // and the Y range ±this
 
-const QColor kRed(0xFF, 0x00, 0x00);
-const QColor kFuchsia(0xFF, 0x00, 0xFF);
-
-// A panel of the Max. or Min. group: coloured characters on black in a fixed face.
+// A panel of the Max. or Min. group, sunken on its own: at least `width` wide, or exactly when `fixedWidth`.
 QLabel *groupPanel(QWidget *parent, const char *name, const QColor &colour, int width, bool fixedWidth,
                    Qt::Alignment align, const QString &face)
 {
-    QLabel *p = blackPanel(parent, name, colour, 16, align, face);
-    p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    QLabel *p = blackPanel(parent, name, colour, 16, align, face, PanelEdge::Sunken);
     if (fixedWidth)
         p->setFixedWidth(width);
     else
         p->setMinimumWidth(width);
     return p;
-}
-
-QLabel *caption(QWidget *parent, int text, const QColor &colour)
-{
-    auto *l = new QLabel(LoadStr(text), parent);
-    if (colour.isValid()) {
-        QPalette pal = l->palette();
-        pal.setColor(QPalette::WindowText, colour);
-        l->setPalette(pal);
-    }
-    return l;
 }
 
 // The busy cursor for as long as it lives.
@@ -119,7 +104,7 @@ void TFormViewGraphic::BuildControls()
     const QString dataFace = QStringLiteral("Times New Roman");
     auto group = [&](int text, const QColor &colour, QLabel *&time, QLabel *&dataPanel, QLabel *&unit, QLabel *&func,
                      QLabel *&pf, const char *names[5]) {
-        row->addWidget(caption(DisplayPanel, text, colour));
+        row->addWidget(colouredCaption(DisplayPanel, LoadStr(text), colour));
         // The widths fit both groups beside the buttons on a screen 800 pixels wide.
         time = groupPanel(DisplayPanel, names[0], colour, 86, false, Qt::AlignCenter, timeFace);
         dataPanel = groupPanel(DisplayPanel, names[1], colour, 56, false, Qt::AlignRight | Qt::AlignVCenter, dataFace);
@@ -132,7 +117,7 @@ void TFormViewGraphic::BuildControls()
         row->addWidget(dataPanel, 1);
         row->addWidget(unit);
         row->addWidget(func);
-        row->addWidget(caption(DisplayPanel, kPF, QColor()));
+        row->addWidget(colouredCaption(DisplayPanel, LoadStr(kPF), QColor()));
         row->addWidget(pf);
         row->addSpacing(6);
     };

@@ -117,6 +117,36 @@ AcquisitionCycle::AcquisitionCycle(QObject *parent)
     : QObject(parent)
 {
     connect(&reader_, &FrameReader::finished, this, &AcquisitionCycle::readFinished);
+    TimerGetSd.setSingleShot(true);
+    TimerGetSd.setInterval(kTickMs);
+    connect(&TimerGetSd, &QTimer::timeout, this, &AcquisitionCycle::TimerGetSdTimer);
+    // Connected before anyone else: a receiver of tickEnded may still stop the ticks.
+    connect(this, &AcquisitionCycle::tickEnded, this, [this](bool aborted) {
+        if (aborted)
+            ticking_ = false;
+        else if (ticking_)
+            TimerGetSd.start();
+    });
+}
+
+void AcquisitionCycle::startTicking(SerialDevice *port)
+{
+    tickPort_ = port;
+    ticking_ = true;
+    if (!reader_.isRunning())
+        TimerGetSd.start();
+}
+
+void AcquisitionCycle::stopTicking()
+{
+    ticking_ = false;
+    TimerGetSd.stop();
+}
+
+void AcquisitionCycle::TimerGetSdTimer()
+{
+    if (ticking_)
+        startTick(tickPort_);
 }
 
 void AcquisitionCycle::readFinished(int count, const QByteArray &bytes)

@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QTimer>
 
 #include <functional>
 
@@ -81,6 +82,7 @@ private:
     bool hungUp_ = false;
 };
 
+inline constexpr int kTickMs = 500;           ///< the link's tick period
 inline constexpr int kNoDataWarningEvery = 3; ///< failed ticks in a row that bring the no-data warning
 inline constexpr int kNoDataText = 8004;      ///< "No data received."
 inline constexpr int kLowBatteryText = 8000;  ///< "The battery power of the DMM is low."
@@ -102,6 +104,15 @@ public:
     std::function<PromptButton(int textId)> showWarning;
     /// The comparator's limits at the moment of the tick.
     std::function<std::pair<double, double>()> limits;
+
+    QTimer TimerGetSd; ///< kTickMs from one tick's end to the next one's start, while ticking
+
+    /// Ticks on `port` until stopTicking() or an aborted tick: the first tick
+    /// kTickMs from now, each next one kTickMs after the one before ended, so
+    /// that a warning holds the ticks up.
+    void startTicking(SerialDevice *port);
+    void stopTicking();
+    bool ticking() const { return ticking_; }
 
     /// Starts a tick on `port` (null: the tick fails like a silent line).
     void startTick(SerialDevice *port);
@@ -125,8 +136,11 @@ signals:
 
 private:
     void readFinished(int count, const QByteArray &bytes);
+    void TimerGetSdTimer();
 
     FrameReader reader_;
+    bool ticking_ = false;
+    SerialDevice *tickPort_ = nullptr;
 };
 
 } // namespace orvel

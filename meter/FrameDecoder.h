@@ -38,6 +38,12 @@ inline constexpr int Volt = 4, VoltAC = 5, VoltDC = 6, VoltDCAC = 7, Capacitance
                      Frequency = 1024;
 }
 
+/// Whether `function` measures resistance (its unit is the ohm glyph of the symbol face).
+constexpr bool isResistance(int function)
+{
+    return function == fn::Ohm || function == fn::OhmFlag8;
+}
+
 /// The function code of a mode word.
 constexpr int functionOf(std::uint32_t dwMode)
 {

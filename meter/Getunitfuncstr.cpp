@@ -74,7 +74,7 @@ LabelStyle labelStyleFor(int iFunction)
         style.prefixFace = LabelFace::Symbol;
         style.prefixAlign = LabelAlign::Right;
         style.unitAlign = LabelAlign::Left;
-    } else if (iFunction == fn::Ohm || iFunction == fn::OhmFlag8) {
+    } else if (isResistance(iFunction)) {
         style.unitFace = LabelFace::Symbol;
     }
     return style;

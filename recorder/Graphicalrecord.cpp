@@ -202,7 +202,7 @@ void TGraphicalForm::ShowCursorReading()
         showStyled(ReadingUnitPanel, ReadingFuncPanel, r);
         if (r.iFunction == fn::Capacitance)
             axis += LoadStr(id::MicroFarad);
-        else if (r.iFunction == fn::Ohm || r.iFunction == fn::OhmFlag8)
+        else if (isResistance(r.iFunction))
             axis += LoadStr(id::Ohm);
         else
             axis += QLatin1Char('(') + ReadingFuncPanel->text() + QLatin1Char(')');

@@ -38,10 +38,6 @@ constexpr int HintStart = 1040, HintStop = 1041, HintOpen = 1042, HintSave = 104
 constexpr int PF = 2008, Max = 2009, Min = 2010;
 } // namespace id
 
-const QColor kFuchsia(0xFF, 0x00, 0xFF);
-const QColor kRed(0xFF, 0x00, 0x00);
-const QColor kLime(0x00, 0xFF, 0x00);
-
 // A trio of data, prefix and unit panels in one sunken frame: the data panel
 // takes the rest, the prefix (14 px) and unit (20 px) panels sit at the right.
 QFrame *trio(QWidget *parent, const char *name, const QColor &colour, QLabel *&data, QLabel *&unit, QLabel *&func,
@@ -145,18 +141,11 @@ void TGraphicalForm::BuildControls()
     PFPanel = blackPanel(DisplayPanel, "PFPanel", kLime, 16, Qt::AlignCenter);
     row->addWidget(Label3);
     row->addWidget(PFPanel);
-    auto caption = [this, row](int text, const QColor &colour) {
-        auto *l = new QLabel(LoadStr(text), DisplayPanel);
-        QPalette pal = l->palette();
-        pal.setColor(QPalette::WindowText, colour);
-        l->setPalette(pal);
-        row->addWidget(l);
-    };
-    caption(id::Max, kRed);
+    row->addWidget(colouredCaption(DisplayPanel, LoadStr(id::Max), kRed));
     row->addWidget(trio(DisplayPanel, "Panel3", kRed, MaxDataPanel, MaxUnitPanel, MaxFuncPanel, "MaxDataPanel",
                         "MaxUnitPanel", "MaxFuncPanel"),
                    1);
-    caption(id::Min, kFuchsia);
+    row->addWidget(colouredCaption(DisplayPanel, LoadStr(id::Min), kFuchsia));
     row->addWidget(trio(DisplayPanel, "Panel4", kFuchsia, MinDataPanel, MinUnitPanel, MinFuncPanel, "MinDataPanel",
                         "MinUnitPanel", "MinFuncPanel"),
                    1);

@@ -7,7 +7,6 @@
 #include "resources/Strings.h"
 
 #include <QCoreApplication>
-#include <QTimer>
 
 #include <cstdio>
 
@@ -44,9 +43,6 @@ int monitor(const QString &port, qint64 count)
         return 1;
 
     AcquisitionCycle cycle;
-    QTimer timer;
-    timer.setSingleShot(true);
-    timer.setInterval(kTickMs);
     qint64 ticks = 0;
     bool warned = false;
     int status = 0;
@@ -57,7 +53,6 @@ int monitor(const QString &port, qint64 count)
         warned = true;
         return PromptButton::Retry; // go on, as "Continue" does
     };
-    QObject::connect(&timer, &QTimer::timeout, [&] { cycle.startTick(device.get()); });
     QObject::connect(&cycle, &AcquisitionCycle::lineHungUp, [&] {
         std::fprintf(stderr, "%s\n", qPrintable(LoadStrArg(kHungUpText, port)));
         status = kHungUpStatus;
@@ -71,14 +66,14 @@ int monitor(const QString &port, qint64 count)
             std::fflush(stdout);
         }
         warned = false;
-        if (count >= 0 && ++ticks >= count)
+        if (count >= 0 && ++ticks >= count) {
+            cycle.stopTicking();
             QCoreApplication::quit();
-        else
-            timer.start();
+        }
     });
     if (count == 0)
         return 0;
-    timer.start();
+    cycle.startTicking(device.get());
     QCoreApplication::exec();
     CloseComPort(std::move(device));
     return status;

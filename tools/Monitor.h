@@ -8,7 +8,6 @@
 
 namespace orvel::cli {
 
-inline constexpr int kTickMs = 500;      ///< the link's tick period, as the program's
 inline constexpr int kHungUpText = 2051; ///< "The meter's line on %s hung up: …"
 inline constexpr int kHungUpStatus = 3;  ///< exit status after a hang-up
 

@@ -91,9 +91,6 @@ int record(const RecordOptions &options)
 
     const WallClock clock = options.clock ? options.clock : WallClock(localTimeNow);
     AcquisitionCycle cycle;
-    QTimer tickTimer;
-    tickTimer.setSingleShot(true);
-    tickTimer.setInterval(kTickMs);
     bool stopping = false;
     int status = 0;
 
@@ -101,6 +98,7 @@ int record(const RecordOptions &options)
         if (!stopping)
             status = exitStatus;
         stopping = true;
+        cycle.stopTicking();
         QCoreApplication::quit();
     };
     QObject::connect(&rec, &Recording::readingStored, [&](qsizetype index) {
@@ -126,7 +124,6 @@ int record(const RecordOptions &options)
         printError(codedCaption(str::WarningCaption, textId) + QStringLiteral(": ") + LoadStr(textId));
         return PromptButton::Retry; // go on, as "Continue" does
     };
-    QObject::connect(&tickTimer, &QTimer::timeout, [&] { cycle.startTick(device.get()); });
     QObject::connect(&cycle, &AcquisitionCycle::readingReady, [&](const ReadingComputation::Outcome &) {
         if (stopping || !rec.state().bSampleRequest)
             return;
@@ -141,10 +138,6 @@ int record(const RecordOptions &options)
             stop(1);
         }
     });
-    QObject::connect(&cycle, &AcquisitionCycle::tickEnded, [&](bool aborted) {
-        if (!stopping && !aborted)
-            tickTimer.start();
-    });
     QObject::connect(&cycle, &AcquisitionCycle::lineHungUp, [&] {
         printError(LoadStrArg(kHungUpText, options.port));
         stop(kHungUpStatus); // what was stored stays in the file
@@ -153,7 +146,7 @@ int record(const RecordOptions &options)
         QTimer::singleShot(std::chrono::milliseconds(options.durationMs), [&] { stop(0); });
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, [&] { stop(0); });
 
-    tickTimer.start();
+    cycle.startTicking(device.get());
     QCoreApplication::exec();
 
     cycle.cancelTick();

@@ -46,9 +46,9 @@ TAnalogMeterForm::TAnalogMeterForm(QWidget *parent)
     auto *layout = new QHBoxLayout(Panel1);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->setSpacing(0);
-    MultPanel = lcdPanel(Panel1, "MultPanel", 11, Qt::AlignCenter);
-    UnitPanel = lcdPanel(Panel1, "UnitPanel", 11, Qt::AlignCenter);
-    FuncPanel = lcdPanel(Panel1, "FuncPanel", 11, Qt::AlignCenter);
+    MultPanel = blackPanel(Panel1, "MultPanel", kLime, 11, Qt::AlignCenter);
+    UnitPanel = blackPanel(Panel1, "UnitPanel", kLime, 11, Qt::AlignCenter);
+    FuncPanel = blackPanel(Panel1, "FuncPanel", kLime, 11, Qt::AlignCenter);
     UnitPanel->setFixedWidth(19);
     FuncPanel->setFixedWidth(20);
     layout->addWidget(MultPanel, 1);

@@ -1,5 +1,6 @@
 #include "views/DataListLine.h"
 
+#include "meter/FrameDecoder.h"
 #include "resources/Strings.h"
 
 #include <algorithm>
@@ -9,13 +10,6 @@ namespace orvel {
 namespace {
 constexpr int kOhm = 2014;          // " Ohm"
 constexpr int kAuxSeparator = 2015; // " ,PF="
-
-// The resistance functions: their unit label is the ohm glyph of a symbol face,
-// which a plain text line cannot show.
-bool isResistance(int function)
-{
-    return function == 128 || function == 384;
-}
 } // namespace
 
 QString dataListLine(const TARecord &record, qsizetype index)
@@ -29,6 +23,7 @@ QString dataListLine(const TARecord &record, qsizetype index)
     line += QLatin1Char(',');
     line += fieldText(record.szDisplay);
     line += fieldText(record.szPrefix);
+    // The ohm glyph of the symbol face cannot be shown in a plain text line.
     line += isResistance(record.iFunction) ? LoadStr(kOhm) : fieldText(record.szUnit);
     if (!aux.isEmpty()) {
         line += LoadStr(kAuxSeparator);

@@ -45,20 +45,11 @@ QVariant DataSheetModel::data(const QModelIndex &index, int role) const
     return lineText(index.row());
 }
 
-void DataSheetModel::appendLine(qsizetype bufferIndex)
-{
-    lines_.reserveNext(); // may throw; nothing has changed yet
-    const int row = lines_.count();
-    beginInsertRows(QModelIndex(), row, row);
-    lines_.append(bufferIndex);
-    endInsertRows();
-}
-
 void DataSheetModel::appendLines(qsizetype first, int count)
 {
     if (count <= 0)
         return;
-    lines_.reserveNext();
+    lines_.reserveNext(); // may throw; nothing has changed yet
     const int row = lines_.count();
     beginInsertRows(QModelIndex(), row, row + count - 1);
     for (int k = 0; k < count; ++k)
@@ -142,40 +133,19 @@ bool TDataPageListForm::CreateSheet()
 
 void TDataPageListForm::UmListAdd(int index)
 {
-    if (index < 0 || index >= recording().buffer().count())
-        return; // never read past the buffer
-    // A sheet whose creation failed is tried again; without it the line is dropped.
-    if (iCurrentSheet > sheetCount() && !CreateSheet())
-        return;
-    const int page = iCurrentSheet - 1;
-    if (PageControl->currentIndex() != page)
-        PageControl->setCurrentIndex(page);
-    DataSheetModel *model = Lines[page];
-    try {
-        model->appendLine(index);
-    } catch (const std::bad_alloc &) {
-        ShowCodedMessage(this, str::ErrorCaption, kNoMemory);
-        return;
-    }
-    if (model->rowCount() >= kLinesPerSheet) {
-        ++iCurrentSheet;
-        CreateSheet();
-    }
-    // Selecting and scrolling per line would cost more than the line itself when
-    // a file loads; once per turn of the event loop shows the same.
-    if (!bShowPending) {
-        bShowPending = true;
-        QMetaObject::invokeMethod(this, &TDataPageListForm::ShowNewestLine, Qt::QueuedConnection);
-    }
+    if (index >= 0)
+        addLines(index, 1);
 }
 
 void TDataPageListForm::addLines(qsizetype first, qsizetype count)
 {
-    count = std::min(count, recording().buffer().count() - first);
+    count = std::min(count, recording().buffer().count() - first); // never read past the buffer
     while (first >= 0 && count > 0) {
+        // A sheet whose creation failed is tried again; without it the lines are dropped.
         if (iCurrentSheet > sheetCount() && !CreateSheet())
             return;
         const int page = iCurrentSheet - 1;
+        PageControl->setCurrentIndex(page); // the sheet the lines go on is the one shown
         DataSheetModel *model = Lines[page];
         const int n = int(std::min<qsizetype>(count, kLinesPerSheet - model->rowCount()));
         try {
@@ -191,7 +161,8 @@ void TDataPageListForm::addLines(qsizetype first, qsizetype count)
             CreateSheet();
         }
     }
-    PageControl->setCurrentIndex(std::min(iCurrentSheet, sheetCount()) - 1);
+    // Selecting and scrolling per line would cost more than the line itself when
+    // a file loads; once per turn of the event loop shows the same.
     if (!bShowPending) {
         bShowPending = true;
         QMetaObject::invokeMethod(this, &TDataPageListForm::ShowNewestLine, Qt::QueuedConnection);

@@ -28,8 +28,6 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
-    /// Adds a line for buffer entry `bufferIndex`; throws std::bad_alloc.
-    void appendLine(qsizetype bufferIndex);
     /// Adds lines for buffer entries first .. first + count − 1 at once; throws std::bad_alloc.
     void appendLines(qsizetype first, int count);
     /// Text of line `row`; empty when the entry has left the buffer.

@@ -50,11 +50,11 @@ TDigitalMeterForm::TDigitalMeterForm(QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(LcdPanel);
 
-    FuncPanel = lcdPanel(LcdPanel, "FuncPanel", 15, Qt::AlignCenter);
-    pnlAcDc = lcdPanel(FuncPanel, "pnlAcDc", 15, Qt::AlignCenter);
-    UnitPanel = lcdPanel(LcdPanel, "UnitPanel", 15, Qt::AlignCenter);
-    DataPanel = lcdPanel(LcdPanel, "DataPanel", 27, Qt::AlignCenter);
-    SubDataPanel = lcdPanel(DataPanel, "SubDataPanel", 15, Qt::AlignLeft | Qt::AlignVCenter);
+    FuncPanel = blackPanel(LcdPanel, "FuncPanel", kLime, 15, Qt::AlignCenter);
+    pnlAcDc = blackPanel(FuncPanel, "pnlAcDc", kLime, 15, Qt::AlignCenter);
+    UnitPanel = blackPanel(LcdPanel, "UnitPanel", kLime, 15, Qt::AlignCenter);
+    DataPanel = blackPanel(LcdPanel, "DataPanel", kLime, 27, Qt::AlignCenter);
+    SubDataPanel = blackPanel(DataPanel, "SubDataPanel", kLime, 15, Qt::AlignLeft | Qt::AlignVCenter);
 
     // The resize rules follow each panel's own size.
     for (QWidget *w :

@@ -10,8 +10,6 @@ QString faceName(LabelFace face)
 }
 
 namespace {
-const QColor kLime(0x00, 0xFF, 0x00);
-
 void setPanelColours(QWidget *widget, const QColor &colour)
 {
     widget->setAutoFillBackground(true);
@@ -28,7 +26,7 @@ void setLcdColours(QWidget *widget)
 }
 
 QLabel *blackPanel(QWidget *parent, const char *name, const QColor &colour, int pixelHeight, Qt::Alignment align,
-                   const QString &face)
+                   const QString &face, PanelEdge edge)
 {
     auto *p = new QLabel(parent);
     p->setObjectName(QLatin1String(name));
@@ -38,12 +36,20 @@ QLabel *blackPanel(QWidget *parent, const char *name, const QColor &colour, int 
     f.setPixelSize(pixelHeight);
     p->setFont(f);
     p->setAlignment(align);
+    if (edge == PanelEdge::Sunken)
+        p->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     return p;
 }
 
-QLabel *lcdPanel(QWidget *parent, const char *name, int pixelHeight, Qt::Alignment align)
+QLabel *colouredCaption(QWidget *parent, const QString &text, const QColor &colour)
 {
-    return blackPanel(parent, name, kLime, pixelHeight, align);
+    auto *l = new QLabel(text, parent);
+    if (colour.isValid()) {
+        QPalette pal = l->palette();
+        pal.setColor(QPalette::WindowText, colour);
+        l->setPalette(pal);
+    }
+    return l;
 }
 
 void showLabel(QLabel *panel, const QString &text, LabelFace face, LabelAlign align)

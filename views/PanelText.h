@@ -16,17 +16,26 @@ namespace orvel {
 /// The face's name as it is recorded on the panel ("Arial" or "Symbol").
 QString faceName(LabelFace face);
 
+/// The display panels' characters: the reading's lime, the largest reading's
+/// red, the smallest reading's fuchsia.
+inline const QColor kLime{0x00, 0xFF, 0x00};
+inline const QColor kRed{0xFF, 0x00, 0x00};
+inline const QColor kFuchsia{0xFF, 0x00, 0xFF};
+
 /// Black with lime characters, like the meter's display.
 void setLcdColours(QWidget *widget);
+
+/// How a display panel's edge looks.
+enum class PanelEdge { Flat, Sunken };
 
 /// A display panel: characters of `colour` on black in `face`, `pixelHeight`
 /// high. What it shows comes from the meter or from a file, so it is always
 /// shown as plain text, never as markup.
 QLabel *blackPanel(QWidget *parent, const char *name, const QColor &colour, int pixelHeight, Qt::Alignment align,
-                   const QString &face = QStringLiteral("Arial"));
+                   const QString &face = QStringLiteral("Arial"), PanelEdge edge = PanelEdge::Flat);
 
-/// A display panel: lime characters on black in Arial `pixelHeight` high.
-QLabel *lcdPanel(QWidget *parent, const char *name, int pixelHeight, Qt::Alignment align);
+/// A caption in `colour` (the window's text colour when invalid) beside the panels.
+QLabel *colouredCaption(QWidget *parent, const QString &text, const QColor &colour);
 
 /// Shows `text` in `panel` drawn in `face` with `align`. The panel's property
 /// "face" records the face; the text itself is already mapped for the symbol

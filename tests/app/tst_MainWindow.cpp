@@ -116,7 +116,7 @@ private slots:
 
         FormMain->sbtnLink->click();
         QVERIFY(FormMain->linked());
-        QVERIFY(FormMain->TimerGetSd->isActive());
+        QVERIFY(FormMain->Acquisition->TimerGetSd.isActive());
         QCOMPARE(FormMain->mnuLink->text(), QStringLiteral("Un&link"));
         QCOMPARE(FormMain->sbtnLink->toolTip(), QStringLiteral("Unlink DMM"));
         QVERIFY(!FormMain->sbtnPort->isEnabled());
@@ -139,19 +139,19 @@ private slots:
         recording().endLoad();
         QVERIFY(FormMain->sbtnLink->isEnabled());
         QVERIFY(FormMain->sbtnPort->isEnabled());
-        QVERIFY(!FormMain->TimerGetSd->isActive());
+        QVERIFY(!FormMain->Acquisition->TimerGetSd.isActive());
     }
 
     void linkMessagesAndUnlinkStopRecordingFirst()
     {
         SendMessage(FormMain, UM_LINK);
         QVERIFY(FormMain->linked());
-        QVERIFY(FormMain->TimerGetSd->isActive());
+        QVERIFY(FormMain->Acquisition->TimerGetSd.isActive());
         ReadingReceived = true;
         QVERIFY(recording().start(run->folder()));
         SendMessage(FormMain, UM_UNLINK);
         QVERIFY(!FormMain->linked());
-        QVERIFY(!FormMain->TimerGetSd->isActive());
+        QVERIFY(!FormMain->Acquisition->TimerGetSd.isActive());
         QVERIFY2(!recording().state().bRecording, "the recorder hears of the unlink before the handler returns");
         QVERIFY(!recording().loggerTimer().isActive());
         QVERIFY(!ReadingReceived);
@@ -266,7 +266,7 @@ private slots:
         QCOMPARE(warnings, QList<int>{8004});
         QCOMPARE(FormMain->iNoDataCount, 0);
         QVERIFY(FormMain->linked());
-        QVERIFY2(FormMain->TimerGetSd->isActive(), "Continue lets acquisition go on");
+        QVERIFY2(FormMain->Acquisition->TimerGetSd.isActive(), "Continue lets acquisition go on");
 
         tick(frameOf("1.234", "DC V"));
         tick({});
@@ -276,7 +276,7 @@ private slots:
         tick({});
         QCOMPARE(warnings, (QList<int>{8004, 8004}));
         QVERIFY(!FormMain->linked());
-        QVERIFY(!FormMain->TimerGetSd->isActive());
+        QVERIFY(!FormMain->Acquisition->TimerGetSd.isActive());
     }
 
     void lowBatteryWarnsOnEveryTick()
@@ -448,9 +448,9 @@ private slots:
     void closingWhileLinkedStopsTheTick()
     {
         FormMain->sbtnLink->click();
-        QVERIFY(FormMain->TimerGetSd->isActive());
+        QVERIFY(FormMain->Acquisition->TimerGetSd.isActive());
         QVERIFY(FormMain->close());
-        QVERIFY(!FormMain->TimerGetSd->isActive());
+        QVERIFY(!FormMain->Acquisition->TimerGetSd.isActive());
         QVERIFY(!FormMain->Acquisition->tickRunning());
     }
 };

@@ -124,8 +124,8 @@ private slots:
         QCOMPARE(outerGeometry(FormMain), QRect(0, 0, screen.width(), m));
         QCOMPARE(FormMain->frameGeometry().topLeft(), QPoint(0, 0));
         QCOMPARE(FormMain->frameGeometry().width(), screen.width());
-        QVERIFY(!FormMain->TimerGetSd->isActive());
-        QCOMPARE(FormMain->TimerGetSd->interval(), 500);
+        QVERIFY(!FormMain->Acquisition->TimerGetSd.isActive());
+        QCOMPARE(FormMain->Acquisition->TimerGetSd.interval(), 500);
         exitProgram();
     }
 

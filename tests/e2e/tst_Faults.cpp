@@ -201,7 +201,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(readings.size() >= 1, kWaitMs);
 
         QTRY_VERIFY_WITH_TIMEOUT(!FormMain->linked(), kWaitMs);
-        QVERIFY(!FormMain->TimerGetSd->isActive());
+        QVERIFY(!FormMain->Acquisition->TimerGetSd.isActive());
         QVERIFY(!FormMain->Acquisition->tickRunning());
         QCOMPARE(run->asked().messages.size(), 1);
         QCOMPARE(run->asked().messages[0].caption, ApplicationTitle());

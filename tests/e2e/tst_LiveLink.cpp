@@ -100,7 +100,7 @@ private slots:
         QVERIFY(ReadingReceived);
 
         FormMain->sbtnLink->click(); // unlink
-        QVERIFY(!FormMain->TimerGetSd->isActive());
+        QVERIFY(!FormMain->Acquisition->TimerGetSd.isActive());
         QVERIFY(!FormMain->Acquisition->tickRunning());
         const int ticksAtUnlink = int(ticks.size());
         QTest::qWait(1300); // longer than two tick periods
@@ -159,7 +159,7 @@ private slots:
         QCOMPARE(int(ticks.size()), 3);
         QCOMPARE(AutoMsgForm->lbMsg1->text(), QStringLiteral("No data received."));
         QCOMPARE(AutoMsgForm->lbMsg2->text(), QStringLiteral("Will re-try automatically in 3 seconds."));
-        QVERIFY(!FormMain->TimerGetSd->isActive());
+        QVERIFY(!FormMain->Acquisition->TimerGetSd.isActive());
         FormMain->close();
     }
 
