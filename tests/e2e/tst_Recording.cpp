@@ -15,6 +15,7 @@
 #include "recorder/Recording.h"
 #include "recorder/Statistics.h"
 #include "recorder/Tarecord.h"
+#include "tests/support/Records.h"
 #include "tests/support/SimulatorProcess.h"
 #include "tests/support/TestRun.h"
 #include "views/DataListLine.h"
@@ -241,9 +242,7 @@ private slots:
         linkAndWaitForAReading();
         ReadingBuffer file;
         for (int i = 0; i < 300; ++i)
-            file.append(TARecord(QStringLiteral("x"), QStringLiteral("0"), fn::VoltDC,
-                                 formatTimeStamp(QTime(1, 0).addMSecs(i * 500)), QStringLiteral("x"), QString(),
-                                 QStringLiteral("V"), 100.0f + float(i), QString()));
+            file.append(voltReading(100.0f + float(i), timeOfTenths(36000 + i * 5), QStringLiteral("x")));
         const QString g52 = run->filePath("earlier.g52");
         QVERIFY(saveLoggerFile(g52, file));
         const QString csv = run->filePath("export.csv");

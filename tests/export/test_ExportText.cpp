@@ -1,6 +1,7 @@
 #include "export/ExportText.h"
 #include "recorder/Pages.h"
 #include "recorder/Tarecord.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -23,8 +24,8 @@ TEST(ExportText, LinesAndPageRanges)
 {
     ReadingBuffer buffer;
     for (int i = 0; i < 450; ++i)
-        buffer.append(TARecord(QString(), QString(), 6, QStringLiteral("  9:05:03.4  "), QString(), QString(),
-                               QStringLiteral("V"), float(i) / 4, i == 7 ? QStringLiteral("0.87") : QString()));
+        buffer.append(test::voltReading(float(i) / 4, QStringLiteral("  9:05:03.4  "), {},
+                                        i == 7 ? QStringLiteral("0.87") : QString()));
     const QByteArray all = exportText(buffer, 1, 3);
     EXPECT_EQ(all.count("\r\n"), 450);
     EXPECT_TRUE(all.startsWith("1,  9:05:03.4  ,0\r\n2,  9:05:03.4  ,0.25\r\n"));

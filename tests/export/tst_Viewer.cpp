@@ -11,6 +11,7 @@
 #include "platform/SystemMetrics.h"
 #include "recorder/Graphicalrecord.h"
 #include "recorder/LoggerFile.h"
+#include "tests/support/Records.h"
 #include "tests/support/WindowsRun.h"
 
 #include <QDir>
@@ -50,10 +51,7 @@ void hold(int n, const std::function<float(int)> &value)
 {
     ReadingBuffer file;
     for (int i = 0; i < n; ++i) {
-        const float v = value(i);
-        const QString text = QString::number(v);
-        file.append(TARecord(text, QStringLiteral("0"), fn::VoltDC, QStringLiteral("t%1").arg(i), text, QString(),
-                             QStringLiteral("V"), v, QString()));
+        file.append(voltReading(value(i), QStringLiteral("t%1").arg(i)));
     }
     const QString path = QDir::current().filePath(QStringLiteral("held.g52"));
     QVERIFY(saveLoggerFile(path, file));

@@ -1,4 +1,5 @@
 #include "recorder/Recording.h"
+#include "tests/support/Records.h"
 
 #include <QTemporaryDir>
 
@@ -69,8 +70,7 @@ TEST(Recording, LoadingIsAJobThatReportsProgressAndStopsWhenCancelled)
     {
         ReadingBuffer file;
         for (int i = 0; i < n; ++i)
-            file.append(TARecord(QStringLiteral("1"), QStringLiteral("0"), 6, QStringLiteral("t"), QStringLiteral("1"),
-                                 QString(), QStringLiteral("V"), float(i % 1000), QString()));
+            file.append(test::voltReading(float(i % 1000), QStringLiteral("t"), QStringLiteral("1")));
         ASSERT_TRUE(saveLoggerFile(path, file));
     }
     Recording rec(QStringLiteral("~VORDL"));

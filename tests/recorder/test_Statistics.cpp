@@ -1,5 +1,6 @@
 #include "recorder/Statistics.h"
 #include "recorder/Tarecord.h"
+#include "tests/support/Records.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +12,8 @@ namespace {
 
 TARecord reading(float value, int tenths, const char *display = nullptr)
 {
-    const QString time =
-        QString::asprintf("%3d:%02d:%02d.%-3d", tenths / 36000 % 24, tenths / 600 % 60, tenths / 10 % 60, tenths % 10);
-    const QString shown = display ? QString::fromLatin1(display) : QString::number(value, 'f', 3);
-    return TARecord(shown, QStringLiteral("0"), 6, time, shown, QString(), QStringLiteral("V"), value, QString());
+    return test::voltReading(value, test::timeOfTenths(tenths),
+                             display ? QString::fromLatin1(display) : QString::number(value, 'f', 3));
 }
 
 TEST(Statistics, AMillionReadingsAroundAThousandKeepTheirDeviation)

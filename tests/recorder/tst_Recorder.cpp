@@ -13,6 +13,7 @@
 #include "recorder/Dlgoption.h"
 #include "recorder/Graphicalrecord.h"
 #include "recorder/LoggerFile.h"
+#include "tests/support/Records.h"
 #include "tests/support/WindowsRun.h"
 #include "views/Datapagelist.h"
 #include "views/StatisticsWindow.h"
@@ -451,9 +452,7 @@ private slots:
         for (const Row &r : rows) {
             ReadingBuffer file;
             for (int i = 0; i < r.records; ++i)
-                file.append(TARecord(QStringLiteral("%1").arg(i), QStringLiteral("0"), fn::VoltDC,
-                                     QStringLiteral("  9:05:03.4  "), QStringLiteral("%1").arg(i), QString(),
-                                     QStringLiteral("V"), float(i), QString()));
+                file.append(voltReading(float(i), QStringLiteral("  9:05:03.4  ")));
             const QString path = run->filePath(QStringLiteral("run%1.g52").arg(r.records));
             QVERIFY(saveLoggerFile(path, file));
             QFile tail(path);
@@ -491,8 +490,7 @@ private slots:
         // out of the scale, the extremes and the line.
         ReadingBuffer damaged;
         for (float v : {2.0f, std::numeric_limits<float>::quiet_NaN(), 5.0f, std::numeric_limits<float>::infinity()})
-            damaged.append(TARecord(QStringLiteral("x"), QStringLiteral("0"), fn::VoltDC, QStringLiteral("t"),
-                                    QStringLiteral("x"), QString(), QStringLiteral("V"), v, QString()));
+            damaged.append(voltReading(v, QStringLiteral("t"), QStringLiteral("x")));
         QVERIFY(saveLoggerFile(run->filePath("damaged.g52"), damaged));
         recording().markSaved();
         run->asked().fileAnswers = {run->filePath("damaged.g52")};
@@ -517,8 +515,7 @@ private slots:
         ReadingBuffer file;
         constexpr int n = 600000;
         for (int i = 0; i < n; ++i)
-            file.append(TARecord(QStringLiteral("1"), QStringLiteral("0"), fn::VoltDC, QStringLiteral("t"),
-                                 QStringLiteral("1"), QString(), QStringLiteral("V"), float(i % 1000), QString()));
+            file.append(voltReading(float(i % 1000), QStringLiteral("t"), QStringLiteral("1")));
         const QString path = run->filePath("big.g52");
         QVERIFY(saveLoggerFile(path, file));
         file.clear();
@@ -652,8 +649,7 @@ private slots:
         g.Statistics->hide();
         ReadingBuffer file;
         for (int i = 0; i < 450; ++i)
-            file.append(TARecord(QStringLiteral("1"), QStringLiteral("0"), fn::VoltDC, QStringLiteral("  9:05:03.4  "),
-                                 QStringLiteral("1"), QString(), QStringLiteral("V"), 1000.0f + float(i), QString()));
+            file.append(voltReading(1000.0f + float(i), QStringLiteral("  9:05:03.4  "), QStringLiteral("1")));
         QVERIFY(saveLoggerFile(run->filePath("later.g52"), file));
         recording().markSaved();
         run->asked().fileAnswers = {run->filePath("later.g52")};

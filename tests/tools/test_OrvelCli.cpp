@@ -5,6 +5,7 @@
 #include "meter/Rscomm.h"
 #include "platform/PortNames.h"
 #include "tests/support/PseudoTerminal.h"
+#include "tests/support/Records.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "tests/support/SimulatorProcess.h"
 
@@ -405,8 +406,7 @@ QString auxOf(int i)
 TARecord sampleRecord(int i)
 {
     const Sample &s = kSamples[i % std::size(kSamples)];
-    return TARecord(QStringLiteral("1.234"), QStringLiteral("0"), 6, timeOf(i), QStringLiteral("1.234"), QString(),
-                    QStringLiteral("V"), s.value, auxOf(i));
+    return test::voltReading(s.value, timeOf(i), QStringLiteral("1.234"), auxOf(i));
 }
 
 QByteArray expectedLines(int first, int count, bool withAux = true)
