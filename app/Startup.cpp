@@ -38,7 +38,7 @@ template <typename Form> Form *create(std::vector<std::unique_ptr<QWidget>> &win
 } // namespace
 
 WindowSet::WindowSet()
-    : recording_(std::make_unique<Recording>(LoadStr(str::TempStoreStem)))
+    : recording_(std::make_unique<Recording>())
 {
     setProgramRecording(recording_.get());
     create(windows_, FormMain);

@@ -1,6 +1,7 @@
 #include "recorder/Recording.h"
 
 #include "recorder/StoredValue.h"
+#include "resources/Strings.h"
 
 #include <QFile>
 #include <QScopedValueRollback>
@@ -38,6 +39,10 @@ Recording::Recording(const QString &temporaryStem, QObject *parent)
     TimerLogger.setInterval(kFullSpeedMs);
     connect(&TimerLogger, &QTimer::timeout, this, &Recording::requestSample);
 }
+
+Recording::Recording(QObject *parent)
+    : Recording(LoadStr(str::TempStoreStem), parent)
+{}
 
 Recording::~Recording() = default;
 

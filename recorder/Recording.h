@@ -109,6 +109,8 @@ class Recording : public QObject
 public:
     /// Temporary files are named `temporaryStem` + number + ".TMP".
     explicit Recording(const QString &temporaryStem, QObject *parent = nullptr);
+    /// The program's names for them ("~VORDL1.TMP", …).
+    explicit Recording(QObject *parent = nullptr);
     ~Recording() override;
 
     const RecorderState &state() const { return state_; }

@@ -75,7 +75,7 @@ int record(const RecordOptions &options)
     if (!device)
         return 1;
     // The recorder's own recording, its output file standing in for the temporary file.
-    Recording rec(LoadStr(str::TempStoreStem));
+    Recording rec;
     rec.setMode(false, options.intervalSeconds);
     QFile csv;
     if (!createOutputs(options, rec, csv))
