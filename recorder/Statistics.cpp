@@ -99,9 +99,10 @@ int timeTenths(const TextField<16> &szTime)
 int timeTenths(const QString &szTime)
 {
     TextField<16> field;
-    if (szTime.size() >= qsizetype(field.size()))
+    const QString text = szTime.trimmed();
+    if (text.size() >= qsizetype(field.size()))
         return -1;
-    setFieldText(field, szTime);
+    setFieldText(field, text);
     return timeTenths(field);
 }
 

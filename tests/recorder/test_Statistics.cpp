@@ -125,13 +125,19 @@ TEST(Statistics, ReadingsAndTimeBeyondTheLimitsAsTheComparatorJudgesThem)
     EXPECT_EQ(s.maxIndex, 3);
     EXPECT_EQ(s.minIndex, 6);
 
+    // A step back in time is no time beyond the limits (it once counted as almost a day).
+    buffer.append(reading(5.0f, 36000));
+    buffer.append(reading(1.0f, 35990));
+    index.update(buffer, {3.0, 2.0});
+    EXPECT_EQ(index.whole().aboveTenths, 10);
+
     EXPECT_EQ(timeTenths(QStringLiteral("  9:05:03.4  ")), 9 * 36000 + 5 * 600 + 34);
     EXPECT_EQ(timeTenths(QStringLiteral("t")), -1);
-    const QStringList lines = statsLines(buffer, s, {3.0, 2.0});
-    EXPECT_EQ(lines.first(), QStringLiteral("Readings: 8"));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Above the upper limit 3: 2 readings, 0:00:01.0")))
+    const QStringList lines = statsLines(buffer, index.whole(), {3.0, 2.0});
+    EXPECT_EQ(lines.first(), QStringLiteral("Readings: 10"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Above the upper limit 3: 3 readings, 0:00:01.0")))
         << lines.join('|').toStdString();
-    EXPECT_TRUE(statsLines(buffer, s, {}).contains(QStringLiteral("Limits: none set")));
+    EXPECT_TRUE(statsLines(buffer, index.whole(), {}).contains(QStringLiteral("Limits: none set")));
 }
 
 // Readings given as time texts: the timing, gaps and area each set of times gives.

@@ -569,9 +569,11 @@ TEST(CliRecord, StoresEachReadingInALoggerFileAndItsExportLine)
     expectVoltReadings(buffer);
     static const QRegularExpression progress(QStringLiteral("^[123]: \\d+:\\d\\d:\\d\\d\\.\\d \\d\\.\\d{3} V DC$"));
     const QStringList lines = QString::fromUtf8(r.err).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 3) << r.err.constData();
-    for (const QString &line : lines)
+    ASSERT_EQ(lines.size(), 5) << r.err.constData(); // a line a reading, then the summary
+    for (const QString &line : lines.first(3))
         EXPECT_TRUE(progress.match(line).hasMatch()) << qPrintable(line);
+    EXPECT_TRUE(lines[3].startsWith("Readings stored: 3, time covered 0:00:0")) << qPrintable(lines[3]);
+    EXPECT_EQ(lines[4], "Gaps: none");
 
     const CliRun converted = cli({"convert", g52});
     EXPECT_EQ(converted.status, 0);
