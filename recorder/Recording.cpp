@@ -136,6 +136,12 @@ StoreResult Recording::takeSample(const TMeterReading &reading, const QTime &tim
         return {StoreOutcome::NoMemory, -1, {}};
     }
     StoreResult result{StoreOutcome::Stored, buffer_.count() - 1, {}};
+    // Outside a recording only the Manual command stores.
+    const ExpectedInterval mode = ExpectedInterval::forMode(!state_.bRecording, state_.intervalSeconds());
+    if (result.index == 0)
+        expected_ = mode;
+    else if (expected_ != mode)
+        expected_ = {};
     if (TempStore.isOpen() && !TempStore.write(record)) {
         result.outcome = StoreOutcome::StoreFailed;
         result.error = TempStore.errorText();
@@ -159,6 +165,7 @@ StoreResult Recording::takeSample(const TMeterReading &reading, const QTime &tim
 void Recording::clear()
 {
     buffer_.clear();
+    expected_ = {};
     for (Adopted &a : adopted_)
         a.inBuffer = false;
     ResetRecorder();
@@ -227,6 +234,7 @@ LoadResult Recording::load(const QString &path, LoadJob &job)
     if (!buffer_.isEmpty() || !state_.bBufferEmpty)
         clear();
     load_ = &job;
+    expected_ = {}; // judged from the readings
     const LoadEnd end = job.run(reader, buffer_);
     load_ = nullptr;
     reader.close();

@@ -16,6 +16,7 @@
 #include "meter/MeterReading.h"
 #include "recorder/LoggerFile.h"
 #include "recorder/Pages.h"
+#include "recorder/Statistics.h"
 #include "recorder/Tarecord.h"
 #include "recorder/TempStore.h"
 
@@ -115,6 +116,10 @@ public:
 
     const RecorderState &state() const { return state_; }
     const ReadingBuffer &buffer() const { return buffer_; }
+    /// How often the buffer's readings were meant to come: the mode they were
+    /// all stored in (manual, full speed, every N seconds), or Unknown when
+    /// they came from a file or from runs in different modes.
+    ExpectedInterval expectedInterval() const { return expected_; }
     const TemporaryStore &temporaryStore() const { return TempStore; }
     /// Sets bSampleRequest every iLoggerInterval while recording.
     const QTimer &loggerTimer() const { return TimerLogger; }
@@ -230,6 +235,7 @@ private:
 
     RecorderState state_;
     ReadingBuffer buffer_;
+    ExpectedInterval expected_;
     TemporaryStore TempStore; ///< the temporary file of the recording that runs
     QTimer TimerLogger;
     QList<Adopted> adopted_;

@@ -224,6 +224,10 @@ const StringEntry kStringTable[] = {
            "                        write the exported text of a logger data file (.g52, .g51,\n"
            "                        .TMP) to OUT, or to standard output; pages counted as the\n"
            "                        recorder counts them (page 1 is the short one)\n"
+           "  stats FILE [--pages FROM-TO] [--json]\n"
+           "                        print the statistics of a logger data file's readings: count,\n"
+           "                        times, minimum, maximum, mean, deviation, the area under them,\n"
+           "                        intervals and gaps; as text, or as one JSON object\n"
            "  ports [--listen]      list COM1..COM10 and the device each one opens; with --listen, listen\n"
            "                        up to a second on each that opens and show what a meter sends\n"
            "  help                  show this text\n"
@@ -242,6 +246,26 @@ const StringEntry kStringTable[] = {
     {2120, "orvel-cli: page %d is outside 1 .. %d"},
     {2121, "orvel-cli: cannot write %s"},
     {2122, "orvel-cli: %s exists; give --force to replace it"},
+
+    // statistics: the timing of the readings, their gaps and the area under them
+    {2130, "Time covered: %1"},
+    {2131, "Intervals: median %1, shortest %2, longest %3 from %4"},
+    {2132, "Intervals: none (%1)"},
+    {2133, "fewer than two readings with a readable time"},
+    {2134, "Expected interval: %1 (%2); gaps are intervals longer than %3"},
+    {2135, "full speed"},
+    {2136, "every %1 s"},
+    {2137, "judged from the readings"},
+    {2138, "Expected interval: none (manual readings); gaps are not judged"},
+    {2139, "Gaps: %1, %2 missing, the longest %3 from %4"},
+    {2140, "Gaps: none"},
+    {2141, "Times out of order: %1 (steps back in time: those intervals are not counted)"},
+    {2142, "Times unreadable: %1 (blank or damaged: left out of the intervals and the area)"},
+    {2143, "Charge: %1 Ah"},
+    {2144, "Area under the readings: %1 %2"},
+    {2145, "Area under the readings: none (%1)"},
+    {2146, "the readings mix functions or units"},
+    {2147, "Readings stored: %1, time covered %2"},
 
     // installed program: serial access, version, usage
     {2190, "permission denied — add yourself to the dialout group, then log in again"},

@@ -1,4 +1,5 @@
 #include "tools/Decode.h"
+#include "tools/Output.h"
 
 #include "meter/FrameDecoder.h"
 #include "meter/MeterReading.h"
@@ -8,44 +9,11 @@
 #include <QIODevice>
 #include <QRegularExpression>
 
-#include <charconv>
-
 namespace orvel::cli {
 
 namespace {
 constexpr int kTooManyBytes = 2103;
 constexpr int kNotAByte = 2104;
-
-// Numbers as the shortest text that reads back to the same value.
-template <typename T> std::string shortest(T value)
-{
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
-std::string jsonString(const QString &text)
-{
-    std::string out = "\"";
-    for (char32_t c : text.toStdU32String()) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char esc[8];
-                std::snprintf(esc, sizeof esc, "\\u%04x", unsigned(c));
-                out += esc;
-            } else {
-                out += QString::fromUcs4(&c, 1).toStdString();
-            }
-        }
-    }
-    return out + "\"";
-}
 
 std::string readingJson(const ReadingComputation &tick)
 {

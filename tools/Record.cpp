@@ -154,6 +154,8 @@ int record(const RecordOptions &options)
     std::signal(SIGTERM, SIG_DFL);
     rec.stop();
     csv.close();
+    for (const QString &line : recordingSummary(rec.buffer(), rec.expectedInterval()))
+        printError(line);
     CloseComPort(std::move(device));
     ::close(signalPipe[0]);
     ::close(signalPipe[1]);

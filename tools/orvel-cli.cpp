@@ -12,6 +12,7 @@
 #include "tools/Output.h"
 #include "tools/Record.h"
 #include "tools/Simulate.h"
+#include "tools/Stats.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -125,14 +126,18 @@ int monitor(const QStringList &args)
     return orvel::cli::monitor(port, count);
 }
 
-// convert IN [OUT] [--pages FROM-TO]
-int convert(const QStringList &args)
+// convert IN [OUT] [--pages FROM-TO], or with `statsCommand` stats FILE [--pages FROM-TO] [--json]
+int fileCommand(const QStringList &args, bool statsCommand)
 {
+    bool json = false;
     QStringList files;
     std::optional<orvel::cli::PageSpan> pages;
     static const QRegularExpression pageSpan(QStringLiteral("^(\\d{1,9})-(\\d{1,9})$"));
+    const qsizetype maxFiles = statsCommand ? 1 : 2;
     for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--pages")) {
+        if (statsCommand && args[i] == QLatin1String("--json")) {
+            json = true;
+        } else if (args[i] == QLatin1String("--pages")) {
             const QRegularExpressionMatch m = pageSpan.match(args.value(i + 1));
             if (!m.hasMatch()) {
                 printError(orvel::LoadStrArg(kBadOption, args[i]));
@@ -140,7 +145,7 @@ int convert(const QStringList &args)
             }
             pages = orvel::cli::PageSpan{m.captured(1).toInt(), m.captured(2).toInt()};
             ++i;
-        } else if (args[i].startsWith(QLatin1String("--")) || files.size() == 2) {
+        } else if (args[i].startsWith(QLatin1String("--")) || files.size() == maxFiles) {
             printError(orvel::LoadStrArg(kBadOption, args[i]));
             return 2;
         } else {
@@ -151,6 +156,8 @@ int convert(const QStringList &args)
         std::fputs(qPrintable(orvel::LoadStr(kUsage)), stderr);
         return 2;
     }
+    if (statsCommand)
+        return orvel::cli::stats(files[0], pages, json);
     return orvel::cli::convert(files[0], files.value(1), pages);
 }
 
@@ -279,7 +286,9 @@ int main(int argc, char *argv[])
     if (command == QLatin1String("monitor"))
         return monitor(rest);
     if (command == QLatin1String("convert"))
-        return convert(rest);
+        return fileCommand(rest, false);
+    if (command == QLatin1String("stats"))
+        return fileCommand(rest, true);
     if (command == QLatin1String("record"))
         return record(rest);
 

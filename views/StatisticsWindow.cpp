@@ -73,12 +73,13 @@ void StatisticsWindow::refresh()
     if (!isVisible())
         return;
     const ReadingBuffer &buffer = recording().buffer();
+    const ExpectedInterval expected = recording().expectedInterval();
     const StatsLimits limits = comparatorLimits();
     StatisticsIndex &index = statisticsIndex();
     index.update(buffer, limits);
     const auto [first, count] = viewRange_ ? viewRange_() : std::pair<qsizetype, qsizetype>{0, buffer.count()};
-    ViewPanel->setText(statsLines(buffer, index.range(buffer, first, count), limits).join(QLatin1Char('\n')));
-    WholePanel->setText(statsLines(buffer, index.whole(), limits).join(QLatin1Char('\n')));
+    ViewPanel->setText(statsLines(buffer, index.range(buffer, first, count), limits, expected).join(QLatin1Char('\n')));
+    WholePanel->setText(statsLines(buffer, index.whole(), limits, expected).join(QLatin1Char('\n')));
 }
 
 QString StatisticsWindow::text() const

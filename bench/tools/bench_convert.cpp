@@ -1,16 +1,19 @@
 // orvel-cli convert of a logger data file of a million readings to its
-// exported text, through the same function as the command, and for comparison
+// exported text, and orvel-cli stats of the same file (the goal: within twice
+// convert's time), through the same functions as the commands; for comparison
 // a bare read of the same file into the reading buffer. Prints figures; decides nothing.
 
 #include "recorder/LoggerFile.h"
 #include "recorder/Tarecord.h"
 #include "tools/Convert.h"
+#include "tools/Stats.h"
 
 #include <QString>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <memory>
 
 using namespace orvel;
@@ -54,6 +57,20 @@ void BM_ConvertToCsv(benchmark::State &state)
         benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_ConvertToCsv)->Unit(benchmark::kMillisecond);
+
+// The figures as text and as JSON, printed to /dev/null.
+void BM_Stats(benchmark::State &state)
+{
+    const QString in = bigFile();
+    std::FILE *null = std::fopen("/dev/null", "w");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(cli::stats(in, std::nullopt, state.range(0) != 0, null, null));
+    std::fclose(null);
+    state.SetItemsProcessed(state.iterations() * kRecords);
+    state.counters["seconds_per_file"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_Stats)->Arg(0)->Arg(1)->ArgName("json")->Unit(benchmark::kMillisecond);
 
 void BM_ReadLoggerFile(benchmark::State &state)
 {

@@ -4,11 +4,15 @@
 // Invariants: a loaded file gives exactly its whole records (a trailing part
 // shorter than a record is left out), each written back to the same 76 bytes
 // when it came from a ".g52" (control characters in texts read as blanks); the export of what was loaded has exactly
-// one line a record, each ended by CR LF and numbered in order from 1.
+// one line a record, each ended by CR LF and numbered in order from 1. Its
+// statistics, whatever its times say, judge every step between readings with a
+// readable time as an interval (never below zero) or out of order, and the
+// block summaries give what a walk gives.
 
 #include "export/ExportText.h"
 #include "recorder/LoggerFile.h"
 #include "recorder/Pages.h"
+#include "recorder/Statistics.h"
 #include "tests/fuzz/FuzzCheck.h"
 
 #include <QCoreApplication>
@@ -63,5 +67,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         at = end + 2;
     }
     FUZZ_CHECK(at == text.size());
+
+    const StatsLimits limits{1.0, 0.0};
+    const ReadingStats walked = walkStats(buffer, 0, buffer.count(), limits);
+    const qsizetype timed = buffer.count() - walked.unreadableTimes;
+    FUZZ_CHECK(walked.intervals.count() + walked.outOfOrder == std::max<qsizetype>(timed - 1, 0));
+    FUZZ_CHECK(walked.coveredTenths >= 0 && walked.shortestTenths >= -1 && walked.intervals.median() >= -1);
+    StatisticsIndex index;
+    index.update(buffer, limits);
+    const ReadingStats ranged = index.range(buffer, 1, buffer.count());
+    const ReadingStats tail = walkStats(buffer, 1, buffer.count(), limits);
+    FUZZ_CHECK(ranged.intervals.count() == tail.intervals.count() && ranged.coveredTenths == tail.coveredTenths);
+    FUZZ_CHECK(statsLines(buffer, walked, limits, {}).size() >= 1);
     return 0;
 }

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <random>
+#include <tuple>
 
 namespace orvel {
 namespace {
@@ -47,8 +48,18 @@ TEST(Statistics, RangesMergedFromBlocksEqualAWalk)
     ReadingBuffer buffer;
     std::mt19937 random(3);
     std::uniform_real_distribution<double> value(-5.0, 5.0);
-    for (int i = 0; i < 3 * kStatsBlock + 123; ++i)
-        buffer.append(reading(i == 5000 ? NAN : float(value(random)), i * 7 % 864000));
+    std::uniform_int_distribution<int> step(1, 40);
+    int tenths = 80000;
+    for (int i = 0; i < 3 * kStatsBlock + 123; ++i) {
+        // Steps forward, across midnight, now and then back in time, a damaged time, another function.
+        tenths = (tenths + (i % 1499 == 0 ? -36000 : i % 2000 == 0 ? 5000 : step(random))) % 864000;
+        TARecord r = reading(i == 5000 ? NAN : float(value(random)), tenths < 0 ? tenths + 864000 : tenths);
+        if (i % 997 == 0)
+            r.szTime[3] = 'x';
+        if (i == 11000)
+            r.iFunction = 514;
+        buffer.append(r);
+    }
     const StatsLimits limits{2.0, -1.0};
     StatisticsIndex index;
     index.update(buffer, limits);
@@ -66,7 +77,17 @@ TEST(Statistics, RangesMergedFromBlocksEqualAWalk)
         EXPECT_EQ(a.belowTenths, b.belowTenths);
         EXPECT_NEAR(a.mean, b.mean, 1e-12);
         EXPECT_NEAR(a.m2, b.m2, 1e-8);
+        EXPECT_EQ(a.intervals.count(), b.intervals.count());
+        EXPECT_EQ(a.intervals.median(), b.intervals.median());
+        EXPECT_EQ(std::tie(a.shortestTenths, a.longestTenths, a.longestFrom, a.coveredTenths),
+                  std::tie(b.shortestTenths, b.longestTenths, b.longestFrom, b.coveredTenths));
+        EXPECT_EQ(std::tie(a.outOfOrder, a.unreadableTimes, a.mixed),
+                  std::tie(b.outOfOrder, b.unreadableTimes, b.mixed));
+        EXPECT_EQ(a.gaps({}).missingTenths, b.gaps({}).missingTenths);
+        EXPECT_NEAR(a.areaTenths, b.areaTenths, 1e-9 * std::fabs(b.areaTenths) + 1e-6);
     }
+    EXPECT_GT(index.whole().outOfOrder, 0);
+    EXPECT_GT(index.whole().intervals.above(20).first, 0);
     EXPECT_EQ(index.whole().count, buffer.count() - 1) << "the reading that is no number is left out";
 
     // A clear (a new generation) starts the summaries again; the deviation is the sample's (n − 1).
@@ -103,13 +124,145 @@ TEST(Statistics, ReadingsAndTimeBeyondTheLimitsAsTheComparatorJudgesThem)
     EXPECT_EQ(s.maxIndex, 3);
     EXPECT_EQ(s.minIndex, 6);
 
+    // A step back in time is no time beyond the limits (it once counted as almost a day).
+    buffer.append(reading(5.0f, 36000));
+    buffer.append(reading(1.0f, 35990));
+    index.update(buffer, {3.0, 2.0});
+    EXPECT_EQ(index.whole().aboveTenths, 10);
+
     EXPECT_EQ(timeTenths(QStringLiteral("  9:05:03.4  ")), 9 * 36000 + 5 * 600 + 34);
     EXPECT_EQ(timeTenths(QStringLiteral("t")), -1);
-    const QStringList lines = statsLines(buffer, s, {3.0, 2.0});
-    EXPECT_EQ(lines.first(), QStringLiteral("Readings: 8"));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Above the upper limit 3: 2 readings, 0:00:01.0")))
+    const QStringList lines = statsLines(buffer, index.whole(), {3.0, 2.0});
+    EXPECT_EQ(lines.first(), QStringLiteral("Readings: 10"));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Above the upper limit 3: 3 readings, 0:00:01.0")))
         << lines.join('|').toStdString();
-    EXPECT_TRUE(statsLines(buffer, s, {}).contains(QStringLiteral("Limits: none set")));
+    EXPECT_TRUE(statsLines(buffer, index.whole(), {}).contains(QStringLiteral("Limits: none set")));
+}
+
+// Readings given as time texts: the timing, gaps and area each set of times gives.
+TEST(Statistics, IntervalsGapsAndAreaFromTheTimeStamps)
+{
+    struct Row
+    {
+        const char *what;
+        std::vector<const char *> times;
+        ExpectedInterval expected;
+        qint64 intervals, median, shortest, longest, longestFrom, covered, gaps, missing, outOfOrder, unreadable;
+    };
+    const std::vector<const char *> sixHourly = {" 18:00:00.0", "  0:00:00.0", "  6:00:00.0",
+                                                 " 12:00:00.0", " 18:00:00.0", "  0:00:00.0",
+                                                 "  6:00:00.0", " 21:00:00.0", "  3:00:00.0"};
+    const qint64 h6 = 6 * 36000;
+    const Row rows[] = {
+        {"every 6 h, past midnight three times, one 15 h gap",
+         sixHourly,
+         {ExpectedInterval::Seconds, 21600},
+         8,
+         h6,
+         h6,
+         15 * 36000,
+         6,
+         57 * 36000,
+         1,
+         15 * 36000,
+         0,
+         0},
+        {"every 10 s with one stall",
+         {" 12:00:00.0", " 12:00:10.0", " 12:00:20.1", " 12:00:30.0", " 12:01:05.0", " 12:01:15.0"},
+         {ExpectedInterval::Seconds, 10},
+         5,
+         100,
+         99,
+         350,
+         3,
+         750,
+         1,
+         350,
+         0,
+         0},
+        {"two recordings joined: the step back is not judged",
+         {" 10:00:00.0", " 10:00:00.5", "  9:00:00.0", "  9:00:00.5", "  9:00:03.0"},
+         {ExpectedInterval::FullSpeed, 0},
+         3,
+         5,
+         5,
+         25,
+         3,
+         35,
+         1,
+         25,
+         1,
+         0},
+        {"blank and damaged times are passed over; full speed judged from the median",
+         {" 12:00:00.0", "", " 12:61:00.0", " 12:00:01.0", "12:00:0x.0", " 12:00:01.5"},
+         {},
+         2,
+         5,
+         5,
+         10,
+         0,
+         15,
+         0,
+         0,
+         0,
+         3},
+        {"manual readings have no gaps",
+         {"  8:00:00.0", "  9:00:00.0"},
+         {ExpectedInterval::Manual, 0},
+         1,
+         36000,
+         36000,
+         36000,
+         0,
+         36000,
+         0,
+         0,
+         0,
+         0},
+        {"one reading", {" 12:00:00.0"}, {}, 0, -1, -1, -1, -1, 0, 0, 0, 0, 0},
+    };
+    for (const Row &row : rows) {
+        ReadingBuffer buffer;
+        for (const char *time : row.times)
+            buffer.append(TARecord("1", "0", 6, time, "1", "", "V", 1.0f, ""));
+        const ReadingStats s = walkStats(buffer, 0, buffer.count(), {});
+        const GapFigures g = s.gaps(row.expected);
+        EXPECT_EQ((std::vector<qint64>{s.intervals.count(), s.intervals.median(), s.shortestTenths, s.longestTenths,
+                                       s.longestFrom, s.coveredTenths, g.count, g.missingTenths, s.outOfOrder,
+                                       s.unreadableTimes}),
+                  (std::vector<qint64>{row.intervals, row.median, row.shortest, row.longest, row.longestFrom,
+                                       row.covered, row.gaps, row.missing, row.outOfOrder, row.unreadable}))
+            << row.what;
+        EXPECT_NO_THROW(statsLines(buffer, s, {}, row.expected)) << row.what;
+    }
+    ReadingBuffer stall;
+    for (const char *time : rows[1].times)
+        stall.append(TARecord("1", "0", 6, time, "1", "", "V", 1.0f, ""));
+    EXPECT_TRUE(statsLines(stall, walkStats(stall, 0, stall.count(), {}), {}, {ExpectedInterval::Seconds, 10})
+                    .contains("Gaps: 1, 0:00:35.0 missing, the longest 0:00:35.0 from 12:00:30.0"));
+}
+
+TEST(Statistics, AreaUnderTheReadings)
+{
+    auto lines = [](const ReadingBuffer &buffer) {
+        return statsLines(buffer, walkStats(buffer, 0, buffer.count(), {}), {}, {});
+    };
+    // A constant 100 mA for 30 minutes, a reading a second, is 0.05 Ah.
+    ReadingBuffer current;
+    for (int i = 0; i <= 1800; ++i)
+        current.append(TARecord("100.0", "-3", 514, tenthsText(10 * 36000 + i * 10), "100.0", "m", "A", 0.1f, ""));
+    EXPECT_NEAR(walkStats(current, 0, current.count(), {}).areaHours(), 0.05, 1e-7);
+    EXPECT_TRUE(lines(current).contains("Charge: 0.05 Ah")) << lines(current).join('|').toStdString();
+
+    // 10 V then 20 V two seconds later across midnight; a step back adds nothing.
+    ReadingBuffer volts;
+    volts.append(reading(10.0f, 863990));
+    volts.append(reading(20.0f, 10));
+    volts.append(reading(30.0f, 5));
+    EXPECT_TRUE(lines(volts).contains(QString::fromUtf8("Area under the readings: 0.008333 V·h")))
+        << lines(volts).join('|').toStdString();
+    volts.append(current.at(0));
+    EXPECT_TRUE(lines(volts).contains("Area under the readings: none (the readings mix functions or units)"));
 }
 
 } // namespace

@@ -648,8 +648,9 @@ private slots:
         // Hidden while the buffer is cleared and a file as long is opened: reopened, it counts the file only.
         g.Statistics->hide();
         ReadingBuffer file;
-        for (int i = 0; i < 450; ++i)
-            file.append(voltReading(1000.0f + float(i), QStringLiteral("  9:05:03.4  "), QStringLiteral("1")));
+        for (int i = 0; i < 450; ++i) // half a second apart, 30 s missing after the 300th
+            file.append(voltReading(1000.0f + float(i), tenthsText(327034 + 5 * i + (i >= 300 ? 295 : 0)),
+                                    QStringLiteral("1")));
         QVERIFY(saveLoggerFile(run->filePath("later.g52"), file));
         recording().markSaved();
         run->asked().fileAnswers = {run->filePath("later.g52")};
@@ -657,6 +658,10 @@ private slots:
         g.mnuStatistics->trigger();
         QVERIFY(g.Statistics->WholePanel->text().startsWith(QStringLiteral("Readings: 450\n")));
         QVERIFY(g.Statistics->WholePanel->text().contains(QStringLiteral("Mean: 1224.5")));
+        const QString gaps = QStringLiteral("Gaps: 1, 0:00:30.0 missing, the longest 0:00:30.0 from 9:07:32.9");
+        QVERIFY(g.Statistics->WholePanel->text().contains(gaps));
+        g.Statistics->btnCopy->click();
+        QVERIFY(QApplication::clipboard()->text().contains(gaps));
         recording().markSaved();
         g.sbtnClearClick();
         QCOMPARE(g.Statistics->WholePanel->text(), QStringLiteral("Readings: 0"));

@@ -12,6 +12,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -358,6 +360,7 @@ TEST(CliPorts, ADeviceTheUserMayNotOpenGetsTheDialoutAdvice)
 } // namespace orvel
 
 #include "recorder/LoggerFile.h"
+#include "recorder/Statistics.h"
 
 #include <QTemporaryDir>
 
@@ -566,9 +569,11 @@ TEST(CliRecord, StoresEachReadingInALoggerFileAndItsExportLine)
     expectVoltReadings(buffer);
     static const QRegularExpression progress(QStringLiteral("^[123]: \\d+:\\d\\d:\\d\\d\\.\\d \\d\\.\\d{3} V DC$"));
     const QStringList lines = QString::fromUtf8(r.err).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 3) << r.err.constData();
-    for (const QString &line : lines)
+    ASSERT_EQ(lines.size(), 5) << r.err.constData(); // a line a reading, then the summary
+    for (const QString &line : lines.first(3))
         EXPECT_TRUE(progress.match(line).hasMatch()) << qPrintable(line);
+    EXPECT_TRUE(lines[3].startsWith("Readings stored: 3, time covered 0:00:0")) << qPrintable(lines[3]);
+    EXPECT_EQ(lines[4], "Gaps: none");
 
     const CliRun converted = cli({"convert", g52});
     EXPECT_EQ(converted.status, 0);
@@ -642,6 +647,48 @@ TEST(CliRecord, AKilledRecordingLeavesAReadableFile)
     // Killed just after it reported a reading, not while it stores one: each
     // reading stored has its CSV line on disk.
     EXPECT_EQ(readAll(csv).toStdString(), cli({"convert", g52}).out.toStdString());
+}
+
+// A meter that falls silent for 3 s after every 20 frames, recorded for 30 s:
+// the record's closing summary and stats of its file tell of the same gaps.
+TEST(CliRecord, StallsAreReportedAsGapsByRecordAndByStats)
+{
+    QTemporaryDir dir;
+    test::SimulatorProcess sim;
+    ASSERT_FALSE(sim.start(dir.filePath("scenario.txt"), kFiveVolts, 100, {"--fault", "stall"}).isEmpty());
+    const QString g52 = dir.filePath(QStringLiteral("run.g52"));
+    QProcess rec;
+    rec.start(QStringLiteral(ORVEL_CLI), {"record", "--port", sim.path, "--duration", "30", "--out", g52});
+    ASSERT_TRUE(rec.waitForFinished(60000));
+    ASSERT_EQ(rec.exitCode(), 0);
+    const QStringList err = QString::fromUtf8(rec.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    static const QRegularExpression gapsLine(
+        QStringLiteral("^Gaps: (\\d+), (0:00:\\d\\d\\.\\d) missing, the longest (0:00:0\\d\\.\\d) from [0-9:. ]+$"));
+    ASSERT_GE(err.size(), 2);
+    const QRegularExpressionMatch gaps = gapsLine.match(err.last());
+    ASSERT_TRUE(gaps.hasMatch()) << qPrintable(err.mid(err.size() - 2).join('\n'));
+    EXPECT_TRUE(err[err.size() - 2].startsWith("Readings stored: ")) << qPrintable(err[err.size() - 2]);
+    // About six stalls in 30 s, each a gap of about 3 s.
+    const int count = gaps.captured(1).toInt();
+    const double missing = timeTenths("  " + gaps.captured(2)) / 10.0;
+    EXPECT_GE(count, 3);
+    EXPECT_LE(count, 8);
+    EXPECT_NEAR(missing / count, 3.2, 0.8);
+    EXPECT_NEAR(timeTenths("  " + gaps.captured(3)) / 10.0, 3.2, 1.0);
+
+    // stats of the file: the same gaps line, and in JSON the same figures.
+    const CliRun text = cli({"stats", g52});
+    ASSERT_EQ(text.status, 0) << text.err.constData();
+    EXPECT_TRUE(QString::fromUtf8(text.out).split('\n').contains(err.last())) << text.out.constData();
+    const CliRun json = cli({"stats", g52, "--json"});
+    ASSERT_EQ(json.status, 0) << json.err.constData();
+    const QJsonObject o = QJsonDocument::fromJson(json.out).object();
+    EXPECT_EQ(o["expectedInterval"].toDouble(), 0.5);
+    EXPECT_EQ(o["gaps"]["count"].toInt(), count);
+    EXPECT_NEAR(o["gaps"]["missing"].toDouble(), missing, 0.01);
+    EXPECT_EQ(o["records"].toInt(), QFileInfo(g52).size() / kRecordSize);
+    EXPECT_EQ(cli({"stats", g52, "--pages", "9-9"}).status, 1);
+    EXPECT_EQ(cli({"stats", g52, g52}).status, 2);
 }
 
 } // namespace

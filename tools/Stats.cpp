@@ -1,0 +1,147 @@
+#include "tools/Stats.h"
+
+#include "export/ExportText.h"
+#include "recorder/LoggerFile.h"
+#include "recorder/Pages.h"
+#include "recorder/Statistics.h"
+#include "resources/Strings.h"
+#include "tools/Output.h"
+
+#include <map>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace orvel::cli {
+
+namespace {
+constexpr int kPageOutside = 2120;
+constexpr qsizetype kBlockRecords = 16384; ///< records read at once (about 1.2 MB)
+
+std::string seconds(qint64 tenths)
+{
+    return shortest(double(tenths) / 10.0);
+}
+
+std::string timeJson(const TARecord &r)
+{
+    return jsonString(fieldText(r.szTime).trimmed());
+}
+
+std::string readingJson(const TARecord &r)
+{
+    return "{\"value\":" + shortest(r.fReading) + ",\"display\":" + jsonString(fieldText(r.szDisplay)) +
+           ",\"prefix\":" + jsonString(fieldText(r.szPrefix)) + ",\"unit\":" + jsonString(fieldText(r.szUnit)) +
+           ",\"time\":" + timeJson(r) + "}";
+}
+
+std::string statsJson(const QString &file, qsizetype records, const ReadingStats &s, const RecordAt &recordAt)
+{
+    const bool any = s.count > 0;
+    std::string j = "{\"file\":" + jsonString(file) + ",\"records\":" + std::to_string(records);
+    j += ",\"readings\":" + std::to_string(s.count);
+    j += ",\"first\":" + (any ? timeJson(recordAt(s.firstIndex)) : "null");
+    j += ",\"last\":" + (any ? timeJson(recordAt(s.lastIndex)) : "null");
+    j += ",\"minimum\":" + (any ? readingJson(recordAt(s.minIndex)) : "null");
+    j += ",\"maximum\":" + (any ? readingJson(recordAt(s.maxIndex)) : "null");
+    j += ",\"mean\":" + (any ? shortest(s.mean) : "null");
+    j += ",\"deviation\":" + (any ? shortest(s.deviation()) : "null");
+    if (s.mixed || s.areaPoints < 2) {
+        j += ",\"area\":null";
+    } else {
+        const AreaText area = areaText(s);
+        j += ",\"area\":{\"value\":" + shortest(s.areaHours()) + ",\"unit\":" + jsonString(area.unit) +
+             ",\"charge\":" + (area.charge ? "true" : "false") + "}";
+    }
+    j += std::string(",\"mixedFunctions\":") + (s.mixed ? "true" : "false");
+    j += ",\"timeCovered\":" + seconds(s.coveredTenths);
+    const bool timed = s.intervals.count() > 0;
+    if (timed) {
+        j += ",\"intervals\":{\"count\":" + std::to_string(s.intervals.count()) +
+             ",\"median\":" + seconds(s.intervals.median()) + ",\"shortest\":" + seconds(s.shortestTenths) +
+             ",\"longest\":" + seconds(s.longestTenths) + ",\"longestFrom\":" + timeJson(recordAt(s.longestFrom)) + "}";
+        const GapFigures g = s.gaps(ExpectedInterval{});
+        j += ",\"expectedInterval\":" + seconds(g.expectedTenths) + ",\"gapThreshold\":" + seconds(g.thresholdTenths);
+        j += ",\"gaps\":{\"count\":" + std::to_string(g.count) + ",\"missing\":" + seconds(g.missingTenths) +
+             ",\"longest\":" + (g.count > 0 ? seconds(g.longestTenths) : "null") +
+             ",\"longestFrom\":" + (g.count > 0 ? timeJson(recordAt(g.longestFrom)) : "null") + "}";
+    } else {
+        j += ",\"intervals\":null,\"expectedInterval\":null,\"gapThreshold\":null,\"gaps\":null";
+    }
+    j += ",\"outOfOrder\":" + std::to_string(s.outOfOrder);
+    j += ",\"unreadableTimes\":" + std::to_string(s.unreadableTimes) + "}\n";
+    return j;
+}
+} // namespace
+
+int stats(const QString &in, std::optional<PageSpan> pages, bool json, std::FILE *out, std::FILE *err)
+{
+    LoggerFileReader reader;
+    if (!reader.open(in)) {
+        printError(LoadStrArg(kCannotRead, in), err);
+        return 1;
+    }
+    const qsizetype n = reader.recordCount();
+    const int lastPage = pageCount(n);
+    const PageSpan span = pages.value_or(PageSpan{1, lastPage});
+    for (const int page : {span.from, span.to}) {
+        if (page < 1 || page > lastPage) {
+            printError(LoadStrFmt(kPageOutside, page, lastPage), err);
+            return 1;
+        }
+    }
+    const IndexRange range = exportRange(n, lastPage, span.from, span.to);
+
+    // One pass a block at a time: the figures need no more than that.
+    ReadingStats s;
+    qsizetype records = 0;
+    try {
+        std::vector<TARecord> block(std::size_t(std::min(range.count, kBlockRecords)));
+        qsizetype index = reader.skip(range.first);
+        if (index != range.first) {
+            printError(LoadStrArg(kCannotRead, in), err);
+            return 1;
+        }
+        for (qsizetype left = range.count; left > 0;) {
+            const qsizetype got = reader.readRecords(block.data(), std::min(left, kBlockRecords));
+            if (got == 0)
+                break; // the file became shorter: the figures are of what was there
+            for (qsizetype i = 0; i < got; ++i)
+                s.add(index++, block[std::size_t(i)], false, false);
+            left -= got;
+        }
+        records = index - range.first;
+    } catch (const std::bad_alloc &) {
+        printError(LoadStrArg(kCannotRead, in), err);
+        return 1;
+    }
+    reader.close();
+
+    // The few records the texts name are read again.
+    std::map<qsizetype, TARecord> named;
+    const RecordAt recordAt = [&](qsizetype index) {
+        auto it = named.find(index);
+        if (it == named.end()) {
+            TARecord r;
+            LoggerFileReader again;
+            if (again.open(in) && again.skip(index) == index)
+                again.readRecords(&r, 1);
+            it = named.emplace(index, r).first;
+        }
+        return it->second;
+    };
+    std::string text;
+    if (json) {
+        text = statsJson(in, records, s, recordAt);
+    } else {
+        for (const QString &line : statsLines(recordAt, s, StatsLimits{}, ExpectedInterval{}))
+            text += line.toStdString() + '\n';
+    }
+    if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0) {
+        printError(LoadStrArg(kCannotWrite, QStringLiteral("-")), err);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace orvel::cli
