@@ -4,48 +4,16 @@
 #include "meter/MeterReading.h"
 #include "recorder/StoredValue.h"
 #include "resources/Strings.h"
+#include "tools/JsonLines.h"
 
 #include <QIODevice>
 #include <QRegularExpression>
-
-#include <charconv>
 
 namespace orvel::cli {
 
 namespace {
 constexpr int kTooManyBytes = 2103;
 constexpr int kNotAByte = 2104;
-
-// Numbers as the shortest text that reads back to the same value.
-template <typename T> std::string shortest(T value)
-{
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
-std::string jsonString(const QString &text)
-{
-    std::string out = "\"";
-    for (char32_t c : text.toStdU32String()) {
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c < 0x20) {
-                char esc[8];
-                std::snprintf(esc, sizeof esc, "\\u%04x", unsigned(c));
-                out += esc;
-            } else {
-                out += QString::fromUcs4(&c, 1).toStdString();
-            }
-        }
-    }
-    return out + "\"";
-}
 
 std::string readingJson(const ReadingComputation &tick)
 {
@@ -57,7 +25,7 @@ std::string readingJson(const ReadingComputation &tick)
     j += ",\"sExponent\":" + jsonString(r.sExponent);
     j += ",\"dwMode\":" + std::to_string(r.dwMode);
     j += ",\"iFunction\":" + std::to_string(r.iFunction);
-    j += ",\"fValue\":" + shortest(r.fValue);
+    j += ",\"fValue\":" + jsonNumber(r.fValue);
     j += ",\"iPointPos\":" + std::to_string(r.iPointPos);
     j += ",\"szDisplay\":" + jsonString(r.szDisplay);
     j += ",\"DataPanel\":" + jsonString(tick.digital.DataPanel);
@@ -67,7 +35,7 @@ std::string readingJson(const ReadingComputation &tick)
     j += ",\"pnlAcDc\":" + jsonString(tick.digital.pnlAcDc);
     j += ",\"analog\":{\"reading\":" + std::to_string(a.reading) + ",\"scaleEnd\":" + std::to_string(a.scaleEnd) +
          ",\"pointPos\":" + std::to_string(a.pointPos) + ",\"negative\":" + (a.negative ? "true" : "false") + "}";
-    j += ",\"fReading\":" + (stored ? shortest(*stored) : std::string("null"));
+    j += ",\"fReading\":" + (stored ? jsonNumber(*stored) : std::string("null"));
     return j + "}";
 }
 
