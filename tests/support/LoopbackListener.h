@@ -25,8 +25,6 @@ public:
             port = ntohs(a.sin_port);
     }
     ~LoopbackListener() { ::close(fd); }
-    LoopbackListener(const LoopbackListener &) = delete;
-    LoopbackListener &operator=(const LoopbackListener &) = delete;
 
     QString address() const { return QStringLiteral("tcp://127.0.0.1:%1").arg(port); }
     /// A connection waits to be accepted (within `ms`).
