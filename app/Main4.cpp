@@ -7,6 +7,7 @@
 #include "app/Startup.h"
 #include "base/Messages.h"
 #include "base/Messageshow.h"
+#include "platform/NetworkDevice.h"
 #include "platform/PortNames.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Graphicalrecord.h"
@@ -217,8 +218,9 @@ void TFormMain::sbtnLinkClick()
         ReadingReceived = false;
     } else {
         iNoDataCount = 0;
-        if (bPortLost) {
-            // The port hung up while linked: open it anew (the meter may be back).
+        // The port hung up while linked, or a network port could not be
+        // reached: open it anew (the meter may be back).
+        if (bPortLost || (!hComPort && isNetworkPath(devicePathForPort(SelectedPort)))) {
             bPortLost = false;
             hComPort = OpenComPort(SelectedPort);
             if (!hComPort)
@@ -380,10 +382,15 @@ void TFormMain::TickEnded(bool aborted)
 void TFormMain::PortHungUp()
 {
     // The tick has already unlinked (as the link button does); the dead port is
-    // closed so that the next link opens it again.
+    // closed so that the next link opens it again. A network port that could
+    // not be reached says why instead.
+    const QString failure = hComPort ? hComPort->failure() : QString();
     CloseComPort(std::move(hComPort));
     bPortLost = true;
-    TitledMessage(this, LoadStrArg(id::PortHungUp, comPortName(SelectedPort)), PromptIcon::Exclamation);
+    if (!failure.isEmpty())
+        MessageShowText(this, str::ErrorCaption, str::ConnectFailed, failure, {PromptButton::Ok}, PromptIcon::Stop);
+    else
+        TitledMessage(this, LoadStrArg(id::PortHungUp, comPortName(SelectedPort)), PromptIcon::Exclamation);
 }
 
 // ---- messages ------------------------------------------------------------------

@@ -93,7 +93,8 @@ void ProbePorts()
 {
     for (int n = 1; n <= kProbedPorts; ++n) {
         const PortProbe probe = ProbeComDevice(devicePathForPort(n));
-        PortPresent[n - 1] = probe == PortProbe::Opens;
+        // A network port is offered without connecting: that is left to the open.
+        PortPresent[n - 1] = probe == PortProbe::Opens || probe == PortProbe::Network;
         PortDenied[n - 1] = probe == PortProbe::Denied;
     }
 }

@@ -33,7 +33,8 @@ private:
     std::vector<std::unique_ptr<QWidget>> windows_;
 };
 
-/// Fills PortPresent and PortDenied: COM1..COM8 each opened and closed again.
+/// Fills PortPresent and PortDenied: COM1..COM8 each opened and closed again
+/// (a network port is present without a connection being made).
 void ProbePorts();
 
 /// Reads the settings file of WorkDir into SelectedPort, HiLimit and LowLimit;

@@ -41,6 +41,10 @@ FrameReader::FrameReader(QObject *parent)
     auto shortRead = [this] { finish(int(std::min<qsizetype>(seen_, kFrameSize - 1))); };
     connect(gapTimer_, &QTimer::timeout, this, shortRead);
     connect(totalTimer_, &QTimer::timeout, this, shortRead);
+    // A connection still under way gives up at its deadline: look at it then.
+    connectTimer_ = new QTimer(this);
+    connectTimer_->setSingleShot(true);
+    connect(connectTimer_, &QTimer::timeout, this, &FrameReader::onReadable);
 }
 
 FrameReader::~FrameReader() = default;
@@ -65,12 +69,15 @@ void FrameReader::start(SerialDevice *port)
     totalTimer_->start(int(t.readTotalConstant > 0 ? t.readTotalConstant : kReadTotalMs));
     notifier_ = new QSocketNotifier(port_->descriptor(), QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &FrameReader::onReadable);
+    if (const int ms = port_->connectingMs(); ms >= 0)
+        connectTimer_->start(ms + 1);
 }
 
 void FrameReader::cancel()
 {
     gapTimer_->stop();
     totalTimer_->stop();
+    connectTimer_->stop();
     if (notifier_) {
         notifier_->setEnabled(false);
         notifier_->deleteLater();

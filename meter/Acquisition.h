@@ -74,8 +74,9 @@ private:
 
     SerialDevice *port_ = nullptr;
     QSocketNotifier *notifier_ = nullptr;
-    QTimer *gapTimer_ = nullptr;   ///< quiet time after the last byte
-    QTimer *totalTimer_ = nullptr; ///< longest wait for the read
+    QTimer *gapTimer_ = nullptr;     ///< quiet time after the last byte
+    QTimer *totalTimer_ = nullptr;   ///< longest wait for the read
+    QTimer *connectTimer_ = nullptr; ///< when a network port that still connects gives up
     FrameAssembler frame_;
     qsizetype seen_ = 0; ///< bytes that came in this read
     bool running_ = false;
@@ -131,7 +132,8 @@ signals:
     /// or when the line hung up.
     void tickEnded(bool aborted);
     /// The line hung up during the tick (after tickEnded(true)): the port gives
-    /// nothing more until it is opened again.
+    /// nothing more until it is opened again. A network port whose connection
+    /// could not be made hangs up so too; its failure() says why.
     void lineHungUp();
 
 private:

@@ -1,6 +1,7 @@
 #include "meter/Rscomm.h"
 
 #include "base/Messageshow.h"
+#include "platform/NetworkDevice.h"
 #include "platform/PortNames.h"
 #include "resources/Strings.h"
 
@@ -82,6 +83,13 @@ ComHandle OpenComPort(int portIndex)
 
 ComHandle OpenComDevice(const QString &path)
 {
+    // A network port written wrong is named, with what is wrong with it.
+    QString why;
+    if (isNetworkPath(path) && !parseNetworkAddress(path, &why)) {
+        MessageShowText(nullptr, str::ErrorCaption, str::NotANetworkPort, notANetworkPortText(path, why),
+                        {PromptButton::Ok}, PromptIcon::Stop);
+        return nullptr;
+    }
     ComHandle port = path.isEmpty() ? nullptr : openDevice(path);
     if (!port) {
         showOpenError();
@@ -183,6 +191,9 @@ PortProbe ProbeComDevice(const QString &path)
 {
     if (path.isEmpty())
         return PortProbe::Fails;
+    // Not connected here: a connection may take seconds, and the probe must not.
+    if (isNetworkPath(path))
+        return parseNetworkAddress(path) ? PortProbe::Network : PortProbe::Fails;
     int errorCode = 0;
     if (openDevice(path, &errorCode))
         return PortProbe::Opens;

@@ -28,7 +28,10 @@ inline constexpr int kClosePauseMs = 100;            ///< pause between flush an
 /// (E9001; E9009, W8001, E9001 when the time-outs cannot be set).
 ComHandle OpenComPort(int portIndex);
 
-/// The same for a device given by its path (orvel-cli's --port /dev/…).
+/// The same for a device given by its path (orvel-cli's --port /dev/…). A
+/// network port (tcp://HOST:PORT) is returned while it connects; a connection
+/// that fails shows as a hang-up with the device's failure(). A malformed
+/// tcp:// text gets E9011 naming it.
 ComHandle OpenComDevice(const QString &path);
 
 /// Sets the meter's line: 9600 baud, 8 data bits, no parity, one stop bit, RTS
@@ -59,10 +62,12 @@ int ReadMeterFrame(SerialDevice *port, QString &sValue, QString &sExponent, std:
 /// True when port `portIndex` exists and could be opened now.
 bool ProbeComPort(int portIndex);
 
-/// What a probe of a device found: it opens, it does not, or the user may not use it.
-enum class PortProbe { Opens, Fails, Denied };
+/// What a probe of a device found: it opens, it does not, the user may not use
+/// it, or it is a network port (tcp://HOST:PORT), which is offered like one that opens.
+enum class PortProbe { Opens, Fails, Denied, Network };
 
 /// Opens the device at `path` and closes it again at once; no message is shown.
+/// A network port is not connected to: a well-formed address gives Network.
 PortProbe ProbeComDevice(const QString &path);
 
 // Seams for tests: how a device is opened (a failing opener may set errno to

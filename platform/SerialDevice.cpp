@@ -1,5 +1,7 @@
 #include "platform/SerialDevice.h"
 
+#include "platform/NetworkDevice.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -141,46 +143,7 @@ public:
 
     std::int64_t read(char *buffer, std::int64_t size) override
     {
-        if (fd_ < 0 || size < 0)
-            return -1;
-        const auto start = Clock::now();
-        const auto totalMs =
-            std::uint64_t(timeouts_.readTotalMultiplier) * std::uint64_t(size) + timeouts_.readTotalConstant;
-        const bool hasTotal = totalMs > 0;
-        const auto totalDeadline = start + std::chrono::milliseconds(totalMs);
-        std::int64_t got = 0;
-        Clock::time_point lastByte{};
-        while (got < size) {
-            const std::int64_t n = readAvailable(buffer + got, size - got);
-            if (n < 0)
-                return got > 0 ? got : -1;
-            if (n > 0) {
-                got += n;
-                lastByte = Clock::now();
-                continue;
-            }
-            // Nothing waiting: work out how long we may still wait.
-            auto deadline = Clock::time_point::max();
-            if (hasTotal)
-                deadline = totalDeadline;
-            if (got > 0 && timeouts_.readInterval > 0)
-                deadline = std::min(deadline, lastByte + std::chrono::milliseconds(timeouts_.readInterval));
-            if (!hasTotal && timeouts_.readInterval == 0)
-                break; // no time-outs at all: return what was there
-            const auto now = Clock::now();
-            if (now >= deadline)
-                break;
-            const auto waitMs = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count() + 1;
-            pollfd pfd{fd_, POLLIN, 0};
-            const int ready = ::poll(&pfd, 1, int(std::min<long long>(waitMs, 60'000)));
-            if (ready < 0 && errno != EINTR)
-                return got > 0 ? got : -1;
-            if (ready > 0 && (pfd.revents & (POLLERR | POLLNVAL | POLLHUP)) && !(pfd.revents & POLLIN)) {
-                hungUp_ = true; // nothing will come: fail now rather than wait
-                return got > 0 ? got : -1;
-            }
-        }
-        return got;
+        return readUnderTimeouts(*this, timeouts_, buffer, size);
     }
 
     std::int64_t readAvailable(char *buffer, std::int64_t size) override
@@ -285,8 +248,59 @@ int openTerminal(const QString &path, QString *error, int *errorCode)
 
 } // namespace
 
+std::int64_t readUnderTimeouts(SerialDevice &device, const CommTimeouts &timeouts, char *buffer, std::int64_t size)
+{
+    if (device.descriptor() < 0 || size < 0)
+        return -1;
+    const auto start = Clock::now();
+    const auto totalMs = std::uint64_t(timeouts.readTotalMultiplier) * std::uint64_t(size) + timeouts.readTotalConstant;
+    const bool hasTotal = totalMs > 0;
+    const auto totalDeadline = start + std::chrono::milliseconds(totalMs);
+    std::int64_t got = 0;
+    Clock::time_point lastByte{};
+    while (got < size) {
+        const std::int64_t n = device.readAvailable(buffer + got, size - got);
+        if (n < 0)
+            return got > 0 ? got : -1;
+        if (n > 0) {
+            got += n;
+            lastByte = Clock::now();
+            continue;
+        }
+        // Nothing waiting: work out how long we may still wait.
+        auto deadline = Clock::time_point::max();
+        if (hasTotal)
+            deadline = totalDeadline;
+        if (got > 0 && timeouts.readInterval > 0)
+            deadline = std::min(deadline, lastByte + std::chrono::milliseconds(timeouts.readInterval));
+        if (!hasTotal && timeouts.readInterval == 0)
+            break; // no time-outs at all: return what was there
+        const auto now = Clock::now();
+        if (now >= deadline)
+            break;
+        auto waitMs = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now).count() + 1;
+        if (const int connecting = device.connectingMs(); connecting >= 0)
+            waitMs = std::min<long long>(waitMs, connecting + 1); // then the device gives up
+        pollfd pfd{device.descriptor(), POLLIN, 0};
+        const int ready = ::poll(&pfd, 1, int(std::min<long long>(waitMs, 60'000)));
+        if (ready < 0 && errno != EINTR)
+            return got > 0 ? got : -1;
+        if (ready > 0 && (pfd.revents & (POLLERR | POLLNVAL | POLLHUP)) && !(pfd.revents & POLLIN)) {
+            // Nothing will come: the device marks its hang-up as it reads.
+            const std::int64_t last = device.readAvailable(buffer + got, size - got);
+            if (last <= 0)
+                return got > 0 ? got : -1;
+            got += last;
+            lastByte = Clock::now();
+        }
+    }
+    return got;
+}
+
 std::unique_ptr<SerialDevice> openSerialDevice(const QString &path, QString *error, int *errorCode)
 {
+    if (isNetworkPath(path))
+        return openNetworkDevice(path, error, errorCode);
     const int fd = openTerminal(path, error, errorCode);
     if (fd < 0)
         return nullptr;

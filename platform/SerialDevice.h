@@ -69,15 +69,28 @@ public:
     /// fail at once from then on, and nothing comes again until the device is
     /// opened anew. Set by the read that met the hang-up.
     virtual bool hungUp() const { return false; }
+    /// While the device is still being reached (a network connection under way):
+    /// milliseconds until it gives up, after which a read fails and hungUp() is
+    /// set; -1 for a device that is not connecting.
+    virtual int connectingMs() const { return -1; }
+    /// Why a device that hung up never carried the meter's bytes (a connection
+    /// refused, a host unknown), as a message naming it; empty for a plain hang-up.
+    virtual QString failure() const { return {}; }
 
     virtual void close() = 0;
 };
+
+/// Reads up to `size` bytes from `device` under `timeouts` (the rules of
+/// SerialDevice::read), waiting for its descriptor to become readable; a wait
+/// never outlasts the device's connectingMs().
+std::int64_t readUnderTimeouts(SerialDevice &device, const CommTimeouts &timeouts, char *buffer, std::int64_t size);
 
 /// Opens `path` for reading and writing, exclusively (a second open of the same
 /// device, by this or another process that honours the lock, fails), without
 /// making it the controlling terminal and without waiting for a carrier.
 /// Fails when the device does not exist or is not a terminal; then `errorCode`
 /// gets the system's error number (ENOENT, EACCES, EBUSY, ENOTTY, …).
+/// A path "tcp://HOST:PORT" opens a network stream instead (NetworkDevice.h).
 std::unique_ptr<SerialDevice> openSerialDevice(const QString &path, QString *error = nullptr, int *errorCode = nullptr);
 
 /// True when `path` opens as a terminal right now (it is closed again at once).

@@ -174,6 +174,17 @@ const StringEntry kStringTable[] = {
     {2065, "A metafile of %d x %d hundredths of a millimetre is larger than the chart can make (at most 1000000 "
            "a side)."},
     {2066, "The printer could not start the print-out (%s)."},
+    // network ports (tcp://HOST:PORT)
+    {2070, "network"},
+    {2071, "the connection was refused (nothing listens on that port)"},
+    {2072, "there is no route to the host"},
+    {2073, "the host name is unknown"},
+    {2074, "no answer within 2 seconds"},
+    {2075, "the network is unreachable"},
+    {2076, "no port is given"},
+    {2077, "the port is not a number from 1 to 65535"},
+    {2078, "only tcp:// is understood"},
+    {2079, "the host is missing or is no valid name or address"},
     {2080, "Readings: "},
     {2081, "First: "},
     {2082, "Last: "},
@@ -199,6 +210,10 @@ const StringEntry kStringTable[] = {
            "Commands:\n"
            "  decode [FILE]         decode serial reads (hex bytes, one read a line) into JSON lines\n"
            "  simulate [OPTIONS]    play a meter on a pseudo-terminal; prints its path first\n"
+           "      --listen [HOST:]PORT\n"
+           "                        serve the meter on TCP instead, to one client at a time; binds to\n"
+           "                        the loopback address 127.0.0.1 unless HOST is given (0.0.0.0: every\n"
+           "                        address); prints tcp://HOST:PORT first (PORT 0: a free port)\n"
            "      --period MS       time between frames (default 250)\n"
            "      --pace            send byte by byte at the line's rate\n"
            "      --scenario FILE   play FILE instead of the built-in demo\n"
@@ -209,10 +224,12 @@ const StringEntry kStringTable[] = {
            "                        silence every 20 frames), burst (20 frames back to back each\n"
            "                        period, faster than the line carries them), hangup\n"
            "                        (after 20 frames the terminal closes as if the cable were\n"
-           "                        pulled; 2 s later a new one opens, its path printed again)\n"
-           "  monitor --port NAME|PATH [--count N]\n"
+           "                        pulled; 2 s later a new one opens, its path printed again;\n"
+           "                        on TCP the connection closes)\n"
+           "  monitor --port NAME|PATH [--count N] [--json]\n"
            "                        link to a meter and print what the digital meter shows, a line a tick;\n"
-           "                        ends with status 3 when the line hangs up\n"
+           "                        ends with status 3 when the line hangs up; --json: a JSON object a\n"
+           "                        reading and a warning, nothing else on standard output\n"
            "  record --port NAME|PATH --out FILE.g52 [OPTIONS]\n"
            "                        record readings as the recorder does, each one written at once\n"
            "      --interval S|full store the first reading every S seconds, or every one (default full)\n"
@@ -220,6 +237,7 @@ const StringEntry kStringTable[] = {
            "      --duration S      stop after S seconds (SIGINT and SIGTERM also end it)\n"
            "      --csv FILE        also write each reading's exported text line to FILE\n"
            "      --force           replace existing output files\n"
+           "      --json            a JSON object a stored reading and a warning on standard output\n"
            "  convert IN [OUT] [--pages FROM-TO]\n"
            "                        write the exported text of a logger data file (.g52, .g51,\n"
            "                        .TMP) to OUT, or to standard output; pages counted as the\n"
@@ -230,8 +248,12 @@ const StringEntry kStringTable[] = {
            "                        intervals and gaps; as text, or as one JSON object\n"
            "  ports [--listen]      list COM1..COM10 and the device each one opens; with --listen, listen\n"
            "                        up to a second on each that opens and show what a meter sends\n"
+           "                        (a network port shows \"network\" and is connected to only then)\n"
            "  help                  show this text\n"
-           "  version               print the version\n"},
+           "  version               print the version\n"
+           "\n"
+           "A port is COM1..COM10, a device path, or tcp://HOST:PORT for a meter served on the\n"
+           "network (tcp://[::1]:4001 for an IPv6 address); the program only connects out.\n"},
     {2101, "orvel-cli: unknown command '%s'"},
     {2102, "orvel-cli: cannot read %s"},
     {2103, "orvel-cli: line %d: more than 15 bytes in one read"},
@@ -240,6 +262,7 @@ const StringEntry kStringTable[] = {
     {2106, "orvel-cli: cannot make the link %s"},
     {2107, "orvel-cli: bad value for %s"},
     {2108, "orvel-cli: scenario: %s"},
+    {2109, "orvel-cli: cannot listen on %1: %2"},
     {2110, "line %d: the repeat count must be a whole number from 1 up"},
     {2111, "line %d: '%s' is not a display of up to four digits"},
     {2112, "line %d: unknown annunciator '%s'"},
@@ -268,6 +291,23 @@ const StringEntry kStringTable[] = {
     {2147, "Readings stored: %1, time covered %2"},
 
     // installed program: serial access, version, usage
+    // names of the meter's functions, and the warning code (orvel-cli's JSON lines)
+    {2140, "voltage"},
+    {2141, "AC voltage"},
+    {2142, "DC voltage"},
+    {2143, "DC+AC voltage"},
+    {2144, "capacitance"},
+    {2145, "temperature (Celsius)"},
+    {2146, "temperature (Fahrenheit)"},
+    {2147, "resistance"},
+    {2148, "AC current"},
+    {2149, "DC current"},
+    {2150, "DC+AC current"},
+    {2151, "volt-amperes"},
+    {2152, "frequency"},
+    {2153, "unknown"},
+    {2154, "W%d"},
+
     {2190, "permission denied — add yourself to the dialout group, then log in again"},
     {2191, "orvel %s"},
     {2192, "orvel-cli %s"},
@@ -283,7 +323,8 @@ const StringEntry kStringTable[] = {
            "\n"
            "Environment:\n"
            "  ORVEL_COM1 … ORVEL_COM10\n"
-           "                        device path of that port, for this run\n"
+           "                        device path of that port (or tcp://HOST:PORT for a meter\n"
+           "                        served on the network), for this run\n"
            "\n"
            "Files:\n"
            "  ZEVDL.ini             settings, in the folder the program was started from\n"
@@ -326,6 +367,8 @@ const StringEntry kStringTable[] = {
     {9007, "Not a valid floating point value !"},
     {9008, "Limit setting is unacceptable."},
     {9009, "The COM port setting raises an error."},
+    {9010, "Cannot reach the meter at %1 port %2: %3."},
+    {9011, "'%1' is not a network port: %2. Write it as tcp://HOST:PORT, with a port from 1 to 65535."},
     {9013, "Please \"Browse\" and specify a file name !"},
     {9014, "The DMM connected to this PC does not support built-in DATA LOGGING function."},
 

@@ -1,10 +1,10 @@
 #include "tools/Decode.h"
-#include "tools/Output.h"
 
 #include "meter/FrameDecoder.h"
 #include "meter/MeterReading.h"
 #include "recorder/StoredValue.h"
 #include "resources/Strings.h"
+#include "tools/JsonLines.h"
 
 #include <QIODevice>
 #include <QRegularExpression>
@@ -25,7 +25,7 @@ std::string readingJson(const ReadingComputation &tick)
     j += ",\"sExponent\":" + jsonString(r.sExponent);
     j += ",\"dwMode\":" + std::to_string(r.dwMode);
     j += ",\"iFunction\":" + std::to_string(r.iFunction);
-    j += ",\"fValue\":" + shortest(r.fValue);
+    j += ",\"fValue\":" + jsonNumber(r.fValue);
     j += ",\"iPointPos\":" + std::to_string(r.iPointPos);
     j += ",\"szDisplay\":" + jsonString(r.szDisplay);
     j += ",\"DataPanel\":" + jsonString(tick.digital.DataPanel);
@@ -35,7 +35,7 @@ std::string readingJson(const ReadingComputation &tick)
     j += ",\"pnlAcDc\":" + jsonString(tick.digital.pnlAcDc);
     j += ",\"analog\":{\"reading\":" + std::to_string(a.reading) + ",\"scaleEnd\":" + std::to_string(a.scaleEnd) +
          ",\"pointPos\":" + std::to_string(a.pointPos) + ",\"negative\":" + (a.negative ? "true" : "false") + "}";
-    j += ",\"fReading\":" + (stored ? shortest(*stored) : std::string("null"));
+    j += ",\"fReading\":" + (stored ? jsonNumber(*stored) : std::string("null"));
     return j + "}";
 }
 

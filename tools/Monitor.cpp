@@ -5,6 +5,8 @@
 #include "meter/Rscomm.h"
 #include "platform/PortNames.h"
 #include "resources/Strings.h"
+#include "tools/JsonLines.h"
+#include "tools/Output.h"
 
 #include <QCoreApplication>
 
@@ -36,7 +38,19 @@ ComHandle openPort(const QString &port)
     return device;
 }
 
-int monitor(const QString &port, qint64 count)
+void reportLineLost(const SerialDevice *device, const QString &port, int &status)
+{
+    const QString failure = device ? device->failure() : QString();
+    if (!failure.isEmpty()) {
+        printError(codedCaption(str::ErrorCaption, str::ConnectFailed) + QStringLiteral(": ") + failure);
+        status = 1; // the port could not be opened after all
+    } else {
+        printError(LoadStrArg(kHungUpText, port));
+        status = kHungUpStatus;
+    }
+}
+
+int monitor(const QString &port, qint64 count, bool json)
 {
     ComHandle device = openPort(port);
     if (!device)
@@ -47,24 +61,26 @@ int monitor(const QString &port, qint64 count)
     bool warned = false;
     int status = 0;
 
-    cycle.showWarning = [&warned](int textId) {
-        std::printf("%s: %s\n", qPrintable(codedCaption(str::WarningCaption, textId)), qPrintable(LoadStr(textId)));
-        std::fflush(stdout);
+    cycle.showWarning = [&warned, json](int textId) {
+        if (json)
+            writeJsonLine(warningObject(textId));
+        else
+            printError(codedCaption(str::WarningCaption, textId) + QStringLiteral(": ") + LoadStr(textId), stdout);
         warned = true;
         return PromptButton::Retry; // go on, as "Continue" does
     };
     QObject::connect(&cycle, &AcquisitionCycle::lineHungUp, [&] {
-        std::fprintf(stderr, "%s\n", qPrintable(LoadStrArg(kHungUpText, port)));
-        status = kHungUpStatus;
+        reportLineLost(device.get(), port, status);
         QCoreApplication::quit();
     });
+    if (json) // an object for each reading that came, none for a silent tick
+        QObject::connect(&cycle, &AcquisitionCycle::readingReady,
+                         [&] { writeJsonLine(readingObject(cycle.computation, QDateTime::currentDateTime())); });
     QObject::connect(&cycle, &AcquisitionCycle::tickEnded, [&](bool aborted) {
         if (aborted)
             return; // only a hang-up ends a tick so here: the link is over
-        if (!warned) {
-            std::printf("%s\n", qPrintable(displayLine(cycle.computation.digital)));
-            std::fflush(stdout);
-        }
+        if (!warned && !json)
+            printError(displayLine(cycle.computation.digital), stdout);
         warned = false;
         if (count >= 0 && ++ticks >= count) {
             cycle.stopTicking();

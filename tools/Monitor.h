@@ -15,10 +15,15 @@ inline constexpr int kHungUpStatus = 3;  ///< exit status after a hang-up
 /// the path `port`; null (after the port's error message) when it cannot be opened.
 ComHandle openPort(const QString &port);
 
-/// Links to the meter on `port` (a name COM1…COM10 or a device path) and prints
-/// one line per tick: what the digital meter shows (number, prefix and unit,
-/// AC/DC mark), or the warning a tick brings. Stops after `count` ticks
-/// (-1: never). Returns the exit status.
-int monitor(const QString &port, qint64 count);
+/// Links to the meter on `port` (a name COM1…COM10, a device path or a network
+/// port) and prints one line per tick: what the digital meter shows (number,
+/// prefix and unit, AC/DC mark), or the warning a tick brings. With `json`, one
+/// JSON object a reading that came and one a warning, nothing else on standard
+/// output. Stops after `count` ticks (-1: never). Returns the exit status.
+int monitor(const QString &port, qint64 count, bool json = false);
+
+/// The line of `device` on `port` is gone: says why on standard error (a network
+/// port that could not be reached, or a hang-up) and sets the exit status.
+void reportLineLost(const SerialDevice *device, const QString &port, int &status);
 
 } // namespace orvel::cli

@@ -3,9 +3,7 @@
 
 #include <QString>
 
-#include <charconv>
 #include <cstdio>
-#include <string>
 
 namespace orvel::cli {
 
@@ -14,16 +12,5 @@ inline constexpr int kCannotWrite = 2121; ///< "orvel-cli: cannot write %s"
 
 /// Prints `message` and a line feed on `to` at once.
 void printError(const QString &message, std::FILE *to = stderr);
-
-/// A number as the shortest text that reads back to the same value.
-template <typename T> std::string shortest(T value)
-{
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
-}
-
-/// `text` as a JSON string, quotes included.
-std::string jsonString(const QString &text);
 
 } // namespace orvel::cli

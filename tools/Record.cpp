@@ -5,6 +5,7 @@
 #include "meter/Acquisition.h"
 #include "recorder/Recording.h"
 #include "resources/Strings.h"
+#include "tools/JsonLines.h"
 #include "tools/Monitor.h"
 #include "tools/Output.h"
 
@@ -113,6 +114,10 @@ int record(const RecordOptions &options)
                 return stop(1);
             }
         }
+        if (options.json) {
+            const StoredReading stored{static_cast<long long>(index + 1), fieldText(r.szTime).trimmed()};
+            writeJsonLine(readingObject(cycle.computation, QDateTime::currentDateTime(), &stored));
+        }
         std::fprintf(stderr, "%lld: %s %s\n", static_cast<long long>(index + 1),
                      qPrintable(fieldText(r.szTime).trimmed()), qPrintable(displayLine(cycle.computation.digital)));
         std::fflush(stderr);
@@ -120,8 +125,11 @@ int record(const RecordOptions &options)
             stop(0);
     });
 
-    cycle.showWarning = [](int textId) {
-        printError(codedCaption(str::WarningCaption, textId) + QStringLiteral(": ") + LoadStr(textId));
+    cycle.showWarning = [&options](int textId) {
+        if (options.json)
+            writeJsonLine(warningObject(textId));
+        else
+            printError(codedCaption(str::WarningCaption, textId) + QStringLiteral(": ") + LoadStr(textId));
         return PromptButton::Retry; // go on, as "Continue" does
     };
     QObject::connect(&cycle, &AcquisitionCycle::readingReady, [&](const ReadingComputation::Outcome &) {
@@ -139,8 +147,9 @@ int record(const RecordOptions &options)
         }
     });
     QObject::connect(&cycle, &AcquisitionCycle::lineHungUp, [&] {
-        printError(LoadStrArg(kHungUpText, options.port));
-        stop(kHungUpStatus); // what was stored stays in the file
+        int lost = 0;
+        reportLineLost(device.get(), options.port, lost);
+        stop(lost); // what was stored stays in the file
     });
     if (options.durationMs >= 0)
         QTimer::singleShot(std::chrono::milliseconds(options.durationMs), [&] { stop(0); });

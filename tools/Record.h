@@ -16,6 +16,7 @@ struct RecordOptions
     QString out;             ///< the ".g52" file the readings go to
     QString csv;             ///< the exported text of the readings, or empty for none
     bool force = false;      ///< replace existing output files
+    bool json = false;       ///< a JSON object a stored reading and a warning on standard output
     WallClock clock;         ///< time stamps; the local wall clock when empty
 };
 

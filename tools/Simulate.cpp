@@ -6,13 +6,18 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <random>
 #include <thread>
 #include <vector>
 
 #include <fcntl.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <poll.h>
 #include <stdlib.h>
+#include <sys/socket.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -21,6 +26,7 @@ namespace orvel::cli {
 namespace {
 constexpr int kNoPty = 2105;
 constexpr int kNoLink = 2106;
+constexpr int kCannotListen = 2109; // "orvel-cli: cannot listen on %1: %2"
 // One byte on a 9600 baud 8N1 line: ten bits.
 constexpr auto kByteTime = std::chrono::microseconds(1042);
 constexpr std::size_t kBurstPiece = 7; // bytes a write in a burst
@@ -116,6 +122,93 @@ void closeTerminal(Terminal &t, const SimulateOptions &options)
     t = Terminal{};
 }
 
+// The meter served on TCP: a listening socket and the one client it serves.
+struct Listener
+{
+    int fd = -1;
+    int client = -1; ///< the client served now, or -1
+    QString address; ///< tcp://HOST:PORT as clients reach it
+};
+
+// Binds to `spec` ([HOST:]PORT; 127.0.0.1 unless a host is given; "[::1]:PORT"
+// for IPv6) and prints the address clients reach it at.
+std::optional<Listener> openListener(const QString &spec)
+{
+    QString host = QStringLiteral("127.0.0.1");
+    QString port = spec;
+    const qsizetype colon = spec.lastIndexOf(QLatin1Char(':'));
+    if (colon >= 0) {
+        host = spec.left(colon);
+        port = spec.mid(colon + 1);
+        if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+            host = host.mid(1, host.size() - 2);
+    }
+    auto fail = [&spec](const QString &why) {
+        std::fprintf(stderr, "%s\n", qPrintable(LoadStr(kCannotListen).arg(spec, why)));
+        return std::nullopt;
+    };
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_PASSIVE | AI_NUMERICSERV;
+    addrinfo *list = nullptr;
+    if (const int status = ::getaddrinfo(host.toUtf8().constData(), port.toUtf8().constData(), &hints, &list))
+        return fail(QString::fromLocal8Bit(::gai_strerror(status)));
+    Listener l;
+    int error = 0;
+    for (const addrinfo *a = list; a && l.fd < 0; a = a->ai_next) {
+        l.fd = ::socket(a->ai_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        const int on = 1;
+        if (l.fd >= 0 && (::setsockopt(l.fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
+                          ::bind(l.fd, a->ai_addr, a->ai_addrlen) != 0 || ::listen(l.fd, 1) != 0)) {
+            error = errno;
+            ::close(l.fd);
+            l.fd = -1;
+        }
+    }
+    ::freeaddrinfo(list);
+    if (l.fd < 0)
+        return fail(QString::fromLocal8Bit(std::strerror(error ? error : EADDRNOTAVAIL)));
+    sockaddr_storage bound{};
+    socklen_t size = sizeof bound;
+    ::getsockname(l.fd, reinterpret_cast<sockaddr *>(&bound), &size);
+    char name[INET6_ADDRSTRLEN] = {};
+    char service[8] = {};
+    ::getnameinfo(reinterpret_cast<sockaddr *>(&bound), size, name, sizeof name, service, sizeof service,
+                  NI_NUMERICHOST | NI_NUMERICSERV);
+    l.address = bound.ss_family == AF_INET6 ? QStringLiteral("tcp://[%1]:%2").arg(name, service)
+                                            : QStringLiteral("tcp://%1:%2").arg(name, service);
+    std::printf("%s\n", qPrintable(l.address));
+    std::fflush(stdout);
+    return l;
+}
+
+void dropClient(Listener &l)
+{
+    if (l.client >= 0)
+        ::close(l.client); // the client's end hangs up
+    l.client = -1;
+}
+
+// The client to send to: the one served now while it stays, else the next one
+// waiting; -1 when nobody is there.
+int clientOf(Listener &l)
+{
+    if (l.client >= 0) {
+        // The program never writes to the meter: anything readable is the end of the connection.
+        pollfd pfd{l.client, POLLIN | POLLRDHUP, 0};
+        if (::poll(&pfd, 1, 0) > 0) {
+            char sink[256];
+            const ssize_t n = ::recv(l.client, sink, sizeof sink, MSG_DONTWAIT);
+            if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR) || (pfd.revents & (POLLHUP | POLLERR)))
+                dropClient(l);
+        }
+    }
+    if (l.client < 0)
+        l.client = ::accept4(l.fd, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    return l.client;
+}
+
 // The bytes of one frame as the fault lets them through.
 std::vector<std::uint8_t> faultyFrame(const Frame &frame, MeterFault fault, std::mt19937 &rng)
 {
@@ -141,8 +234,13 @@ int simulate(const SimulateOptions &options)
     ::sigaction(SIGTERM, &action, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
-    auto terminal = openTerminal(options);
-    if (!terminal)
+    std::optional<Listener> listener;
+    std::optional<Terminal> terminal;
+    if (!options.listen.isEmpty())
+        listener = openListener(options.listen);
+    else
+        terminal = openTerminal(options);
+    if (!terminal && !listener)
         return 1;
 
     ScenarioPlayer player(options.scenario.isEmpty() ? demoScenario() : options.scenario);
@@ -151,11 +249,19 @@ int simulate(const SimulateOptions &options)
     const int framesPerPeriod = options.fault == MeterFault::Burst ? kBurstFrames : 1;
     for (qint64 sent = 0; !stopRequested && (options.count < 0 || sent < options.count); ++sent) {
         if (options.fault == MeterFault::HangUp && sent == kHangUpAfter) {
-            closeTerminal(*terminal, options);
-            sleepFor(std::chrono::milliseconds(kHangUpMs));
-            terminal = openTerminal(options);
-            if (!terminal)
-                return 1;
+            if (listener) {
+                // The connection closes; clients that come meanwhile wait to be served.
+                dropClient(*listener);
+                sleepFor(std::chrono::milliseconds(kHangUpMs));
+                std::printf("%s\n", qPrintable(listener->address));
+                std::fflush(stdout);
+            } else {
+                closeTerminal(*terminal, options);
+                sleepFor(std::chrono::milliseconds(kHangUpMs));
+                terminal = openTerminal(options);
+                if (!terminal)
+                    return 1;
+            }
         }
         if (options.fault == MeterFault::Stall && sent > 0 && sent % kStallEvery == 0)
             sleepFor(std::chrono::milliseconds(kStallMs));
@@ -167,25 +273,34 @@ int simulate(const SimulateOptions &options)
                 bytes.insert(bytes.end(), frameBytes.begin(), frameBytes.end());
             }
         }
-        if (options.pace) {
+        const int out = listener ? clientOf(*listener) : terminal->master; // -1: nobody listens
+        if (out < 0) {
+            // The meter talks on; its bytes reach no one.
+        } else if (options.pace) {
             for (std::size_t at = 0; at < bytes.size() && !stopRequested; ++at) {
-                send(terminal->master, &bytes[at], 1);
+                send(out, &bytes[at], 1);
                 sleepFor(kByteTime);
             }
         } else if (options.fault == MeterFault::Burst) {
             // Back to back, in pieces that cut across frames, faster than 9600 baud carries them.
             for (std::size_t at = 0; at < bytes.size() && !stopRequested; at += kBurstPiece) {
-                send(terminal->master, bytes.data() + at, std::min(kBurstPiece, bytes.size() - at));
+                send(out, bytes.data() + at, std::min(kBurstPiece, bytes.size() - at));
                 sleepFor(std::chrono::microseconds(500));
             }
         } else {
-            send(terminal->master, bytes.data(), bytes.size());
+            send(out, bytes.data(), bytes.size());
         }
         const auto spent = std::chrono::steady_clock::now() - start;
         if (options.count < 0 || sent + 1 < options.count)
             sleepFor(std::chrono::duration_cast<std::chrono::microseconds>(period - spent));
     }
-    // Let the last frame drain before the terminal goes away.
+    // Let the last frame drain before the line goes away.
+    if (listener) {
+        sleepFor(std::chrono::milliseconds(50));
+        dropClient(*listener);
+        ::close(listener->fd);
+        return 0;
+    }
     if (terminal->slave >= 0)
         sleepFor(std::chrono::milliseconds(50));
     closeTerminal(*terminal, options);

@@ -5,6 +5,7 @@
 #include "recorder/Pages.h"
 #include "recorder/Statistics.h"
 #include "resources/Strings.h"
+#include "tools/JsonLines.h"
 #include "tools/Output.h"
 
 #include <map>
@@ -20,7 +21,7 @@ constexpr qsizetype kBlockRecords = 16384; ///< records read at once (about 1.2 
 
 std::string seconds(qint64 tenths)
 {
-    return shortest(double(tenths) / 10.0);
+    return jsonNumber(double(tenths) / 10.0);
 }
 
 std::string timeJson(const TARecord &r)
@@ -30,7 +31,7 @@ std::string timeJson(const TARecord &r)
 
 std::string readingJson(const TARecord &r)
 {
-    return "{\"value\":" + shortest(r.fReading) + ",\"display\":" + jsonString(fieldText(r.szDisplay)) +
+    return "{\"value\":" + jsonNumber(r.fReading) + ",\"display\":" + jsonString(fieldText(r.szDisplay)) +
            ",\"prefix\":" + jsonString(fieldText(r.szPrefix)) + ",\"unit\":" + jsonString(fieldText(r.szUnit)) +
            ",\"time\":" + timeJson(r) + "}";
 }
@@ -44,13 +45,13 @@ std::string statsJson(const QString &file, qsizetype records, const ReadingStats
     j += ",\"last\":" + (any ? timeJson(recordAt(s.lastIndex)) : "null");
     j += ",\"minimum\":" + (any ? readingJson(recordAt(s.minIndex)) : "null");
     j += ",\"maximum\":" + (any ? readingJson(recordAt(s.maxIndex)) : "null");
-    j += ",\"mean\":" + (any ? shortest(s.mean) : "null");
-    j += ",\"deviation\":" + (any ? shortest(s.deviation()) : "null");
+    j += ",\"mean\":" + (any ? jsonNumber(s.mean) : "null");
+    j += ",\"deviation\":" + (any ? jsonNumber(s.deviation()) : "null");
     if (s.mixed || s.areaPoints < 2) {
         j += ",\"area\":null";
     } else {
         const AreaText area = areaText(s);
-        j += ",\"area\":{\"value\":" + shortest(s.areaHours()) + ",\"unit\":" + jsonString(area.unit) +
+        j += ",\"area\":{\"value\":" + jsonNumber(s.areaHours()) + ",\"unit\":" + jsonString(area.unit) +
              ",\"charge\":" + (area.charge ? "true" : "false") + "}";
     }
     j += std::string(",\"mixedFunctions\":") + (s.mixed ? "true" : "false");

@@ -3,6 +3,7 @@
 #include "meter/MeterProbe.h"
 #include "meter/Rscomm.h"
 #include "meter/Simulator.h"
+#include "platform/NetworkDevice.h"
 #include "platform/PortNames.h"
 #include "recorder/IntervalText.h"
 #include "resources/Strings.h"
@@ -69,7 +70,7 @@ int listPorts(bool listen)
     if (listen) {
         std::vector<std::thread> listeners;
         for (Line &line : lines) {
-            if (line.probe != orvel::PortProbe::Opens)
+            if (line.probe != orvel::PortProbe::Opens && line.probe != orvel::PortProbe::Network)
                 continue;
             listeners.emplace_back([&line] { line.heard = orvel::heardText(orvel::listenForMeter(line.path)); });
         }
@@ -77,9 +78,14 @@ int listPorts(bool listen)
             t.join();
     }
     for (const Line &line : lines) {
-        QString state = line.probe == orvel::PortProbe::Opens    ? QStringLiteral("present")
-                        : line.probe == orvel::PortProbe::Denied ? orvel::LoadStr(orvel::str::AccessDenied)
-                                                                 : QStringLiteral("absent");
+        QString state = line.probe == orvel::PortProbe::Opens     ? QStringLiteral("present")
+                        : line.probe == orvel::PortProbe::Denied  ? orvel::LoadStr(orvel::str::AccessDenied)
+                        : line.probe == orvel::PortProbe::Network ? orvel::LoadStr(orvel::str::NetworkPort)
+                                                                  : QStringLiteral("absent");
+        QString why; // a network port written wrong: what is wrong with it
+        if (line.probe == orvel::PortProbe::Fails && orvel::isNetworkPath(line.path) &&
+            !orvel::parseNetworkAddress(line.path, &why))
+            state = why;
         if (!line.heard.isEmpty())
             state += QStringLiteral(", ") + line.heard;
         std::printf("%-6s %-24s %-12s %s\n", qPrintable(line.name), qPrintable(line.path), line.source,
@@ -106,12 +112,15 @@ int monitor(const QStringList &args)
 {
     QString port;
     qint64 count = -1;
+    bool json = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         bool ok = i + 1 < args.size();
         if (args[i] == QLatin1String("--port") && ok)
             port = args[++i];
         else if (args[i] == QLatin1String("--count") && ok)
             count = args[++i].toLongLong(&ok);
+        else if (args[i] == QLatin1String("--json"))
+            ok = json = true;
         else
             ok = false;
         if (!ok || count < -1) {
@@ -123,7 +132,7 @@ int monitor(const QStringList &args)
         printError(orvel::LoadStrArg(kBadOption, QStringLiteral("--port")));
         return 2;
     }
-    return orvel::cli::monitor(port, count);
+    return orvel::cli::monitor(port, count, json);
 }
 
 // convert IN [OUT] [--pages FROM-TO], or with `statsCommand` stats FILE [--pages FROM-TO] [--json]
@@ -162,7 +171,7 @@ int fileCommand(const QStringList &args, bool statsCommand)
 }
 
 // record --port NAME|PATH [--interval SECONDS|full] [--count N | --duration SECONDS]
-//        --out FILE.g52 [--csv FILE.csv] [--force]
+//        --out FILE.g52 [--csv FILE.csv] [--force] [--json]
 int record(const QStringList &args)
 {
     orvel::cli::RecordOptions options;
@@ -193,6 +202,8 @@ int record(const QStringList &args)
             ok = !options.csv.isEmpty();
         } else if (opt == QLatin1String("--force")) {
             options.force = true;
+        } else if (opt == QLatin1String("--json")) {
+            options.json = true;
         } else {
             ok = false;
         }
@@ -227,9 +238,12 @@ int simulate(const QStringList &args)
             const auto fault = orvel::faultFromName(value());
             ok = fault.has_value();
             options.fault = fault.value_or(orvel::MeterFault::None);
-        } else if (opt == QLatin1String("--link")) {
+        } else if (opt == QLatin1String("--link") && options.listen.isEmpty()) {
             options.linkPath = value();
             ok = !options.linkPath.isEmpty();
+        } else if (opt == QLatin1String("--listen") && options.linkPath.isEmpty()) {
+            options.listen = value(); // a terminal's link means nothing to a network client
+            ok = !options.listen.isEmpty();
         } else if (opt == QLatin1String("--scenario")) {
             const QString file = value();
             QFile f(file);

@@ -107,20 +107,26 @@ class TestFaults : public QObject
     std::unique_ptr<TestRun> run;
     std::unique_ptr<SimulatorProcess> sim;
 
-    // Starts the simulator with `fault`; its first line is the terminal's path.
-    QString startSimulator(const QString &fault, const QStringList &more = {}, int periodMs = 100)
+    // Starts the simulator with `fault`, on a pseudo-terminal or (`network`)
+    // served on a free port of the loopback address; its first line is the
+    // terminal's path or the address.
+    QString startSimulator(const QString &fault, bool network, const QStringList &more = {}, int periodMs = 100)
     {
         sim = std::make_unique<SimulatorProcess>();
         return sim->start(run->filePath("scenario.txt"), scenarioText(), periodMs,
-                          QStringList{"--fault", fault} + more);
+                          QStringList{"--fault", fault} + more +
+                              (network ? QStringList{"--listen", "127.0.0.1:0"} : QStringList{}));
     }
 
+    // Each fault on a terminal and on the network.
     static void addFaults(bool withHangUp)
     {
         QTest::addColumn<QString>("fault");
-        for (const char *f : {"noise", "drop", "stall", "burst", "hangup"})
-            if (withHangUp || QByteArrayView(f) != "hangup")
-                QTest::newRow(f) << QString::fromLatin1(f);
+        QTest::addColumn<bool>("network");
+        for (bool network : {false, true})
+            for (const char *f : {"noise", "drop", "stall", "burst", "hangup"})
+                if (withHangUp || QByteArrayView(f) != "hangup")
+                    QTest::addRow("%s%s", f, network ? " over tcp" : "") << QString::fromLatin1(f) << network;
     }
 
 private slots:
@@ -146,7 +152,8 @@ private slots:
     void programShowsOnlyTheMetersReadings()
     {
         QFETCH(QString, fault);
-        const QString path = startSimulator(fault);
+        QFETCH(bool, network);
+        const QString path = startSimulator(fault, network);
         QVERIFY(!path.isEmpty());
         run->ports.route(1, path);
         WindowSet windows;
@@ -184,14 +191,24 @@ private slots:
         FormMain->close();
     }
 
-    // A pulled cable: the program unlinks with a message at once instead of
-    // polling a dead line, and links again once the meter is back.
+    // A pulled cable, or a network connection the other end closes: the program
+    // unlinks with a message at once instead of polling a dead line, and links
+    // again once the meter is back.
+    void programUnlinksOnAHangUpAndLinksAgain_data()
+    {
+        QTest::addColumn<bool>("network");
+        QTest::newRow("terminal") << false;
+        QTest::newRow("tcp") << true;
+    }
     void programUnlinksOnAHangUpAndLinksAgain()
     {
+        QFETCH(bool, network);
         const QString link = run->filePath("meter");
         // Frames every 250 ms: the windows are up well before the hang-up, 20 frames on.
-        QVERIFY(!startSimulator(QStringLiteral("hangup"), {"--link", link}, 250).isEmpty());
-        run->ports.route(1, link);
+        const QString path = startSimulator(QStringLiteral("hangup"), network,
+                                            network ? QStringList{} : QStringList{"--link", link}, 250);
+        QVERIFY(!path.isEmpty());
+        run->ports.route(1, network ? path : link);
         WindowSet windows;
         QVERIFY(hComPort != nullptr);
         WarningAnswerer user;
@@ -228,8 +245,9 @@ private slots:
     void monitorPrintsOnlyTheMetersReadings()
     {
         QFETCH(QString, fault);
+        QFETCH(bool, network);
         const bool hangUp = fault == QLatin1String("hangup");
-        const QString path = startSimulator(fault);
+        const QString path = startSimulator(fault, network);
         QVERIFY(!path.isEmpty());
         QProcess monitor;
         monitor.start(QStringLiteral(ORVEL_CLI), hangUp ? QStringList{"monitor", "--port", path}

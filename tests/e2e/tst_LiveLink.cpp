@@ -7,6 +7,7 @@
 #include "app/Main4.h"
 #include "app/Startup.h"
 #include "meter/Needle.h"
+#include "tests/support/LoopbackListener.h"
 #include "tests/support/SimulatorProcess.h"
 #include "tests/support/TestRun.h"
 #include "views/Analogmeter.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -216,6 +218,49 @@ private slots:
         QVERIFY(DlgRsPortForm->lblDevice[0]->toolTip().endsWith(QStringLiteral("meter: 1.234 V DC")));
         QVERIFY2(hComPort != nullptr, "the port the dialog listened on opens again afterwards");
         FormMain->close();
+    }
+
+    // Network ports: one nobody listens on is offered at start-up without a
+    // word, and Link says why it cannot be reached and unlinks; one that
+    // accepts and never sends is a silent meter, and the windows go on.
+    void networkPortsRefusedOrSilent()
+    {
+        const int refusedPort = LoopbackListener::freePort();
+        run->ports.route(1, QStringLiteral("tcp://127.0.0.1:%1").arg(refusedPort));
+        WindowSet windows;
+        QVERIFY(PortPresent[0]);
+        QVERIFY(run->asked().messages.isEmpty());
+        FormMain->sbtnLink->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!FormMain->linked(), 2500);
+        QCOMPARE(run->asked().messages.size(), 1);
+        QCOMPARE(run->asked().messages[0].caption, QStringLiteral("Error[E9010]"));
+        QCOMPARE(run->asked().messages[0].text,
+                 QStringLiteral("Cannot reach the meter at 127.0.0.1 port %1: the connection was refused (nothing "
+                                "listens on that port).")
+                     .arg(refusedPort));
+
+        LoopbackListener silent;
+        int peer = -1;
+        QSocketNotifier accepter(silent.fd, QSocketNotifier::Read);
+        connect(&accepter, &QSocketNotifier::activated, this, [&] { peer = ::accept(silent.fd, nullptr, nullptr); });
+        run->ports.route(1, silent.address());
+        WarningAnswerer user(/*abort=*/false);
+        FormMain->sbtnLink->click(); // connects again, to the port as it is routed now
+        QVERIFY(FormMain->linked() && hComPort != nullptr);
+        CommTimeouts t; // a silent read gives up after 150 ms instead of 12 s
+        QVERIFY(hComPort->getTimeouts(t));
+        t.readTotalConstant = 150;
+        QVERIFY(hComPort->setTimeouts(t));
+        QTRY_VERIFY_WITH_TIMEOUT(peer >= 0 && FormMain->Acquisition->tickRunning(), kWaitMs);
+        bool handled = false;
+        QTimer::singleShot(0, [&handled] { handled = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(handled, kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(user.captions.contains(QStringLiteral("Warning[W8004]")), kWaitMs);
+        QVERIFY(FormMain->linked());
+        QCOMPARE(run->asked().messages.size(), 1);
+        FormMain->sbtnLink->click();
+        FormMain->close();
+        ::close(peer);
     }
 
     void aWaitingReadDoesNotBlockTheWindows()

@@ -718,3 +718,89 @@ TEST(CliPorts, ListenFindsTheMeterOnItsPortAndNothingOnASilentOne)
 
 } // namespace
 } // namespace orvel
+
+#include "tests/support/LoopbackListener.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace orvel {
+namespace {
+
+// monitor and record linked to simulate --listen: every standard output line is
+// a JSON object of a reading the simulator played, with its time; record's are
+// numbered and stamped.
+TEST(CliNetwork, JsonLinesCarryTheReadingsTheSimulatorServes)
+{
+    QTemporaryDir dir;
+    test::SimulatorProcess sim;
+    const QString address =
+        sim.start(dir.filePath("s.txt"), "1 12.34 DC V m\n1 4.700 ohm k\n1 _0.L_ ohm M\n", 60, {"--listen", "0"});
+    ASSERT_TRUE(address.startsWith("tcp://127.0.0.1:")) << qPrintable(address);
+    const QStringList played{
+        R"({"value":0.01234,"display":"12.34","prefix":"m","unit":"V","function":"DC voltage","acdc":"DC"})",
+        R"({"value":4700,"display":"4.700","prefix":"K","unit":"Ω","function":"resistance","acdc":""})",
+        R"({"value":null,"display":"O.L","prefix":"M","unit":"Ω","function":"resistance","acdc":""})"};
+    static const QRegularExpression stamp(QStringLiteral(R"(^\d{1,2}:\d\d:\d\d\.\d$)"));
+    static const QRegularExpression isoTime(QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d$)"));
+
+    const CliRun monitor = cli({"monitor", "--port", address, "--count", "6", "--json"});
+    const CliRun record =
+        cli({"record", "--port", address, "--count", "3", "--out", dir.filePath("run.g52"), "--json"});
+    for (const CliRun *run : {&monitor, &record}) {
+        ASSERT_EQ(run->status, 0) << run->err.constData();
+        const QList<QByteArray> lines = run->out.split('\n');
+        // record: its three stored readings; monitor: a line a tick that brought a reading
+        ASSERT_TRUE(run == &record ? lines.size() == 4 : lines.size() >= 4 && lines.size() <= 7)
+            << run->out.constData();
+        EXPECT_TRUE(lines.back().isEmpty());
+        for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+            QJsonParseError error;
+            QJsonObject o = QJsonDocument::fromJson(lines[i], &error).object();
+            ASSERT_EQ(error.error, QJsonParseError::NoError) << lines[i].constData();
+            EXPECT_TRUE(isoTime.match(o.take("time").toString()).hasMatch()) << lines[i].constData();
+            EXPECT_EQ(o.take("lowBattery"), QJsonValue(false));
+            if (run == &record) {
+                EXPECT_TRUE(lines[i].startsWith("{\"number\":" + QByteArray::number(i + 1) + ",\"time\":"));
+                EXPECT_TRUE(stamp.match(o.take("stamp").toString()).hasMatch()) << lines[i].constData();
+                o.remove("number");
+            }
+            EXPECT_TRUE(std::any_of(played.begin(), played.end(), [&o](const QString &p) {
+                return QJsonDocument::fromJson(p.toUtf8()).object() == o;
+            })) << lines[i].constData();
+        }
+    }
+}
+
+// Malformed network ports are refused with a message naming them, a refused
+// connection names host, port and why, and ports shows network ports without
+// connecting to them.
+TEST(CliNetwork, BadAndUnreachablePortsAreNamed)
+{
+    const QString free = QStringLiteral("tcp://127.0.0.1:%1").arg(test::LoopbackListener::freePort());
+    const QList<std::pair<QString, QString>> cases{
+        {"tcp://bench:70000", "'tcp://bench:70000' is not a network port: the port is not a number from 1 to 65535."},
+        {free, "Error[E9010]: Cannot reach the meter at 127.0.0.1 port " + free.section(':', 2) +
+                   ": the connection was refused (nothing listens on that port).\n"},
+    };
+    for (const auto &[port, message] : cases) {
+        const CliRun r = cli({"monitor", "--port", port, "--count", "1"});
+        EXPECT_EQ(r.status, 1) << qPrintable(port);
+        EXPECT_TRUE(QString::fromUtf8(r.err).contains(message)) << r.err.constData();
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.constData();
+    }
+
+    test::LoopbackListener server;
+    test::IsolatedPorts ports;
+    ports.route(4, server.address());
+    ports.route(5, QStringLiteral("tcp://bench"));
+    const CliRun list = cli({"ports"});
+    const QStringList lines = QString::fromUtf8(list.out).split('\n');
+    ASSERT_GE(lines.size(), 5);
+    EXPECT_TRUE(lines[3].endsWith(" network")) << qPrintable(lines[3]);
+    EXPECT_TRUE(lines[4].endsWith(" no port is given")) << qPrintable(lines[4]);
+    EXPECT_FALSE(server.waiting(100)) << "ports connected to the network port";
+}
+
+} // namespace
+} // namespace orvel
