@@ -11,9 +11,9 @@ namespace orvel::cli {
 
 namespace {
 // String ids of the function names.
-constexpr int kFunctionNames = 2140; // 2140 …
-constexpr int kUnknownFunction = 2153;
-constexpr int kWarningCode = 2154; // "W%d"
+constexpr int kFunctionNames = 2160; // 2160 …
+constexpr int kUnknownFunction = 2173;
+constexpr int kWarningCode = 2174; // "W%d"
 } // namespace
 
 std::string jsonString(const QString &text)
