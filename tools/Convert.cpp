@@ -18,13 +18,12 @@ constexpr int kPageOutside = 2120;
 constexpr qsizetype kBlockRecords = 16384; ///< records read at once (about 1.2 MB)
 } // namespace
 
-int convert(const QString &in, const QString &out, std::optional<PageSpan> pages, std::FILE *stdOut, std::FILE *err)
+std::optional<IndexRange> openPages(LoggerFileReader &reader, const QString &in, std::optional<PageSpan> pages,
+                                    std::FILE *err)
 {
-    // Only the records of the pages asked for are read.
-    LoggerFileReader reader;
     if (!reader.open(in)) {
         printError(LoadStrArg(kCannotRead, in), err);
-        return 1;
+        return std::nullopt;
     }
     const qsizetype n = reader.recordCount();
     const int lastPage = pageCount(n);
@@ -32,10 +31,20 @@ int convert(const QString &in, const QString &out, std::optional<PageSpan> pages
     for (const int page : {span.from, span.to}) {
         if (page < 1 || page > lastPage) {
             printError(LoadStrFmt(kPageOutside, page, lastPage), err);
-            return 1;
+            return std::nullopt;
         }
     }
-    const IndexRange range = exportRange(n, lastPage, span.from, span.to);
+    return exportRange(n, lastPage, span.from, span.to);
+}
+
+int convert(const QString &in, const QString &out, std::optional<PageSpan> pages, std::FILE *stdOut, std::FILE *err)
+{
+    // Only the records of the pages asked for are read.
+    LoggerFileReader reader;
+    const std::optional<IndexRange> pagesRange = openPages(reader, in, pages, err);
+    if (!pagesRange)
+        return 1;
+    const IndexRange range = *pagesRange;
 
     // Records are read a block at a time; their lines are gathered a megabyte
     // at a time (it stays in the cache) and written whenever it is full.

@@ -1,6 +1,9 @@
 #pragma once
 // orvel-cli convert: a logger data file in, the exported text out.
 
+#include "export/ExportText.h"
+#include "recorder/LoggerFile.h"
+
 #include <QString>
 
 #include <cstdio>
@@ -14,6 +17,13 @@ struct PageSpan
     int from = 1;
     int to = 1;
 };
+
+/// Opens the logger data file `in` (".g52", ".TMP", or ".g51" by its extension)
+/// for pages `pages` (every page when none): the buffer indexes they hold. A
+/// file that cannot be read or a page outside 1 .. the last page gets a message
+/// on `err` and no range.
+std::optional<IndexRange> openPages(LoggerFileReader &reader, const QString &in, std::optional<PageSpan> pages,
+                                    std::FILE *err);
 
 /// Reads the logger data file `in` (".g52", ".TMP", or ".g51" by its extension)
 /// and writes the exported text of every page, or of `pages`, to `out` (replaced

@@ -16,7 +16,6 @@
 namespace orvel::cli {
 
 namespace {
-constexpr int kPageOutside = 2120;
 constexpr qsizetype kBlockRecords = 16384; ///< records read at once (about 1.2 MB)
 
 std::string seconds(qint64 tenths)
@@ -78,20 +77,10 @@ std::string statsJson(const QString &file, qsizetype records, const ReadingStats
 int stats(const QString &in, std::optional<PageSpan> pages, bool json, std::FILE *out, std::FILE *err)
 {
     LoggerFileReader reader;
-    if (!reader.open(in)) {
-        printError(LoadStrArg(kCannotRead, in), err);
+    const std::optional<IndexRange> pagesRange = openPages(reader, in, pages, err);
+    if (!pagesRange)
         return 1;
-    }
-    const qsizetype n = reader.recordCount();
-    const int lastPage = pageCount(n);
-    const PageSpan span = pages.value_or(PageSpan{1, lastPage});
-    for (const int page : {span.from, span.to}) {
-        if (page < 1 || page > lastPage) {
-            printError(LoadStrFmt(kPageOutside, page, lastPage), err);
-            return 1;
-        }
-    }
-    const IndexRange range = exportRange(n, lastPage, span.from, span.to);
+    const IndexRange range = *pagesRange;
 
     // One pass a block at a time: the figures need no more than that.
     ReadingStats s;
