@@ -80,6 +80,9 @@ void StatisticsWindow::refresh()
     const auto [first, count] = viewRange_ ? viewRange_() : std::pair<qsizetype, qsizetype>{0, buffer.count()};
     ViewPanel->setText(statsLines(buffer, index.range(buffer, first, count), limits, expected).join(QLatin1Char('\n')));
     WholePanel->setText(statsLines(buffer, index.whole(), limits, expected).join(QLatin1Char('\n')));
+    // Longer lines widen the window: a figure is never cut off (a larger window stays as it is).
+    if (const QSize wanted = size().expandedTo(sizeHint()); wanted != size())
+        resize(wanted);
 }
 
 QString StatisticsWindow::text() const

@@ -660,6 +660,7 @@ private slots:
         QVERIFY(g.Statistics->WholePanel->text().contains(QStringLiteral("Mean: 1224.5")));
         const QString gaps = QStringLiteral("Gaps: 1, 0:00:30.0 missing, the longest 0:00:30.0 from 9:07:32.9");
         QVERIFY(g.Statistics->WholePanel->text().contains(gaps));
+        QVERIFY(g.Statistics->WholePanel->width() >= g.Statistics->WholePanel->sizeHint().width()); // none cut off
         g.Statistics->btnCopy->click();
         QVERIFY(QApplication::clipboard()->text().contains(gaps));
         recording().markSaved();
