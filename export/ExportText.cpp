@@ -77,10 +77,40 @@ ExportLineWriter::ExportLineWriter(ByteSink sink)
     , full_(chunk_.data() + chunk_.size() - kMaxLine)
 {}
 
-bool ExportLineWriter::add(const TARecord &r, qsizetype index)
+namespace {
+// The loop of both adds: the position is kept in a local, which the compiler
+// can hold in a register while the lines are written through it.
+template <typename RecordAt, typename Finish>
+bool addLines(char *&out, char *full, qsizetype first, qsizetype count, RecordAt recordAt, Finish finish)
 {
-    out_ = putLine(out_, r, index);
-    return out_ < full_ || finish();
+    char *o = out;
+    for (qsizetype j = first; j < first + count; ++j) {
+        o = putLine(o, recordAt(j), j);
+        if (o >= full) {
+            out = o;
+            if (!finish())
+                return false;
+            o = out;
+        }
+    }
+    out = o;
+    return true;
+}
+} // namespace
+
+bool ExportLineWriter::add(const TARecord *records, qsizetype count, qsizetype firstIndex)
+{
+    return addLines(
+        out_, full_, firstIndex, count,
+        [records, firstIndex](qsizetype j) -> const TARecord & { return records[j - firstIndex]; },
+        [this] { return finish(); });
+}
+
+bool ExportLineWriter::add(const ReadingBuffer &buffer, qsizetype first, qsizetype count)
+{
+    return addLines(
+        out_, full_, first, count, [&buffer](qsizetype j) -> const TARecord & { return buffer.at(j); },
+        [this] { return finish(); });
 }
 
 bool ExportLineWriter::finish()
@@ -97,10 +127,7 @@ bool writeExportText(const QString &path, const ReadingBuffer &buffer, int from,
     const IndexRange range = exportRange(buffer.count(), pageCount(buffer.count()), from, to);
     return writeWholeFile(path, [&](const ByteSink &sink) {
         ExportLineWriter writer(sink);
-        for (qsizetype j = range.first; j < range.first + range.count; ++j)
-            if (!writer.add(buffer.at(j), j))
-                return false;
-        return writer.finish();
+        return writer.add(buffer, range.first, range.count) && writer.finish();
     });
 }
 

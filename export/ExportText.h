@@ -23,8 +23,11 @@ class ExportLineWriter
 {
 public:
     explicit ExportLineWriter(ByteSink sink);
-    /// Adds the line of record `r` at buffer index `index`; false once the sink failed.
-    bool add(const TARecord &r, qsizetype index);
+    /// Adds the lines of the `count` records at `records`, the first of them at
+    /// buffer index `firstIndex`; false once the sink failed.
+    bool add(const TARecord *records, qsizetype count, qsizetype firstIndex);
+    /// Adds the lines of buffer indexes first .. first + count − 1.
+    bool add(const ReadingBuffer &buffer, qsizetype first, qsizetype count);
     /// Hands over the lines gathered last; false when the sink failed.
     bool finish();
 

@@ -64,9 +64,9 @@ int convert(const QString &in, const QString &out, std::optional<PageSpan> pages
                 const qsizetype got = reader.readRecords(block.data(), std::min(left, kBlockRecords));
                 if (got == 0)
                     break; // the file became shorter: what was there is written
-                for (qsizetype i = 0; i < got; ++i)
-                    if (!writer.add(block[std::size_t(i)], index++))
-                        return false;
+                if (!writer.add(block.data(), got, index))
+                    return false;
+                index += got;
                 left -= got;
             }
             return writer.finish();
