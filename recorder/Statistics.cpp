@@ -1,6 +1,7 @@
 #include "recorder/Statistics.h"
 
 #include "base/FloatText.h"
+#include "meter/Acquisition.h"
 #include "meter/FrameDecoder.h"
 #include "meter/Getunitfuncstr.h"
 #include "recorder/Tarecord.h"
@@ -13,9 +14,9 @@
 namespace orvel {
 
 namespace {
-constexpr int kFullSpeedTenths = 5;        ///< the acquisition tick, 500 ms
-constexpr int kFullSpeedGapTenths = 20;    ///< at full speed a gap is longer than 2 s
-constexpr int kJudgedFullSpeedTenths = 10; ///< a median up to 1 s is taken for full speed
+constexpr int kFullSpeedTenths = kTickMs / 100; ///< the acquisition tick
+constexpr int kFullSpeedGapTenths = 20;         ///< at full speed a gap is longer than 2 s
+constexpr int kJudgedFullSpeedTenths = 10;      ///< a median up to 1 s is taken for full speed
 
 namespace id {
 constexpr int Readings = 2080, First = 2081, Last = 2082, Minimum = 2083, Maximum = 2084, Mean = 2085, Deviation = 2086,

@@ -37,6 +37,29 @@ std::optional<IndexRange> openPages(LoggerFileReader &reader, const QString &in,
     return exportRange(n, lastPage, span.from, span.to);
 }
 
+BlocksRead readBlocks(LoggerFileReader &reader, const IndexRange &range,
+                      const std::function<bool(const TARecord *, qsizetype, qsizetype)> &take)
+{
+    try {
+        std::vector<TARecord> block(std::size_t(std::min(range.count, kBlockRecords)));
+        qsizetype index = reader.skip(range.first);
+        if (index != range.first)
+            return BlocksRead::Failed;
+        for (qsizetype left = range.count; left > 0;) {
+            const qsizetype got = reader.readRecords(block.data(), std::min(left, kBlockRecords));
+            if (got == 0)
+                break; // the file became shorter: what was there is taken
+            if (!take(block.data(), got, index))
+                return BlocksRead::Stopped;
+            index += got;
+            left -= got;
+        }
+        return BlocksRead::Done;
+    } catch (const std::bad_alloc &) {
+        return BlocksRead::Failed;
+    }
+}
+
 int convert(const QString &in, const QString &out, std::optional<PageSpan> pages, std::FILE *stdOut, std::FILE *err)
 {
     // Only the records of the pages asked for are read.
@@ -56,23 +79,16 @@ int convert(const QString &in, const QString &out, std::optional<PageSpan> pages
     auto produce = [&](const ByteSink &sink) {
         try {
             ExportLineWriter writer(sink);
-            std::vector<TARecord> block(std::size_t(std::min(range.count, kBlockRecords)));
-            qsizetype index = reader.skip(range.first);
-            if (index != range.first)
-                return readFailure();
-            for (qsizetype left = range.count; left > 0;) {
-                const qsizetype got = reader.readRecords(block.data(), std::min(left, kBlockRecords));
-                if (got == 0)
-                    break; // the file became shorter: what was there is written
-                if (!writer.add(block.data(), got, index))
-                    return false;
-                index += got;
-                left -= got;
+            switch (readBlocks(reader, range, [&writer](const TARecord *records, qsizetype n, qsizetype first) {
+                return writer.add(records, n, first);
+            })) {
+            case BlocksRead::Done: return writer.finish();
+            case BlocksRead::Stopped: return false;
+            case BlocksRead::Failed: break;
             }
-            return writer.finish();
         } catch (const std::bad_alloc &) {
-            return readFailure();
         }
+        return readFailure();
     };
     // A file goes whole or not at all (OUT stays as it was); standard output
     // as it comes, every write checked.

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <cstdio>
+#include <functional>
 #include <optional>
 
 namespace orvel::cli {
@@ -24,6 +25,19 @@ struct PageSpan
 /// on `err` and no range.
 std::optional<IndexRange> openPages(LoggerFileReader &reader, const QString &in, std::optional<PageSpan> pages,
                                     std::FILE *err);
+
+/// How readBlocks ended.
+enum class BlocksRead {
+    Done,    ///< every record of the range was taken (fewer when the file became shorter)
+    Stopped, ///< the taker said stop
+    Failed,  ///< the range could not be reached, or there was no memory for a block
+};
+
+/// Reads the records of `range` a block at a time (about 1.2 MB) and hands
+/// each block to `take`: the records, how many, and the buffer index of the
+/// first. `take` returns false to stop.
+BlocksRead readBlocks(LoggerFileReader &reader, const IndexRange &range,
+                      const std::function<bool(const TARecord *, qsizetype, qsizetype)> &take);
 
 /// Reads the logger data file `in` (".g52", ".TMP", or ".g51" by its extension)
 /// and writes the exported text of every page, or of `pages`, to `out` (replaced

@@ -38,6 +38,14 @@ ComHandle openPort(const QString &port)
     return device;
 }
 
+void reportWarning(int textId, bool json, std::FILE *textTo)
+{
+    if (json)
+        writeJsonLine(warningObject(textId));
+    else
+        printError(codedCaption(str::WarningCaption, textId) + QStringLiteral(": ") + LoadStr(textId), textTo);
+}
+
 void reportLineLost(const SerialDevice *device, const QString &port, int &status)
 {
     const QString failure = device ? device->failure() : QString();
@@ -62,10 +70,7 @@ int monitor(const QString &port, qint64 count, bool json)
     int status = 0;
 
     cycle.showWarning = [&warned, json](int textId) {
-        if (json)
-            writeJsonLine(warningObject(textId));
-        else
-            printError(codedCaption(str::WarningCaption, textId) + QStringLiteral(": ") + LoadStr(textId), stdout);
+        reportWarning(textId, json, stdout);
         warned = true;
         return PromptButton::Retry; // go on, as "Continue" does
     };

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <cstdio>
+
 namespace orvel::cli {
 
 inline constexpr int kHungUpText = 2051; ///< "The meter's line on %s hung up: …"
@@ -21,6 +23,10 @@ ComHandle openPort(const QString &port);
 /// JSON object a reading that came and one a warning, nothing else on standard
 /// output. Stops after `count` ticks (-1: never). Returns the exit status.
 int monitor(const QString &port, qint64 count, bool json = false);
+
+/// An acquisition warning: with `json` its object on standard output, otherwise
+/// "Warning[W8004]: text" on `textTo`.
+void reportWarning(int textId, bool json, std::FILE *textTo);
 
 /// The line of `device` on `port` is gone: says why on standard error (a network
 /// port that could not be reached, or a hang-up) and sets the exit status.

@@ -126,10 +126,7 @@ int record(const RecordOptions &options)
     });
 
     cycle.showWarning = [&options](int textId) {
-        if (options.json)
-            writeJsonLine(warningObject(textId));
-        else
-            printError(codedCaption(str::WarningCaption, textId) + QStringLiteral(": ") + LoadStr(textId));
+        reportWarning(textId, options.json, stderr);
         return PromptButton::Retry; // go on, as "Continue" does
     };
     QObject::connect(&cycle, &AcquisitionCycle::readingReady, [&](const ReadingComputation::Outcome &) {

@@ -1,5 +1,7 @@
 #include "tools/Simulate.h"
 
+#include "tools/Output.h"
+
 #include "resources/Strings.h"
 
 #include <cerrno>
@@ -130,21 +132,21 @@ struct Listener
     QString address; ///< tcp://HOST:PORT as clients reach it
 };
 
-// Binds to `spec` ([HOST:]PORT; 127.0.0.1 unless a host is given; "[::1]:PORT"
+// Binds to `where` ([HOST:]PORT; 127.0.0.1 unless a host is given; "[::1]:PORT"
 // for IPv6) and prints the address clients reach it at.
-std::optional<Listener> openListener(const QString &spec)
+std::optional<Listener> openListener(const QString &where)
 {
     QString host = QStringLiteral("127.0.0.1");
-    QString port = spec;
-    const qsizetype colon = spec.lastIndexOf(QLatin1Char(':'));
+    QString port = where;
+    const qsizetype colon = where.lastIndexOf(QLatin1Char(':'));
     if (colon >= 0) {
-        host = spec.left(colon);
-        port = spec.mid(colon + 1);
+        host = where.left(colon);
+        port = where.mid(colon + 1);
         if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
             host = host.mid(1, host.size() - 2);
     }
-    auto fail = [&spec](const QString &why) {
-        std::fprintf(stderr, "%s\n", qPrintable(LoadStr(kCannotListen).arg(spec, why)));
+    auto fail = [&where](const QString &why) {
+        printError(LoadStr(kCannotListen).arg(where, why));
         return std::nullopt;
     };
     addrinfo hints{};

@@ -9,15 +9,11 @@
 #include "tools/Output.h"
 
 #include <map>
-#include <new>
 #include <string>
-#include <vector>
 
 namespace orvel::cli {
 
 namespace {
-constexpr qsizetype kBlockRecords = 16384; ///< records read at once (about 1.2 MB)
-
 std::string seconds(qint64 tenths)
 {
     return jsonNumber(double(tenths) / 10.0);
@@ -85,23 +81,13 @@ int stats(const QString &in, std::optional<PageSpan> pages, bool json, std::FILE
     // One pass a block at a time: the figures need no more than that.
     ReadingStats s;
     qsizetype records = 0;
-    try {
-        std::vector<TARecord> block(std::size_t(std::min(range.count, kBlockRecords)));
-        qsizetype index = reader.skip(range.first);
-        if (index != range.first) {
-            printError(LoadStrArg(kCannotRead, in), err);
-            return 1;
-        }
-        for (qsizetype left = range.count; left > 0;) {
-            const qsizetype got = reader.readRecords(block.data(), std::min(left, kBlockRecords));
-            if (got == 0)
-                break; // the file became shorter: the figures are of what was there
-            for (qsizetype i = 0; i < got; ++i)
-                s.add(index++, block[std::size_t(i)], false, false);
-            left -= got;
-        }
-        records = index - range.first;
-    } catch (const std::bad_alloc &) {
+    const BlocksRead read = readBlocks(reader, range, [&](const TARecord *block, qsizetype n, qsizetype first) {
+        for (qsizetype i = 0; i < n; ++i)
+            s.add(first + i, block[i], false, false);
+        records += n;
+        return true;
+    });
+    if (read != BlocksRead::Done) {
         printError(LoadStrArg(kCannotRead, in), err);
         return 1;
     }
