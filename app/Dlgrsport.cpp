@@ -1,7 +1,7 @@
 #include "app/Dlgrsport.h"
 
-#include "app/Globalvar.h"
 #include "meter/MeterProbe.h"
+#include "meter/ProgramState.h"
 #include "platform/PortNames.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Icons.h"
@@ -41,8 +41,9 @@ constexpr int kButtonsHeight = 32;
 constexpr int kNoteGap = 6;
 } // namespace
 
-TDlgRsPortForm::TDlgRsPortForm(QWidget *parent)
+TDlgRsPortForm::TDlgRsPortForm(const ProgramState &state, QWidget *parent)
     : QDialog(parent, kFixedDialogFlags)
+    , State(state)
 {
     setWindowTitle(LoadStr(kCaption));
     setFixedSize(kClient);
@@ -128,16 +129,16 @@ void TDlgRsPortForm::FormShow()
     const QString advice = LoadStr(str::AccessDenied);
     QStringList denied;
     for (int i = 0; i < kProbedPorts; ++i) {
-        rbtnCom[i]->setEnabled(PortPresent[i]);
+        rbtnCom[i]->setEnabled(State.PortPresent[i]);
         // Read on every showing: the user may have re-routed a port since start-up.
         const QString &path = sPaths[std::size_t(i)] = devicePathForPort(i + 1);
         QLabel *label = lblDevice[i];
         label->setText(QFontMetrics(label->font()).elidedText(path, Qt::ElideMiddle, label->width()));
         QPalette colours = label->palette();
-        colours.setColor(QPalette::WindowText, QColor(PortDenied[i] ? Qt::darkRed : Qt::darkGray));
+        colours.setColor(QPalette::WindowText, QColor(State.PortDenied[i] ? Qt::darkRed : Qt::darkGray));
         label->setPalette(colours);
-        label->setToolTip(PortDenied[i] ? path + QLatin1Char('\n') + advice : path);
-        if (PortDenied[i])
+        label->setToolTip(State.PortDenied[i] ? path + QLatin1Char('\n') + advice : path);
+        if (State.PortDenied[i])
             denied << rbtnCom[i]->text();
     }
     lblAccess->setText(denied.isEmpty() ? QString() : denied.join(QLatin1String(", ")) + QLatin1String(": ") + advice);
@@ -155,7 +156,7 @@ void TDlgRsPortForm::startListening()
     if (iListenMs <= 0)
         return;
     for (int i = 0; i < kProbedPorts; ++i) {
-        if (!PortPresent[i] || PortDenied[i])
+        if (!State.PortPresent[i] || State.PortDenied[i])
             continue;
         const QString path = sPaths[std::size_t(i)];
         const int generation = iGeneration;

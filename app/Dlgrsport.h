@@ -17,12 +17,15 @@ class QThread;
 
 namespace orvel {
 
+struct ProgramState;
+
 class TDlgRsPortForm : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TDlgRsPortForm(QWidget *parent = nullptr);
+    /// The dialog over the ports that `state` found (and may not open).
+    explicit TDlgRsPortForm(const ProgramState &state, QWidget *parent = nullptr);
     ~TDlgRsPortForm() override;
 
     int iPortNo = 1; ///< the chosen port, 1..8: written by the caller before showing, read after OK
@@ -54,6 +57,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    const ProgramState &State;
+
     /// Listens on every port that opens, each on its own thread, and shows
     /// beside each what was heard; the dialog stays responsive meanwhile.
     void startListening();

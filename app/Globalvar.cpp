@@ -1,22 +1,13 @@
 #include "app/Globalvar.h"
 
-#include "recorder/Recording.h"
+#include <QtGlobal>
 
 namespace orvel {
 
-int SelectedPort = 1;
-std::array<bool, kProbedPorts> PortPresent{};
-std::array<bool, kProbedPorts> PortDenied{};
-ComHandle hComPort;
-QString WorkDir;
-int TaskbarReserve = 0;
-double HiLimit = 0.0;
-double LowLimit = 0.0;
-bool ReadingReceived = false;
-QStringList SettingsList;
-
 namespace {
 Recording *programRecording = nullptr;
+ProgramState *sharedState = nullptr;
+PlacementContext *windowPlacement = nullptr;
 } // namespace
 
 Recording &recording()
@@ -25,23 +16,23 @@ Recording &recording()
     return *programRecording;
 }
 
-void setProgramRecording(Recording *r)
+ProgramState &programState()
 {
-    programRecording = r;
+    Q_ASSERT(sharedState);
+    return *sharedState;
 }
 
-void ResetSharedState()
+PlacementContext &placement()
 {
-    SelectedPort = 1;
-    PortPresent.fill(false);
-    PortDenied.fill(false);
-    hComPort.reset();
-    WorkDir.clear();
-    TaskbarReserve = 0;
-    HiLimit = 0.0;
-    LowLimit = 0.0;
-    ReadingReceived = false;
-    SettingsList.clear();
+    Q_ASSERT(windowPlacement);
+    return *windowPlacement;
+}
+
+void setProgramObjects(Recording *r, ProgramState *s, PlacementContext *p)
+{
+    programRecording = r;
+    sharedState = s;
+    windowPlacement = p;
 }
 
 } // namespace orvel

@@ -3,14 +3,15 @@
 #include "app/Automesgform.h"
 #include "app/Dlgabout.h"
 #include "app/Dlgrsport.h"
-#include "app/Globalvar.h"
 #include "app/Startup.h"
 #include "base/Messages.h"
 #include "base/Messageshow.h"
+#include "meter/ProgramState.h"
 #include "platform/NetworkDevice.h"
 #include "platform/PortNames.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Graphicalrecord.h"
+#include "recorder/Recording.h"
 #include "resources/Icons.h"
 #include "resources/Strings.h"
 #include "views/Analogmeter.h"
@@ -68,10 +69,13 @@ void bringToFront(QWidget *window)
     window->activateWindow();
 }
 
-TFormMain::TFormMain(QWidget *parent)
+TFormMain::TFormMain(ProgramState &state, Recording &recording, PlacementContext &placement, QWidget *parent)
     : QMainWindow(parent)
     , Acquisition(new AcquisitionCycle(this))
     , iNoDataCount(Acquisition->iNoDataCount)
+    , State(state)
+    , Rec(recording)
+    , Placement(placement)
 {
     const QString title = ApplicationTitle();
     setWindowTitle(title);
@@ -82,25 +86,23 @@ TFormMain::TFormMain(QWidget *parent)
     QApplication::setWindowIcon(programIcon(kApplicationIcon));
     setWindowIcon(programIcon(kApplicationIcon));
 
-    TaskbarReserve = systemTaskbarReserve();
+    Placement.taskbarReserve = systemTaskbarReserve();
 
     // A fixed strip: no maximise box, not resizable; system menu and minimise stay.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    Metrics = systemMetrics();
-    const QRect outer = mainWindowRect(primaryScreenSize().width(), Metrics);
-    iStripHeight = outer.height();
+    Placement.metrics = systemMetrics();
+    const QRect outer = mainWindowRect(primaryScreenSize().width(), Placement.metrics);
+    Placement.stripHeight = outer.height();
     setFixedSize(outer.size());
     setOuterGeometry(this, outer);
 
-    ReadingReceived = false;
+    State.ReadingReceived = false;
     iNoDataCount = 0;
 
     Acquisition->showWarning = [this](int textId) { return ShowAcquisitionWarning(textId); };
-    Acquisition->limits = [] {
-        return ComparatorForm ? std::pair{ComparatorForm->hiLimit(), ComparatorForm->lowLimit()}
-                              : std::pair{HiLimit, LowLimit};
-    };
+    // The comparator keeps the shared limits up to date.
+    Acquisition->limits = [this] { return std::pair{State.HiLimit, State.LowLimit}; };
     connect(Acquisition, &AcquisitionCycle::readingReady, this, &TFormMain::ReadingArrived);
     connect(Acquisition, &AcquisitionCycle::tickEnded, this, &TFormMain::TickEnded);
     connect(Acquisition, &AcquisitionCycle::lineHungUp, this, &TFormMain::PortHungUp);
@@ -195,11 +197,11 @@ void TFormMain::BuildMenus()
 void TFormMain::FormCreate()
 {
     BuildMenus();
-    ProbePorts();
-    WorkDir = QDir::currentPath();
-    LoadSettings();
-    hComPort = OpenComPort(SelectedPort);
-    if (!hComPort)
+    ProbePorts(State);
+    State.WorkDir = QDir::currentPath();
+    LoadSettings(State);
+    State.hComPort = OpenComPort(State.SelectedPort);
+    if (!State.hComPort)
         MessageShow(this, str::WarningCaption, kNoValidPort, {PromptButton::Ok}, PromptIcon::Exclamation);
 }
 
@@ -215,21 +217,21 @@ void TFormMain::sbtnLinkClick()
     if (!sbtnLink->isChecked()) {
         Acquisition->cancelTick(); // a read that waits ends quietly
         SendMessage(GraphicalForm, UM_LINK_ENDED);
-        ReadingReceived = false;
+        State.ReadingReceived = false;
     } else {
         iNoDataCount = 0;
         // The port hung up while linked, or a network port could not be
         // reached: open it anew (the meter may be back).
-        if (bPortLost || (!hComPort && isNetworkPath(devicePathForPort(SelectedPort)))) {
+        if (bPortLost || (!State.hComPort && isNetworkPath(devicePathForPort(State.SelectedPort)))) {
             bPortLost = false;
-            hComPort = OpenComPort(SelectedPort);
-            if (!hComPort)
+            State.hComPort = OpenComPort(State.SelectedPort);
+            if (!State.hComPort)
                 MessageShow(this, str::WarningCaption, kNoValidPort, {PromptButton::Ok}, PromptIcon::Exclamation);
         }
     }
     RefreshLinkState();
     if (sbtnLink->isChecked())
-        Acquisition->startTicking(hComPort.get());
+        Acquisition->startTicking(State.hComPort.get());
     else
         Acquisition->stopTicking();
 }
@@ -248,7 +250,7 @@ void TFormMain::setLink(bool down)
 void TFormMain::RefreshLinkState()
 {
     const bool l = sbtnLink->isChecked();
-    const bool p = recording().state().LoadInProgress;
+    const bool p = Rec.state().LoadInProgress;
     mnuLink->setText(LoadStr(l ? id::Unlink : id::Link));
     mnuLink->setEnabled(!p);
     mnuPort->setEnabled(!l && !p);
@@ -293,26 +295,28 @@ void TFormMain::sbtnWinTileClick()
 
 void TFormMain::TileWindows()
 {
-    TaskbarReserve = systemTaskbarReserve();
+    Placement.taskbarReserve = systemTaskbarReserve();
+    const int reserve = Placement.taskbarReserve;
+    const SystemMetrics &metrics = Placement.metrics;
     const QSize screen = primaryScreenSize();
     const int w = screen.width();
     const int h = screen.height();
-    setOuterGeometry(this, mainWindowRect(w, Metrics));
-    const int m = iStripHeight;
+    setOuterGeometry(this, mainWindowRect(w, metrics));
+    const int m = Placement.stripHeight;
 
     const QRect digital = digitalMeterRect(w, h, m);
     setOuterGeometry(DigitalMeterForm, digital);
     if (GraphicalForm && GraphicalForm->isVisible())
-        setOuterGeometry(GraphicalForm, recorderRect(w, h, m, TaskbarReserve));
-    const QRect analog = analogMeterRect(w, m, digital.height(), Metrics);
+        setOuterGeometry(GraphicalForm, recorderRect(w, h, m, reserve));
+    const QRect analog = analogMeterRect(w, m, digital.height(), metrics);
     if (AnalogMeterForm && AnalogMeterForm->isVisible())
         setOuterGeometry(AnalogMeterForm, analog);
     // A hidden analog meter still keeps its place in the column.
     const int analogHeight = AnalogMeterForm ? outerGeometry(AnalogMeterForm).height() : analog.height();
     if (DataPageListForm && DataPageListForm->isVisible())
-        setOuterGeometry(DataPageListForm, dataListRect(w, h, m, digital.height(), analogHeight, TaskbarReserve));
+        setOuterGeometry(DataPageListForm, dataListRect(w, h, m, digital.height(), analogHeight, reserve));
     if (ComparatorForm && ComparatorForm->isVisible()) {
-        setOuterGeometry(ComparatorForm, comparatorRect(h, m, Metrics, kAlarmButtonHeight, kLimitButtonHeight));
+        setOuterGeometry(ComparatorForm, comparatorRect(h, m, metrics, kAlarmButtonHeight, kLimitButtonHeight));
         ComparatorForm->raise();
     }
     activateWindow();
@@ -323,16 +327,16 @@ void TFormMain::TileWindows()
 
 void TFormMain::sbtnPortClick()
 {
-    if (hComPort) {
-        hComPort->close(); // a plain close: no flush, no pause
-        hComPort.reset();
+    if (State.hComPort) {
+        State.hComPort->close(); // a plain close: no flush, no pause
+        State.hComPort.reset();
     }
     bPortLost = false;
-    DlgRsPortForm->iPortNo = SelectedPort;
+    DlgRsPortForm->iPortNo = State.SelectedPort;
     if (DlgRsPortForm->exec() == QDialog::Accepted)
-        SelectedPort = DlgRsPortForm->iPortNo;
-    hComPort = OpenComPort(SelectedPort);
-    if (!hComPort)
+        State.SelectedPort = DlgRsPortForm->iPortNo;
+    State.hComPort = OpenComPort(State.SelectedPort);
+    if (!State.hComPort)
         MessageShow(this, str::WarningCaption, kNoValidPort, {PromptButton::Ok}, PromptIcon::Stop);
     DigitalMeterForm->UpdateCaption();
     bringToFront(DigitalMeterForm);
@@ -357,9 +361,9 @@ void TFormMain::ReadingArrived(const ReadingComputation::Outcome &outcome)
 {
     const ReadingComputation &rc = Acquisition->computation;
     DigitalMeterForm->showReading(rc.digital);
-    ReadingReceived = true;
+    State.ReadingReceived = true;
     // The recorder is told first, then the analog meter, then the comparator.
-    if (GraphicalForm && recording().state().bSampleRequest)
+    if (GraphicalForm && Rec.state().bSampleRequest)
         PostMessage(GraphicalForm, UM_READING);
     if (AnalogMeterForm) {
         AnalogMeterForm->values = rc.analog;
@@ -384,13 +388,13 @@ void TFormMain::PortHungUp()
     // The tick has already unlinked (as the link button does); the dead port is
     // closed so that the next link opens it again. A network port that could
     // not be reached says why instead.
-    const QString failure = hComPort ? hComPort->failure() : QString();
-    CloseComPort(std::move(hComPort));
+    const QString failure = State.hComPort ? State.hComPort->failure() : QString();
+    CloseComPort(std::move(State.hComPort));
     bPortLost = true;
     if (!failure.isEmpty())
         MessageShowText(this, str::ErrorCaption, str::ConnectFailed, failure, {PromptButton::Ok}, PromptIcon::Stop);
     else
-        TitledMessage(this, LoadStrArg(id::PortHungUp, comPortName(SelectedPort)), PromptIcon::Exclamation);
+        TitledMessage(this, LoadStrArg(id::PortHungUp, comPortName(State.SelectedPort)), PromptIcon::Exclamation);
 }
 
 // ---- messages ------------------------------------------------------------------
@@ -423,7 +427,7 @@ void TFormMain::closeEvent(QCloseEvent *event)
 
 bool TFormMain::FormCloseQuery()
 {
-    const RecorderState &s = recording().state();
+    const RecorderState &s = Rec.state();
     if (!GraphicalForm || s.bBufferEmpty || !s.bUnsaved)
         return true;
     const QString text = LoadStr(kBufferHasData) + QLatin1Char('\n') + LoadStr(kSaveBeforeExit);
@@ -434,7 +438,7 @@ bool TFormMain::FormCloseQuery()
         GraphicalForm->sbtnSaveFileClick();
         return !s.bUnsaved; // cancelled or failed: stay open with the data
     case PromptButton::No:
-        recording().abandonUnsaved(); // an interrupted recording opened into the buffer may go at exit
+        Rec.abandonUnsaved(); // an interrupted recording opened into the buffer may go at exit
         return true;
     default: return false;
     }
@@ -444,12 +448,11 @@ void TFormMain::FormClose()
 {
     bClosed = true;
     // The comparator's own limits are the ones in force.
-    SaveSettings(ComparatorForm ? ComparatorForm->hiLimit() : HiLimit,
-                 ComparatorForm ? ComparatorForm->lowLimit() : LowLimit);
+    SaveSettings(State);
     Acquisition->stopTicking();
     Acquisition->cancelTick();
-    if (hComPort)
-        CloseComPort(std::move(hComPort));
+    if (State.hComPort)
+        CloseComPort(std::move(State.hComPort));
     QCoreApplication::quit();
 }
 

@@ -7,6 +7,7 @@
 
 #include "meter/Acquisition.h"
 #include "platform/SystemMetrics.h"
+#include "platform/WindowPlacement.h"
 
 #include <QMainWindow>
 
@@ -17,18 +18,23 @@ class QToolButton;
 
 namespace orvel {
 
+class Recording;
+struct ProgramState;
+
 class TFormMain : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit TFormMain(QWidget *parent = nullptr);
+    /// The main window of `recording`, sharing `state` with the other windows;
+    /// it fills in `placement` as it lays itself out.
+    TFormMain(ProgramState &state, Recording &recording, PlacementContext &placement, QWidget *parent = nullptr);
     ~TFormMain() override;
 
     /// Outer height of the strip; the windows below it start there.
-    int stripHeight() const { return iStripHeight; }
+    int stripHeight() const { return Placement.stripHeight; }
     /// The frame metrics the layout is computed from.
-    const SystemMetrics &metrics() const { return Metrics; }
+    const SystemMetrics &metrics() const { return Placement.metrics; }
 
     /// The one current reading.
     const TMeterReading &MeterReading() const { return Acquisition->computation.MeterReading; }
@@ -96,10 +102,11 @@ private:
     void PortHungUp();
     PromptButton ShowAcquisitionWarning(int textId);
 
-    SystemMetrics Metrics;
-    int iStripHeight = 0;   ///< outer height of the strip, pixels
-    bool bClosed = false;   ///< the close sequence has run
-    bool bPortLost = false; ///< the port hung up and was closed; linking opens it again
+    ProgramState &State;
+    Recording &Rec;
+    PlacementContext &Placement; ///< the strip's height and metrics, the task-bar reserve
+    bool bClosed = false;        ///< the close sequence has run
+    bool bPortLost = false;      ///< the port hung up and was closed; linking opens it again
 };
 
 extern TFormMain *FormMain;

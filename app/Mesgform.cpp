@@ -76,8 +76,38 @@ void TMsgForm::bbtnAbortClick()
         MessageShow(this, str::WarningCaption, kAbortQuestion, {PromptButton::Yes, PromptButton::No},
                     PromptIcon::Question, PromptButton::No);
     // The loader stops on its own before its next block.
-    if (answer == PromptButton::Yes)
+    if (answer == PromptButton::Yes) {
+        if (onAbort_)
+            onAbort_();
         emit abortConfirmed();
+    }
+}
+
+void TMsgForm::begin(const QString &message, const QColor &colour, int steps, std::function<void()> onAbort)
+{
+    onAbort_ = std::move(onAbort);
+    setMessage(message, colour);
+    ProgressBar->setRange(0, steps);
+    bbtnAbort->setEnabled(true);
+    show();
+}
+
+void TMsgForm::advance(int step, const QString &line)
+{
+    ProgressBar->setValue(step);
+    Label1->setText(line);
+}
+
+void TMsgForm::setAbortEnabled(bool enabled)
+{
+    bbtnAbort->setEnabled(enabled);
+}
+
+void TMsgForm::end()
+{
+    onAbort_ = nullptr;
+    bbtnAbort->setEnabled(true);
+    hide();
 }
 
 void TMsgForm::setMessage(const QString &text, const QColor &colour)

@@ -1,7 +1,10 @@
 #pragma once
 // The progress window of a file load: a message line, a progress line and bar,
 // and an abort button that asks first. It has no title bar. It tells the
-// loader of a confirmed abort through abortConfirmed.
+// loader of a confirmed abort through abortConfirmed (and the callback the
+// load began with).
+
+#include "base/Progress.h"
 
 #include <QColor>
 #include <QDialog>
@@ -14,7 +17,7 @@ class QPushButton;
 
 namespace orvel {
 
-class TMsgForm : public QDialog
+class TMsgForm : public QDialog, public ProgressWindow
 {
     Q_OBJECT
 
@@ -29,7 +32,13 @@ public:
     /// Asks W8014; on Yes says abortConfirmed.
     void bbtnAbortClick();
     /// Sets the message line in `colour` (red while reading, blue while adding).
-    void setMessage(const QString &text, const QColor &colour);
+    void setMessage(const QString &text, const QColor &colour) override;
+
+    // ---- ProgressWindow
+    void begin(const QString &message, const QColor &colour, int steps, std::function<void()> onAbort) override;
+    void advance(int step, const QString &line) override;
+    void setAbortEnabled(bool enabled) override;
+    void end() override;
 
 signals:
     /// The user confirmed the abort: the load stops before its next block.
@@ -40,6 +49,9 @@ protected:
     /// (they ask first) instead of hiding the window while the load runs on.
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+
+private:
+    std::function<void()> onAbort_; ///< the running job's abort, between begin() and end()
 };
 
 extern TMsgForm *MsgForm;

@@ -28,9 +28,10 @@
 namespace orvel {
 
 namespace {
-template <typename Form> Form *create(std::vector<std::unique_ptr<QWidget>> &windows, Form *&global)
+template <typename Form, typename... Args>
+Form *create(std::vector<std::unique_ptr<QWidget>> &windows, Form *&global, Args &&...args)
 {
-    auto form = std::make_unique<Form>();
+    auto form = std::make_unique<Form>(std::forward<Args>(args)...);
     global = form.get();
     windows.push_back(std::move(form));
     return global;
@@ -40,22 +41,27 @@ template <typename Form> Form *create(std::vector<std::unique_ptr<QWidget>> &win
 WindowSet::WindowSet()
     : recording_(std::make_unique<Recording>())
 {
-    setProgramRecording(recording_.get());
-    create(windows_, FormMain);
-    create(windows_, DlgRsPortForm);
+    setProgramObjects(recording_.get(), &state_, &placement_);
+    create(windows_, FormMain, state_, *recording_, placement_);
+    // What the windows below the main window are handed: it has placed itself by now.
+    WindowContext context{state_, *recording_, placement_};
+    context.reading = &FormMain->Acquisition->computation.MeterReading;
+    context.linkWindow = FormMain;
+    create(windows_, DlgRsPortForm, state_);
     create(windows_, DlgAboutForm);
     create(windows_, AutoMsgForm);
-    create(windows_, DigitalMeterForm);
-    create(windows_, AnalogMeterForm);
-    create(windows_, DataPageListForm);
+    create(windows_, DigitalMeterForm, context);
+    create(windows_, AnalogMeterForm, context);
+    create(windows_, DataPageListForm, context);
     create(windows_, DlgHiLowForm);
-    create(windows_, ComparatorForm);
-    create(windows_, GraphicalForm);
+    create(windows_, ComparatorForm, context);
+    create(windows_, GraphicalForm, context);
     create(windows_, DialogOption);
-    create(windows_, FormViewGraphic);
-    create(windows_, DlgFitExportForm);
+    create(windows_, FormViewGraphic, context);
+    create(windows_, DlgFitExportForm, context);
     create(windows_, MsgForm);
-    create(windows_, DlgExportForm);
+    GraphicalForm->setProgressWindow(MsgForm); // made after the recorder, as the order has it
+    create(windows_, DlgExportForm, context);
     FormMain->show();
 }
 
@@ -78,7 +84,7 @@ WindowSet::~WindowSet()
     DlgFitExportForm = nullptr;
     MsgForm = nullptr;
     DlgExportForm = nullptr;
-    setProgramRecording(nullptr);
+    setProgramObjects(nullptr, nullptr, nullptr);
 }
 
 QList<QWidget *> WindowSet::windows() const
@@ -89,32 +95,32 @@ QList<QWidget *> WindowSet::windows() const
     return list;
 }
 
-void ProbePorts()
+void ProbePorts(ProgramState &state)
 {
     for (int n = 1; n <= kProbedPorts; ++n) {
         const PortProbe probe = ProbeComDevice(devicePathForPort(n));
         // A network port is offered without connecting: that is left to the open.
-        PortPresent[n - 1] = probe == PortProbe::Opens || probe == PortProbe::Network;
-        PortDenied[n - 1] = probe == PortProbe::Denied;
+        state.PortPresent[n - 1] = probe == PortProbe::Opens || probe == PortProbe::Network;
+        state.PortDenied[n - 1] = probe == PortProbe::Denied;
     }
 }
 
-void LoadSettings()
+void LoadSettings(ProgramState &state)
 {
     QStringList lines;
-    if (!readSettingsLines(settingsFilePath(WorkDir), lines))
+    if (!readSettingsLines(settingsFilePath(state.WorkDir), lines))
         lines.clear(); // a missing file reads like one without values
     const SettingsValues values = parseSettings(lines);
-    SelectedPort = values.iPort;
-    HiLimit = values.fHiLimit;
-    LowLimit = values.fLowLimit;
+    state.SelectedPort = values.iPort;
+    state.HiLimit = values.fHiLimit;
+    state.LowLimit = values.fLowLimit;
 }
 
-bool SaveSettings(double hiLimit, double lowLimit)
+bool SaveSettings(ProgramState &state)
 {
-    storeSettings(SettingsList, SelectedPort, hiLimit, lowLimit);
-    const QString path = settingsFilePath(WorkDir);
-    if (writeSettingsLines(path, SettingsList))
+    storeSettings(state.SettingsList, state.SelectedPort, state.HiLimit, state.LowLimit);
+    const QString path = settingsFilePath(state.WorkDir);
+    if (writeSettingsLines(path, state.SettingsList))
         return true;
     TitledMessage(FormMain, LoadStrArg(str::CannotCreateFile, QDir::toNativeSeparators(path)), PromptIcon::Stop);
     return false;

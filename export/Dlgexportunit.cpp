@@ -1,6 +1,5 @@
 #include "export/Dlgexportunit.h"
 
-#include "app/Globalvar.h"
 #include "chart/ChartSetup.h"
 #include "export/ExportText.h"
 #include "recorder/Recording.h"
@@ -16,14 +15,15 @@ namespace orvel {
 
 TDlgExportForm *DlgExportForm = nullptr;
 
-TDlgExportForm::TDlgExportForm(QWidget *parent)
+TDlgExportForm::TDlgExportForm(const WindowContext &context, QWidget *parent)
     : TExportDialog(ExportOwner::Recorder, parent)
+    , Context(context)
 {}
 
 void TDlgExportForm::RecorderExport(PEGraph &chart, const PageLoader &loadPage)
 {
-    const ExportHold exporting(recording());
-    prepare(ExportKind::Text, QStringLiteral("1"), QString::number(recording().state().iLastPage));
+    const ExportHold exporting(Context.recording);
+    prepare(ExportKind::Text, QStringLiteral("1"), QString::number(Context.recording.state().iLastPage));
     btnBrowse->setFocus();
     if (exec() == QDialog::Accepted)
         exportChosen(chart, loadPage);
@@ -33,7 +33,7 @@ void TDlgExportForm::exportChosen(PEGraph &chart, const PageLoader &loadPage)
 {
     if (!checkFileName())
         return;
-    const RecorderState &s = recording().state();
+    const RecorderState &s = Context.recording.state();
     const ExportControls &c = Choices.controls();
     const PageSpan span = pageSpan(c.scope.value_or(PageScope::ThisPage), editPageFrom->text(), editPageTo->text(),
                                    s.iShownPage, s.iLastPage);
@@ -43,7 +43,7 @@ void TDlgExportForm::exportChosen(PEGraph &chart, const PageLoader &loadPage)
     }
     if (c.kind == ExportKind::Text) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        const bool written = writeExportText(c.fileName, recording().buffer(), span.from, span.to);
+        const bool written = writeExportText(c.fileName, Context.recording.buffer(), span.from, span.to);
         QApplication::restoreOverrideCursor();
         if (!written)
             showError(str::CannotCreateFile, LoadStrArg(str::CannotCreateFile, QDir::toNativeSeparators(c.fileName)));

@@ -3,6 +3,7 @@
 // shown, print-outs of any pages.
 
 #include "export/ExportDialog.h"
+#include "views/WindowContext.h"
 
 #include <functional>
 
@@ -13,7 +14,7 @@ class TDlgExportForm : public TExportDialog
     Q_OBJECT
 
 public:
-    explicit TDlgExportForm(QWidget *parent = nullptr);
+    explicit TDlgExportForm(const WindowContext &context, QWidget *parent = nullptr);
 
     /// Puts the readings of a page (numbered as the recorder numbers them) on the chart.
     using PageLoader = std::function<void(int page)>;
@@ -25,6 +26,8 @@ public:
     void RecorderExport(PEGraph &chart, const PageLoader &loadPage);
 
 private:
+    const WindowContext Context;
+
     /// The export the dialog closed with.
     void exportChosen(PEGraph &chart, const PageLoader &loadPage);
     /// The picture loop: each page from `from` to `to` put on the chart and exported.

@@ -1,6 +1,5 @@
 #include "export/Dlgfitexportunit.h"
 
-#include "app/Globalvar.h"
 #include "chart/PEGraph.h"
 #include "recorder/Recording.h"
 
@@ -10,13 +9,14 @@ namespace orvel {
 
 TDlgFitExportForm *DlgFitExportForm = nullptr;
 
-TDlgFitExportForm::TDlgFitExportForm(QWidget *parent)
+TDlgFitExportForm::TDlgFitExportForm(const WindowContext &context, QWidget *parent)
     : TExportDialog(ExportOwner::Viewer, parent)
+    , Context(context)
 {}
 
 void TDlgFitExportForm::ViewerExport(PEGraph &chart)
 {
-    const ExportHold exporting(recording());
+    const ExportHold exporting(Context.recording);
     // The viewer's chart holds no text data to export.
     rbtnText->setEnabled(false);
     rbtnText->setVisible(false);

@@ -3,6 +3,7 @@
 // picture or a print-out.
 
 #include "export/ExportDialog.h"
+#include "views/WindowContext.h"
 
 namespace orvel {
 
@@ -13,11 +14,14 @@ class TDlgFitExportForm : public TExportDialog
     Q_OBJECT
 
 public:
-    explicit TDlgFitExportForm(QWidget *parent = nullptr);
+    explicit TDlgFitExportForm(const WindowContext &context, QWidget *parent = nullptr);
 
     /// The viewer's Export button: prepares and shows the dialog, and on OK
     /// exports `chart` as it is shown (picture or print-out).
     void ViewerExport(PEGraph &chart);
+
+private:
+    const WindowContext Context;
 };
 
 extern TDlgFitExportForm *DlgFitExportForm;

@@ -1,6 +1,5 @@
 #include "export/ExportDialog.h"
 
-#include "app/Globalvar.h"
 #include "base/Messageshow.h"
 #include "chart/ChartExport.h"
 #include "chart/ChartModel.h"

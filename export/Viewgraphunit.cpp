@@ -1,6 +1,5 @@
 #include "export/Viewgraphunit.h"
 
-#include "app/Globalvar.h"
 #include "chart/ChartSetup.h"
 #include "chart/PEGraph.h"
 #include "export/Dlgfitexportunit.h"
@@ -58,8 +57,9 @@ struct BusyCursor
 };
 } // namespace
 
-TFormViewGraphic::TFormViewGraphic(QWidget *parent)
+TFormViewGraphic::TFormViewGraphic(const WindowContext &context, QWidget *parent)
     : QDialog(parent, kFixedDialogFlags)
+    , Context(context)
 {
     setWindowTitle(LoadStr(kCaption));
     BuildControls();
@@ -96,7 +96,7 @@ void TFormViewGraphic::BuildControls()
     row->addWidget(sbtnExport);
     sbtnStatistics = button(QStyle::SP_FileDialogInfoView, "sbtnStatistics", kStatistics);
     row->addWidget(sbtnStatistics);
-    Statistics = new StatisticsWindow(this, [this] { return readingsInView(); });
+    Statistics = new StatisticsWindow(Context, this, [this] { return readingsInView(); });
     connect(sbtnStatistics, &QToolButton::clicked, Statistics, &StatisticsWindow::open);
     row->addSpacing(6);
 
@@ -163,8 +163,8 @@ void TFormViewGraphic::FormShow()
     setOuterGeometry(this, QRect(QPoint(0, 0), primaryScreenSize()));
     setFixedSize(size());
     PEGraphView->setFocus();
-    fTop = recording().state().Scale.fScaleMax;
-    fBottom = recording().state().Scale.fScaleMin;
+    fTop = Context.recording.state().Scale.fScaleMax;
+    fBottom = Context.recording.state().Scale.fScaleMin;
     loadChart();
     showExtremes();
     Statistics->refresh();
@@ -172,10 +172,10 @@ void TFormViewGraphic::FormShow()
 
 void TFormViewGraphic::loadChart()
 {
-    const ReadingBuffer &buffer = recording().buffer();
+    const ReadingBuffer &buffer = Context.recording.buffer();
     const qsizetype n = buffer.count();
     iReadingCount = n;
-    const Extremes &extreme = recording().state().Extreme;
+    const Extremes &extreme = Context.recording.state().Extreme;
     bReduced = viewIsReduced(n);
     if (bReduced) {
         reduceReadings(std::span<const TARecord>(buffer.begin(), buffer.end()), extreme.iMaxIndex, extreme.iMinIndex,
@@ -204,8 +204,8 @@ void TFormViewGraphic::loadChart()
 
 void TFormViewGraphic::showExtremes()
 {
-    const ReadingBuffer &buffer = recording().buffer();
-    const Extremes &extreme = recording().state().Extreme;
+    const ReadingBuffer &buffer = Context.recording.buffer();
+    const Extremes &extreme = Context.recording.state().Extreme;
     auto show = [&buffer](qsizetype index, QLabel *time, QLabel *dataPanel, QLabel *unit, QLabel *func, QLabel *pf) {
         // Nothing stored: the panels stay empty rather than read a record that is not there.
         if (index < 0 || index >= buffer.count()) {
@@ -237,7 +237,7 @@ void TFormViewGraphic::FormClose()
     Reduction = ViewReduction{}; // the index list goes, memory and all
     bReduced = false;
     iReadingCount = 0;
-    const ReadingBuffer &buffer = recording().buffer();
+    const ReadingBuffer &buffer = Context.recording.buffer();
     PEGraph &g = *PEGraphView;
     setPointCount(g, kClosedPoints);
     g.SetManualMaxY(kClosedRange);
@@ -274,13 +274,13 @@ bool TFormViewGraphic::eventFilter(QObject *watched, QEvent *event)
 
 void TFormViewGraphic::MaxDataPanelClick()
 {
-    const qsizetype index = recording().state().Extreme.iMaxIndex;
+    const qsizetype index = Context.recording.state().Extreme.iMaxIndex;
     PEGraphView->SetCursorPoint(bReduced ? Reduction.maxPosition : int(index));
 }
 
 void TFormViewGraphic::MinDataPanelClick()
 {
-    const qsizetype index = recording().state().Extreme.iMinIndex;
+    const qsizetype index = Context.recording.state().Extreme.iMinIndex;
     PEGraphView->SetCursorPoint(bReduced ? Reduction.minPosition : int(index));
 }
 

@@ -4,6 +4,7 @@
 // so that the chart never holds more than 5120 points.
 
 #include "export/ViewReduction.h"
+#include "views/WindowContext.h"
 
 #include <QDialog>
 
@@ -23,7 +24,7 @@ class TFormViewGraphic : public QDialog
     Q_OBJECT
 
 public:
-    explicit TFormViewGraphic(QWidget *parent = nullptr);
+    explicit TFormViewGraphic(const WindowContext &context, QWidget *parent = nullptr);
 
     // ---- what the chart shows since the last opening
     int iPointCount = 0;         ///< chart points
@@ -78,6 +79,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    const WindowContext Context;
+
     void BuildControls();
     void PEGraphViewZoomIn();
     /// Loads the points (reduced or full) and redraws from the start, unzoomed.

@@ -3,6 +3,8 @@
 // and title bar included. Qt positions a window by its frame but sizes it by its
 // client area, so the two are kept together here.
 
+#include "platform/SystemMetrics.h"
+
 #include <QMargins>
 #include <QRect>
 #include <QSize>
@@ -18,6 +20,17 @@ struct SizeLimits
     QSize maximisedSize;
     QPoint maximisedPosition;
     QSize minimumTrackingSize;
+};
+
+/// What the windows below the main window's strip are placed by: the strip's
+/// height and the frame metrics its layout came from (the main window fills
+/// them in once it has laid itself out), and the task bar's reserve, taken
+/// anew whenever the windows are tiled.
+struct PlacementContext
+{
+    int stripHeight = 0;    ///< outer height of the main window's strip, pixels
+    SystemMetrics metrics;  ///< the frame metrics of the running style
+    int taskbarReserve = 0; ///< pixels reserved for the task bar at the screen's bottom
 };
 
 /// A dialog that cannot change its size: title bar, system menu and close box,

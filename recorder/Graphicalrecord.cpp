@@ -1,16 +1,15 @@
 #include "recorder/Graphicalrecord.h"
 
-#include "app/Globalvar.h"
-#include "app/Main4.h"
-#include "app/Mesgform.h"
 #include "base/Messages.h"
 #include "base/Messageshow.h"
+#include "base/Progress.h"
 #include "chart/ChartSetup.h"
 #include "chart/PEGraph.h"
 #include "export/Dlgexportunit.h"
 #include "export/Viewgraphunit.h"
 #include "meter/FrameDecoder.h"
 #include "meter/MeterReading.h"
+#include "meter/ProgramState.h"
 #include "platform/UserPrompt.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Dlgoption.h"
@@ -63,20 +62,22 @@ void showStyled(QLabel *unitPanel, QLabel *funcPanel, const TARecord &r)
 }
 } // namespace
 
-TGraphicalForm::TGraphicalForm(QWidget *parent)
+TGraphicalForm::TGraphicalForm(const WindowContext &context, QWidget *parent)
     : QMainWindow(parent)
+    , Context(context)
 {
     const QSize screen = primaryScreenSize();
-    setOuterGeometry(this, recorderRect(screen.width(), screen.height(), FormMain->stripHeight(), TaskbarReserve));
-    const SizeLimits limits = recorderLimits(screen.width(), screen.height(), FormMain->stripHeight(), TaskbarReserve);
+    const PlacementContext &place = Context.placement;
+    setOuterGeometry(this, recorderRect(screen.width(), screen.height(), place.stripHeight, place.taskbarReserve));
+    const SizeLimits limits = recorderLimits(screen.width(), screen.height(), place.stripHeight, place.taskbarReserve);
     setSizeLimits(this, limits, NormalSize::Resizable);
 
     BuildControls();
     TimerTime = new QTimer(this);
     TimerTime->setInterval(kClockMs);
     connect(TimerTime, &QTimer::timeout, this, &TGraphicalForm::TimerTimeTimer);
-    Statistics = new StatisticsWindow(this, [this] { return readingsInView(); });
-    const Recording *rec = &recording();
+    Statistics = new StatisticsWindow(Context, this, [this] { return readingsInView(); });
+    const Recording *rec = &Context.recording;
     connect(rec, &Recording::readingStored, this, &TGraphicalForm::RecordingReadingStored);
     connect(rec, &Recording::bufferReset, this, &TGraphicalForm::RecordingBufferReset);
     connect(rec, &Recording::loaded, this, &TGraphicalForm::RecordingLoaded);
@@ -127,15 +128,15 @@ void TGraphicalForm::redrawChart()
 
 void TGraphicalForm::showScale()
 {
-    const ScaleRange &scale = recording().state().Scale;
+    const ScaleRange &scale = Context.recording.state().Scale;
     PEGraph->SetManualMaxY(scale.fScaleMax);
     PEGraph->SetManualMinY(scale.fScaleMin);
 }
 
 std::pair<qsizetype, qsizetype> TGraphicalForm::readingsInView() const
 {
-    const RecorderState &s = recording().state();
-    const PageRange page = pageRange(recording().buffer().count(), s.iLastPage, s.iShownPage);
+    const RecorderState &s = Context.recording.state();
+    const PageRange page = pageRange(Context.recording.buffer().count(), s.iLastPage, s.iShownPage);
     const ChartModel &chart = PEGraph->model();
     if (!chart.isZoomed())
         return {page.first, page.count};
@@ -161,7 +162,7 @@ void TGraphicalForm::ClearChart()
 
 void TGraphicalForm::ShowPage()
 {
-    loadPagePoints(recording().state().iShownPage);
+    loadPagePoints(Context.recording.state().iShownPage);
     redrawChart();
     ShowCursorReading();
     UpdateButtons(); // the page commands follow the page shown
@@ -170,8 +171,8 @@ void TGraphicalForm::ShowPage()
 
 void TGraphicalForm::loadPagePoints(int page)
 {
-    const ReadingBuffer &buffer = recording().buffer();
-    const PageRange range = pageRange(buffer.count(), recording().state().iLastPage, page);
+    const ReadingBuffer &buffer = Context.recording.buffer();
+    const PageRange range = pageRange(buffer.count(), Context.recording.state().iLastPage, page);
     for (int point = 0; point < iPagePoints; ++point) {
         const int k = point - range.emptyPoints;
         if (point < range.emptyPoints || k >= range.count) {
@@ -185,10 +186,10 @@ void TGraphicalForm::loadPagePoints(int page)
 
 void TGraphicalForm::ShowCursorReading()
 {
-    const ReadingBuffer &buffer = recording().buffer();
+    const ReadingBuffer &buffer = Context.recording.buffer();
     if (buffer.isEmpty())
         return;
-    const RecorderState &s = recording().state();
+    const RecorderState &s = Context.recording.state();
     const qsizetype index = cursorIndex(PEGraph->GetCursorPoint(), buffer.count(), s.iLastPage, s.iShownPage);
     QString axis = LoadStr(id::Reading);
     if (index < 0) {
@@ -228,7 +229,7 @@ void TGraphicalForm::PEGraphKeyDown(int key, Qt::KeyboardModifiers)
 {
     // PgUp and PgDn page whatever the modifiers, even while the buttons are
     // disabled; never while the buffer and the page are held still.
-    if (recording().state().frozen())
+    if (Context.recording.state().frozen())
         return;
     if (key == Qt::Key_PageUp)
         sbtnPageUpClick();
@@ -238,7 +239,7 @@ void TGraphicalForm::PEGraphKeyDown(int key, Qt::KeyboardModifiers)
 
 void TGraphicalForm::showPageNumber(int page)
 {
-    recording().setShownPage(page);
+    Context.recording.setShownPage(page);
     ShowPage();
 }
 
@@ -249,7 +250,7 @@ void TGraphicalForm::sbtnFirstPageClick()
 
 void TGraphicalForm::sbtnPageUpClick()
 {
-    const int shown = recording().state().iShownPage;
+    const int shown = Context.recording.state().iShownPage;
     if (shown == 1)
         ShowCodedMessage(this, str::WarningCaption, id::FirstPageMsg);
     else
@@ -258,7 +259,7 @@ void TGraphicalForm::sbtnPageUpClick()
 
 void TGraphicalForm::sbtnPageDownClick()
 {
-    const RecorderState &s = recording().state();
+    const RecorderState &s = Context.recording.state();
     if (s.iShownPage == s.iLastPage)
         ShowCodedMessage(this, str::WarningCaption, id::LastPageMsg);
     else
@@ -267,7 +268,7 @@ void TGraphicalForm::sbtnPageDownClick()
 
 void TGraphicalForm::sbtnLastPageClick()
 {
-    showPageNumber(recording().state().iLastPage);
+    showPageNumber(Context.recording.state().iLastPage);
 }
 
 void TGraphicalForm::sbtnFitViewClick()
@@ -279,21 +280,22 @@ void TGraphicalForm::sbtnFitViewClick()
 
 void TGraphicalForm::TakeSample()
 {
-    storeReading(FormMain->MeterReading(), Clock());
+    if (Context.reading)
+        storeReading(*Context.reading, Clock());
 }
 
 void TGraphicalForm::TakeWaitingSample()
 {
     bWaitingQueued = false;
-    if (!recording().canStore())
+    if (!Context.recording.canStore())
         return; // held still again: it waits on
-    if (const auto waited = recording().takeWaitingSample())
+    if (const auto waited = Context.recording.takeWaitingSample())
         storeReading(waited->reading, waited->time);
 }
 
 void TGraphicalForm::storeReading(const TMeterReading &reading, const QTime &time)
 {
-    Recording &rec = recording();
+    Recording &rec = Context.recording;
     if (!rec.canStore())
         return;
     if (rec.state().iShownPage != rec.state().iLastPage)
@@ -309,7 +311,7 @@ void TGraphicalForm::storeReading(const TMeterReading &reading, const QTime &tim
 
 void TGraphicalForm::RecordingReadingStored(qsizetype index)
 {
-    const TARecord &r = recording().buffer().at(index);
+    const TARecord &r = Context.recording.buffer().at(index);
     showScale();
     showExtremes();
     PEGraph->GethObject().appendPoint(r.fReading, fieldText(r.szTime));
@@ -323,8 +325,8 @@ void TGraphicalForm::RecordingReadingStored(qsizetype index)
 
 void TGraphicalForm::showExtremes()
 {
-    const RecorderState &s = recording().state();
-    const ReadingBuffer &buffer = recording().buffer();
+    const RecorderState &s = Context.recording.state();
+    const ReadingBuffer &buffer = Context.recording.buffer();
     // The first reading leaves the panels blank; from the second on they show the extremes.
     if (s.iStoredCount < 2 || s.Extreme.iMaxIndex >= buffer.count() || s.Extreme.iMinIndex >= buffer.count()) {
         for (QLabel *p : {MaxDataPanel, MaxUnitPanel, MaxFuncPanel, MinDataPanel, MinUnitPanel, MinFuncPanel})
@@ -341,7 +343,7 @@ void TGraphicalForm::showExtremes()
 
 void TGraphicalForm::DeleteTemporaryStores()
 {
-    recording().DeleteTemporaryStores();
+    Context.recording.DeleteTemporaryStores();
 }
 
 void TGraphicalForm::showTemporaryStoreFailure(const QString &why)
@@ -359,23 +361,23 @@ void TGraphicalForm::showRequiresLink()
 
 void TGraphicalForm::sbtnRecordStartClick()
 {
-    if (!ReadingReceived) {
+    if (!Context.state.ReadingReceived) {
         showRequiresLink();
         return;
     }
     // A recording that runs ends its file; the next one is opened.
-    if (!recording().start(WorkDir))
+    if (!Context.recording.start(Context.state.WorkDir))
         ShowCodedMessage(this, str::ErrorCaption, id::CannotCreateTemp);
 }
 
 void TGraphicalForm::sbtnRecordStopClick()
 {
-    recording().stop();
+    Context.recording.stop();
 }
 
 void TGraphicalForm::sbtnManualLoggingClick()
 {
-    if (!ReadingReceived) {
+    if (!Context.state.ReadingReceived) {
         showRequiresLink();
         return;
     }
@@ -384,21 +386,21 @@ void TGraphicalForm::sbtnManualLoggingClick()
 
 void TGraphicalForm::sbtnOptionClick()
 {
-    const RecorderState &s = recording().state();
+    const RecorderState &s = Context.recording.state();
     DialogOption->bManualChosen = s.bManualMode;
     DialogOption->iIntervalSeconds = s.intervalSeconds();
     if (DialogOption->exec() != QDialog::Accepted)
         return;
-    recording().setMode(DialogOption->bManualChosen, DialogOption->iIntervalSeconds);
+    Context.recording.setMode(DialogOption->bManualChosen, DialogOption->iIntervalSeconds);
 }
 
 void TGraphicalForm::sbtnOpenFileClick()
 {
     // From here to the end of the load nothing changes the buffer: a reading
     // that comes while the questions are asked waits as it does during a load.
-    const LoadHold loading(recording());
+    const LoadHold loading(Context.recording);
     sbtnClearClick();
-    if (!recording().state().bBufferEmpty)
+    if (!Context.recording.state().bBufferEmpty)
         return; // the user kept the data
     FileRequest request;
     request.filter = LoadStr(id::OpenFilter);
@@ -413,39 +415,39 @@ void TGraphicalForm::sbtnOpenFileClick()
 
 LoadResult TGraphicalForm::LoadFile(const QString &path)
 {
-    Recording &rec = recording();
+    Recording &rec = Context.recording;
     const LoadHold loading(rec);
     LoadJob job;
     job.budgetMs = LoadEventBudgetMs;
     bool shown = false;
+    ProgressWindow *progress = Context.progress;
     job.onProgress = [&](qsizetype read, qsizetype total) {
         if (!shown) {
             shown = true;
             QApplication::setOverrideCursor(Qt::WaitCursor);
-            MsgForm->setMessage(QStringLiteral("[W%1] ").arg(id::ReadingFile) + LoadStr(id::ReadingFile), Qt::red);
-            MsgForm->ProgressBar->setRange(0, kLoadBarSteps);
-            MsgForm->bbtnAbort->setEnabled(true);
-            MsgForm->show();
+            if (progress)
+                progress->begin(QStringLiteral("[W%1] ").arg(id::ReadingFile) + LoadStr(id::ReadingFile), Qt::red,
+                                kLoadBarSteps, [&job] { job.cancel(); });
             ProgressBar->setRange(0, iPagePoints);
         }
-        MsgForm->ProgressBar->setValue(int(read % (kLoadBarSteps + 1)));
-        MsgForm->Label1->setText(LoadStrFmt(id::ReadingCount, int(read), int(total)));
+        if (progress)
+            progress->advance(int(read % (kLoadBarSteps + 1)), LoadStrFmt(id::ReadingCount, int(read), int(total)));
         // The abort question can only be answered while events run.
         QCoreApplication::processEvents();
     };
     job.onReadDone = [&](qsizetype read, qsizetype total) {
-        MsgForm->Label1->setText(LoadStrFmt(id::ReadingCount, int(read), int(total)));
-        MsgForm->ProgressBar->setValue(MsgForm->ProgressBar->maximum());
-        MsgForm->bbtnAbort->setEnabled(false);
+        if (progress) {
+            progress->advance(kLoadBarSteps, LoadStrFmt(id::ReadingCount, int(read), int(total)));
+            progress->setAbortEnabled(false);
+        }
         QCoreApplication::processEvents();
-        MsgForm->setMessage(QStringLiteral("[W%1] ").arg(id::AddingData) + LoadStr(id::AddingData), Qt::blue);
+        if (progress)
+            progress->setMessage(QStringLiteral("[W%1] ").arg(id::AddingData) + LoadStr(id::AddingData), Qt::blue);
     };
-    const QMetaObject::Connection abort = connect(MsgForm, &TMsgForm::abortConfirmed, this, [&job] { job.cancel(); });
     const LoadResult result = rec.load(path, job);
-    disconnect(abort);
     if (shown) {
-        MsgForm->bbtnAbort->setEnabled(true);
-        MsgForm->hide();
+        if (progress)
+            progress->end();
         QApplication::restoreOverrideCursor();
     }
     if (!result.opened)
@@ -469,20 +471,21 @@ void TGraphicalForm::RecordingLoaded(qsizetype count)
 
 void TGraphicalForm::OfferInterruptedRecordings()
 {
-    const QList<InterruptedRecording> found = findInterruptedRecordings(WorkDir, recording().temporaryStore().stem());
+    const QList<InterruptedRecording> found =
+        findInterruptedRecordings(Context.state.WorkDir, Context.recording.temporaryStore().stem());
     for (const InterruptedRecording &r : found) {
         const QString text =
             LoadStr(id::Interrupted)
                 .arg(r.lastTime, QLocale(QLocale::English).toString(r.records), QDir::toNativeSeparators(r.path));
         if (TitledMessage(this, text, PromptIcon::Question, {PromptButton::Yes, PromptButton::No}) != PromptButton::Yes)
             continue; // kept for later
-        const RecorderState &s = recording().state();
+        const RecorderState &s = Context.recording.state();
         if (!s.bBufferEmpty && s.bUnsaved)
             return; // never over data that has not been saved
         // Opened whole, the file is this run's: it goes at exit once its readings are saved or given up.
         const LoadResult loaded = LoadFile(r.path);
         if (loaded.opened && loaded.end == LoadEnd::Complete)
-            recording().adoptInterrupted(r.path);
+            Context.recording.adoptInterrupted(r.path);
         return; // one recording in the buffer at a time; the others stay for later
     }
 }
@@ -499,7 +502,7 @@ void TGraphicalForm::sbtnSaveFileClick()
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool saved = recording().save(path);
+    const bool saved = Context.recording.save(path);
     QApplication::restoreOverrideCursor();
     if (!saved) // nothing was replaced; the data stays marked unsaved
         ShowCodedMessage(this, str::ErrorCaption, id::FileSaveError);
@@ -514,7 +517,7 @@ void TGraphicalForm::sbtnExportClick()
 void TGraphicalForm::sbtnImportClick()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    SendMessage(FormMain, UM_UNLINK);
+    SendMessage(Context.linkWindow, UM_UNLINK);
     QApplication::restoreOverrideCursor();
 }
 
@@ -540,14 +543,14 @@ void TGraphicalForm::mnuLineColorClick()
 
 void TGraphicalForm::sbtnClearClick()
 {
-    const RecorderState &s = recording().state();
+    const RecorderState &s = Context.recording.state();
     if (s.bBufferEmpty)
         return;
     if (s.bUnsaved &&
         MessageShow(this, str::WarningCaption, id::ClearQuestion, {PromptButton::Ok, PromptButton::Cancel},
                     PromptIcon::Question, PromptButton::Cancel) != PromptButton::Ok)
         return;
-    recording().clear();
+    Context.recording.clear();
 }
 
 void TGraphicalForm::RecordingBufferReset()
@@ -562,12 +565,12 @@ void TGraphicalForm::RecordingBufferReset()
 
 CommandStates TGraphicalForm::commands() const
 {
-    return commandStates(recording().state(), PEGraph->isZoomed());
+    return commandStates(Context.recording.state(), PEGraph->isZoomed());
 }
 
 void TGraphicalForm::RecordingStateChanged()
 {
-    const RecorderState &s = recording().state();
+    const RecorderState &s = Context.recording.state();
     // One of Start and Stop is always down: Start while recording.
     (s.bRecording ? sbtnRecordStart : sbtnRecordStop)->setChecked(true);
     UpdateButtons();
@@ -575,11 +578,11 @@ void TGraphicalForm::RecordingStateChanged()
     UpdateStatus();
     if (s.LoadInProgress != bLinkHeld) { // a load holds the main window's link still
         bLinkHeld = s.LoadInProgress;
-        FormMain->RefreshLinkState();
+        SendMessage(Context.linkWindow, UM_STATE_CHANGED);
     }
     // A reading that waited is stored once the recording moves again, after
     // whatever held it still has ended.
-    if (recording().hasWaitingSample() && recording().canStore() && !bWaitingQueued) {
+    if (Context.recording.hasWaitingSample() && Context.recording.canStore() && !bWaitingQueued) {
         bWaitingQueued = true;
         QMetaObject::invokeMethod(this, &TGraphicalForm::TakeWaitingSample, Qt::QueuedConnection);
     }
@@ -610,7 +613,7 @@ void TGraphicalForm::UpdateMenus()
 
 void TGraphicalForm::UpdateStatus()
 {
-    const RecorderState &s = recording().state();
+    const RecorderState &s = Context.recording.state();
     StatusPanels[0]->setText(s.bRecording ? LoadStr(id::StatusRecording) : QString());
     StatusPanels[1]->setText(LoadStrFmt(id::StatusCount, s.iStoredCount));
     StatusPanels[2]->setText(LoadStrFmt(id::StatusPage, s.iShownPage, s.iLastPage));
@@ -650,9 +653,10 @@ void TGraphicalForm::customEvent(QEvent *event)
 
 void TGraphicalForm::UmReading()
 {
-    Recording &rec = recording();
+    Recording &rec = Context.recording;
     if (!rec.canStore()) { // held still: the reading waits, with its time
-        rec.keepWaitingSample(FormMain->MeterReading(), Clock());
+        if (Context.reading)
+            rec.keepWaitingSample(*Context.reading, Clock());
         return;
     }
     rec.withdrawSampleRequest();
@@ -661,26 +665,26 @@ void TGraphicalForm::UmReading()
 
 void TGraphicalForm::UmLinkEnded()
 {
-    if (recording().state().bRecording)
-        recording().stop();
+    if (Context.recording.state().bRecording)
+        Context.recording.stop();
 }
 
 void TGraphicalForm::UmStateChanged()
 {
     // A full reset: a load that runs ends, a recording stops, the buffer stays.
-    recording().abandonLoad();
-    recording().ResetRecorder();
+    Context.recording.abandonLoad();
+    Context.recording.ResetRecorder();
     resetProgress();
     ClearChart();
-    SendMessage(FormMain, UM_STATE_CHANGED);
+    SendMessage(Context.linkWindow, UM_STATE_CHANGED);
     SendMessage(DataPageListForm, UM_LIST_RESET);
 }
 
 void TGraphicalForm::closeEvent(QCloseEvent *event)
 {
     // Closing only hides the window; a recording that runs stops as Stop stops it.
-    if (recording().state().bRecording)
-        recording().stop();
+    if (Context.recording.state().bRecording)
+        Context.recording.stop();
     event->accept();
 }
 

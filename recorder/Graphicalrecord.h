@@ -9,6 +9,7 @@
 
 #include "recorder/Recording.h"
 #include "recorder/StoredValue.h"
+#include "views/WindowContext.h"
 
 #include <QMainWindow>
 
@@ -30,7 +31,7 @@ class TGraphicalForm : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit TGraphicalForm(QWidget *parent = nullptr);
+    explicit TGraphicalForm(const WindowContext &context, QWidget *parent = nullptr);
     ~TGraphicalForm() override;
 
     const int iPagePoints = kPagePoints; ///< chart points on a page
@@ -127,6 +128,8 @@ public:
     void TakeSample();
     /// Stores the reading that waited while the recording held still, with its time.
     void TakeWaitingSample();
+    /// The window that shows a file load's progress (none: loads go unshown).
+    void setProgressWindow(ProgressWindow *window) { Context.progress = window; }
     /// Deletes this run's temporary files (at exit).
     void DeleteTemporaryStores();
     /// The enabled state of the buttons (and of the menu items that share their actions).
@@ -157,6 +160,8 @@ protected:
     void customEvent(QEvent *event) override;
 
 private:
+    WindowContext Context;
+
     void BuildControls();
     void BuildMenus();
     void FormCreate();

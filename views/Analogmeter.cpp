@@ -1,6 +1,5 @@
 #include "views/Analogmeter.h"
 
-#include "app/Main4.h"
 #include "base/Messages.h"
 #include "meter/Needle.h"
 #include "platform/WindowPlacement.h"
@@ -29,13 +28,17 @@ constexpr QPoint kScaleOnFace{9, 28};
 
 } // namespace
 
-TAnalogMeterForm::TAnalogMeterForm(QWidget *parent)
+TAnalogMeterForm::TAnalogMeterForm(const WindowContext &context, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     FaceBitmap = programBitmap(kFace);
-    const QRect outer = analogMeterRect(primaryScreenSize().width(), FormMain->stripHeight(),
-                                        outerGeometry(DigitalMeterForm).height(), FormMain->metrics());
+    const QSize screen = primaryScreenSize();
+    const int strip = context.placement.stripHeight;
+    // Under the digital meter where it is made (made alone, where it would be).
+    const int digitalHeight = DigitalMeterForm ? outerGeometry(DigitalMeterForm).height()
+                                               : digitalMeterRect(screen.width(), screen.height(), strip).height();
+    const QRect outer = analogMeterRect(screen.width(), strip, digitalHeight, context.placement.metrics);
     setFixedSize(outer.size()); // fixed frame: only code sizes it
     setOuterGeometry(this, outer);
 

@@ -5,6 +5,7 @@
 // shown and not minimised; the window then takes the reading and moves its needle.
 
 #include "meter/MeterReading.h"
+#include "views/WindowContext.h"
 
 #include <QImage>
 #include <QWidget>
@@ -19,7 +20,7 @@ class TAnalogMeterForm : public QWidget
     Q_OBJECT
 
 public:
-    explicit TAnalogMeterForm(QWidget *parent = nullptr);
+    explicit TAnalogMeterForm(const WindowContext &context, QWidget *parent = nullptr);
 
     AnalogValues values;             ///< written by the acquisition tick before it posts UM_READING
     AnalogValues shown;              ///< the reading the window shows

@@ -1,10 +1,9 @@
 #include "views/Comparator.h"
 
-#include "app/Globalvar.h"
-#include "app/Main4.h"
 #include "base/FloatText.h"
 #include "base/Messages.h"
 #include "meter/Needle.h"
+#include "meter/ProgramState.h"
 #include "platform/Tone.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Icons.h"
@@ -71,16 +70,17 @@ QFrame *limitRow(QWidget *parent, QLabel *&value, QLabel *&prefix, QLabel *&unit
 }
 } // namespace
 
-TComparatorForm::TComparatorForm(QWidget *parent)
+TComparatorForm::TComparatorForm(const WindowContext &context, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
-    , fHiLimit(HiLimit)
-    , fLowLimit(LowLimit)
+    , Context(context)
+    , fHiLimit(context.state.HiLimit)
+    , fLowLimit(context.state.LowLimit)
 {
     FrameBitmap = programBitmap(kFrame);
     ScaleBitmap = programBitmap(kScale);
-    const QRect outer = comparatorRect(primaryScreenSize().height(), FormMain->stripHeight(), FormMain->metrics(),
-                                       kAlarmButtonHeight, kLimitButtonHeight);
+    const QRect outer = comparatorRect(primaryScreenSize().height(), Context.placement.stripHeight,
+                                       Context.placement.metrics, kAlarmButtonHeight, kLimitButtonHeight);
     setFixedSize(outer.size()); // fixed frame: only code sizes it
     setOuterGeometry(this, outer);
     setWindowTitle(LoadStr(kCaption));
@@ -106,8 +106,8 @@ void TComparatorForm::setLimits(double high, double low)
 {
     fHiLimit = high;
     fLowLimit = low;
-    HiLimit = high;
-    LowLimit = low;
+    Context.state.HiLimit = high;
+    Context.state.LowLimit = low;
     ShowLimits(); // the needle keeps its angle until the next reading
 }
 

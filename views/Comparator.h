@@ -5,6 +5,7 @@
 // sounds a high tone above the upper limit and a low one below the lower limit.
 
 #include "meter/MeterReading.h"
+#include "views/WindowContext.h"
 
 #include <QImage>
 #include <QWidget>
@@ -24,7 +25,7 @@ class TComparatorForm : public QWidget
     Q_OBJECT
 
 public:
-    explicit TComparatorForm(QWidget *parent = nullptr);
+    explicit TComparatorForm(const WindowContext &context, QWidget *parent = nullptr);
 
     double hiLimit() const { return fHiLimit; }
     double lowLimit() const { return fLowLimit; }
@@ -63,6 +64,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    const WindowContext Context;
+
     /// UM_READING: moves the needle, refreshes the labels, sounds the alarm.
     void UmReading();
     void ShowLabels();

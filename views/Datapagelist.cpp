@@ -1,7 +1,5 @@
 #include "views/Datapagelist.h"
 
-#include "app/Globalvar.h"
-#include "app/Main4.h"
 #include "base/Messages.h"
 #include "base/Messageshow.h"
 #include "platform/WindowPlacement.h"
@@ -33,6 +31,11 @@ constexpr int kNoMemory = 9006; // "Insufficient system memory !"
 
 // ---- one sheet's lines ----------------------------------------------------------
 
+DataSheetModel::DataSheetModel(const ReadingBuffer &buffer, QObject *parent)
+    : QAbstractListModel(parent)
+    , buffer_(buffer)
+{}
+
 int DataSheetModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : lines_.count();
@@ -60,23 +63,29 @@ void DataSheetModel::appendLines(qsizetype first, int count)
 QString DataSheetModel::lineText(int row) const
 {
     const qsizetype index = lines_.indexAt(row);
-    const ReadingBuffer &buffer = recording().buffer();
     // A line can outlive its record when the buffer is cleared before the list is.
-    if (index >= buffer.count())
+    if (index >= buffer_.count())
         return {};
-    return dataListLine(buffer.at(index), index);
+    return dataListLine(buffer_.at(index), index);
 }
 
 // ---- the window -------------------------------------------------------------------
 
-TDataPageListForm::TDataPageListForm(QWidget *parent)
+TDataPageListForm::TDataPageListForm(const WindowContext &context, QWidget *parent)
     : QWidget(parent, Qt::Window)
+    , Context(context)
 {
     const QSize screen = primaryScreenSize();
-    setOuterGeometry(this, dataListRect(screen.width(), screen.height(), FormMain->stripHeight(),
-                                        outerGeometry(DigitalMeterForm).height(),
-                                        outerGeometry(AnalogMeterForm).height(), TaskbarReserve));
-    const SizeLimits limits = dataListLimits(screen.width(), screen.height(), FormMain->stripHeight(), TaskbarReserve);
+    const PlacementContext &place = Context.placement;
+    // Below the meters' column where they are made (made alone, where they would be).
+    const QRect digital = digitalMeterRect(screen.width(), screen.height(), place.stripHeight);
+    const int digitalHeight = DigitalMeterForm ? outerGeometry(DigitalMeterForm).height() : digital.height();
+    const int analogHeight =
+        AnalogMeterForm ? outerGeometry(AnalogMeterForm).height()
+                        : analogMeterRect(screen.width(), place.stripHeight, digitalHeight, place.metrics).height();
+    setOuterGeometry(this, dataListRect(screen.width(), screen.height(), place.stripHeight, digitalHeight, analogHeight,
+                                        place.taskbarReserve));
+    const SizeLimits limits = dataListLimits(screen.width(), screen.height(), place.stripHeight, place.taskbarReserve);
     setSizeLimits(this, limits, NormalSize::Resizable);
     setWindowTitle(LoadStr(kCaption));
     setWindowIcon(programIcon(kIcon));
@@ -114,7 +123,7 @@ bool TDataPageListForm::CreateSheet()
         list->setUniformItemSizes(true);
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
-        auto *model = new DataSheetModel(list);
+        auto *model = new DataSheetModel(Context.recording.buffer(), list);
         list->setModel(model);
         auto *fill = new QVBoxLayout(sheet.get());
         fill->setContentsMargins(0, 0, 0, 0);
@@ -139,7 +148,7 @@ void TDataPageListForm::UmListAdd(int index)
 
 void TDataPageListForm::addLines(qsizetype first, qsizetype count)
 {
-    count = std::min(count, recording().buffer().count() - first); // never read past the buffer
+    count = std::min(count, Context.recording.buffer().count() - first); // never read past the buffer
     while (first >= 0 && count > 0) {
         // A sheet whose creation failed is tried again; without it the lines are dropped.
         if (iCurrentSheet > sheetCount() && !CreateSheet())

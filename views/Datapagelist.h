@@ -7,6 +7,7 @@
 // million readings cost no million strings.
 
 #include "views/DataListLine.h"
+#include "views/WindowContext.h"
 
 #include <QAbstractListModel>
 #include <QList>
@@ -23,7 +24,7 @@ class DataSheetModel : public QAbstractListModel
     Q_OBJECT
 
 public:
-    using QAbstractListModel::QAbstractListModel;
+    DataSheetModel(const ReadingBuffer &buffer, QObject *parent);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
@@ -34,6 +35,7 @@ public:
     QString lineText(int row) const;
 
 private:
+    const ReadingBuffer &buffer_;
     LineIndexRuns lines_;
 };
 
@@ -42,7 +44,7 @@ class TDataPageListForm : public QWidget
     Q_OBJECT
 
 public:
-    explicit TDataPageListForm(QWidget *parent = nullptr);
+    explicit TDataPageListForm(const WindowContext &context, QWidget *parent = nullptr);
 
     QTabWidget *PageControl = nullptr;
 
@@ -68,6 +70,8 @@ protected:
     void customEvent(QEvent *event) override;
 
 private:
+    const WindowContext Context;
+
     /// Creates sheet iCurrentSheet and makes it the visible page; false (after
     /// telling the user) when memory ran out.
     bool CreateSheet();

@@ -1,8 +1,7 @@
 #include "views/Digitalmeter.h"
 
-#include "app/Globalvar.h"
-#include "app/Main4.h"
 #include "base/Messages.h"
+#include "meter/ProgramState.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Icons.h"
 #include "resources/Strings.h"
@@ -34,11 +33,12 @@ void setPointSize(QLabel *label, int points)
 }
 } // namespace
 
-TDigitalMeterForm::TDigitalMeterForm(QWidget *parent)
+TDigitalMeterForm::TDigitalMeterForm(const WindowContext &context, QWidget *parent)
     : QWidget(parent, Qt::Window)
+    , Context(context)
 {
     const QSize screen = primaryScreenSize();
-    setOuterGeometry(this, digitalMeterRect(screen.width(), screen.height(), FormMain->stripHeight()));
+    setOuterGeometry(this, digitalMeterRect(screen.width(), screen.height(), Context.placement.stripHeight));
 
     LcdPanel = new QFrame(this);
     LcdPanel->setObjectName(QStringLiteral("LcdPanel"));
@@ -77,7 +77,7 @@ void TDigitalMeterForm::FormCreate()
 void TDigitalMeterForm::applySizeLimits()
 {
     const QSize screen = primaryScreenSize();
-    const SizeLimits limits = digitalMeterLimits(screen.width(), screen.height(), FormMain->stripHeight());
+    const SizeLimits limits = digitalMeterLimits(screen.width(), screen.height(), Context.placement.stripHeight);
     setSizeLimits(this, limits, NormalSize::Fixed);
 }
 
@@ -88,7 +88,7 @@ QString TDigitalMeterForm::captionFor(int port)
 
 void TDigitalMeterForm::UpdateCaption()
 {
-    setWindowTitle(captionFor(SelectedPort));
+    setWindowTitle(captionFor(Context.state.SelectedPort));
 }
 
 void TDigitalMeterForm::showReading(const DigitalPanels &panels)

@@ -5,6 +5,7 @@
 // maximised but not closed. The acquisition tick writes its panels.
 
 #include "meter/MeterReading.h"
+#include "views/WindowContext.h"
 
 #include <QWidget>
 
@@ -18,7 +19,7 @@ class TDigitalMeterForm : public QWidget
     Q_OBJECT
 
 public:
-    explicit TDigitalMeterForm(QWidget *parent = nullptr);
+    explicit TDigitalMeterForm(const WindowContext &context, QWidget *parent = nullptr);
 
     /// Caption "Digital Meter : COM n" for port `port`.
     static QString captionFor(int port);
@@ -47,6 +48,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    const WindowContext Context;
+
     void FormCreate();
     void applySizeLimits();
 };

@@ -1,9 +1,8 @@
 #include "views/StatisticsWindow.h"
 
-#include "app/Globalvar.h"
+#include "meter/ProgramState.h"
 #include "recorder/Recording.h"
 #include "resources/Strings.h"
-#include "views/Comparator.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -38,14 +37,9 @@ StatisticsIndex &statisticsIndex()
     return index;
 }
 
-StatsLimits comparatorLimits()
-{
-    return ComparatorForm ? StatsLimits{ComparatorForm->hiLimit(), ComparatorForm->lowLimit()}
-                          : StatsLimits{HiLimit, LowLimit};
-}
-
-StatisticsWindow::StatisticsWindow(QWidget *parent, ViewRange viewRange)
+StatisticsWindow::StatisticsWindow(const WindowContext &context, QWidget *parent, ViewRange viewRange)
     : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , Context(context)
     , viewRange_(std::move(viewRange))
 {
     setWindowTitle(LoadStr(kCaption));
@@ -72,9 +66,10 @@ void StatisticsWindow::refresh()
 {
     if (!isVisible())
         return;
-    const ReadingBuffer &buffer = recording().buffer();
-    const ExpectedInterval expected = recording().expectedInterval();
-    const StatsLimits limits = comparatorLimits();
+    const ReadingBuffer &buffer = Context.recording.buffer();
+    const ExpectedInterval expected = Context.recording.expectedInterval();
+    // The comparator's limits in force (it keeps the shared ones up to date).
+    const StatsLimits limits{Context.state.HiLimit, Context.state.LowLimit};
     StatisticsIndex &index = statisticsIndex();
     index.update(buffer, limits);
     const auto [first, count] = viewRange_ ? viewRange_() : std::pair<qsizetype, qsizetype>{0, buffer.count()};

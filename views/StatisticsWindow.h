@@ -5,6 +5,7 @@
 // the page or the recording changes. Copy puts the text on the clipboard.
 
 #include "recorder/Statistics.h"
+#include "views/WindowContext.h"
 
 #include <QDialog>
 
@@ -23,7 +24,7 @@ public:
     /// Buffer indexes of the readings in view: first, count.
     using ViewRange = std::function<std::pair<qsizetype, qsizetype>()>;
 
-    StatisticsWindow(QWidget *parent, ViewRange viewRange);
+    StatisticsWindow(const WindowContext &context, QWidget *parent, ViewRange viewRange);
 
     /// Shows the window (or brings it to the front) with fresh figures.
     void open();
@@ -40,13 +41,11 @@ public:
 private:
     void copyToClipboard();
 
+    const WindowContext Context;
     ViewRange viewRange_;
 };
 
 /// The summaries of the program's reading buffer, shared by every statistics window.
 StatisticsIndex &statisticsIndex();
-
-/// The comparator's limits in force.
-StatsLimits comparatorLimits();
 
 } // namespace orvel

@@ -8,8 +8,10 @@
 #include "app/Mesgform.h"
 #include "app/Startup.h"
 #include "export/Dlgexportunit.h"
+#include "meter/ProgramState.h"
 #include "platform/OsVersion.h"
 #include "recorder/Dlgoption.h"
+#include "tests/support/CoreObjects.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/ScriptedPrompt.h"
 #include "views/Dlghilow.h"
@@ -34,6 +36,9 @@ using namespace orvel;
 using namespace orvel::test;
 
 namespace {
+
+/// The shared state the port dialog shows, as the start-up probe leaves it.
+ProgramState shared;
 
 /// Runs `whileShown` inside the modal showing that `show` starts. A dialog
 /// left open (a failed check) is ended with -1: no test waits for a window.
@@ -63,9 +68,9 @@ PromptButton warnWith(TAutoMsgForm &form, const std::function<void()> &whileShow
 
 void setPresent(std::initializer_list<int> ports)
 {
-    PortPresent.fill(false);
+    shared.PortPresent.fill(false);
     for (int n : ports)
-        PortPresent[n - 1] = true;
+        shared.PortPresent[n - 1] = true;
 }
 
 QStringList portsWhere(const TDlgRsPortForm &form, bool (QAbstractButton::*test)() const)
@@ -100,18 +105,19 @@ class TestDialogs : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { ResetSharedState(); }
-    void cleanup() { ResetSharedState(); }
+    void init() { shared = ProgramState{}; }
+    void cleanup() { shared = ProgramState{}; }
 
     void fixedSizeDialogsOfferNoMaximiseBox()
     {
-        TDlgRsPortForm port;
+        TDlgRsPortForm port(shared);
         TDlgAboutForm about;
         TDlgHiLowForm limits;
         TAutoMsgForm warning;
         TMsgForm progress;
         TDialogOption interval;
-        TDlgExportForm exporting;
+        CoreObjects core;
+        TDlgExportForm exporting(core.context);
         exporting.layout()->activate();
         for (const QDialog *dialog : std::initializer_list<const QDialog *>{&port, &about, &limits, &warning, &progress,
                                                                             &interval, &exporting}) {
@@ -129,7 +135,7 @@ private slots:
     void onlyPortsFoundAtStartUpCanBeChosen()
     {
         setPresent({3});
-        TDlgRsPortForm form;
+        TDlgRsPortForm form(shared);
         form.iPortNo = 3;
         const int result = execWith(form, [&] {
             QCOMPARE(enabledPorts(form), QStringList{"COM3"});
@@ -145,7 +151,7 @@ private slots:
     void absentCurrentPortIsShownCheckedAndKeptByOk()
     {
         setPresent({3});
-        TDlgRsPortForm form;
+        TDlgRsPortForm form(shared);
         form.iPortNo = 6;
         execWith(form, [&] {
             QCOMPARE(checkedPorts(form), QStringList{"COM6"});
@@ -159,7 +165,7 @@ private slots:
     void okTakesTheChosenPortAndCancelDoesNot()
     {
         setPresent({3, 5});
-        TDlgRsPortForm form;
+        TDlgRsPortForm form(shared);
         form.iPortNo = 3;
         QCOMPARE(execWith(form,
                           [&] {
@@ -181,7 +187,7 @@ private slots:
     void portOutsideTheDialogKeepsThePreviousCheck()
     {
         setPresent({2, 4});
-        TDlgRsPortForm form;
+        TDlgRsPortForm form(shared);
         form.iPortNo = 9; // nothing checked yet: OK keeps the working port as it is
         execWith(form, [&] {
             QVERIFY(checkedPorts(form).isEmpty());
@@ -206,7 +212,7 @@ private slots:
         IsolatedPorts ports;
         for (int n = 1; n <= kProbedPorts; ++n)
             ports.route(n, QStringLiteral("/dev/pts/%1").arg(10 + n));
-        TDlgRsPortForm form;
+        TDlgRsPortForm form(shared);
         form.FormShow();
         for (int i = 0; i < kProbedPorts; ++i) {
             const QLabel *device = form.lblDevice[i];
@@ -238,20 +244,21 @@ private slots:
             errno = path.endsWith(QLatin1String("-denied")) ? EACCES : ENOENT;
             return nullptr;
         });
-        ProbePorts();
+        ProbePorts(shared);
         setSerialOpener(previous);
-        QCOMPARE(PortDenied, (std::array<bool, kProbedPorts>{false, false, true, false, true, false, false, false}));
-        QVERIFY(!PortPresent[2] && !PortPresent[4]);
+        QCOMPARE(shared.PortDenied,
+                 (std::array<bool, kProbedPorts>{false, false, true, false, true, false, false, false}));
+        QVERIFY(!shared.PortPresent[2] && !shared.PortPresent[4]);
 
         const QString advice =
             QStringLiteral("permission denied — add yourself to the dialout group, then log in again");
-        TDlgRsPortForm plain;
-        PortDenied.fill(false);
+        TDlgRsPortForm plain(shared);
+        shared.PortDenied.fill(false);
         plain.FormShow();
         QVERIFY(plain.lblAccess->isHidden());
-        PortDenied[2] = PortDenied[4] = true;
+        shared.PortDenied[2] = shared.PortDenied[4] = true;
 
-        TDlgRsPortForm form;
+        TDlgRsPortForm form(shared);
         execWith(form, [&] {
             QVERIFY(form.lblAccess->isVisible());
             QCOMPARE(form.lblAccess->text(), QStringLiteral("COM3, COM5: ") + advice);

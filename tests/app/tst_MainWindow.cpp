@@ -87,7 +87,7 @@ private slots:
         pty = std::make_unique<PseudoTerminal>();
         run->ports.route(2, pty->path());
         windows = std::make_unique<WindowSet>();
-        QVERIFY(hComPort != nullptr);
+        QVERIFY(programState().hComPort != nullptr);
         warnings.clear();
         warningAnswer = PromptButton::Yes;
         FormMain->Acquisition->showWarning = [this](int id) {
@@ -147,14 +147,14 @@ private slots:
         SendMessage(FormMain, UM_LINK);
         QVERIFY(FormMain->linked());
         QVERIFY(FormMain->Acquisition->TimerGetSd.isActive());
-        ReadingReceived = true;
+        programState().ReadingReceived = true;
         QVERIFY(recording().start(run->folder()));
         SendMessage(FormMain, UM_UNLINK);
         QVERIFY(!FormMain->linked());
         QVERIFY(!FormMain->Acquisition->TimerGetSd.isActive());
         QVERIFY2(!recording().state().bRecording, "the recorder hears of the unlink before the handler returns");
         QVERIFY(!recording().loggerTimer().isActive());
-        QVERIFY(!ReadingReceived);
+        QVERIFY(!programState().ReadingReceived);
     }
 
     void windowMenuSeparatorShowsOnlyItsLine()
@@ -180,8 +180,8 @@ private slots:
             bool resizable;
         } cases[] = {
             {DigitalMeterForm, digitalMeterLimits(w, h, m), false},
-            {DataPageListForm, dataListLimits(w, h, m, TaskbarReserve), true},
-            {GraphicalForm, recorderLimits(w, h, m, TaskbarReserve), true},
+            {DataPageListForm, dataListLimits(w, h, m, placement().taskbarReserve), true},
+            {GraphicalForm, recorderLimits(w, h, m, placement().taskbarReserve), true},
         };
         QCoreApplication::processEvents(); // the frames are on
         for (const auto &c : cases) {
@@ -234,7 +234,7 @@ private slots:
         QCOMPARE(DigitalMeterForm->FuncPanel->text(), QStringLiteral("V"));
         QCOMPARE(DigitalMeterForm->pnlAcDc->text(), QStringLiteral("DC"));
         QCOMPARE(DigitalMeterForm->SubDataPanel->text(), QStringLiteral(" "));
-        QVERIFY(ReadingReceived);
+        QVERIFY(programState().ReadingReceived);
         QCOMPARE(FormMain->MeterReading().szDisplay, QStringLiteral("12.34"));
 
         // Resistance shows its unit as the ohm sign, in the symbol face.
@@ -352,7 +352,8 @@ private slots:
         const QRect analog = analogMeterRect(screen.width(), m, digital.height(), FormMain->metrics());
         QCOMPARE(DigitalMeterForm->frameGeometry(), digital);
         QCOMPARE(DataPageListForm->frameGeometry().top(), m + digital.height() + analog.height());
-        QCOMPARE(GraphicalForm->frameGeometry(), recorderRect(screen.width(), screen.height(), m, TaskbarReserve));
+        QCOMPARE(GraphicalForm->frameGeometry(),
+                 recorderRect(screen.width(), screen.height(), m, placement().taskbarReserve));
         QVERIFY(!AnalogMeterForm->isVisible());
         QVERIFY(!ComparatorForm->isVisible()); // tiling shows nothing that was hidden
     }
@@ -361,26 +362,26 @@ private slots:
     {
         PseudoTerminal five;
         run->ports.route(5, five.path());
-        PortPresent[4] = true;
+        programState().PortPresent[4] = true;
         QTimer::singleShot(0, [] {
             DlgRsPortForm->rbtnCom[4]->setChecked(true);
             DlgRsPortForm->bbtnOk->click();
         });
         FormMain->sbtnPortClick();
-        QCOMPARE(SelectedPort, 5);
-        QVERIFY(hComPort != nullptr);
-        QCOMPARE(hComPort->path(), five.path());
+        QCOMPARE(programState().SelectedPort, 5);
+        QVERIFY(programState().hComPort != nullptr);
+        QCOMPARE(programState().hComPort->path(), five.path());
         QCOMPARE(DigitalMeterForm->windowTitle(), QStringLiteral("Digital Meter : COM 5"));
 
         // Cancel keeps the port and still closes and reopens it.
         QTimer::singleShot(0, [] { DlgRsPortForm->bbtnCancel->click(); });
         FormMain->sbtnPortClick();
-        QCOMPARE(SelectedPort, 5);
-        QVERIFY(hComPort != nullptr);
+        QCOMPARE(programState().SelectedPort, 5);
+        QVERIFY(programState().hComPort != nullptr);
         QVERIFY(asked().messages.isEmpty());
 
         // A port that does not open: E9001, then W8001 with the stop icon.
-        PortPresent[6] = true;
+        programState().PortPresent[6] = true;
         QTimer::singleShot(0, [] {
             DlgRsPortForm->rbtnCom[6]->setChecked(true);
             DlgRsPortForm->bbtnOk->click();
@@ -388,7 +389,7 @@ private slots:
         FormMain->sbtnPortClick();
         QCOMPARE(asked().captions(), (QStringList{"Error[E9001]", "Warning[W8001]"}));
         QCOMPARE(asked().messages[1].icon, PromptIcon::Stop);
-        QVERIFY(hComPort == nullptr);
+        QVERIFY(programState().hComPort == nullptr);
         QCOMPARE(DigitalMeterForm->windowTitle(), QStringLiteral("Digital Meter : COM 7"));
     }
 
@@ -429,11 +430,11 @@ private slots:
         QCOMPARE(q.buttons, (QList<PromptButton>{PromptButton::Yes, PromptButton::No, PromptButton::Cancel}));
         QCOMPARE(q.defaultButton, PromptButton::Cancel);
         QCOMPARE(q.icon, PromptIcon::Question);
-        QVERIFY(hComPort != nullptr); // a refused close changes nothing
+        QVERIFY(programState().hComPort != nullptr); // a refused close changes nothing
 
         asked().answers = {PromptButton::No};
         QVERIFY(FormMain->close());
-        QVERIFY(hComPort == nullptr);
+        QVERIFY(programState().hComPort == nullptr);
         QVERIFY(QFile::exists(run->filePath("ZEVDL.ini")));
     }
 

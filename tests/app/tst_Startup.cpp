@@ -164,12 +164,12 @@ private slots:
         {
             WindowSet windows;
             QVERIFY2(asked().messages.isEmpty(), qPrintable(asked().captions().join(',')));
-            QCOMPARE(SelectedPort, 3);
-            QCOMPARE(HiLimit, 12.5);
-            QCOMPARE(LowLimit, -2.0);
-            QVERIFY(hComPort != nullptr);
-            QCOMPARE(hComPort->path(), pty.path());
-            QCOMPARE(WorkDir, run->folder());
+            QCOMPARE(programState().SelectedPort, 3);
+            QCOMPARE(programState().HiLimit, 12.5);
+            QCOMPARE(programState().LowLimit, -2.0);
+            QVERIFY(programState().hComPort != nullptr);
+            QCOMPARE(programState().hComPort->path(), pty.path());
+            QCOMPARE(programState().WorkDir, run->folder());
 
             // The settings file is written first, then the port is closed.
             QByteArray fileAtClose;
@@ -181,7 +181,7 @@ private slots:
             exitProgram();
             QCOMPARE(fileAtClose, QByteArray("iPort=3\r\nfHiLimit=12.5\r\nfLowLimit=-2\r\n"));
             QVERIFY(portOpenAtClose);
-            QVERIFY(hComPort == nullptr);
+            QVERIFY(programState().hComPort == nullptr);
         }
         QCOMPARE(readFile(iniPath()), QByteArray("iPort=3\r\nfHiLimit=12.5\r\nfLowLimit=-2\r\n"));
         QVERIFY(ProbeComPort(3));
@@ -194,10 +194,10 @@ private slots:
         QVERIFY(!QFile::exists(iniPath()));
         WindowSet windows;
         QVERIFY2(asked().messages.isEmpty(), qPrintable(asked().captions().join(',')));
-        QCOMPARE(SelectedPort, 2);
-        QCOMPARE(HiLimit, 300.0);
-        QCOMPARE(LowLimit, 100.0);
-        QVERIFY(hComPort != nullptr);
+        QCOMPARE(programState().SelectedPort, 2);
+        QCOMPARE(programState().HiLimit, 300.0);
+        QCOMPARE(programState().LowLimit, 100.0);
+        QVERIFY(programState().hComPort != nullptr);
         exitProgram();
         QCOMPARE(readFile(iniPath()), QByteArray("iPort=2\r\nfHiLimit=300\r\nfLowLimit=100\r\n"));
     }
@@ -211,7 +211,7 @@ private slots:
         QCOMPARE(w.text, QStringLiteral("You must select a valid COM port before linking to the DMM."));
         QCOMPARE(w.icon, PromptIcon::Exclamation);
         QCOMPARE(w.buttons, QList<PromptButton>{PromptButton::Ok});
-        QVERIFY(hComPort == nullptr);
+        QVERIFY(programState().hComPort == nullptr);
         QVERIFY2(FormMain->isVisible(), "start-up goes on unlinked");
         asked().messages.clear();
         exitProgram();
@@ -234,9 +234,9 @@ private slots:
         QFETCH(QByteArray, content);
         writeFile(iniPath(), content);
         WindowSet windows;
-        QCOMPARE(SelectedPort, 2);
-        QCOMPARE(HiLimit, 300.0);
-        QCOMPARE(LowLimit, 100.0);
+        QCOMPARE(programState().SelectedPort, 2);
+        QCOMPARE(programState().HiLimit, 300.0);
+        QCOMPARE(programState().LowLimit, 100.0);
         exitProgram();
     }
 
@@ -248,7 +248,7 @@ private slots:
         writeFile(iniPath(), "iPort=3\r\nfHiLimit=1\r\nfLowLimit=0\r\n");
         WindowSet windows;
         const std::array<bool, 8> expected{false, false, true, false, false, true, false, false};
-        QCOMPARE(PortPresent, expected);
+        QCOMPARE(programState().PortPresent, expected);
         exitProgram();
     }
 
@@ -260,7 +260,7 @@ private slots:
         QVERIFY(QDir(run->folder()).mkdir(QStringLiteral("ZEVDL.ini")));
         WindowSet windows;
         QVERIFY(asked().messages.isEmpty());
-        QVERIFY(hComPort != nullptr);
+        QVERIFY(programState().hComPort != nullptr);
         bool closedPort = false;
         setPauseFunction([&](int) { closedPort = true; });
         exitProgram();
@@ -270,7 +270,7 @@ private slots:
         QCOMPARE(m.text, QStringLiteral("Cannot create file ") + iniPath());
         QCOMPARE(m.icon, PromptIcon::Stop);
         QVERIFY(closedPort);
-        QVERIFY(hComPort == nullptr);
+        QVERIFY(programState().hComPort == nullptr);
     }
 
     void startUpFolderOfAnyLength()
@@ -283,8 +283,8 @@ private slots:
         QVERIFY(QDir::setCurrent(deep));
         writeFile(deep + "/ZEVDL.ini", "iPort=6\r\nfHiLimit=7\r\nfLowLimit=3\r\n");
         WindowSet windows;
-        QCOMPARE(WorkDir, deep);
-        QCOMPARE(SelectedPort, 6);
+        QCOMPARE(programState().WorkDir, deep);
+        QCOMPARE(programState().SelectedPort, 6);
         exitProgram();
         QCOMPARE(readFile(deep + "/ZEVDL.ini"), QByteArray("iPort=6\r\nfHiLimit=7\r\nfLowLimit=3\r\n"));
     }
@@ -297,8 +297,8 @@ private slots:
         writeFile(iniPath(), "iPort=1\r\nfHiLimit=2.5\r\nfLowLimit=-0.75\r\n");
         {
             WindowSet windows;
-            QCOMPARE(HiLimit, 2.5);
-            QCOMPARE(LowLimit, -0.75);
+            QCOMPARE(programState().HiLimit, 2.5);
+            QCOMPARE(programState().LowLimit, -0.75);
             exitProgram();
         }
         QLocale::setDefault(QLocale::c());

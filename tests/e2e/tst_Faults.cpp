@@ -157,12 +157,12 @@ private slots:
         QVERIFY(!path.isEmpty());
         run->ports.route(1, path);
         WindowSet windows;
-        QVERIFY(hComPort != nullptr);
+        QVERIFY(programState().hComPort != nullptr);
         // A silent read gives up after 150 ms instead of 12 s, so a stall is quickly three silent ticks.
         CommTimeouts t;
-        QVERIFY(hComPort->getTimeouts(t));
+        QVERIFY(programState().hComPort->getTimeouts(t));
         t.readTotalConstant = 150;
-        QVERIFY(hComPort->setTimeouts(t));
+        QVERIFY(programState().hComPort->setTimeouts(t));
 
         QStringList shown;
         int shownAfterWarning = 0;
@@ -210,7 +210,7 @@ private slots:
         QVERIFY(!path.isEmpty());
         run->ports.route(1, network ? path : link);
         WindowSet windows;
-        QVERIFY(hComPort != nullptr);
+        QVERIFY(programState().hComPort != nullptr);
         WarningAnswerer user;
         QSignalSpy ticks(FormMain->Acquisition, &AcquisitionCycle::tickEnded);
         QSignalSpy readings(FormMain->Acquisition, &AcquisitionCycle::readingReady);

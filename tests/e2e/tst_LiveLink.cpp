@@ -91,7 +91,7 @@ private slots:
     {
         startSimulator("1 12.34 DC V m\n");
         WindowSet windows;
-        QVERIFY(hComPort != nullptr);
+        QVERIFY(programState().hComPort != nullptr);
         QSignalSpy ticks(FormMain->Acquisition, &AcquisitionCycle::tickEnded);
         FormMain->sbtnLink->click();
         QTRY_VERIFY_WITH_TIMEOUT(DigitalMeterForm->DataPanel->text() == QLatin1String("12.34"), kWaitMs);
@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(DigitalMeterForm->UnitPanel->text(), QStringLiteral("m"));
         QCOMPARE(DigitalMeterForm->FuncPanel->text(), QStringLiteral("V"));
         QCOMPARE(DigitalMeterForm->pnlAcDc->text(), QStringLiteral("DC"));
-        QVERIFY(ReadingReceived);
+        QVERIFY(programState().ReadingReceived);
 
         FormMain->sbtnLink->click(); // unlink
         QVERIFY(!FormMain->Acquisition->TimerGetSd.isActive());
@@ -146,12 +146,12 @@ private slots:
         PseudoTerminal silent;
         run->ports.route(1, silent.path());
         WindowSet windows;
-        QVERIFY(hComPort != nullptr);
+        QVERIFY(programState().hComPort != nullptr);
         // A shorter wait than the meter's 12 s, so three silent reads pass quickly.
         CommTimeouts t;
-        QVERIFY(hComPort->getTimeouts(t));
+        QVERIFY(programState().hComPort->getTimeouts(t));
         t.readTotalConstant = 150;
-        QVERIFY(hComPort->setTimeouts(t));
+        QVERIFY(programState().hComPort->setTimeouts(t));
 
         QSignalSpy ticks(FormMain->Acquisition, &AcquisitionCycle::tickEnded);
         WarningAnswerer user(/*abort=*/true);
@@ -192,7 +192,7 @@ private slots:
         QCOMPARE(user.captions, QStringList{"Warning[W8000]"});
         QCOMPARE(readings.size(), 0);
         QCOMPARE(DigitalMeterForm->DataPanel->text(), QString());
-        QVERIFY(!ReadingReceived);
+        QVERIFY(!programState().ReadingReceived);
         FormMain->close();
     }
 
@@ -202,7 +202,7 @@ private slots:
         PseudoTerminal silent;
         run->ports.route(2, silent.path());
         WindowSet windows;
-        QVERIFY(PortPresent[0] && PortPresent[1]);
+        QVERIFY(programState().PortPresent[0] && programState().PortPresent[1]);
         bool listeningWhileShown = false;
         QTimer::singleShot(0, DlgRsPortForm, [&] {
             // An event runs while the ports are listened to: the dialog does not freeze.
@@ -216,7 +216,7 @@ private slots:
         QCOMPARE(DlgRsPortForm->sHeard[1], QStringLiteral("no meter heard"));
         QCOMPARE(DlgRsPortForm->lblMeters->text(), QStringLiteral("COM1 — meter: 1.234 V DC"));
         QVERIFY(DlgRsPortForm->lblDevice[0]->toolTip().endsWith(QStringLiteral("meter: 1.234 V DC")));
-        QVERIFY2(hComPort != nullptr, "the port the dialog listened on opens again afterwards");
+        QVERIFY2(programState().hComPort != nullptr, "the port the dialog listened on opens again afterwards");
         FormMain->close();
     }
 
@@ -228,7 +228,7 @@ private slots:
         const int refusedPort = LoopbackListener::freePort();
         run->ports.route(1, QStringLiteral("tcp://127.0.0.1:%1").arg(refusedPort));
         WindowSet windows;
-        QVERIFY(PortPresent[0]);
+        QVERIFY(programState().PortPresent[0]);
         QVERIFY(run->asked().messages.isEmpty());
         FormMain->sbtnLink->click();
         QTRY_VERIFY_WITH_TIMEOUT(!FormMain->linked(), 2500);
@@ -246,11 +246,11 @@ private slots:
         run->ports.route(1, silent.address());
         WarningAnswerer user(/*abort=*/false);
         FormMain->sbtnLink->click(); // connects again, to the port as it is routed now
-        QVERIFY(FormMain->linked() && hComPort != nullptr);
+        QVERIFY(FormMain->linked() && programState().hComPort != nullptr);
         CommTimeouts t; // a silent read gives up after 150 ms instead of 12 s
-        QVERIFY(hComPort->getTimeouts(t));
+        QVERIFY(programState().hComPort->getTimeouts(t));
         t.readTotalConstant = 150;
-        QVERIFY(hComPort->setTimeouts(t));
+        QVERIFY(programState().hComPort->setTimeouts(t));
         QTRY_VERIFY_WITH_TIMEOUT(peer >= 0 && FormMain->Acquisition->tickRunning(), kWaitMs);
         bool handled = false;
         QTimer::singleShot(0, [&handled] { handled = true; });

@@ -125,7 +125,7 @@ int runRecordingChild(int argc, char *argv[])
     FormMain->sbtnLink->click();
     QTimer start;
     QObject::connect(&start, &QTimer::timeout, [&start] {
-        if (!ReadingReceived)
+        if (!programState().ReadingReceived)
             return;
         start.stop();
         GraphicalForm->sbtnRecordStart->click();
@@ -159,7 +159,7 @@ class TestRecording : public QObject
     static void linkAndWaitForAReading()
     {
         FormMain->sbtnLink->click();
-        QTRY_VERIFY_WITH_TIMEOUT(ReadingReceived, kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(programState().ReadingReceived, kWaitMs);
     }
 
     static void closeProgram()

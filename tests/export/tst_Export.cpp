@@ -97,7 +97,7 @@ private slots:
         run = std::make_unique<TestRun>();
         windows = std::make_unique<WindowSet>();
         GraphicalForm->Clock = [] { return QTime(9, 5, 3, 456); };
-        ReadingReceived = true;
+        programState().ReadingReceived = true;
         run->asked().messages.clear(); // start-up's complaints about the ports are not ours
     }
 

@@ -109,7 +109,7 @@ private slots:
     {
         run = std::make_unique<WindowsRun>();
         GraphicalForm->Clock = [] { return QTime(9, 5, 3, 456); };
-        ReadingReceived = true;
+        programState().ReadingReceived = true;
     }
 
     void cleanup() { run.reset(); }

@@ -124,7 +124,7 @@ private slots:
     {
         run = std::make_unique<WindowsRun>();
         GraphicalForm->Clock = [] { return QTime(9, 5, 3, 456); };
-        ReadingReceived = true; // as after a tick that decoded a reading
+        programState().ReadingReceived = true; // as after a tick that decoded a reading
     }
 
     void cleanup() { run.reset(); }
@@ -178,7 +178,7 @@ private slots:
         QCOMPARE(commandStates(), QStringLiteral("110111110 100111110"));
 
         // Recording: Start applies the rule at once, before any reading comes.
-        WorkDir = run->folder();
+        programState().WorkDir = run->folder();
         GraphicalForm->sbtnRecordStart->click();
         QVERIFY(recording().state().bRecording);
         QCOMPARE(status(0), QStringLiteral("Data Logging ..."));
@@ -237,7 +237,7 @@ private slots:
 
     void recordingWithoutAReadingOrTemporaryFileIsRefused()
     {
-        ReadingReceived = false;
+        programState().ReadingReceived = false;
         GraphicalForm->sbtnRecordStart->click();
         QCOMPARE(run->asked().captions(), QStringList{"Error[E9002]"});
         QVERIFY(GraphicalForm->sbtnRecordStop->isChecked());
@@ -247,8 +247,8 @@ private slots:
         QCOMPARE(recording().buffer().count(), 0);
 
         // A folder where no file can be made: E9003, and recording stops again at once.
-        ReadingReceived = true;
-        WorkDir = run->filePath("no/such/folder");
+        programState().ReadingReceived = true;
+        programState().WorkDir = run->filePath("no/such/folder");
         GraphicalForm->sbtnRecordStart->click();
         QCOMPARE(run->asked().captions().last(), QStringLiteral("Error[E9003]"));
         QVERIFY(!recording().state().bRecording);
@@ -258,7 +258,7 @@ private slots:
 
     void aTemporaryFileThatCannotBeWrittenStopsTheRecording()
     {
-        WorkDir = run->folder();
+        programState().WorkDir = run->folder();
         GraphicalForm->sbtnRecordStart->click();
         QVERIFY(recording().state().bRecording);
         store("1.000");
@@ -282,7 +282,7 @@ private slots:
 
     void startWhileRecordingClosesThePreviousFile()
     {
-        WorkDir = run->folder();
+        programState().WorkDir = run->folder();
         GraphicalForm->sbtnRecordStart->click();
         store("1.000");
         GraphicalForm->sbtnRecordStart->click(); // the button stays usable while recording
@@ -302,7 +302,7 @@ private slots:
 
     void closingTheWindowWhileRecordingStops()
     {
-        WorkDir = run->folder();
+        programState().WorkDir = run->folder();
         GraphicalForm->mnuStart->trigger();
         QVERIFY(recording().state().bRecording);
         QVERIFY(recording().temporaryStore().isOpen());

@@ -1,10 +1,12 @@
 #pragma once
 // One run of the program for a window test: a fresh start-up folder made
-// current, ports that reach no real device, the scripted prompt, and the shared
-// state as before start-up. Everything is put back when it ends. The test makes
-// the windows (WindowSet) while it lives.
+// current, ports that reach no real device and the scripted prompt. Everything
+// is put back when it ends. The test makes the windows (WindowSet, which brings
+// the core objects and their state as before start-up) while it lives.
 
 #include "app/Globalvar.h"
+#include "meter/ProgramState.h"
+#include "platform/WindowPlacement.h"
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/ScriptedPrompt.h"
 
@@ -20,13 +22,8 @@ public:
         : savedCurrent_(QDir::currentPath())
     {
         QDir::setCurrent(dir_.path());
-        ResetSharedState();
     }
-    ~TestRun()
-    {
-        ResetSharedState();
-        QDir::setCurrent(savedCurrent_);
-    }
+    ~TestRun() { QDir::setCurrent(savedCurrent_); }
     TestRun(const TestRun &) = delete;
     TestRun &operator=(const TestRun &) = delete;
 

@@ -1,15 +1,17 @@
 // The data list: one line per stored reading, 32000 lines a sheet, a reset back
-// to one empty sheet, and nothing read past the end of the buffer.
+// to one empty sheet, and nothing read past the end of the buffer. It and the
+// digital meter are made from the core objects alone, without the main window.
 
-#include "app/Globalvar.h"
-#include "app/Main4.h"
-#include "app/Startup.h"
 #include "base/Messages.h"
 #include "meter/MeterReading.h"
-#include "recorder/Graphicalrecord.h"
-#include "tests/support/WindowsRun.h"
+#include "platform/SystemMetrics.h"
+#include "tests/support/CoreObjects.h"
+#include "tests/support/TestRun.h"
 #include "views/Datapagelist.h"
+#include "views/Digitalmeter.h"
+#include "views/Tiling.h"
 
+#include <QLabel>
 #include <QListView>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -22,8 +24,11 @@ using namespace orvel::test;
 
 namespace {
 
+std::unique_ptr<CoreObjects> core;
+TDataPageListForm *list = nullptr;
+
 /// Stores `n` more readings and lists each as the recorder does (the test
-/// plays the recorder's part: the recorder window does not hear of them).
+/// plays the recorder's part: there is no recorder window).
 void record(int n)
 {
     TMeterReading r;
@@ -32,14 +37,14 @@ void record(int n)
     r.iFunction = 6;
     r.szUnit = QStringLiteral("V");
     for (int k = 0; k < n; ++k)
-        SendMessage(DataPageListForm, UM_LIST_ADD, int(recording().takeSample(r, QTime(9, 5, 3, 456)).index));
+        SendMessage(list, UM_LIST_ADD, int(core->recording.takeSample(r, QTime(9, 5, 3, 456)).index));
 }
 
 QStringList tabCaptions()
 {
     QStringList captions;
-    for (int i = 0; i < DataPageListForm->PageControl->count(); ++i)
-        captions << DataPageListForm->PageControl->tabText(i);
+    for (int i = 0; i < list->PageControl->count(); ++i)
+        captions << list->PageControl->tabText(i);
     return captions;
 }
 
@@ -49,83 +54,116 @@ class TestDataList : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<WindowsRun> run;
+    std::unique_ptr<TestRun> run;
+    std::unique_ptr<TDataPageListForm> form;
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
     void init()
     {
-        run = std::make_unique<WindowsRun>();
-        QObject::disconnect(&recording(), nullptr, GraphicalForm, nullptr);
+        run = std::make_unique<TestRun>();
+        core = std::make_unique<CoreObjects>();
+        core->placement.stripHeight = 60;
+        form = std::make_unique<TDataPageListForm>(core->context);
+        list = form.get();
     }
 
-    void cleanup() { run.reset(); }
+    void cleanup()
+    {
+        form.reset();
+        core.reset();
+        run.reset();
+    }
+
+    void windowsAreMadeFromTheCoreObjectsAlone()
+    {
+        // The data list sits below where the strip and the two meters would be.
+        const QSize screen = primaryScreenSize();
+        const QRect digital = digitalMeterRect(screen.width(), screen.height(), 60);
+        const int analog = analogMeterRect(screen.width(), 60, digital.height(), core->placement.metrics).height();
+        QCOMPARE(outerGeometry(list).top(), 60 + digital.height() + analog);
+
+        // The digital meter names the shared state's port and shows what it is given.
+        core->state.SelectedPort = 4;
+        TDigitalMeterForm meter(core->context);
+        QCOMPARE(meter.windowTitle(), QStringLiteral("Digital Meter : COM 4"));
+        QCOMPARE(outerGeometry(&meter).top(), 60);
+        DigitalPanels panels;
+        panels.DataPanel = QStringLiteral("1.234");
+        panels.FuncPanel = QStringLiteral("V");
+        panels.pnlAcDc = QStringLiteral("DC");
+        meter.showReading(panels);
+        QCOMPARE(meter.DataPanel->text(), QStringLiteral("1.234"));
+        QCOMPARE(meter.pnlAcDc->text(), QStringLiteral("DC"));
+        core->state.SelectedPort = 7;
+        meter.UpdateCaption();
+        QCOMPARE(meter.windowTitle(), QStringLiteral("Digital Meter : COM 7"));
+    }
 
     void lineIsMadeFromTheBufferWhenShown()
     {
         record(2);
-        QCOMPARE(DataPageListForm->lineText(1, 1), QStringLiteral("2,  9:05:03.4  ,1.234V"));
-        const QAbstractItemModel *model = DataPageListForm->dataList(1)->model();
-        QCOMPARE(model->data(model->index(1, 0)).toString(), DataPageListForm->lineText(1, 1));
-        QCOMPARE(DataPageListForm->lineText(1, 2), QString());
+        QCOMPARE(list->lineText(1, 1), QStringLiteral("2,  9:05:03.4  ,1.234V"));
+        const QAbstractItemModel *model = list->dataList(1)->model();
+        QCOMPARE(model->data(model->index(1, 0)).toString(), list->lineText(1, 1));
+        QCOMPARE(list->lineText(1, 2), QString());
     }
 
     void sheetHoldsThirtyTwoThousandLinesThenTheNextOneShows()
     {
         record(32000);
-        QCOMPARE(DataPageListForm->lineCount(1), 32000);
-        QVERIFY(DataPageListForm->lineText(1, 31999).startsWith(QLatin1String("32000,")));
+        QCOMPARE(list->lineCount(1), 32000);
+        QVERIFY(list->lineText(1, 31999).startsWith(QLatin1String("32000,")));
 
         record(1);
-        QCOMPARE(DataPageListForm->lineCount(1), 32000);
-        QCOMPARE(DataPageListForm->lineCount(2), 1);
-        QVERIFY(DataPageListForm->lineText(2, 0).startsWith(QLatin1String("32001,")));
+        QCOMPARE(list->lineCount(1), 32000);
+        QCOMPARE(list->lineCount(2), 1);
+        QVERIFY(list->lineText(2, 0).startsWith(QLatin1String("32001,")));
         QCOMPARE(tabCaptions(), (QStringList{QStringLiteral("Sheet1"), QStringLiteral("Sheet2")}));
-        QCOMPARE(DataPageListForm->PageControl->currentIndex(), 1);
-        QCOMPARE(DataPageListForm->PageControl->widget(1)->objectName(), QStringLiteral("tsSheet2"));
-        QCOMPARE(DataPageListForm->PageControl->widget(1)->findChild<QListView *>(QStringLiteral("DataList")),
-                 DataPageListForm->dataList(2));
+        QCOMPARE(list->PageControl->currentIndex(), 1);
+        QCOMPARE(list->PageControl->widget(1)->objectName(), QStringLiteral("tsSheet2"));
+        QCOMPARE(list->PageControl->widget(1)->findChild<QListView *>(QStringLiteral("DataList")), list->dataList(2));
 
         // Looking back at Sheet1 lasts until the next line arrives.
-        DataPageListForm->PageControl->setCurrentIndex(0);
+        list->PageControl->setCurrentIndex(0);
         record(1);
-        QCOMPARE(DataPageListForm->PageControl->currentIndex(), 1);
+        QCOMPARE(list->PageControl->currentIndex(), 1);
         // The newest line is selected once the event loop runs.
-        QTRY_COMPARE(DataPageListForm->dataList(2)->currentIndex().row(), 1);
-        QVERIFY(DataPageListForm->dataList(2)->selectionModel()->isRowSelected(1, QModelIndex()));
+        QTRY_COMPARE(list->dataList(2)->currentIndex().row(), 1);
+        QVERIFY(list->dataList(2)->selectionModel()->isRowSelected(1, QModelIndex()));
     }
 
     void resetOnTheTenthSheetLeavesOneEmptySheet1()
     {
         record(9 * 32000 + 5);
-        QCOMPARE(DataPageListForm->sheetCount(), 10);
-        QCOMPARE(DataPageListForm->PageControl->currentIndex(), 9);
+        QCOMPARE(list->sheetCount(), 10);
+        QCOMPARE(list->PageControl->currentIndex(), 9);
 
-        SendMessage(DataPageListForm, UM_LIST_RESET);
+        SendMessage(list, UM_LIST_RESET);
         QCOMPARE(tabCaptions(), QStringList{QStringLiteral("Sheet1")});
-        QCOMPARE(DataPageListForm->currentSheet(), 1);
-        QCOMPARE(DataPageListForm->lineCount(1), 0);
-        QCOMPARE(DataPageListForm->PageControl->currentIndex(), 0);
+        QCOMPARE(list->currentSheet(), 1);
+        QCOMPARE(list->lineCount(1), 0);
+        QCOMPARE(list->PageControl->currentIndex(), 0);
         QCoreApplication::processEvents(); // a queued selection must not touch the sheets that went
 
         // A loaded file fills the buffer again from index 0: numbering restarts at 1.
-        recording().clear();
+        core->recording.clear();
         record(2);
-        QCOMPARE(DataPageListForm->lineText(1, 0), QStringLiteral("1,  9:05:03.4  ,1.234V"));
+        QCOMPARE(list->lineText(1, 0), QStringLiteral("1,  9:05:03.4  ,1.234V"));
     }
 
     void indexOutsideTheBufferIsIgnored()
     {
         record(2);
         for (int index : {2, 1000, -1})
-            SendMessage(DataPageListForm, UM_LIST_ADD, index);
-        QCOMPARE(DataPageListForm->lineCount(1), 2);
+            SendMessage(list, UM_LIST_ADD, index);
+        QCOMPARE(list->lineCount(1), 2);
 
         // Lines whose records left the buffer (cleared, list not yet reset) paint empty.
-        recording().clear();
-        QCOMPARE(DataPageListForm->lineText(1, 0), QString());
-        DataPageListForm->dataList(1)->grab();
+        core->recording.clear();
+        QCOMPARE(list->lineText(1, 0), QString());
+        list->dataList(1)->grab();
         QVERIFY(run->asked().messages.isEmpty());
     }
 };

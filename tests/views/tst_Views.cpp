@@ -265,8 +265,8 @@ private slots:
         ComparatorForm->setLimits(12.5, -0.001);
         QCOMPARE(ComparatorForm->HiLimitPanel->text(), QStringLiteral("12.5"));
         QCOMPARE(ComparatorForm->LowLimitPanel->text(), QStringLiteral("-0.001"));
-        QCOMPARE(HiLimit, 12.5);
-        QCOMPARE(LowLimit, -0.001);
+        QCOMPARE(programState().HiLimit, 12.5);
+        QCOMPARE(programState().LowLimit, -0.001);
     }
 
     // ---- limit dialog ---------------------------------------------------------------
@@ -283,7 +283,7 @@ private slots:
         ComparatorForm->bbtnHiLowLimit->click();
         QCOMPARE(ComparatorForm->hiLimit(), 20.0);
         QCOMPARE(ComparatorForm->lowLimit(), 5.5);
-        QCOMPARE(HiLimit, 20.0);
+        QCOMPARE(programState().HiLimit, 20.0);
         QVERIFY(asked().messages.isEmpty());
         FormMain->close();
         QFile ini(run->filePath("ZEVDL.ini"));
@@ -351,7 +351,7 @@ private slots:
         });
         ComparatorForm->bbtnHiLowLimit->click();
         QCOMPARE(ComparatorForm->hiLimit(), 10.0);
-        QCOMPARE(HiLimit, 10.0);
+        QCOMPARE(programState().HiLimit, 10.0);
     }
 };
 
