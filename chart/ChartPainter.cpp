@@ -1,8 +1,10 @@
 #include "chart/ChartPainter.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QRegion>
 
 #include <algorithm>
 #include <cmath>
@@ -111,6 +113,45 @@ QPen gridPen(GridStyle style, const QColor &color, double unit)
     return pen;
 }
 
+/// Widths of label texts in one font on one device, remembered: a chart that
+/// takes a reading at a time lays the same labels out again and again.
+class TextWidths
+{
+public:
+    TextWidths(const QFont &font, const QPaintDevice *device)
+        : metrics_(font, device)
+    {
+        thread_local Cache cache;
+        const QSize dpi = device ? QSize(device->logicalDpiX(), device->logicalDpiY()) : QSize();
+        if (cache.font != font || cache.dpi != dpi || cache.widths.size() > kMaxTexts) {
+            cache.font = font;
+            cache.dpi = dpi;
+            cache.widths.clear();
+        }
+        widths_ = &cache.widths;
+    }
+    const QFontMetricsF &metrics() const { return metrics_; }
+    double of(const QString &text) const
+    {
+        if (const auto known = widths_->constFind(text); known != widths_->cend())
+            return *known;
+        const double w = metrics_.horizontalAdvance(text);
+        widths_->insert(text, w);
+        return w;
+    }
+
+private:
+    static constexpr qsizetype kMaxTexts = 4096;
+    struct Cache
+    {
+        QFont font;
+        QSize dpi{-1, -1};
+        QHash<QString, double> widths;
+    };
+    QFontMetricsF metrics_;
+    QHash<QString, double> *widths_ = nullptr;
+};
+
 } // namespace
 
 ChartColors chartColors(const ChartStyle &style)
@@ -176,7 +217,8 @@ ChartLayout layoutChart(const QRectF &target, const ChartModel &model, const Cha
     const QFontMetricsF fmTitle(fonts.title, device);
     const QFontMetricsF fmSub(fonts.subTitle, device);
     const QFontMetricsF fmAxis(fonts.axisTitle, device);
-    const QFontMetricsF fmTick(fonts.tick, device);
+    const TextWidths tickWidths(fonts.tick, device);
+    const QFontMetricsF &fmTick = tickWidths.metrics();
 
     const double pad = 6.0 * u;
     const double inner = target.width() - 2.0 * pad;
@@ -210,10 +252,10 @@ ChartLayout layoutChart(const QRectF &target, const ChartModel &model, const Cha
     const int maxTicks = plotHeight > 0 ? std::max(2, static_cast<int>(plotHeight / (tickHeight * 2.2)) + 1) : 2;
     layout.ticks = niceTicks(yRange, maxTicks, decimals);
     QStringList tickTexts;
-    double yLabelWidth = fmTick.horizontalAdvance(data.maxDataString);
+    double yLabelWidth = tickWidths.of(data.maxDataString);
     for (int k = 0; k < layout.ticks.count; ++k) {
         tickTexts << formatValue(layout.ticks.at(k), decimals, layout.ticks.step);
-        yLabelWidth = std::max(yLabelWidth, fmTick.horizontalAdvance(tickTexts.back()));
+        yLabelWidth = std::max(yLabelWidth, tickWidths.of(tickTexts.back()));
     }
 
     double left = target.left() + pad;
@@ -223,7 +265,7 @@ ChartLayout layoutChart(const QRectF &target, const ChartModel &model, const Cha
     }
     const double yLabelRight = left + yLabelWidth;
     left = yLabelRight + 4.0 * u;
-    const double halfPointLabel = fmTick.horizontalAdvance(data.maxPointLabel.trimmed()) / 2.0;
+    const double halfPointLabel = tickWidths.of(data.maxPointLabel.trimmed()) / 2.0;
     double plotLeft = std::max(left, target.left() + pad + halfPointLabel);
     double plotRight = target.right() - pad - std::max(halfPointLabel, 2.0 * u);
     double plotTopEdge = plotTop;
@@ -242,7 +284,7 @@ ChartLayout layoutChart(const QRectF &target, const ChartModel &model, const Cha
     layout.y = ValueAxis(yRange, layout.plot.top(), layout.plot.height());
     for (int k = 0; k < layout.ticks.count; ++k) {
         const double y = layout.y.toPixel(layout.ticks.at(k));
-        const double w = fmTick.horizontalAdvance(tickTexts[k]);
+        const double w = tickWidths.of(tickTexts[k]);
         layout.yLabels.push_back({QRectF(yLabelRight - w, y - tickHeight / 2.0, w, tickHeight), tickTexts[k]});
     }
 
@@ -254,7 +296,7 @@ ChartLayout layoutChart(const QRectF &target, const ChartModel &model, const Cha
 
     // X labels at every stride-th point; the stride grows until the widest label of that set fits.
     const double gap = 8.0 * u;
-    double labelWidth = std::max(fmTick.horizontalAdvance(data.maxPointLabel.trimmed()), fmTick.averageCharWidth());
+    double labelWidth = std::max(tickWidths.of(data.maxPointLabel.trimmed()), fmTick.averageCharWidth());
     std::vector<LabelBox> boxes;
     QStringList texts;
     for (int attempt = 0; attempt < 8; ++attempt) {
@@ -271,7 +313,7 @@ ChartLayout layoutChart(const QRectF &target, const ChartModel &model, const Cha
             const QString text = data.label(index).trimmed();
             if (text.isEmpty())
                 continue;
-            const double w = fmTick.horizontalAdvance(text);
+            const double w = tickWidths.of(text);
             widest = std::max(widest, w);
             const double x = layout.x.toPixel(index);
             boxes.push_back({static_cast<int>(texts.size()), x - w / 2.0, x + w / 2.0});
@@ -293,6 +335,34 @@ ChartLayout layoutChart(const QRectF &target, const ChartModel &model, const Cha
 void paintChart(QPainter &painter, const QRectF &target, const ChartModel &model, const ChartStyle &style)
 {
     const ChartLayout layout = layoutChart(target, model, style, painter.device());
+    paintChartBackground(painter, layout, model, style);
+    paintChartData(painter, layout, model, style);
+}
+
+namespace {
+
+/// Draws `text` in `rect` with `font`, cut to fit with an ellipsis.
+void drawTitle(QPainter &painter, const QRectF &rect, const QFont &font, const QString &text)
+{
+    if (text.isEmpty() || rect.isNull())
+        return;
+    painter.setFont(font);
+    const QFontMetricsF fm(font, painter.device());
+    painter.drawText(rect, Qt::AlignHCenter | Qt::AlignTop, fm.elidedText(text, Qt::ElideRight, rect.width()));
+}
+
+/// How far the line and its marks reach beyond the graph, device units.
+double lineReach(const ChartStyle &style, double unit)
+{
+    const double pen = linePen(style.lineType, Qt::black, unit).widthF();
+    return std::max(pen, markDiameter(style.pointSize) * unit) / 2.0 + 2.0;
+}
+
+} // namespace
+
+void paintChartBackground(QPainter &painter, const ChartLayout &layout, const ChartModel &model,
+                          const ChartStyle &style)
+{
     const ChartColors colors = chartColors(style);
     const ChartFonts fonts = chartFonts(style);
     const ChartData &data = model.data();
@@ -301,7 +371,7 @@ void paintChart(QPainter &painter, const QRectF &target, const ChartModel &model
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-    painter.fillRect(target, colors.desk);
+    painter.fillRect(layout.target, colors.desk);
     if (!layout.hasPlot) {
         painter.restore();
         return;
@@ -309,15 +379,8 @@ void paintChart(QPainter &painter, const QRectF &target, const ChartModel &model
 
     // Titles.
     painter.setPen(colors.text);
-    auto drawTitle = [&](const QRectF &rect, const QFont &font, const QString &text) {
-        if (text.isEmpty() || rect.isNull())
-            return;
-        painter.setFont(font);
-        const QFontMetricsF fm(font, painter.device());
-        painter.drawText(rect, Qt::AlignHCenter | Qt::AlignTop, fm.elidedText(text, Qt::ElideRight, rect.width()));
-    };
-    drawTitle(layout.mainTitle, fonts.title, data.mainTitle);
-    drawTitle(layout.subTitle, fonts.subTitle, data.subTitle);
+    drawTitle(painter, layout.mainTitle, fonts.title, data.mainTitle);
+    drawTitle(painter, layout.subTitle, fonts.subTitle, data.subTitle);
 
     // The graph: background, grid, frame.
     const QRectF plot = layout.plot;
@@ -340,15 +403,14 @@ void paintChart(QPainter &painter, const QRectF &target, const ChartModel &model
     const double half = u < 1.5 ? 0.5 : 0.0;
     painter.drawRect(plot.adjusted(half, half, -half, -half));
 
-    // Labels, then the axis titles (drawn apart from the main title, so that programs that read
-    // a metafile's texts back do not take them for lines of one paragraph).
+    // The Y labels and the axis titles (drawn apart from the main title, so that
+    // programs that read a metafile's texts back do not take them for lines of
+    // one paragraph).
     painter.setPen(colors.text);
     painter.setFont(fonts.tick);
     for (const PlacedLabel &label : layout.yLabels)
         painter.drawText(label.rect, Qt::AlignRight | Qt::AlignVCenter, label.text);
-    for (const PlacedLabel &label : layout.xLabels)
-        painter.drawText(label.rect, Qt::AlignCenter, label.text);
-    drawTitle(layout.xAxisTitle, fonts.axisTitle, data.xAxisLabel);
+    drawTitle(painter, layout.xAxisTitle, fonts.axisTitle, data.xAxisLabel);
     if (!data.yAxisLabel.isEmpty() && !layout.yAxisTitle.isNull()) {
         const QRectF column = layout.yAxisTitle;
         painter.setFont(fonts.axisTitle);
@@ -360,6 +422,30 @@ void paintChart(QPainter &painter, const QRectF &target, const ChartModel &model
         painter.drawText(rotated, Qt::AlignCenter, fm.elidedText(data.yAxisLabel, Qt::ElideRight, column.height()));
         painter.restore();
     }
+    painter.restore();
+}
+
+void paintChartData(QPainter &painter, const ChartLayout &layout, const ChartModel &model, const ChartStyle &style)
+{
+    if (!layout.hasPlot)
+        return;
+    const ChartColors colors = chartColors(style);
+    const ChartData &data = model.data();
+    const double u = layout.unit;
+    const QRectF plot = layout.plot;
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setPen(colors.text);
+    const QFont tick = chartFonts(style).tick;
+    painter.setFont(tick);
+    // A label's box is its text's width and one line high: the text stands on
+    // the box's base line (drawn as one run, which costs a fraction of a boxed
+    // text, and the labels are drawn anew with every reading).
+    const double ascent = QFontMetricsF(tick, painter.device()).ascent();
+    for (const PlacedLabel &label : layout.xLabels)
+        painter.drawText(QPointF(label.rect.left(), label.rect.top() + ascent), label.text);
 
     // The line: one polyline per run of drawable points, cut where it leaves the graph.
     if (model.hasPointsShown()) {
@@ -406,6 +492,44 @@ void paintChart(QPainter &painter, const QRectF &target, const ChartModel &model
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
     }
     painter.restore();
+}
+
+QRegion chartDataArea(const ChartLayout &layout, const ChartStyle &style)
+{
+    if (!layout.hasPlot)
+        return {};
+    const double reach = lineReach(style, layout.unit);
+    QRegion area(layout.plot.adjusted(-reach, -reach, reach, reach).toAlignedRect());
+    // The X labels' band: the whole width (a label may stand beside the graph),
+    // with room for glyphs that reach a little beyond their boxes.
+    if (!layout.xLabels.empty()) {
+        const QRectF first = layout.xLabels.front().rect;
+        const double slack = 2.0 * layout.unit;
+        area += QRectF(layout.target.left(), first.top() - slack, layout.target.width(), first.height() + 2.0 * slack)
+                    .toAlignedRect();
+    }
+    return area;
+}
+
+ChartBackgroundKey chartBackgroundKey(const ChartLayout &layout, const ChartModel &model, const ChartStyle &style)
+{
+    const ChartData &data = model.data();
+    ChartBackgroundKey key;
+    key.target = layout.target;
+    key.unit = layout.unit;
+    key.plot = layout.plot;
+    key.yLabels = layout.yLabels;
+    if (style.gridLines == gXAxis || style.gridLines == gYPlusXAxis)
+        key.gridPoints = layout.gridPoints;
+    key.titles = {data.mainTitle, data.subTitle, data.xAxisLabel, data.yAxisLabel};
+    key.style = style;
+    key.style.showCursor = false; // the cursor is the data's
+    key.style.subsetColor = {};   // so is the line
+    key.style.lineType = 0;
+    key.style.plottingMethod = gLine;
+    key.style.pointSize = gMediumPoints;
+    key.style.cursorMode = gNoCursor;
+    return key;
 }
 
 } // namespace orvel

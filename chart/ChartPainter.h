@@ -18,6 +18,7 @@
 
 class QPainter;
 class QPaintDevice;
+class QRegion;
 
 namespace orvel {
 
@@ -70,6 +71,8 @@ struct ChartStyle
     CursorMode cursorMode = gVertLine;
     bool showCursor = true; ///< false for print-outs and exported pictures
     QString fontFamily;     ///< empty: the application's font
+
+    bool operator==(const ChartStyle &) const = default;
 };
 
 /// The colours actually painted, after the viewing style and legibility rules.
@@ -94,6 +97,8 @@ struct PlacedLabel
 {
     QRectF rect;
     QString text;
+
+    bool operator==(const PlacedLabel &) const = default;
 };
 
 /// Where everything goes in a target rectangle.
@@ -122,6 +127,35 @@ ChartLayout layoutChart(const QRectF &target, const ChartModel &model, const Cha
 
 /// Paints the chart into `target` on `painter`, laid out from the target alone.
 /// The painter must not be scaled: `target` is in the device's own units.
+/// It is paintChartBackground, then paintChartData.
 void paintChart(QPainter &painter, const QRectF &target, const ChartModel &model, const ChartStyle &style);
+
+/// The part of a painting that stays while readings come and go: the desk,
+/// the titles, the graph's background, grid and frame, the Y labels and the
+/// axis titles.
+void paintChartBackground(QPainter &painter, const ChartLayout &layout, const ChartModel &model,
+                          const ChartStyle &style);
+/// The part painted over it anew for each reading: the X labels, the line and
+/// the cursor. It paints nothing outside chartDataArea().
+void paintChartData(QPainter &painter, const ChartLayout &layout, const ChartModel &model, const ChartStyle &style);
+/// Where paintChartData paints (device units, whole pixels): the graph with
+/// room for the line's width and its marks, and the band of the X labels.
+QRegion chartDataArea(const ChartLayout &layout, const ChartStyle &style);
+
+/// What the background is painted from: two paintings with equal keys have
+/// the same background pixels.
+struct ChartBackgroundKey
+{
+    QRectF target;
+    double unit = 1.0;
+    QRectF plot;
+    std::vector<PlacedLabel> yLabels;
+    QList<int> gridPoints;
+    QStringList titles; ///< main, sub, X-axis and Y-axis titles
+    ChartStyle style;
+
+    bool operator==(const ChartBackgroundKey &) const = default;
+};
+ChartBackgroundKey chartBackgroundKey(const ChartLayout &layout, const ChartModel &model, const ChartStyle &style);
 
 } // namespace orvel

@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPageLayout>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPrinter>
 
@@ -286,25 +287,81 @@ bool PEGraph::printGraph()
 
 void PEGraph::invalidate()
 {
+    // Once the callers are done changing the chart, what changed is painted
+    // and only those pixels go to the screen: for a new reading (the usual
+    // case) the graph and its X labels over the kept background.
     cacheValid_ = false;
-    update();
+    if (bRefreshQueued)
+        return;
+    bRefreshQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            bRefreshQueued = false;
+            if (cacheValid_ || !isVisible())
+                return;
+            const QRegion changed = repaintCache();
+            if (!changed.isEmpty())
+                update(changed);
+        },
+        Qt::QueuedConnection);
 }
 
-void PEGraph::paintEvent(QPaintEvent *)
+QRegion PEGraph::repaintCache()
 {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
-    if (!cacheValid_ || cache_.size() != pixels) {
+    if (cache_.size() != pixels) {
         cache_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
         cache_.setDevicePixelRatio(ratio);
         // The same resolution as the widget, so that the layout painted is the one hit-tested.
         cache_.setDotsPerMeterX(static_cast<int>(std::lround(logicalDpiX() / 0.0254)));
         cache_.setDotsPerMeterY(static_cast<int>(std::lround(logicalDpiY() / 0.0254)));
-        QPainter painter(&cache_);
-        paintChart(painter, QRectF(rect()), model_, style_);
-        cacheValid_ = true;
+        backgroundValid_ = false;
+    }
+    const ChartLayout layout = layoutChart(QRectF(rect()), model_, style_, &cache_);
+    ChartBackgroundKey key = chartBackgroundKey(layout, model_, style_);
+    QPainter painter(&cache_);
+    QRegion changed;
+    // (Only whole device pixels can be put back from the background.)
+    if (!backgroundValid_ || key != backgroundKey_ || ratio != 1.0) {
+        background_ = QImage(cache_.size(), cache_.format());
+        background_.setDevicePixelRatio(ratio);
+        background_.setDotsPerMeterX(cache_.dotsPerMeterX());
+        background_.setDotsPerMeterY(cache_.dotsPerMeterY());
+        QPainter back(&background_);
+        paintChartBackground(back, layout, model_, style_);
+        back.end();
+        backgroundKey_ = std::move(key);
+        backgroundValid_ = true;
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QPointF(0, 0), background_);
+        changed = QRegion(rect());
+    } else {
+        // Back to the background where the data was and will be, then the data.
+        changed = dataArea_ | chartDataArea(layout, style_);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        for (const QRect &r : changed)
+            painter.drawImage(r, background_, r);
+    }
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    paintChartData(painter, layout, model_, style_);
+    dataArea_ = chartDataArea(layout, style_);
+    cacheValid_ = true;
+    return changed;
+}
+
+void PEGraph::paintEvent(QPaintEvent *event)
+{
+    if (!cacheValid_ || cache_.size() != (QSizeF(size()) * devicePixelRatioF()).toSize()) {
+        // Painted before the queued refresh came: what changed beyond this
+        // paint's region is asked for too.
+        const QRegion beyond = repaintCache() - event->region();
+        if (!beyond.isEmpty())
+            update(beyond);
     }
     QPainter painter(this);
+    painter.setClipRegion(event->region());
     painter.drawImage(QPointF(0, 0), cache_);
     if (!selection_.isEmpty()) {
         const ChartColors colors = chartColors(style_);
@@ -318,6 +375,7 @@ void PEGraph::paintEvent(QPaintEvent *)
 void PEGraph::resizeEvent(QResizeEvent *event)
 {
     cacheValid_ = false;
+    backgroundValid_ = false;
     QWidget::resizeEvent(event);
 }
 

@@ -243,9 +243,19 @@ private:
     std::unique_ptr<ChartPrintJob> printJob_; ///< the print job open between beginPrintJob and endPrintJob
     bool bOutputsUnzoomed = false;
 
+    /// Paints what changed into cache_: the data anew over the kept background,
+    /// or everything when the background changed. Returns the pixels (widget
+    /// coordinates) that changed.
+    QRegion repaintCache();
+
     QImage cache_; ///< the chart as last painted on the screen
     bool cacheValid_ = false;
-    QPointF pressPos_; ///< where the left button went down
+    QImage background_;                ///< the chart's background as last painted (paintChartBackground)
+    ChartBackgroundKey backgroundKey_; ///< what background_ was painted from
+    bool backgroundValid_ = false;
+    QRegion dataArea_;           ///< where the data was last painted into cache_
+    bool bRefreshQueued = false; ///< the cache is brought up to date with the next turn of the event loop
+    QPointF pressPos_;           ///< where the left button went down
     bool pressed_ = false;
     QRectF selection_; ///< the zoom rectangle being dragged (empty when none)
 };

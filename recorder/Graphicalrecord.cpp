@@ -614,16 +614,28 @@ void TGraphicalForm::UpdateMenus()
 void TGraphicalForm::UpdateStatus()
 {
     const RecorderState &s = Context.recording.state();
-    StatusPanels[0]->setText(s.bRecording ? LoadStr(id::StatusRecording) : QString());
-    StatusPanels[1]->setText(LoadStrFmt(id::StatusCount, s.iStoredCount));
-    StatusPanels[2]->setText(LoadStrFmt(id::StatusPage, s.iShownPage, s.iLastPage));
+    showStatusText(StatusPanels[0], s.bRecording ? LoadStr(id::StatusRecording) : QString());
+    showStatusText(StatusPanels[1], LoadStrFmt(id::StatusCount, s.iStoredCount));
+    showStatusText(StatusPanels[2], LoadStrFmt(id::StatusPage, s.iShownPage, s.iLastPage));
     if (s.bManualMode)
-        StatusPanels[3]->setText(LoadStr(id::ModeManual));
+        showStatusText(StatusPanels[3], LoadStr(id::ModeManual));
     else if (s.intervalSeconds() == 0)
-        StatusPanels[3]->setText(LoadStr(id::ModeFullSpeed));
+        showStatusText(StatusPanels[3], LoadStr(id::ModeFullSpeed));
     else
-        StatusPanels[3]->setText(LoadStr(id::IntervalSeconds) + QLatin1Char(':') +
-                                 QString::number(s.intervalSeconds()) + QLatin1Char('S'));
+        showStatusText(StatusPanels[3], LoadStr(id::IntervalSeconds) + QLatin1Char(':') +
+                                            QString::number(s.intervalSeconds()) + QLatin1Char('S'));
+}
+
+void TGraphicalForm::showStatusText(QLabel *panel, const QString &text)
+{
+    if (panel->text() == text)
+        return;
+    panel->setText(text);
+    // The text, the indent a framed label keeps and the frame.
+    const QFontMetrics fm = panel->fontMetrics();
+    const int needed = fm.horizontalAdvance(text) + fm.horizontalAdvance(QLatin1Char('x')) + 2 * panel->frameWidth();
+    if (needed > panel->width())
+        panel->setFixedWidth(needed);
 }
 
 void TGraphicalForm::resetProgress()

@@ -191,6 +191,8 @@ private:
     void showRequiresLink();
     /// The progress bar back at its start.
     void resetProgress();
+    /// Status panel `panel` shows `text`, widened when the text needs more room.
+    void showStatusText(QLabel *panel, const QString &text);
 
     /// Stores `reading` taken at `time` and shows it; tells what went wrong after.
     void storeReading(const TMeterReading &reading, const QTime &time);

@@ -165,6 +165,11 @@ void TGraphicalForm::BuildControls()
         StatusPanels[i] = new QLabel(this);
         StatusPanels[i]->setMinimumWidth(widths[i]);
         StatusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // A panel of fixed size changes its text without laying the status bar
+        // out again (which repaints it whole); showStatusText widens it when a
+        // text needs more room. The clock's panel takes the rest of the bar.
+        if (i < 4)
+            StatusPanels[i]->setFixedSize(widths[i], StatusPanels[i]->sizeHint().height());
         statusBar()->addWidget(StatusPanels[i], i == 4 ? 1 : 0);
     }
     StatusPanels[3]->setAlignment(Qt::AlignCenter);

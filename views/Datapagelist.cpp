@@ -10,7 +10,6 @@
 #include "views/Digitalmeter.h"
 #include "views/Tiling.h"
 
-#include <QListView>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -116,11 +115,8 @@ bool TDataPageListForm::CreateSheet()
         const QString caption = LoadStr(kSheet) + QString::number(iCurrentSheet);
         auto sheet = std::make_unique<QWidget>();
         sheet->setObjectName(QStringLiteral("ts") + caption);
-        auto *list = new QListView(sheet.get());
+        auto *list = new DataSheetView(sheet.get());
         list->setObjectName(QStringLiteral("DataList"));
-        // Every line is one text row of the same height: the view need not ask
-        // each line for its size, which keeps a full sheet cheap to lay out.
-        list->setUniformItemSizes(true);
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         auto *model = new DataSheetModel(Context.recording.buffer(), list);
@@ -219,7 +215,7 @@ QString TDataPageListForm::lineText(int sheet, int row) const
     return Lines[sheet - 1]->lineText(row);
 }
 
-QListView *TDataPageListForm::dataList(int sheet) const
+DataSheetView *TDataPageListForm::dataList(int sheet) const
 {
     return sheet >= 1 && sheet <= sheetCount() ? DataLists[sheet - 1] : nullptr;
 }

@@ -7,13 +7,13 @@
 // million readings cost no million strings.
 
 #include "views/DataListLine.h"
+#include "views/DataSheetView.h"
 #include "views/WindowContext.h"
 
 #include <QAbstractListModel>
 #include <QList>
 #include <QWidget>
 
-class QListView;
 class QTabWidget;
 
 namespace orvel {
@@ -56,7 +56,7 @@ public:
     /// Text of line `row` (0-based) of sheet `sheet` (1-based); empty when there is none.
     QString lineText(int sheet, int row) const;
     /// The list view of sheet `sheet` (1-based), or null.
-    QListView *dataList(int sheet) const;
+    DataSheetView *dataList(int sheet) const;
 
     /// UM_LIST_ADD: lists buffer entry `index` on the current sheet.
     void UmListAdd(int index);
@@ -78,10 +78,10 @@ private:
     /// Selects and shows the newest line; runs once per turn of the event loop.
     void ShowNewestLine();
 
-    QList<QListView *> DataLists;  ///< one list view per sheet, in order
-    QList<DataSheetModel *> Lines; ///< the model behind each list view
-    int iCurrentSheet = 1;         ///< 1-based number of the sheet that receives new lines
-    bool bShowPending = false;     ///< ShowNewestLine is queued
+    QList<DataSheetView *> DataLists; ///< one list view per sheet, in order
+    QList<DataSheetModel *> Lines;    ///< the model behind each list view
+    int iCurrentSheet = 1;            ///< 1-based number of the sheet that receives new lines
+    bool bShowPending = false;        ///< ShowNewestLine is queued
 };
 
 extern TDataPageListForm *DataPageListForm;

@@ -54,17 +54,21 @@ QLabel *colouredCaption(QWidget *parent, const QString &text, const QColor &colo
 
 void showLabel(QLabel *panel, const QString &text, LabelFace face, LabelAlign align)
 {
+    // Only what changes is set: each setting repaints the panel, and the
+    // recorder shows a reading's labels again with every reading stored.
     panel->setProperty("face", faceName(face));
     QFont font = panel->font();
     font.setFamily(QStringLiteral("Arial")); // the symbol letters are mapped, any face draws them
-    panel->setFont(font);
+    if (font != panel->font())
+        panel->setFont(font);
     Qt::Alignment a = Qt::AlignVCenter;
     switch (align) {
     case LabelAlign::Left: a |= Qt::AlignLeft; break;
     case LabelAlign::Right: a |= Qt::AlignRight; break;
     case LabelAlign::Center: a |= Qt::AlignHCenter; break;
     }
-    panel->setAlignment(a);
+    if (a != panel->alignment())
+        panel->setAlignment(a);
     panel->setText(labelText(text, face));
 }
 

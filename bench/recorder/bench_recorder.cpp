@@ -1,7 +1,8 @@
 // The recorder window (offscreen) storing readings and paging: what one
-// stored reading costs with 10 and with a million readings already held (the
-// same, when nothing walks the whole buffer per reading), the memory a stored
-// reading takes, and what showing a page costs. Prints figures; decides nothing.
+// stored reading costs with 10 and with a million readings already held, and
+// with a million lines in the data list (the same, when nothing walks the
+// whole buffer or the list's sheet per reading), the memory a stored reading
+// takes, and what showing a page costs. Prints figures; decides nothing.
 
 #include "app/Globalvar.h"
 #include "app/Main4.h"
@@ -34,6 +35,9 @@ namespace {
 void BM_TakeSample(benchmark::State &state)
 {
     holdReadings(state.range(0));
+    const bool listed = state.range(2) != 0;
+    if (listed) // as after Open: every reading held has its line
+        DataPageListForm->addLines(0, recording().buffer().count());
     TMeterReading &r = FormMain->Acquisition->computation.MeterReading;
     r.sValue = r.szDisplay = QStringLiteral("1.234");
     r.sExponent = QStringLiteral("0");
@@ -47,13 +51,16 @@ void BM_TakeSample(benchmark::State &state)
         QCoreApplication::processEvents(); // the repaint of the chart and the list
     }
     recording().stop();
-    state.SetLabel(toFile ? "with temporary file" : "in memory only");
+    state.SetLabel(std::string(toFile ? "with temporary file" : "in memory only") +
+                   (listed ? ", every reading in the data list" : ""));
+    SendMessage(DataPageListForm, UM_LIST_RESET);
 }
 BENCHMARK(BM_TakeSample)
-    ->Args({10, 0})
-    ->Args({1000000, 0})
-    ->Args({10, 1})
-    ->Args({1000000, 1})
+    ->Args({10, 0, 0})
+    ->Args({1000000, 0, 0})
+    ->Args({10, 1, 0})
+    ->Args({1000000, 1, 0})
+    ->Args({1000000, 0, 1})
     ->Iterations(2000)
     ->Unit(benchmark::kMicrosecond);
 

@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QMimeData>
+#include <QPainter>
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -127,6 +128,50 @@ private slots:
         g.SetPEactions(gReinitAndReset);
         QVERIFY(g.model().data().isNull(198));
         QCOMPARE(g.model().data().value(199), 5.0f);
+    }
+
+    // A new reading repaints only the graph and its labels over the kept
+    // background; the screen still shows exactly what a whole painting shows.
+    void liveAppendShowsWhatAWholePaintingShows()
+    {
+        PEGraph &g = recorderPage();
+        g.SetCursorPoint(199);
+        const auto append = [&g](float value, const char *time) {
+            g.GethObject().appendPoint(value, QString::fromLatin1(time));
+            g.SetPEactions(gReinitAndReset);
+            g.SetCursorPoint(199);
+        };
+        const std::pair<const char *, std::function<void()>> steps[] = {
+            {"a reading", [&] { append(12.5f, "  9:10:00.0  "); }},
+            {"another", [&] { append(-40.0f, "  9:10:00.5  "); }},
+            {"a wider time", [&] { append(0.0f, "  10:10:01.0  "); }},
+            {"the cursor moved", [&] { g.SetCursorPoint(20); }},
+            {"a reading that widens the scale",
+             [&] {
+                 g.SetManualMaxY(500.0);
+                 append(400.0f, "  10:10:01.5  ");
+             }},
+            {"a page without readings, the scale kept",
+             [&] {
+                 for (int i = 0; i < 200; ++i)
+                     setEmptyPoint(g, i);
+                 g.SetPEactions(gReinitAndReset);
+             }},
+            {"an emptied page", [&] { setUpRecorderChart(g, buttonFace()); }},
+            {"its first reading", [&] { append(3.0f, "  10:11:00.0  "); }},
+        };
+        for (const auto &[what, change] : steps) {
+            change();
+            QCoreApplication::processEvents(); // what changed goes to the screen
+            QImage whole(g.size(), QImage::Format_RGB32);
+            const QImage screen = g.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            whole.setDotsPerMeterX(screen.dotsPerMeterX());
+            whole.setDotsPerMeterY(screen.dotsPerMeterY());
+            QPainter painter(&whole);
+            paintChart(painter, QRectF(g.rect()), g.model(), g.shownStyle());
+            painter.end();
+            QVERIFY2(screen == whole, what);
+        }
     }
 
     void keysMoveTheCursorAndAreReported()

@@ -12,7 +12,6 @@
 #include "views/Tiling.h"
 
 #include <QLabel>
-#include <QListView>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
@@ -115,6 +114,12 @@ private slots:
         record(32000);
         QCOMPARE(list->lineCount(1), 32000);
         QVERIFY(list->lineText(1, 31999).startsWith(QLatin1String("32000,")));
+        // The newest line is selected and scrolled to the bottom of the view.
+        const DataSheetView *full = list->dataList(1);
+        QTRY_COMPARE(full->currentIndex().row(), 31999);
+        QCOMPARE(full->indexAt(QPoint(1, full->viewport()->height() - 1)).row(), 31999);
+        const int h = full->lineHeight();
+        QCOMPARE(full->indexAt(QPoint(1, 0)).row(), (32000 * h - full->viewport()->height()) / h);
 
         record(1);
         QCOMPARE(list->lineCount(1), 32000);
@@ -123,7 +128,8 @@ private slots:
         QCOMPARE(tabCaptions(), (QStringList{QStringLiteral("Sheet1"), QStringLiteral("Sheet2")}));
         QCOMPARE(list->PageControl->currentIndex(), 1);
         QCOMPARE(list->PageControl->widget(1)->objectName(), QStringLiteral("tsSheet2"));
-        QCOMPARE(list->PageControl->widget(1)->findChild<QListView *>(QStringLiteral("DataList")), list->dataList(2));
+        QCOMPARE(list->PageControl->widget(1)->findChild<DataSheetView *>(QStringLiteral("DataList")),
+                 list->dataList(2));
 
         // Looking back at Sheet1 lasts until the next line arrives.
         list->PageControl->setCurrentIndex(0);
