@@ -111,7 +111,8 @@ TEST(NetworkDevice, AConnectionThatCannotBeMadeHangsUpAndSaysWhy)
     EXPECT_GE(unknown->connectingMs(), 0) << "still looking up after the open";
     unknown->setTimeouts(CommTimeouts{kReadIntervalMs, 0, 10000});
     EXPECT_EQ(unknown->read(got, 15), -1);
-    EXPECT_EQ(unknown->failure(), "Cannot reach the meter at " + host + " port 4001: the host name is unknown.");
+    EXPECT_EQ(unknown->failure().toStdString(),
+              ("Cannot reach the meter at " + host + " port 4001: the host name is unknown.").toStdString());
     EXPECT_EQ(unknown->connectingMs(), -1);
 }
 
