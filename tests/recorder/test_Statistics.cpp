@@ -150,6 +150,7 @@ TEST(Statistics, IntervalsGapsAndAreaFromTheTimeStamps)
         // intervals, median, shortest, longest, longestFrom, covered, gaps, missing, outOfOrder, unreadable,
         // expected interval and gap threshold
         std::vector<qint64> figures;
+        const char *line = ""; ///< a line the statistics show
     };
     const std::vector<const char *> sixHourly = {" 18:00:00.0", "  0:00:00.0", "  6:00:00.0",
                                                  " 12:00:00.0", " 18:00:00.0", "  0:00:00.0",
@@ -163,7 +164,8 @@ TEST(Statistics, IntervalsGapsAndAreaFromTheTimeStamps)
         {"every 10 s with one stall; exactly 20 s is no gap",
          {" 12:00:00.0", " 12:00:10.0", " 12:00:20.1", " 12:00:30.0", " 12:01:05.0", " 12:01:15.0", " 12:01:35.0"},
          {ExpectedInterval::Seconds, 10},
-         {6, 100, 99, 350, 3, 950, 1, 350, 0, 0, 100, 200}},
+         {6, 100, 99, 350, 3, 950, 1, 350, 0, 0, 100, 200},
+         "Gaps: 1, 0:00:35.0 missing, the longest 0:00:35.0 from 12:00:30.0"},
         {"full speed: 1.5 s and exactly 2 s are no gaps, 2.1 s is",
          {" 12:00:00.0", " 12:00:00.5", " 12:00:02.0", " 12:00:04.0", " 12:00:06.1"},
          {ExpectedInterval::FullSpeed, 0},
@@ -179,7 +181,8 @@ TEST(Statistics, IntervalsGapsAndAreaFromTheTimeStamps)
         {"a median of 1.9 s is judged every 2 s: 4 s is no gap, 4.1 s is",
          {" 12:00:00.0", " 12:00:01.9", " 12:00:03.8", " 12:00:05.7", " 12:00:09.7", " 12:00:13.8"},
          {},
-         {5, 19, 19, 41, 4, 138, 1, 41, 0, 0, 20, 40}},
+         {5, 19, 19, 41, 4, 138, 1, 41, 0, 0, 20, 40},
+         "Expected interval: 0:00:02.0 (judged from the readings); gaps are intervals longer than 0:00:04.0"},
         {"manual readings have no gaps; two in the same tenth are 0 s apart",
          {"  8:00:00.0", "  9:00:00.0", "  9:00:00.0"},
          {ExpectedInterval::Manual, 0},
@@ -197,13 +200,9 @@ TEST(Statistics, IntervalsGapsAndAreaFromTheTimeStamps)
                                        s.unreadableTimes, g.expectedTenths, g.thresholdTenths}),
                   row.figures)
             << row.what;
-        EXPECT_NO_THROW(statsLines(buffer, s, {}, row.expected)) << row.what;
+        const QStringList lines = statsLines(buffer, s, {}, row.expected);
+        EXPECT_TRUE(!*row.line || lines.contains(row.line)) << row.what << lines.join('|').toStdString();
     }
-    ReadingBuffer stall;
-    for (const char *time : rows[1].times)
-        stall.append(TARecord("1", "0", 6, time, "1", "", "V", 1.0f, ""));
-    EXPECT_TRUE(statsLines(stall, walkStats(stall, 0, stall.count(), {}), {}, {ExpectedInterval::Seconds, 10})
-                    .contains("Gaps: 1, 0:00:35.0 missing, the longest 0:00:35.0 from 12:00:30.0"));
 }
 
 TEST(Statistics, AreaUnderTheReadings)
