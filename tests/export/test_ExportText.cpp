@@ -3,6 +3,8 @@
 #include "recorder/Tarecord.h"
 #include "tests/support/Records.h"
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace orvel {
@@ -40,6 +42,16 @@ TEST(ExportText, LinesAndPageRanges)
     EXPECT_EQ(exportText(buffer, 1, 1).count("\r\n"), 50);
     EXPECT_TRUE(exportText(buffer, 3, 2).isEmpty()) << "From after To gives nothing";
     EXPECT_TRUE(exportText(ReadingBuffer(), 1, 1).isEmpty());
+
+    // Written a megabyte at a time, pages 2 on of 60000 readings are the text line by line.
+    for (int i = 450; i < 60000; ++i)
+        buffer.append(test::voltReading(float(i) / 4, QStringLiteral("  9:05:03.4  ")));
+    QTemporaryDir dir;
+    const int last = pageCount(buffer.count());
+    ASSERT_TRUE(writeExportText(dir.filePath("all.csv"), buffer, 2, last));
+    QFile file(dir.filePath("all.csv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), exportText(buffer, 2, last));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "recorder/LoggerFile.h"
 
+#include "base/WholeFile.h"
 #include "export/ExportText.h"
 #include "recorder/Pages.h"
 
@@ -148,6 +149,13 @@ TEST(LoggerFile, AFailedSaveLeavesThePreviousFileAsItWas)
     EXPECT_FALSE(why.isEmpty());
     EXPECT_EQ(bytesOf(path), QByteArray("previous recording"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"run.g52"}) << "no temporary file is left";
+
+    // Every byte written, but the final rename is refused: a folder took the name meanwhile.
+    const QString taken = dir.filePath(QStringLiteral("taken.g52"));
+    why.clear();
+    EXPECT_FALSE(writeWholeFile(
+        taken, [&](const ByteSink &sink) { return sink("x", 1) && QDir().mkpath(taken + "/x"); }, &why));
+    EXPECT_FALSE(why.isEmpty());
 
     // A folder where nothing can be written (sysfs refuses new files even to root).
     EXPECT_FALSE(saveLoggerFile(QStringLiteral("/sys/orvel-test.g52"), buffer));

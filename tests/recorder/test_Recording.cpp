@@ -42,6 +42,7 @@ TEST(RecorderCommands, OneRuleFromTheState)
         {0, 0, 0, 3, 3, 0, 0, 1, "1110 01111 1111 1100 11"}, // zoomed
         {0, 1, 0, 3, 3, 0, 0, 0, "1101 00000 0000 0000 00"}, // recording: Start stays usable
         {0, 1, 0, 3, 1, 0, 0, 0, "1101 00000 0000 0011 00"}, // recording, PgUp paged to page 1
+        {0, 1, 0, 3, 3, 0, 0, 1, "1101 00000 0000 0000 01"}, // recording, zoomed: Undo zoom stays usable
         {0, 1, 1, 1, 1, 0, 0, 0, "1101 00000 0000 0000 00"}, // recording, nothing stored yet
         {1, 0, 0, 3, 3, 0, 0, 0, "0000 11111 1111 1100 10"}, // manual
         {1, 0, 0, 1, 1, 1, 0, 0, "0000 00000 0000 0000 00"}, // manual, a file loading

@@ -147,7 +147,10 @@ TEST(Statistics, IntervalsGapsAndAreaFromTheTimeStamps)
         const char *what;
         std::vector<const char *> times;
         ExpectedInterval expected;
-        qint64 intervals, median, shortest, longest, longestFrom, covered, gaps, missing, outOfOrder, unreadable;
+        // intervals, median, shortest, longest, longestFrom, covered, gaps, missing, outOfOrder, unreadable,
+        // expected interval and gap threshold
+        std::vector<qint64> figures;
+        const char *line = ""; ///< a line the statistics show
     };
     const std::vector<const char *> sixHourly = {" 18:00:00.0", "  0:00:00.0", "  6:00:00.0",
                                                  " 12:00:00.0", " 18:00:00.0", "  0:00:00.0",
@@ -157,69 +160,34 @@ TEST(Statistics, IntervalsGapsAndAreaFromTheTimeStamps)
         {"every 6 h, past midnight three times, one 15 h gap",
          sixHourly,
          {ExpectedInterval::Seconds, 21600},
-         8,
-         h6,
-         h6,
-         15 * 36000,
-         6,
-         57 * 36000,
-         1,
-         15 * 36000,
-         0,
-         0},
-        {"every 10 s with one stall",
-         {" 12:00:00.0", " 12:00:10.0", " 12:00:20.1", " 12:00:30.0", " 12:01:05.0", " 12:01:15.0"},
+         {8, h6, h6, 15 * 36000, 6, 57 * 36000, 1, 15 * 36000, 0, 0, h6, 2 * h6}},
+        {"every 10 s with one stall; exactly 20 s is no gap",
+         {" 12:00:00.0", " 12:00:10.0", " 12:00:20.1", " 12:00:30.0", " 12:01:05.0", " 12:01:15.0", " 12:01:35.0"},
          {ExpectedInterval::Seconds, 10},
-         5,
-         100,
-         99,
-         350,
-         3,
-         750,
-         1,
-         350,
-         0,
-         0},
+         {6, 100, 99, 350, 3, 950, 1, 350, 0, 0, 100, 200},
+         "Gaps: 1, 0:00:35.0 missing, the longest 0:00:35.0 from 12:00:30.0"},
+        {"full speed: 1.5 s and exactly 2 s are no gaps, 2.1 s is",
+         {" 12:00:00.0", " 12:00:00.5", " 12:00:02.0", " 12:00:04.0", " 12:00:06.1"},
+         {ExpectedInterval::FullSpeed, 0},
+         {4, 15, 5, 21, 3, 61, 1, 21, 0, 0, 5, 20}},
         {"two recordings joined: the step back is not judged",
          {" 10:00:00.0", " 10:00:00.5", "  9:00:00.0", "  9:00:00.5", "  9:00:03.0"},
          {ExpectedInterval::FullSpeed, 0},
-         3,
-         5,
-         5,
-         25,
-         3,
-         35,
-         1,
-         25,
-         1,
-         0},
+         {3, 5, 5, 25, 3, 35, 1, 25, 1, 0, 5, 20}},
         {"blank and damaged times are passed over; full speed judged from the median",
          {" 12:00:00.0", "", " 12:61:00.0", " 12:00:01.0", "12:00:0x.0", " 12:00:01.5"},
          {},
-         2,
-         5,
-         5,
-         10,
-         0,
-         15,
-         0,
-         0,
-         0,
-         3},
-        {"manual readings have no gaps",
-         {"  8:00:00.0", "  9:00:00.0"},
+         {2, 5, 5, 10, 0, 15, 0, 0, 0, 3, 5, 20}},
+        {"a median of 1.9 s is judged every 2 s: 4 s is no gap, 4.1 s is",
+         {" 12:00:00.0", " 12:00:01.9", " 12:00:03.8", " 12:00:05.7", " 12:00:09.7", " 12:00:13.8"},
+         {},
+         {5, 19, 19, 41, 4, 138, 1, 41, 0, 0, 20, 40},
+         "Expected interval: 0:00:02.0 (judged from the readings); gaps are intervals longer than 0:00:04.0"},
+        {"manual readings have no gaps; two in the same tenth are 0 s apart",
+         {"  8:00:00.0", "  9:00:00.0", "  9:00:00.0"},
          {ExpectedInterval::Manual, 0},
-         1,
-         36000,
-         36000,
-         36000,
-         0,
-         36000,
-         0,
-         0,
-         0,
-         0},
-        {"one reading", {" 12:00:00.0"}, {}, 0, -1, -1, -1, -1, 0, 0, 0, 0, 0},
+         {2, 0, 0, 36000, 0, 36000, 0, 0, 0, 0, -1, -1}},
+        {"one reading", {" 12:00:00.0"}, {}, {0, -1, -1, -1, -1, 0, 0, 0, 0, 0, -1, -1}},
     };
     for (const Row &row : rows) {
         ReadingBuffer buffer;
@@ -229,17 +197,12 @@ TEST(Statistics, IntervalsGapsAndAreaFromTheTimeStamps)
         const GapFigures g = s.gaps(row.expected);
         EXPECT_EQ((std::vector<qint64>{s.intervals.count(), s.intervals.median(), s.shortestTenths, s.longestTenths,
                                        s.longestFrom, s.coveredTenths, g.count, g.missingTenths, s.outOfOrder,
-                                       s.unreadableTimes}),
-                  (std::vector<qint64>{row.intervals, row.median, row.shortest, row.longest, row.longestFrom,
-                                       row.covered, row.gaps, row.missing, row.outOfOrder, row.unreadable}))
+                                       s.unreadableTimes, g.expectedTenths, g.thresholdTenths}),
+                  row.figures)
             << row.what;
-        EXPECT_NO_THROW(statsLines(buffer, s, {}, row.expected)) << row.what;
+        const QStringList lines = statsLines(buffer, s, {}, row.expected);
+        EXPECT_TRUE(!*row.line || lines.contains(row.line)) << row.what << lines.join('|').toStdString();
     }
-    ReadingBuffer stall;
-    for (const char *time : rows[1].times)
-        stall.append(TARecord("1", "0", 6, time, "1", "", "V", 1.0f, ""));
-    EXPECT_TRUE(statsLines(stall, walkStats(stall, 0, stall.count(), {}), {}, {ExpectedInterval::Seconds, 10})
-                    .contains("Gaps: 1, 0:00:35.0 missing, the longest 0:00:35.0 from 12:00:30.0"));
 }
 
 TEST(Statistics, AreaUnderTheReadings)
@@ -247,12 +210,16 @@ TEST(Statistics, AreaUnderTheReadings)
     auto lines = [](const ReadingBuffer &buffer) {
         return statsLines(buffer, walkStats(buffer, 0, buffer.count(), {}), {}, {});
     };
-    // A constant 100 mA for 30 minutes, a reading a second, is 0.05 Ah.
+    // A constant 100 mA for 30 minutes, a reading a second, is 0.05 Ah, DC or DC+AC.
     ReadingBuffer current;
-    for (int i = 0; i <= 1800; ++i)
-        current.append(TARecord("100.0", "-3", 514, tenthsText(10 * 36000 + i * 10), "100.0", "m", "A", 0.1f, ""));
-    EXPECT_NEAR(walkStats(current, 0, current.count(), {}).areaHours(), 0.05, 1e-7);
-    EXPECT_TRUE(lines(current).contains("Charge: 0.05 Ah")) << lines(current).join('|').toStdString();
+    for (const int function : {fn::AmpDCAC, fn::AmpDC}) {
+        current.clear();
+        for (int i = 0; i <= 1800; ++i)
+            current.append(
+                TARecord("100.0", "-3", function, tenthsText(10 * 36000 + i * 10), "100.0", "m", "A", 0.1f, ""));
+        EXPECT_NEAR(walkStats(current, 0, current.count(), {}).areaHours(), 0.05, 1e-7);
+        EXPECT_TRUE(lines(current).contains("Charge: 0.05 Ah")) << function << lines(current).join('|').toStdString();
+    }
 
     // 10 V then 20 V two seconds later across midnight; a step back adds nothing.
     ReadingBuffer volts;

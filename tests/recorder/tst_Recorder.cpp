@@ -168,6 +168,18 @@ private slots:
         QCOMPARE(recording().state().iLastPage, 2);
         QCOMPARE(recording().state().iShownPage, 2);
         QCOMPARE(status(2), QStringLiteral("Page : 2 of 2"));
+
+        // A store asked for from inside a store (by a view told of the reading) waits.
+        bool asked = false;
+        StoreOutcome inner = StoreOutcome::Stored;
+        const auto nested = connect(&recording(), &Recording::readingStored, [&] {
+            if (!std::exchange(asked, true))
+                inner = recording().takeSample(FormMain->Acquisition->computation.MeterReading, QTime(9, 5, 4)).outcome;
+        });
+        store("1.000");
+        disconnect(nested);
+        QCOMPARE(inner, StoreOutcome::Waiting);
+        QCOMPARE(buffer.count(), 202);
     }
 
     void enabledStatesFollowModeRecordingAndLoad()
@@ -199,8 +211,11 @@ private slots:
         QCOMPARE(status(3), QStringLiteral("Manual"));
         QCOMPARE(commandStates(), QStringLiteral("001111110 001111110"));
 
-        // A file loading: the recorder's own commands are out of reach.
+        // A file loading: the recorder's own commands are out of reach, until
+        // the load and the Open that holds it have both ended.
         recording().beginLoad();
+        recording().beginLoad();
+        recording().endLoad();
         QCOMPARE(commandStates(), QStringLiteral("000000000 000000000"));
         recording().endLoad();
         QCOMPARE(commandStates(), QStringLiteral("001111110 001111110"));
@@ -418,7 +433,12 @@ private slots:
     {
         storeMany(250);
         recording().beginLoad();
+        recording().requestSample(); // a reading comes while the file loads: it waits
+        SendMessage(GraphicalForm, UM_READING);
+        QVERIFY(recording().hasWaitingSample());
         SendMessage(GraphicalForm, UM_STATE_CHANGED);
+        QCoreApplication::processEvents(); // nothing from before the reset is stored
+        QVERIFY(!recording().state().bSampleRequest);
         QVERIFY(!recording().state().LoadInProgress);
         QCOMPARE(recording().buffer().count(), 250);
         QCOMPARE(recording().state().iStoredCount, 0);

@@ -437,12 +437,12 @@ QString makeLoggerFile(const QTemporaryDir &dir, int n, const QString &name = QS
 TEST(CliConvert, WritesTheExportTextOfEveryRecord)
 {
     QTemporaryDir dir;
-    for (const int n : {0, 1, 199, 200, 201, 450}) {
+    for (const int n : {0, 1, 199, 200, 201, 60000, 450}) { // 60000: past the first block read and written
         const QString in = makeLoggerFile(dir, n);
         const QString out = dir.filePath(QStringLiteral("out.csv"));
         const CliRun r = cli({"convert", in, out});
         EXPECT_EQ(r.status, 0) << n << r.err.constData();
-        EXPECT_EQ(readAll(out).toStdString(), expectedLines(0, n).toStdString()) << n;
+        EXPECT_EQ(readAll(out), expectedLines(0, n)) << n; // as bytes: no line-by-line diff of megabytes
     }
     // Spot checks of the line format itself, not through the helper.
     const QList<QByteArray> lines = readAll(dir.filePath(QStringLiteral("out.csv"))).split('\n');
@@ -532,6 +532,32 @@ TEST(CliConvert, ReadsOldFilesByTheirExtensionAndFailsOnWhatItCannotRead)
         EXPECT_EQ(cli(bad).status, 2) << qPrintable(bad.join(' '));
 }
 
+// stats names a record by its own time: the first, smallest and largest of a
+// page (not of the file), and of a file longer than a block read at once.
+TEST(CliStats, NamesThePagesOwnRecords)
+{
+    QTemporaryDir dir;
+    ReadingBuffer file; // the smallest and the largest lie beyond the first block
+    for (int i = 0; i < 16834; ++i)
+        file.append(test::voltReading(float((i + 100) % 16500), timeOf(i)));
+    const QString path = dir.filePath(QStringLiteral("run\\1.g52")); // a backslash, escaped in JSON
+    ASSERT_TRUE(saveLoggerFile(path, file));
+    for (const auto &[pages, first, smallest, largest, last] :
+         {std::tuple{QStringList{}, 0, 16400, 16399, 16833},
+          std::tuple{QStringList{"--pages", "2-2"}, 34, 34, 233, 233}}) {
+        const CliRun r = cli(QStringList{"stats", path, "--json"} + pages);
+        QJsonParseError error;
+        const QJsonObject o = QJsonDocument::fromJson(r.out, &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << r.out.constData() << r.err.constData();
+        EXPECT_EQ(o["file"].toString().toStdString(), path.toStdString());
+        const QStringList named{o["first"].toString(), o["minimum"]["time"].toString(), o["maximum"]["time"].toString(),
+                                o["last"].toString()};
+        const QStringList times{timeOf(first), timeOf(smallest), timeOf(largest), timeOf(last)};
+        EXPECT_EQ(named.join(' ').toStdString(), times.join(' ').simplified().toStdString())
+            << qPrintable(pages.join(' '));
+    }
+}
+
 // A simulator playing five DC voltages in turn, as a separate program.
 class Simulator : public test::SimulatorProcess
 {
@@ -599,14 +625,17 @@ TEST(CliRecord, NeverReplacesAFileUnasked)
     EXPECT_EQ(QFileInfo(g52).size(), kRecordSize);
 
     // Under a file-size limit of two records the third write fails as on a full
-    // disk: a message and status 1, not the end of the process by a signal.
-    r = cli({"record", "--port", sim.path, "--count", "5", "--out", g52, "--force"}, {}, [] {
+    // disk: a message and status 1, not the end of the process by a signal; the
+    // text file holds the lines of the readings the logger file holds.
+    r = cli({"record", "--port", sim.path, "--count", "5", "--out", g52, "--csv", csv, "--force"}, {}, [] {
         const rlimit twoRecords{2 * kRecordSize, 2 * kRecordSize};
         setrlimit(RLIMIT_FSIZE, &twoRecords);
     });
     EXPECT_EQ(r.status, 1) << r.err.constData();
     EXPECT_TRUE(r.err.contains(("cannot write " + g52).toUtf8())) << r.err.constData();
     EXPECT_EQ(QFileInfo(g52).size(), 2 * kRecordSize);
+    EXPECT_EQ(readAll(csv).toStdString(), cli({"convert", g52}).out.toStdString());
+    QFile::remove(csv);
 
     // A port that does not open: a message, status 1, and no file made.
     test::IsolatedPorts ports;
@@ -744,9 +773,21 @@ TEST(CliNetwork, JsonLinesCarryTheReadingsTheSimulatorServes)
     static const QRegularExpression stamp(QStringLiteral(R"(^\d{1,2}:\d\d:\d\d\.\d$)"));
     static const QRegularExpression isoTime(QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d$)"));
 
-    const CliRun monitor = cli({"monitor", "--port", address, "--count", "6", "--json"});
-    const CliRun record =
-        cli({"record", "--port", address, "--count", "3", "--out", dir.filePath("run.g52"), "--json"});
+    // monitor runs on until stopped: each line can be read as soon as it is printed.
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "UTC0");
+    QProcess live;
+    live.start(QStringLiteral(ORVEL_CLI), {"monitor", "--port", address, "--json"});
+    CliRun monitor;
+    while (monitor.out.count('\n') < 4 && live.waitForReadyRead(5000))
+        monitor.out += live.readAllStandardOutput();
+    monitor.status = live.state() == QProcess::Running ? 0 : live.exitCode();
+    monitor.err = live.readAllStandardError();
+    live.kill();
+    live.waitForFinished();
+    qputenv("TZ", "<+0530>-5:30");
+    CliRun record = cli({"record", "--port", address, "--count", "3", "--out", dir.filePath("run.g52"), "--json"});
+    zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
     for (const CliRun *run : {&monitor, &record}) {
         ASSERT_EQ(run->status, 0) << run->err.constData();
         const QList<QByteArray> lines = run->out.split('\n');
@@ -758,7 +799,9 @@ TEST(CliNetwork, JsonLinesCarryTheReadingsTheSimulatorServes)
             QJsonParseError error;
             QJsonObject o = QJsonDocument::fromJson(lines[i], &error).object();
             ASSERT_EQ(error.error, QJsonParseError::NoError) << lines[i].constData();
-            EXPECT_TRUE(isoTime.match(o.take("time").toString()).hasMatch()) << lines[i].constData();
+            const QString time = o.take("time").toString(); // offset 0 too is written out
+            EXPECT_TRUE(isoTime.match(time).hasMatch() && time.endsWith(run == &monitor ? "+00:00" : "+05:30"))
+                << lines[i].constData();
             EXPECT_EQ(o.take("lowBattery"), QJsonValue(false));
             if (run == &record) {
                 EXPECT_TRUE(lines[i].startsWith("{\"number\":" + QByteArray::number(i + 1) + ",\"time\":"));
