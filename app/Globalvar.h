@@ -2,7 +2,7 @@
 // The program's core objects as the top of the program reaches them: the
 // recording and the shared state that WindowSet owns. Only app/ (and the
 // tests, which sit above it) use these; every window below is handed what it
-// needs (views/WindowContext.h).
+// needs (recorder/WindowContext.h).
 
 namespace orvel {
 

@@ -9,6 +9,7 @@
 #include "meter/ProgramState.h"
 #include "platform/NetworkDevice.h"
 #include "platform/PortNames.h"
+#include "platform/Tiling.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Graphicalrecord.h"
 #include "recorder/Recording.h"
@@ -18,7 +19,6 @@
 #include "views/Comparator.h"
 #include "views/Datapagelist.h"
 #include "views/Digitalmeter.h"
-#include "views/Tiling.h"
 
 #include <QApplication>
 #include <QCloseEvent>

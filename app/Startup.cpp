@@ -53,6 +53,12 @@ WindowSet::WindowSet()
     create(windows_, DigitalMeterForm, context);
     create(windows_, AnalogMeterForm, context);
     create(windows_, DataPageListForm, context);
+    context.dataList = DataPageListForm;
+    // Made after the recorder, as the order has it: reached when they are asked for.
+    context.fitView = [] { FormViewGraphic->exec(); };
+    context.exportPages = [](PEGraph &chart, const std::function<void(int)> &loadPage) {
+        DlgExportForm->RecorderExport(chart, loadPage);
+    };
     create(windows_, DlgHiLowForm);
     create(windows_, ComparatorForm, context);
     create(windows_, GraphicalForm, context);

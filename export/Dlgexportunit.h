@@ -3,7 +3,7 @@
 // shown, print-outs of any pages.
 
 #include "export/ExportDialog.h"
-#include "views/WindowContext.h"
+#include "recorder/WindowContext.h"
 
 #include <functional>
 

@@ -3,7 +3,7 @@
 // picture or a print-out.
 
 #include "export/ExportDialog.h"
-#include "views/WindowContext.h"
+#include "recorder/WindowContext.h"
 
 namespace orvel {
 

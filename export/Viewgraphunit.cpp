@@ -3,13 +3,13 @@
 #include "chart/ChartSetup.h"
 #include "chart/PEGraph.h"
 #include "export/Dlgfitexportunit.h"
+#include "meter/PanelText.h"
 #include "platform/SystemMetrics.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Recording.h"
+#include "recorder/StatisticsWindow.h"
 #include "recorder/Tarecord.h"
 #include "resources/Strings.h"
-#include "views/PanelText.h"
-#include "views/StatisticsWindow.h"
 
 #include <QApplication>
 #include <QFrame>

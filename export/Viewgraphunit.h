@@ -4,7 +4,7 @@
 // so that the chart never holds more than 5120 points.
 
 #include "export/ViewReduction.h"
-#include "views/WindowContext.h"
+#include "recorder/WindowContext.h"
 
 #include <QDialog>
 

@@ -5,21 +5,18 @@
 #include "base/Progress.h"
 #include "chart/ChartSetup.h"
 #include "chart/PEGraph.h"
-#include "export/Dlgexportunit.h"
-#include "export/Viewgraphunit.h"
 #include "meter/FrameDecoder.h"
 #include "meter/MeterReading.h"
+#include "meter/PanelText.h"
 #include "meter/ProgramState.h"
+#include "platform/Tiling.h"
 #include "platform/UserPrompt.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Dlgoption.h"
 #include "recorder/Recovery.h"
+#include "recorder/StatisticsWindow.h"
 #include "resources/Icons.h"
 #include "resources/Strings.h"
-#include "views/Datapagelist.h"
-#include "views/PanelText.h"
-#include "views/StatisticsWindow.h"
-#include "views/Tiling.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -273,7 +270,8 @@ void TGraphicalForm::sbtnLastPageClick()
 
 void TGraphicalForm::sbtnFitViewClick()
 {
-    FormViewGraphic->exec();
+    if (Context.fitView)
+        Context.fitView();
 }
 
 // ---- storing a reading -----------------------------------------------------------
@@ -318,7 +316,7 @@ void TGraphicalForm::RecordingReadingStored(qsizetype index)
     redrawChart();
     PEGraph->SetCursorPoint(iPagePoints - 1);
     ShowCursorReading();
-    SendMessage(DataPageListForm, UM_LIST_ADD, int(index));
+    SendMessage(Context.dataList, UM_LIST_ADD, int(index));
     ProgressBar->setValue(ProgressBar->value() >= ProgressBar->maximum() ? ProgressBar->minimum()
                                                                          : ProgressBar->value() + 1);
 }
@@ -459,9 +457,9 @@ LoadResult TGraphicalForm::LoadFile(const QString &path)
 
 void TGraphicalForm::RecordingLoaded(qsizetype count)
 {
-    // The counting phase as one batch: the data list told once, one page drawn.
+    // The counting phase as one batch: one page drawn (the data list lists the
+    // loaded readings itself, in one go).
     showScale();
-    DataPageListForm->addLines(0, count);
     ProgressBar->setValue(int(count % (iPagePoints + 1)));
     showExtremes();
     ShowPage();
@@ -510,7 +508,8 @@ void TGraphicalForm::sbtnSaveFileClick()
 
 void TGraphicalForm::sbtnExportClick()
 {
-    DlgExportForm->RecorderExport(*PEGraph, [this](int page) { loadPagePoints(page); });
+    if (Context.exportPages)
+        Context.exportPages(*PEGraph, [this](int page) { loadPagePoints(page); });
     ShowPage(); // the page shown before, with the page commands that go with it
 }
 
@@ -557,7 +556,7 @@ void TGraphicalForm::RecordingBufferReset()
 {
     resetProgress();
     ClearChart();
-    SendMessage(DataPageListForm, UM_LIST_RESET);
+    SendMessage(Context.dataList, UM_LIST_RESET);
     showExtremes();
 }
 
@@ -689,7 +688,7 @@ void TGraphicalForm::UmStateChanged()
     resetProgress();
     ClearChart();
     SendMessage(Context.linkWindow, UM_STATE_CHANGED);
-    SendMessage(DataPageListForm, UM_LIST_RESET);
+    SendMessage(Context.dataList, UM_LIST_RESET);
 }
 
 void TGraphicalForm::closeEvent(QCloseEvent *event)

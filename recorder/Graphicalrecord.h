@@ -9,7 +9,7 @@
 
 #include "recorder/Recording.h"
 #include "recorder/StoredValue.h"
-#include "views/WindowContext.h"
+#include "recorder/WindowContext.h"
 
 #include <QMainWindow>
 

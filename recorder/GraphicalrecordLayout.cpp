@@ -6,9 +6,9 @@
 #include "recorder/Graphicalrecord.h"
 
 #include "chart/PEGraph.h"
+#include "meter/PanelText.h"
+#include "recorder/StatisticsWindow.h"
 #include "resources/Strings.h"
-#include "views/PanelText.h"
-#include "views/StatisticsWindow.h"
 
 #include <QAction>
 #include <QButtonGroup>

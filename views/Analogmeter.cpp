@@ -2,13 +2,13 @@
 
 #include "base/Messages.h"
 #include "meter/Needle.h"
+#include "meter/PanelText.h"
+#include "platform/Tiling.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Icons.h"
 #include "resources/Pictures.h"
 #include "resources/Strings.h"
 #include "views/Digitalmeter.h"
-#include "views/PanelText.h"
-#include "views/Tiling.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

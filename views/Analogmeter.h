@@ -5,7 +5,7 @@
 // shown and not minimised; the window then takes the reading and moves its needle.
 
 #include "meter/MeterReading.h"
-#include "views/WindowContext.h"
+#include "recorder/WindowContext.h"
 
 #include <QImage>
 #include <QWidget>

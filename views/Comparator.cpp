@@ -3,15 +3,15 @@
 #include "base/FloatText.h"
 #include "base/Messages.h"
 #include "meter/Needle.h"
+#include "meter/PanelText.h"
 #include "meter/ProgramState.h"
+#include "platform/Tiling.h"
 #include "platform/Tone.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Icons.h"
 #include "resources/Pictures.h"
 #include "resources/Strings.h"
 #include "views/Dlghilow.h"
-#include "views/PanelText.h"
-#include "views/Tiling.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

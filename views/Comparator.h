@@ -5,7 +5,7 @@
 // sounds a high tone above the upper limit and a low one below the lower limit.
 
 #include "meter/MeterReading.h"
-#include "views/WindowContext.h"
+#include "recorder/WindowContext.h"
 
 #include <QImage>
 #include <QWidget>

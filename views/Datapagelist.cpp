@@ -2,13 +2,13 @@
 
 #include "base/Messages.h"
 #include "base/Messageshow.h"
+#include "platform/Tiling.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Recording.h"
 #include "resources/Icons.h"
 #include "resources/Strings.h"
 #include "views/Analogmeter.h"
 #include "views/Digitalmeter.h"
-#include "views/Tiling.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -95,6 +95,8 @@ TDataPageListForm::TDataPageListForm(const WindowContext &context, QWidget *pare
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(PageControl);
     CreateSheet();
+    // A loaded file's readings are listed in one go, as UM_LIST_ADD would list them one by one.
+    connect(&Context.recording, &Recording::loaded, this, [this](qsizetype count) { addLines(0, count); });
     show();
 }
 

@@ -6,9 +6,9 @@
 // a line's text is made from ReadingBuffer when the view paints it, so a
 // million readings cost no million strings.
 
+#include "recorder/WindowContext.h"
 #include "views/DataListLine.h"
 #include "views/DataSheetView.h"
-#include "views/WindowContext.h"
 
 #include <QAbstractListModel>
 #include <QList>

@@ -1,13 +1,13 @@
 #include "views/Digitalmeter.h"
 
 #include "base/Messages.h"
+#include "meter/PanelText.h"
 #include "meter/ProgramState.h"
+#include "platform/Tiling.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Icons.h"
 #include "resources/Strings.h"
 #include "views/MeterLayout.h"
-#include "views/PanelText.h"
-#include "views/Tiling.h"
 
 #include <QCloseEvent>
 #include <QFrame>

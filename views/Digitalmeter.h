@@ -5,7 +5,7 @@
 // maximised but not closed. The acquisition tick writes its panels.
 
 #include "meter/MeterReading.h"
-#include "views/WindowContext.h"
+#include "recorder/WindowContext.h"
 
 #include <QWidget>
 

@@ -4,9 +4,9 @@
 #include "base/Messageshow.h"
 #include "meter/Getunitfuncstr.h"
 #include "meter/Needle.h"
+#include "meter/PanelText.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Strings.h"
-#include "views/PanelText.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

@@ -7,6 +7,7 @@
 #include "app/Startup.h"
 #include "base/Messages.h"
 #include "meter/FrameEncoder.h"
+#include "platform/Tiling.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Graphicalrecord.h"
 #include "tests/support/TestRun.h"
@@ -14,7 +15,6 @@
 #include "views/Comparator.h"
 #include "views/Datapagelist.h"
 #include "views/Digitalmeter.h"
-#include "views/Tiling.h"
 
 #include <QAction>
 #include <QLabel>

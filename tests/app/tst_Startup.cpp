@@ -5,6 +5,7 @@
 #include "app/Main4.h"
 #include "app/Startup.h"
 #include "platform/SystemMetrics.h"
+#include "platform/Tiling.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Graphicalrecord.h"
 #include "tests/support/TestRun.h"
@@ -12,7 +13,6 @@
 #include "views/Comparator.h"
 #include "views/Datapagelist.h"
 #include "views/Digitalmeter.h"
-#include "views/Tiling.h"
 
 #include <QApplication>
 #include <QDir>

@@ -13,10 +13,10 @@
 #include "recorder/Dlgoption.h"
 #include "recorder/Graphicalrecord.h"
 #include "recorder/LoggerFile.h"
+#include "recorder/StatisticsWindow.h"
 #include "tests/support/Records.h"
 #include "tests/support/WindowsRun.h"
 #include "views/Datapagelist.h"
-#include "views/StatisticsWindow.h"
 
 #include <QAction>
 #include <QApplication>

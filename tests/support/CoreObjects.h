@@ -6,7 +6,7 @@
 #include "meter/ProgramState.h"
 #include "platform/WindowPlacement.h"
 #include "recorder/Recording.h"
-#include "views/WindowContext.h"
+#include "recorder/WindowContext.h"
 
 namespace orvel::test {
 

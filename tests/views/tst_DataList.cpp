@@ -5,11 +5,11 @@
 #include "base/Messages.h"
 #include "meter/MeterReading.h"
 #include "platform/SystemMetrics.h"
+#include "platform/Tiling.h"
 #include "tests/support/CoreObjects.h"
 #include "tests/support/TestRun.h"
 #include "views/Datapagelist.h"
 #include "views/Digitalmeter.h"
-#include "views/Tiling.h"
 
 #include <QLabel>
 #include <QStandardPaths>

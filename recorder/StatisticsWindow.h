@@ -5,7 +5,7 @@
 // the page or the recording changes. Copy puts the text on the clipboard.
 
 #include "recorder/Statistics.h"
-#include "views/WindowContext.h"
+#include "recorder/WindowContext.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "views/StatisticsWindow.h"
+#include "recorder/StatisticsWindow.h"
 
 #include "meter/ProgramState.h"
 #include "recorder/Recording.h"

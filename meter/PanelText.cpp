@@ -1,4 +1,4 @@
-#include "views/PanelText.h"
+#include "meter/PanelText.h"
 
 #include <QLabel>
 

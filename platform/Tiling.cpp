@@ -1,4 +1,4 @@
-#include "views/Tiling.h"
+#include "platform/Tiling.h"
 
 namespace orvel {
 
