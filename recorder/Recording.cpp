@@ -72,6 +72,7 @@ bool Recording::startWith(const std::function<bool()> &openStore)
     TimerLogger.setInterval(state_.iLoggerInterval);
     TimerLogger.start();
     state_.bRecording = true;
+    storeFirst_ = buffer_.count();
     const bool opened = openStore();
     if (!opened)
         stopRecording();
@@ -165,11 +166,13 @@ StoreResult Recording::takeSample(const TMeterReading &reading, const QTime &tim
 void Recording::clear()
 {
     buffer_.clear();
+    marks_.clear();
     expected_ = {};
     for (Adopted &a : adopted_)
         a.inBuffer = false;
     ResetRecorder();
     emit bufferReset();
+    emit marksChanged();
 }
 
 void Recording::ResetRecorder()
@@ -194,6 +197,9 @@ bool Recording::save(const QString &path, QString *error)
 {
     if (!saveLoggerFile(path, buffer_, error))
         return false; // nothing was replaced; the data stays unsaved
+    // The marks beside it, as whole; a file of an earlier save goes when there are none.
+    if (!writeMarksFile(marksFilePath(path), marks_, 0, buffer_.count(), error))
+        return false; // the data stays unsaved: a save that lost its marks is no save
     markSaved();
     return true;
 }
@@ -254,10 +260,15 @@ LoadResult Recording::load(const QString &path, LoadJob &job)
     s.iShownPage = s.iLastPage;
     s.bBufferEmpty = end == LoadEnd::Cancelled && n == 0;
     s.bUnsaved = !s.bBufferEmpty;
+    // The file's marks; those of readings an aborted load did not reach go with them.
+    MarksRead read = readMarksFile(marksFilePath(path), reader.recordCount());
+    marks_ = std::move(read.marks);
+    marks_.truncate(n);
     emit loaded(n);
+    emit marksChanged();
     endLoad();
     emit stateChanged();
-    return {true, end, n};
+    return {true, end, n, read.badLine, read.problem};
 }
 
 void Recording::abandonLoad()
@@ -300,13 +311,70 @@ bool Recording::OpenTemporaryStore(const QString &folder)
 
 QStringList Recording::DeleteTemporaryStores()
 {
+    const QStringList created = TempStore.createdFiles();
     QStringList kept = TempStore.deleteAll();
+    for (const QString &path : created)
+        if (!kept.contains(path))
+            QFile::remove(marksFilePath(path));
     for (const Adopted &a : std::as_const(adopted_)) {
         if (a.mayGo && !QFile::remove(a.path) && QFile::exists(a.path))
             kept.append(a.path);
+        else if (a.mayGo)
+            QFile::remove(marksFilePath(a.path));
     }
     adopted_.clear();
     return kept;
+}
+
+// ---- marks -----------------------------------------------------------------------
+
+MarkResult Recording::placeMark(qsizetype index, MarkKind kind, const QString &text)
+{
+    if (index < 0 || index >= buffer_.count())
+        return {};
+    MarkResult result;
+    Mark mark{index, fieldText(buffer_.at(index).szTime).trimmed(), kind, text};
+    // Written through before it counts: a kill right after keeps it, as the temporary file keeps readings.
+    if (TempStore.isOpen() && index >= storeFirst_)
+        appendMarkLine(marksFilePath(TempStore.currentPath()), mark, storeFirst_, &result.error);
+    result.position = marks_.add(std::move(mark));
+    state_.bUnsaved = true;
+    emit marksChanged();
+    emit stateChanged();
+    return result;
+}
+
+MarkResult Recording::setMarkText(qsizetype position, const QString &text)
+{
+    if (position < 0 || position >= marks_.size())
+        return {};
+    marks_.setText(position, text);
+    state_.bUnsaved = true;
+    emit marksChanged();
+    emit stateChanged();
+    return rewriteMarksStore(position);
+}
+
+MarkResult Recording::removeMark(qsizetype position)
+{
+    if (position < 0 || position >= marks_.size())
+        return {};
+    marks_.remove(position);
+    state_.bUnsaved = true;
+    emit marksChanged();
+    emit stateChanged();
+    MarkResult result = rewriteMarksStore(position);
+    result.position = -1;
+    return result;
+}
+
+MarkResult Recording::rewriteMarksStore(qsizetype position)
+{
+    MarkResult result{position, {}};
+    if (TempStore.isOpen())
+        writeMarksFile(marksFilePath(TempStore.currentPath()), marks_, storeFirst_, buffer_.count() - storeFirst_,
+                       &result.error);
+    return result;
 }
 
 void Recording::adoptInterrupted(const QString &path)

@@ -15,6 +15,7 @@
 
 #include "meter/MeterReading.h"
 #include "recorder/LoggerFile.h"
+#include "recorder/Marks.h"
 #include "recorder/Pages.h"
 #include "recorder/Statistics.h"
 #include "recorder/Tarecord.h"
@@ -100,7 +101,16 @@ struct LoadResult
 {
     bool opened = false; ///< false: the file could not be opened, nothing changed
     LoadEnd end = LoadEnd::Complete;
-    qsizetype count = 0; ///< readings in the buffer afterwards
+    qsizetype count = 0;    ///< readings in the buffer afterwards
+    int marksBadLine = 0;   ///< the first line of the marks file left out (1-based), 0 when none
+    QString marksProblem{}; ///< what was wrong with the marks file (empty when nothing)
+};
+
+/// What became of a mark placed, changed or removed.
+struct MarkResult
+{
+    qsizetype position = -1; ///< the mark's place in marks(), −1 when there is none
+    QString error;           ///< the mark could not be written through (it is kept in memory)
 };
 
 class Recording : public QObject
@@ -195,6 +205,19 @@ public:
     /// Makes `page` (kept within 1..iLastPage) the page shown.
     void setShownPage(int page);
 
+    // ---- marks
+    const MarkList &marks() const { return marks_; }
+    /// Places a mark of `kind` with `text` on reading `index`, with that
+    /// reading's time. While recording, a mark on a reading of the temporary
+    /// file goes to its marks file at once; when that write fails the mark is
+    /// kept in memory and the result's error says why. None for a reading the
+    /// buffer does not have.
+    MarkResult placeMark(qsizetype index, MarkKind kind, const QString &text);
+    /// The mark at `position` gets `text`.
+    MarkResult setMarkText(qsizetype position, const QString &text);
+    /// The mark at `position` goes.
+    MarkResult removeMark(qsizetype position);
+
     // ---- temporary files
     /// Deletes this run's temporary files, and the interrupted recordings it
     /// opened whose readings were saved or given up; returns those it could not.
@@ -213,6 +236,8 @@ signals:
     void bufferReset();
     /// A load put `count` readings in the buffer (aborted loads included).
     void loaded(qsizetype count);
+    /// A mark was placed, changed or removed, or the marks were replaced.
+    void marksChanged();
     /// Something of state() changed.
     void stateChanged();
 
@@ -224,6 +249,8 @@ private:
     void stopRecording();
     /// The interrupted recordings whose readings are in the buffer may go at exit.
     void releaseAdoptedInBuffer();
+    /// The marks file beside the temporary file written anew (a mark changed or went).
+    MarkResult rewriteMarksStore(qsizetype position);
 
     /// An interrupted recording opened into the buffer.
     struct Adopted
@@ -236,7 +263,9 @@ private:
     RecorderState state_;
     ReadingBuffer buffer_;
     ExpectedInterval expected_;
-    TemporaryStore TempStore; ///< the temporary file of the recording that runs
+    TemporaryStore TempStore;  ///< the temporary file of the recording that runs
+    qsizetype storeFirst_ = 0; ///< buffer index of the temporary file's first reading
+    MarkList marks_;
     QTimer TimerLogger;
     QList<Adopted> adopted_;
     std::optional<WaitingSample> waiting_;
