@@ -16,6 +16,7 @@ void ChartData::setPoints(int count)
     labels.resize(count);
     for (int i = old; i < count; ++i)
         values[i] = static_cast<float>(nullValue);
+    std::erase_if(marks, [count](const ChartMark &m) { return m.point >= count; });
 }
 
 void ChartData::setValue(int index, float value)
@@ -53,6 +54,9 @@ void ChartData::appendPoint(float value, const QString &label)
     values.append(value);
     labels.removeFirst();
     labels.append(label);
+    std::erase_if(marks, [](const ChartMark &m) { return m.point == 0; });
+    for (ChartMark &m : marks)
+        --m.point;
 }
 
 // ---- ChartModel -----------------------------------------------------------------------

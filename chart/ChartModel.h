@@ -29,6 +29,15 @@ enum Zooming { gNoZooming = 0, gHorzZooming = 1, gVertZooming = 2, gHorzPlusVert
 /// Largest number of points the chart takes (far above the viewer's 5120).
 inline constexpr int kMaxChartPoints = 1 << 20;
 
+/// A note on a point: a thin line through it and its text at the graph's top.
+struct ChartMark
+{
+    int point = 0;
+    QString text;
+
+    bool operator==(const ChartMark &) const = default;
+};
+
 /// The content set by the chart's callers.
 struct ChartData
 {
@@ -45,12 +54,13 @@ struct ChartData
     QString subTitle;
     QString xAxisLabel;
     QString yAxisLabel;
-    QString maxDataString; ///< template of the widest Y label; the chart keeps room for it
-    QString maxPointLabel; ///< template of the widest point label; the chart keeps room for it
-    int decimals = 3;      ///< decimal places of Y values
+    QString maxDataString;        ///< template of the widest Y label; the chart keeps room for it
+    QString maxPointLabel;        ///< template of the widest point label; the chart keeps room for it
+    int decimals = 3;             ///< decimal places of Y values
+    std::vector<ChartMark> marks; ///< in the order of their points
 
     int points() const { return static_cast<int>(values.size()); }
-    /// Sets the number of points; new points are null with an empty label.
+    /// Sets the number of points; new points are null with an empty label (marks beyond them go).
     void setPoints(int count);
     /// Out-of-range indexes are ignored.
     void setValue(int index, float value);
@@ -59,7 +69,7 @@ struct ChartData
     QString label(int index) const;
     bool isNull(int index) const;
     /// One value and label join at the right end; every point moves one place left and the
-    /// first drops off, so the number of points stays the same.
+    /// first drops off, so the number of points stays the same. Marks move with their points.
     void appendPoint(float value, const QString &label);
 };
 

@@ -165,6 +165,7 @@ ChartColors chartColors(const ChartStyle &style)
         c.text = Qt::black;
         c.line = Qt::black;
         c.cursor = Qt::black;
+        c.mark = Qt::black;
         return c;
     }
     c.desk = opaque(style.deskColor);
@@ -174,6 +175,7 @@ ChartColors chartColors(const ChartStyle &style)
     c.text = contrastOf(c.desk);
     c.line = visibleOn(opaque(style.subsetColor), c.back);
     c.cursor = contrastOf(c.back);
+    c.mark = visibleOn(QColor(0xFF, 0x8C, 0x00), c.back); // orange, apart from the line, grid and cursor
     return c;
 }
 
@@ -351,6 +353,40 @@ void drawTitle(QPainter &painter, const QRectF &rect, const QFont &font, const Q
     painter.drawText(rect, Qt::AlignHCenter | Qt::AlignTop, fm.elidedText(text, Qt::ElideRight, rect.width()));
 }
 
+/// The marks of the points shown: a thin line through each and its text at the
+/// top of the graph, cut to the room before the next mark.
+void paintMarks(QPainter &painter, const ChartLayout &layout, const ChartModel &model, const ChartColors &colors)
+{
+    const std::vector<ChartMark> &marks = model.data().marks;
+    if (marks.empty() || !model.hasPointsShown())
+        return;
+    const double u = layout.unit;
+    const QRectF plot = layout.plot;
+    const QFontMetricsF fm(painter.font(), painter.device());
+    const double top = plot.top() + 2.0 * u + fm.ascent();
+    const double gap = 3.0 * u;
+    QPen pen(colors.mark, u);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    std::vector<double> xs;
+    for (const ChartMark &m : marks)
+        if (m.point >= model.firstShown() && m.point <= model.lastShown())
+            xs.push_back(snap(layout.x.toPixel(m.point), u));
+    for (double x : xs)
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+    std::size_t k = 0;
+    for (const ChartMark &m : marks) {
+        if (m.point < model.firstShown() || m.point > model.lastShown())
+            continue;
+        const double x = xs[k];
+        const double right = ++k < xs.size() ? xs[k] - gap : plot.right() - gap;
+        const double room = right - (x + gap);
+        if (m.text.isEmpty() || room < 2.0 * fm.averageCharWidth())
+            continue;
+        painter.drawText(QPointF(x + gap, top), fm.elidedText(m.text.simplified(), Qt::ElideRight, room));
+    }
+}
+
 /// How far the line and its marks reach beyond the graph, device units.
 double lineReach(const ChartStyle &style, double unit)
 {
@@ -446,6 +482,8 @@ void paintChartData(QPainter &painter, const ChartLayout &layout, const ChartMod
     const double ascent = QFontMetricsF(tick, painter.device()).ascent();
     for (const PlacedLabel &label : layout.xLabels)
         painter.drawText(QPointF(label.rect.left(), label.rect.top() + ascent), label.text);
+
+    paintMarks(painter, layout, model, colors);
 
     // The line: one polyline per run of drawable points, cut where it leaves the graph.
     if (model.hasPointsShown()) {

@@ -85,6 +85,7 @@ struct ChartColors
     QColor text; ///< titles and labels, on the desk
     QColor line;
     QColor cursor;
+    QColor mark; ///< the marks' lines and texts
 };
 
 ChartColors chartColors(const ChartStyle &style);

@@ -107,6 +107,8 @@ public:
     void SetSubTitle(const QString &text) { pending_.subTitle = text; }
     void SetXAxisLabel(const QString &text) { pending_.xAxisLabel = text; }
     void SetYAxisLabel(const QString &text) { pending_.yAxisLabel = text; }
+    /// The marks on the points, in the order of their points.
+    void SetMarks(std::vector<ChartMark> marks) { pending_.marks = std::move(marks); }
     /// The raw handle for appending readings.
     PEGraphHandle &GethObject() { return handle_; }
 

@@ -195,6 +195,12 @@ void TFormViewGraphic::loadChart()
         const TARecord &r = buffer.at(bReduced ? Reduction.indexes[std::size_t(i)] : i);
         setChartPoint(g, i, r.fReading, fieldText(r.szTime));
     }
+    // The marks of what it holds, each on the point that stands for its reading.
+    std::vector<ChartMark> marks;
+    for (const Mark &m : Context.recording.marks().all())
+        if (m.index < n)
+            marks.push_back({bReduced ? nearestPosition(Reduction.indexes, m.index) : int(m.index), m.text});
+    g.SetMarks(std::move(marks));
     g.SetPrepareImages(true);
     redrawChart();
     g.SetCursorPoint(0);

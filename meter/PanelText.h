@@ -21,6 +21,8 @@ QString faceName(LabelFace face);
 inline const QColor kLime{0x00, 0xFF, 0x00};
 inline const QColor kRed{0xFF, 0x00, 0x00};
 inline const QColor kFuchsia{0xFF, 0x00, 0xFF};
+/// The marks' orange, as the chart draws them.
+inline const QColor kMarkColour{0xFF, 0x8C, 0x00};
 
 /// Black with lime characters, like the meter's display.
 void setLcdColours(QWidget *widget);

@@ -49,6 +49,7 @@ constexpr int OpenFilter = 2042, SaveFilter = 2043, UntitledG52 = 2040, ReadingF
               ReadingCount = 7999, FileOpenError = 9004, FileSaveError = 9005, Interrupted = 2095;
 constexpr int NotLinked = 9002, CannotCreateTemp = 9003, NoMemory = 9006, ClearQuestion = 8002, FirstPageMsg = 8008,
               LastPageMsg = 8009, TempWriteFailed = 2050;
+constexpr int MarkCaption = 2355, MarkPrompt = 2356, MarkNotKept = 2357, MarksDamaged = 2358, MarksUnreadable = 2359;
 } // namespace id
 
 void showStyled(QLabel *unitPanel, QLabel *funcPanel, const TARecord &r)
@@ -79,6 +80,7 @@ TGraphicalForm::TGraphicalForm(const WindowContext &context, QWidget *parent)
     connect(rec, &Recording::bufferReset, this, &TGraphicalForm::RecordingBufferReset);
     connect(rec, &Recording::loaded, this, &TGraphicalForm::RecordingLoaded);
     connect(rec, &Recording::stateChanged, this, &TGraphicalForm::RecordingStateChanged);
+    connect(rec, &Recording::marksChanged, this, &TGraphicalForm::RecordingMarksChanged);
     FormCreate();
     TimerTime->start();
     TimerTimeTimer();
@@ -148,6 +150,7 @@ void TGraphicalForm::syncUndoZoom()
 void TGraphicalForm::ClearChart()
 {
     PEGraph->SetSubsetLineTypes(0, gThinSolid);
+    PEGraph->SetMarks({});
     setPointCount(*PEGraph, iPagePoints);
     showScale();
     for (int i = 0; i < iPagePoints; ++i)
@@ -179,16 +182,38 @@ void TGraphicalForm::loadPagePoints(int page)
         const TARecord &r = buffer.at(range.first + k);
         setChartPoint(*PEGraph, point, r.fReading, fieldText(r.szTime));
     }
+    PEGraph->SetMarks(pageMarks(range));
+}
+
+std::vector<ChartMark> TGraphicalForm::pageMarks(const PageRange &page) const
+{
+    std::vector<ChartMark> marks;
+    const MarkList &all = Context.recording.marks();
+    const auto [from, to] = all.within(page.first, page.count);
+    for (qsizetype p = from; p < to; ++p)
+        marks.push_back({page.emptyPoints + int(all.at(p).index - page.first), all.at(p).text});
+    return marks;
 }
 
 void TGraphicalForm::ShowCursorReading()
 {
     const ReadingBuffer &buffer = Context.recording.buffer();
-    if (buffer.isEmpty())
+    if (buffer.isEmpty()) {
+        MarkPanel->clear();
+        syncMarkCommands();
         return;
+    }
     const RecorderState &s = Context.recording.state();
     const qsizetype index = cursorIndex(PEGraph->GetCursorPoint(), buffer.count(), s.iLastPage, s.iShownPage);
     QString axis = LoadStr(id::Reading);
+    // The marks on the reading, their texts whole.
+    QStringList marked;
+    const MarkList &marks = Context.recording.marks();
+    for (qsizetype p = index < 0 ? -1 : marks.find(index); p >= 0 && p < marks.size() && marks.at(p).index == index;
+         ++p)
+        marked << marks.at(p).text.simplified();
+    MarkPanel->setText(marked.join(QStringLiteral(" | ")));
+    syncMarkCommands();
     if (index < 0) {
         for (QLabel *p : {TimePanel, ReadingDataPanel, ReadingUnitPanel, ReadingFuncPanel})
             p->clear();
@@ -452,6 +477,15 @@ LoadResult TGraphicalForm::LoadFile(const QString &path)
         ShowCodedMessage(this, str::ErrorCaption, id::FileOpenError);
     else if (result.end == LoadEnd::NoMemory)
         ShowCodedMessage(this, str::ErrorCaption, id::NoMemory);
+    else if (!result.marksProblem.isEmpty()) {
+        const QString marks = QDir::toNativeSeparators(marksFilePath(path));
+        TitledMessage(
+            this,
+            result.marksBadLine > 0
+                ? LoadStr(id::MarksDamaged).arg(marks, QString::number(result.marksBadLine), result.marksProblem)
+                : LoadStr(id::MarksUnreadable).arg(marks, result.marksProblem),
+            PromptIcon::Exclamation);
+    }
     return result;
 }
 
@@ -560,6 +594,97 @@ void TGraphicalForm::RecordingBufferReset()
     showExtremes();
 }
 
+// ---- marks -----------------------------------------------------------------------
+
+qsizetype TGraphicalForm::markTarget() const
+{
+    const Recording &rec = Context.recording;
+    const RecorderState &s = rec.state();
+    if (s.bRecording)
+        return rec.buffer().count() - 1; // the newest stored reading
+    return cursorIndex(PEGraph->GetCursorPoint(), rec.buffer().count(), s.iLastPage, s.iShownPage);
+}
+
+qsizetype TGraphicalForm::markUnderCursor() const
+{
+    const Recording &rec = Context.recording;
+    const RecorderState &s = rec.state();
+    const qsizetype index = cursorIndex(PEGraph->GetCursorPoint(), rec.buffer().count(), s.iLastPage, s.iShownPage);
+    return index < 0 ? -1 : rec.marks().find(index);
+}
+
+void TGraphicalForm::placeMark(bool askText)
+{
+    // The reading is the one of the moment the command was given; readings
+    // that come while the text is asked for are stored meanwhile.
+    const qsizetype index = markTarget();
+    if (!commands().mark || index < 0)
+        return;
+    QString text;
+    if (askText) {
+        InputRequest request{LoadStr(id::MarkCaption), LoadStr(id::MarkPrompt), {}, this};
+        text = prompt().inputText(request);
+        if (text.isNull())
+            return; // cancelled
+    }
+    const MarkResult placed = Context.recording.placeMark(index, MarkKind::User, text);
+    if (!placed.error.isEmpty())
+        showMarkNotKept(placed.error);
+}
+
+void TGraphicalForm::sbtnMarkClick()
+{
+    placeMark(QApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
+}
+
+void TGraphicalForm::mnuEditMarkClick()
+{
+    const qsizetype position = markUnderCursor();
+    if (position < 0 || !commands().mark)
+        return;
+    InputRequest request{LoadStr(id::MarkCaption), LoadStr(id::MarkPrompt), Context.recording.marks().at(position).text,
+                         this};
+    const QString text = prompt().inputText(request);
+    if (text.isNull())
+        return;
+    const MarkResult changed = Context.recording.setMarkText(position, text);
+    if (!changed.error.isEmpty())
+        showMarkNotKept(changed.error);
+}
+
+void TGraphicalForm::mnuRemoveMarkClick()
+{
+    const qsizetype position = markUnderCursor();
+    if (position < 0 || !commands().mark)
+        return;
+    const MarkResult removed = Context.recording.removeMark(position);
+    if (!removed.error.isEmpty())
+        showMarkNotKept(removed.error);
+}
+
+void TGraphicalForm::showMarkNotKept(const QString &why)
+{
+    TitledMessage(this, LoadStrArg(id::MarkNotKept, why), PromptIcon::Exclamation);
+}
+
+void TGraphicalForm::syncMarkCommands()
+{
+    const bool onMark = commands().mark && markUnderCursor() >= 0;
+    mnuEditMark->setEnabled(onMark);
+    mnuRemoveMark->setEnabled(onMark);
+}
+
+void TGraphicalForm::RecordingMarksChanged()
+{
+    const Recording &rec = Context.recording;
+    const RecorderState &s = rec.state();
+    if (s.frozen())
+        return; // a load shows its page with its marks once it is done
+    PEGraph->SetMarks(pageMarks(pageRange(rec.buffer().count(), s.iLastPage, s.iShownPage)));
+    redrawChart();
+    ShowCursorReading();
+}
+
 // ---- states ----------------------------------------------------------------------
 
 CommandStates TGraphicalForm::commands() const
@@ -596,10 +721,12 @@ void TGraphicalForm::UpdateButtons()
         {mnuManual, c.manual},       {mnuInterval, c.interval}, {mnuOpen, c.open},         {mnuImport, c.import},
         {mnuSaveAs, c.save},         {mnuPrint, c.print},       {mnuClear, c.clear},       {mnuExport, c.exportData},
         {mnuFirstPage, c.firstPage}, {mnuPageUp, c.pageUp},     {mnuPageDown, c.pageDown}, {mnuLastPage, c.lastPage},
-        {mnuFitView, c.fitView},     {mnuUndoZoom, c.undoZoom},
+        {mnuFitView, c.fitView},     {mnuUndoZoom, c.undoZoom}, {mnuMark, c.mark},         {mnuMarkText, c.mark},
     };
     for (const auto &[action, enabled] : shared)
         action->setEnabled(enabled);
+    sbtnMark->setEnabled(c.mark);
+    syncMarkCommands();
 }
 
 void TGraphicalForm::UpdateMenus()

@@ -7,6 +7,7 @@
 // window shows what its signals say changed and tells the user what went
 // wrong, once the recording has settled.
 
+#include "chart/ChartModel.h"
 #include "recorder/Recording.h"
 #include "recorder/StoredValue.h"
 #include "recorder/WindowContext.h"
@@ -62,6 +63,7 @@ public:
     QToolButton *sbtnLastPage = nullptr;
     QToolButton *sbtnUndoZoom = nullptr;
     QToolButton *sbtnFitView = nullptr;
+    QToolButton *sbtnMark = nullptr; ///< Mark; with Shift held, Mark with Text
     QFrame *DisplayPanel = nullptr;
     QLabel *TimePanel = nullptr; ///< time of the reading under the cursor
     QLabel *ReadingDataPanel = nullptr;
@@ -75,6 +77,7 @@ public:
     QLabel *MinDataPanel = nullptr;
     QLabel *MinUnitPanel = nullptr;
     QLabel *MinFuncPanel = nullptr;
+    QLabel *MarkPanel = nullptr; ///< the texts of the marks on the reading under the cursor
     orvel::PEGraph *PEGraph = nullptr;
     QProgressBar *ProgressBar = nullptr;
     QLabel *StatusPanels[5] = {}; ///< recording, buffer count, page, interval, clock
@@ -101,6 +104,10 @@ public:
     QAction *mnuUndoZoom = nullptr;
     QAction *mnuLineColor = nullptr;
     QAction *mnuStatistics = nullptr;
+    QAction *mnuMark = nullptr;             ///< M
+    QAction *mnuMarkText = nullptr;         ///< Shift+M: asks for the text first
+    QAction *mnuEditMark = nullptr;         ///< the text of the mark under the cursor
+    QAction *mnuRemoveMark = nullptr;       ///< the mark under the cursor goes
     StatisticsWindow *Statistics = nullptr; ///< statistics of the page (or zoom) and the recording
 
     // ---- commands (toolbar buttons and menu items)
@@ -122,6 +129,9 @@ public:
     void sbtnFitViewClick();
     void mnuPrinterSetupClick();
     void mnuLineColorClick();
+    void sbtnMarkClick();
+    void mnuEditMarkClick();
+    void mnuRemoveMarkClick();
 
     // ---- operations
     /// Stores the current reading; tells the user afterwards when that stopped the recording.
@@ -154,6 +164,13 @@ public:
     void OfferInterruptedRecordings();
     /// Buffer indexes of the readings the chart shows (the zoomed part of the page).
     std::pair<qsizetype, qsizetype> readingsInView() const;
+    /// Places a mark on the newest reading while recording, on the reading
+    /// under the cursor otherwise; with `askText`, asks for its text first.
+    void placeMark(bool askText);
+    /// The reading a mark goes on now (−1: none).
+    qsizetype markTarget() const;
+    /// Position in the recording's marks of the first mark on the reading under the cursor, or −1.
+    qsizetype markUnderCursor() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -176,6 +193,13 @@ private:
     void RecordingBufferReset();
     void RecordingLoaded(qsizetype count);
     void RecordingStateChanged();
+    void RecordingMarksChanged();
+    /// The marks of `page`'s readings on the chart's points.
+    std::vector<ChartMark> pageMarks(const PageRange &page) const;
+    /// Tells the user a mark could not be written to the temporary file's marks.
+    void showMarkNotKept(const QString &why);
+    /// Edit and Remove Mark follow whether a mark is under the cursor.
+    void syncMarkCommands();
     /// The enabled state of every command under the one rule.
     CommandStates commands() const;
     /// Makes `page` the page shown.

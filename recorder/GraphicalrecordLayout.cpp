@@ -31,10 +31,11 @@ namespace id {
 constexpr int File = 501, Open = 502, SaveAs = 503, PrinterSetup = 506, Import = 507, Clear = 508, Exit = 509,
               Acquisition = 761, Start = 762, Stop = 763, Manual = 764, Interval = 765, View = 831, FirstPage = 802,
               PageUp = 803, PageDown = 804, LastPage = 805, Print = 806, Export = 807, LineColor = 832, FitView = 833,
-              UndoZoom = 834, Statistics = 2094;
+              UndoZoom = 834, Statistics = 2094, Mark = 2350, MarkText = 2351, EditMark = 2352, RemoveMark = 2353;
 constexpr int HintStart = 1040, HintStop = 1041, HintOpen = 1042, HintSave = 1043, HintPrint = 1044, HintClear = 1045,
               HintOption = 1046, HintManual = 1047, HintFirst = 1048, HintPageUp = 1049, HintPageDown = 1050,
-              HintLast = 1051, HintFitView = 1052, HintUndoZoom = 1053, HintExport = 1054, HintImport = 1055;
+              HintLast = 1051, HintFitView = 1052, HintUndoZoom = 1053, HintExport = 1054, HintImport = 1055,
+              HintMark = 2354;
 constexpr int PF = 2008, Max = 2009, Min = 2010;
 } // namespace id
 
@@ -115,6 +116,7 @@ void TGraphicalForm::BuildControls()
     sbtnLastPage = button(299, 20, QStyle::SP_MediaSkipForward, "sbtnLastPage");
     sbtnUndoZoom = button(324, 20, QStyle::SP_ArrowBack, "sbtnUndoZoom");
     sbtnFitView = button(344, 20, QStyle::SP_TitleBarMaxButton, "sbtnFitView");
+    sbtnMark = button(376, 20, QStyle::SP_DialogApplyButton, "sbtnMark");
     // Start and Stop are one group: one of them is always down.
     sbtnRecordStart->setCheckable(true);
     sbtnRecordStop->setCheckable(true);
@@ -141,6 +143,10 @@ void TGraphicalForm::BuildControls()
     PFPanel = blackPanel(DisplayPanel, "PFPanel", kLime, 16, Qt::AlignCenter);
     row->addWidget(Label3);
     row->addWidget(PFPanel);
+    // The text of the marks on the reading under the cursor, whole.
+    MarkPanel = blackPanel(DisplayPanel, "MarkPanel", kMarkColour, 14, Qt::AlignLeft | Qt::AlignVCenter);
+    MarkPanel->setMinimumWidth(60);
+    row->addWidget(MarkPanel, 1);
     row->addWidget(colouredCaption(DisplayPanel, LoadStr(id::Max), kRed));
     row->addWidget(trio(DisplayPanel, "Panel3", kRed, MaxDataPanel, MaxUnitPanel, MaxFuncPanel, "MaxDataPanel",
                         "MaxUnitPanel", "MaxFuncPanel"),
@@ -204,6 +210,13 @@ void TGraphicalForm::BuildMenus()
     mnuManual = acquisition->addAction(LoadStr(id::Manual));
     mnuManual->setShortcut(Qt::Key_F7);
     acquisition->addSeparator();
+    mnuMark = acquisition->addAction(LoadStr(id::Mark));
+    mnuMark->setShortcut(Qt::Key_M);
+    mnuMarkText = acquisition->addAction(LoadStr(id::MarkText));
+    mnuMarkText->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_M));
+    mnuEditMark = acquisition->addAction(LoadStr(id::EditMark));
+    mnuRemoveMark = acquisition->addAction(LoadStr(id::RemoveMark));
+    acquisition->addSeparator();
     mnuInterval = acquisition->addAction(LoadStr(id::Interval));
 
     QMenu *view = bar->addMenu(LoadStr(id::View));
@@ -264,6 +277,13 @@ void TGraphicalForm::BuildMenus()
         s.button->setDefaultAction(s.action);
         connect(s.action, &QAction::triggered, this, s.command);
     }
+    // The Mark button asks for a text first when Shift is held, as Shift+M does.
+    sbtnMark->setToolTip(LoadStr(id::HintMark));
+    connect(sbtnMark, &QToolButton::clicked, this, &TGraphicalForm::sbtnMarkClick);
+    connect(mnuMark, &QAction::triggered, this, [this] { placeMark(false); });
+    connect(mnuMarkText, &QAction::triggered, this, [this] { placeMark(true); });
+    connect(mnuEditMark, &QAction::triggered, this, &TGraphicalForm::mnuEditMarkClick);
+    connect(mnuRemoveMark, &QAction::triggered, this, &TGraphicalForm::mnuRemoveMarkClick);
     connect(mnuPrinterSetup, &QAction::triggered, this, &TGraphicalForm::mnuPrinterSetupClick);
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(mnuLineColor, &QAction::triggered, this, &TGraphicalForm::mnuLineColorClick);

@@ -1,6 +1,7 @@
 #include "recorder/Marks.h"
 
 #include "base/WholeFile.h"
+#include "resources/Strings.h"
 
 #include <QFile>
 
@@ -17,6 +18,8 @@ namespace orvel {
 namespace {
 
 constexpr char kHeader[] = "# orvel marks: reading, time, kind, text\n";
+// What is wrong with a line.
+constexpr int kNotFourFields = 2361, kNoNumber = 2362, kBeyond = 2363, kNoKind = 2364;
 
 QByteArray escaped(const QString &text)
 {
@@ -173,22 +176,22 @@ MarksRead parseMarks(const QByteArray &text, qsizetype readings)
             from = tab + 1;
         }
         if (fields.size() != 4) {
-            leaveOut(lineNumber, QStringLiteral("not the four fields of a mark (reading, time, kind, text)"));
+            leaveOut(lineNumber, LoadStr(kNotFourFields));
             continue;
         }
         bool ok = false;
         const qlonglong number = fields[0].toLongLong(&ok);
         if (!ok || number < 1) {
-            leaveOut(lineNumber, QStringLiteral("\"%1\" is no reading number").arg(QString::fromUtf8(fields[0])));
+            leaveOut(lineNumber, LoadStrArg(kNoNumber, QString::fromUtf8(fields[0])));
             continue;
         }
         if (number > readings) {
-            leaveOut(lineNumber, QStringLiteral("reading %1 is beyond the recording's %2").arg(number).arg(readings));
+            leaveOut(lineNumber, LoadStr(kBeyond).arg(number).arg(readings));
             continue;
         }
         const std::optional<MarkKind> kind = markKindNamed(QString::fromUtf8(fields[2]));
         if (!kind) {
-            leaveOut(lineNumber, QStringLiteral("\"%1\" is no kind of mark").arg(QString::fromUtf8(fields[2])));
+            leaveOut(lineNumber, LoadStrArg(kNoKind, QString::fromUtf8(fields[2])));
             continue;
         }
         marks.push_back({qsizetype(number - 1), QString::fromUtf8(fields[1]).trimmed(), *kind, unescaped(fields[3])});

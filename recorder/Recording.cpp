@@ -29,6 +29,7 @@ CommandStates commandStates(const RecorderState &s, bool zoomed)
     c.pageDown = c.lastPage = paging && s.iShownPage != s.iLastPage;
     c.fitView = !busy && s.iLastPage != 1;
     c.undoZoom = zoomed && !frozen;
+    c.mark = !frozen && !s.bBufferEmpty; // no reading, no mark; recording or not
     return c;
 }
 

@@ -15,7 +15,7 @@
 namespace orvel {
 
 namespace {
-constexpr int kCaption = 2090, kInView = 2091, kWhole = 2092, kCopy = 2093;
+constexpr int kCaption = 2090, kInView = 2091, kWhole = 2092, kCopy = 2093, kMarks = 2360;
 
 QLabel *figures(QWidget *parent, QVBoxLayout *column, int caption)
 {
@@ -47,6 +47,7 @@ StatisticsWindow::StatisticsWindow(const WindowContext &context, QWidget *parent
     auto *column = new QVBoxLayout(this);
     ViewPanel = figures(this, column, kInView);
     WholePanel = figures(this, column, kWhole);
+    MarksPanel = figures(this, column, kMarks);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     btnCopy = buttons->addButton(LoadStr(kCopy), QDialogButtonBox::ActionRole);
     column->addWidget(buttons);
@@ -75,6 +76,19 @@ void StatisticsWindow::refresh()
     const auto [first, count] = viewRange_ ? viewRange_() : std::pair<qsizetype, qsizetype>{0, buffer.count()};
     ViewPanel->setText(statsLines(buffer, index.range(buffer, first, count), limits, expected).join(QLatin1Char('\n')));
     WholePanel->setText(statsLines(buffer, index.whole(), limits, expected).join(QLatin1Char('\n')));
+    // The marks in view: time, the kind when a rule placed it, the text.
+    QStringList marked;
+    const MarkList &marks = Context.recording.marks();
+    const auto [from, to] = marks.within(first, count);
+    for (qsizetype p = from; p < to; ++p) {
+        const Mark &m = marks.at(p);
+        marked << m.time + QStringLiteral("  ") +
+                      (m.kind == MarkKind::User ? QString()
+                                                : QLatin1Char('[') + markKindName(m.kind) + QStringLiteral("] ")) +
+                      m.text.simplified();
+    }
+    MarksPanel->setText(marked.join(QLatin1Char('\n')));
+    MarksPanel->parentWidget()->setVisible(!marked.isEmpty());
     // Longer lines widen the window: a figure is never cut off (a larger window stays as it is).
     if (const QSize wanted = size().expandedTo(sizeHint()); wanted != size())
         resize(wanted);
@@ -82,8 +96,11 @@ void StatisticsWindow::refresh()
 
 QString StatisticsWindow::text() const
 {
-    return LoadStr(kInView) + QLatin1Char('\n') + ViewPanel->text() + QStringLiteral("\n\n") + LoadStr(kWhole) +
-           QLatin1Char('\n') + WholePanel->text() + QLatin1Char('\n');
+    QString text = LoadStr(kInView) + QLatin1Char('\n') + ViewPanel->text() + QStringLiteral("\n\n") + LoadStr(kWhole) +
+                   QLatin1Char('\n') + WholePanel->text() + QLatin1Char('\n');
+    if (!MarksPanel->text().isEmpty())
+        text += QLatin1Char('\n') + LoadStr(kMarks) + QLatin1Char('\n') + MarksPanel->text() + QLatin1Char('\n');
+    return text;
 }
 
 void StatisticsWindow::copyToClipboard()

@@ -36,6 +36,7 @@ public:
 
     QLabel *ViewPanel = nullptr;  ///< the readings in view
     QLabel *WholePanel = nullptr; ///< the whole recording
+    QLabel *MarksPanel = nullptr; ///< the marks of the readings in view, with their times
     QPushButton *btnCopy = nullptr;
 
 private:

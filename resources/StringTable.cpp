@@ -331,6 +331,25 @@ const StringEntry kStringTable[] = {
            "  ~/.config/orvel/ports.conf\n"
            "                        lines COMn=/dev/… that map ports to devices\n"},
 
+    // marks on a recording
+    {2350, "&Mark"},
+    {2351, "Mark with &Text..."},
+    {2352, "&Edit Mark Text..."},
+    {2353, "&Remove Mark"},
+    {2354, "Mark the newest reading while recording, else the reading under the cursor (Shift: with a text)"},
+    {2355, "Mark"},
+    {2356, "Text of the mark:"},
+    {2357, "The mark is placed, but it could not be written beside the temporary file (%s). It stays with the "
+           "readings and is saved with them."},
+    {2358, "The marks file %1 could not be read whole: line %2: %3. The readings were opened with the marks that "
+           "could be read."},
+    {2359, "The marks file %1 could not be read: %2. The readings were opened without marks."},
+    {2360, "Marks"},
+    {2361, "not the four fields of a mark (reading, time, kind, text)"},
+    {2362, "\"%s\" is no reading number"},
+    {2363, "reading %1 is beyond the recording's %2"},
+    {2364, "\"%s\" is no kind of mark"},
+
     // status texts, button captions, message lines
     {7001, "Data Logging ..."},
     {7002, "Data in buffer : %d"},

@@ -10,6 +10,7 @@
 #include "views/Analogmeter.h"
 #include "views/Digitalmeter.h"
 
+#include <QFont>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -30,9 +31,10 @@ constexpr int kNoMemory = 9006; // "Insufficient system memory !"
 
 // ---- one sheet's lines ----------------------------------------------------------
 
-DataSheetModel::DataSheetModel(const ReadingBuffer &buffer, QObject *parent)
+DataSheetModel::DataSheetModel(const ReadingBuffer &buffer, const MarkList &marks, QObject *parent)
     : QAbstractListModel(parent)
     , buffer_(buffer)
+    , marks_(marks)
 {}
 
 int DataSheetModel::rowCount(const QModelIndex &parent) const
@@ -42,9 +44,16 @@ int DataSheetModel::rowCount(const QModelIndex &parent) const
 
 QVariant DataSheetModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= lines_.count())
+    if (!index.isValid() || index.row() >= lines_.count())
         return {};
-    return lineText(index.row());
+    if (role == Qt::DisplayRole)
+        return lineText(index.row());
+    if (role == Qt::FontRole && marks_.find(lines_.indexAt(index.row())) >= 0) {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+    }
+    return {};
 }
 
 void DataSheetModel::appendLines(qsizetype first, int count)
@@ -65,7 +74,10 @@ QString DataSheetModel::lineText(int row) const
     // A line can outlive its record when the buffer is cleared before the list is.
     if (index >= buffer_.count())
         return {};
-    return dataListLine(buffer_.at(index), index);
+    QString line = dataListLine(buffer_.at(index), index);
+    for (qsizetype p = marks_.find(index); p >= 0 && p < marks_.size() && marks_.at(p).index == index; ++p)
+        line += QStringLiteral("   \u25B6 ") + marks_.at(p).text.simplified();
+    return line;
 }
 
 // ---- the window -------------------------------------------------------------------
@@ -97,6 +109,10 @@ TDataPageListForm::TDataPageListForm(const WindowContext &context, QWidget *pare
     CreateSheet();
     // A loaded file's readings are listed in one go, as UM_LIST_ADD would list them one by one.
     connect(&Context.recording, &Recording::loaded, this, [this](qsizetype count) { addLines(0, count); });
+    connect(&Context.recording, &Recording::marksChanged, this, [this] {
+        for (DataSheetView *view : std::as_const(DataLists))
+            view->viewport()->update();
+    });
     show();
 }
 
@@ -121,7 +137,7 @@ bool TDataPageListForm::CreateSheet()
         list->setObjectName(QStringLiteral("DataList"));
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
-        auto *model = new DataSheetModel(Context.recording.buffer(), list);
+        auto *model = new DataSheetModel(Context.recording.buffer(), Context.recording.marks(), list);
         list->setModel(model);
         auto *fill = new QVBoxLayout(sheet.get());
         fill->setContentsMargins(0, 0, 0, 0);

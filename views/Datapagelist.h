@@ -6,6 +6,7 @@
 // a line's text is made from ReadingBuffer when the view paints it, so a
 // million readings cost no million strings.
 
+#include "recorder/Marks.h"
 #include "recorder/WindowContext.h"
 #include "views/DataListLine.h"
 #include "views/DataSheetView.h"
@@ -24,18 +25,20 @@ class DataSheetModel : public QAbstractListModel
     Q_OBJECT
 
 public:
-    DataSheetModel(const ReadingBuffer &buffer, QObject *parent);
+    DataSheetModel(const ReadingBuffer &buffer, const MarkList &marks, QObject *parent);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
     /// Adds lines for buffer entries first .. first + count − 1 at once; throws std::bad_alloc.
     void appendLines(qsizetype first, int count);
-    /// Text of line `row`; empty when the entry has left the buffer.
+    /// Text of line `row`; empty when the entry has left the buffer. A marked
+    /// reading's line ends in its marks' texts (and is shown in bold).
     QString lineText(int row) const;
 
 private:
     const ReadingBuffer &buffer_;
+    const MarkList &marks_;
     LineIndexRuns lines_;
 };
 

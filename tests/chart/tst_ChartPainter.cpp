@@ -87,6 +87,32 @@ class TestChartPainter : public QObject
     Q_OBJECT
 
 private slots:
+    // A mark is a thin line through its point with its text at the graph's top,
+    // cut to the room before the next mark (none at all when there is no room).
+    void marksAreLinesWithTheirTextCutToFit()
+    {
+        ChartModel model = modelWithGap();
+        ChartData d = model.data();
+        d.marks = {{100, QStringLiteral("no room")}, {101, QStringLiteral("fan started")}};
+        model.setData(d);
+        const ChartStyle style = testStyle();
+        const QImage image = render(model, style);
+        const ChartLayout layout = layoutChart(QRectF(image.rect()), model, style, &image);
+        const QRgb mark = chartColors(style).mark.rgb();
+        const int x100 = static_cast<int>(layout.x.toPixel(100)), x101 = static_cast<int>(layout.x.toPixel(101));
+        QVERIFY(columnShare(image, x100, layout.plot, mark) > 0.8);
+        QVERIFY(columnShare(image, x101, layout.plot, mark) > 0.8);
+        const auto textPixels = [&](int from, int to) {
+            int n = 0;
+            for (int x = from; x < to; ++x)
+                for (int y = int(layout.plot.top()) + 2; y < int(layout.plot.top()) + 16; ++y)
+                    n += qRed(image.pixel(x, y)) > 120 && qBlue(image.pixel(x, y)) < 80;
+            return n;
+        };
+        QCOMPARE(textPixels(x100 + 1, x101), 0);
+        QVERIFY(textPixels(x101 + 2, x101 + 60) > 20);
+    }
+
     void lineIsDrawnWhereValuesAreAndBreaksAtNullPoints()
     {
         const ChartModel model = modelWithGap();

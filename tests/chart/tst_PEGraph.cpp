@@ -144,6 +144,11 @@ private slots:
         const std::pair<const char *, std::function<void()>> steps[] = {
             {"a reading", [&] { append(12.5f, "  9:10:00.0  "); }},
             {"another", [&] { append(-40.0f, "  9:10:00.5  "); }},
+            {"a mark",
+             [&] {
+                 g.SetMarks({{150, QStringLiteral("probe moved")}});
+                 g.SetPEactions(gReinitAndReset);
+             }},
             {"a wider time", [&] { append(0.0f, "  10:10:01.0  "); }},
             {"the cursor moved", [&] { g.SetCursorPoint(20); }},
             {"a reading that widens the scale",

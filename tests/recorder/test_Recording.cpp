@@ -19,11 +19,12 @@ QString text(const CommandStates &c)
     return bits({c.startButton, c.stopButton, c.startMenu, c.stopMenu}) + ' ' +
            bits({c.manual, c.interval, c.open, c.import, c.printerSetup}) + ' ' +
            bits({c.save, c.print, c.clear, c.exportData}) + ' ' +
-           bits({c.firstPage, c.pageUp, c.pageDown, c.lastPage}) + ' ' + bits({c.fitView, c.undoZoom});
+           bits({c.firstPage, c.pageUp, c.pageDown, c.lastPage}) + ' ' + bits({c.fitView, c.undoZoom}) + ' ' +
+           bits({c.mark});
 }
 
 // Start and Stop (button, button, menu, menu); Manual, Interval, Open, Import,
-// Printer set-up; Save, Print, Clear, Export; First, Up, Down, Last; Fit, Undo zoom.
+// Printer set-up; Save, Print, Clear, Export; First, Up, Down, Last; Fit, Undo zoom; Mark.
 TEST(RecorderCommands, OneRuleFromTheState)
 {
     struct Row
@@ -34,21 +35,21 @@ TEST(RecorderCommands, OneRuleFromTheState)
         const char *expected;
     };
     const Row rows[] = {
-        {0, 0, 1, 1, 1, 0, 0, 0, "1110 01111 0000 0000 00"}, // nothing stored
-        {0, 0, 0, 1, 1, 0, 0, 0, "1110 01111 1111 0000 00"}, // one page: no paging, no viewer
-        {0, 0, 0, 3, 3, 0, 0, 0, "1110 01111 1111 1100 10"}, // the newest of three pages
-        {0, 0, 0, 3, 1, 0, 0, 0, "1110 01111 1111 0011 10"}, // the first
-        {0, 0, 0, 3, 2, 0, 0, 0, "1110 01111 1111 1111 10"}, // between
-        {0, 0, 0, 3, 3, 0, 0, 1, "1110 01111 1111 1100 11"}, // zoomed
-        {0, 1, 0, 3, 3, 0, 0, 0, "1101 00000 0000 0000 00"}, // recording: Start stays usable
-        {0, 1, 0, 3, 1, 0, 0, 0, "1101 00000 0000 0011 00"}, // recording, PgUp paged to page 1
-        {0, 1, 0, 3, 3, 0, 0, 1, "1101 00000 0000 0000 01"}, // recording, zoomed: Undo zoom stays usable
-        {0, 1, 1, 1, 1, 0, 0, 0, "1101 00000 0000 0000 00"}, // recording, nothing stored yet
-        {1, 0, 0, 3, 3, 0, 0, 0, "0000 11111 1111 1100 10"}, // manual
-        {1, 0, 0, 1, 1, 1, 0, 0, "0000 00000 0000 0000 00"}, // manual, a file loading
-        {0, 0, 0, 3, 2, 1, 0, 1, "0000 00000 0000 0000 00"}, // a file loading
-        {0, 0, 0, 3, 2, 0, 1, 1, "0100 00000 0000 0000 00"}, // exporting
-        {0, 1, 1, 1, 1, 0, 1, 0, "0101 00000 0000 0000 00"}, // exporting while recording
+        {0, 0, 1, 1, 1, 0, 0, 0, "1110 01111 0000 0000 00 0"}, // nothing stored
+        {0, 0, 0, 1, 1, 0, 0, 0, "1110 01111 1111 0000 00 1"}, // one page: no paging, no viewer
+        {0, 0, 0, 3, 3, 0, 0, 0, "1110 01111 1111 1100 10 1"}, // the newest of three pages
+        {0, 0, 0, 3, 1, 0, 0, 0, "1110 01111 1111 0011 10 1"}, // the first
+        {0, 0, 0, 3, 2, 0, 0, 0, "1110 01111 1111 1111 10 1"}, // between
+        {0, 0, 0, 3, 3, 0, 0, 1, "1110 01111 1111 1100 11 1"}, // zoomed
+        {0, 1, 0, 3, 3, 0, 0, 0, "1101 00000 0000 0000 00 1"}, // recording: Start stays usable
+        {0, 1, 0, 3, 1, 0, 0, 0, "1101 00000 0000 0011 00 1"}, // recording, PgUp paged to page 1
+        {0, 1, 0, 3, 3, 0, 0, 1, "1101 00000 0000 0000 01 1"}, // recording, zoomed: Undo zoom stays usable
+        {0, 1, 1, 1, 1, 0, 0, 0, "1101 00000 0000 0000 00 0"}, // recording, nothing stored yet
+        {1, 0, 0, 3, 3, 0, 0, 0, "0000 11111 1111 1100 10 1"}, // manual
+        {1, 0, 0, 1, 1, 1, 0, 0, "0000 00000 0000 0000 00 0"}, // manual, a file loading
+        {0, 0, 0, 3, 2, 1, 0, 1, "0000 00000 0000 0000 00 0"}, // a file loading
+        {0, 0, 0, 3, 2, 0, 1, 1, "0100 00000 0000 0000 00 0"}, // exporting
+        {0, 1, 1, 1, 1, 0, 1, 0, "0101 00000 0000 0000 00 0"}, // exporting while recording
     };
     for (const Row &r : rows) {
         RecorderState s;

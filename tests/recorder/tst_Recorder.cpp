@@ -648,6 +648,82 @@ private slots:
         QCOMPARE(QFileInfo(path).size(), 3 * kRecordSize);
     }
 
+    // A mark goes on the reading under the cursor, or on the newest one while
+    // recording; the chart, the cursor's panels, the data list and the
+    // statistics show it; it is written through while recording and kept with
+    // the file.
+    void marksArePlacedShownAndKept()
+    {
+        TGraphicalForm &g = *GraphicalForm;
+        ScriptedPrompt &asked = run->asked();
+        QVERIFY(!g.mnuMark->isEnabled() && !g.sbtnMark->isEnabled()); // no reading, no mark
+        storeMany(3);
+        g.PEGraph->SetCursorPoint(198); // the second of three readings, right-aligned on page 1
+        g.mnuMark->trigger();
+        asked.inputAnswers << QStringLiteral("load, \"on\"\tΩ");
+        g.PEGraph->SetCursorPoint(199);
+        g.mnuMarkText->trigger();
+        const MarkList &marks = recording().marks();
+        QCOMPARE(marks.size(), 2);
+        QCOMPARE(marks.at(0).index, 1);
+        QCOMPARE(marks.at(1).text, QStringLiteral("load, \"on\"\tΩ"));
+        QCOMPARE(g.PEGraph->model().data().marks,
+                 (std::vector<ChartMark>{{198, QString()}, {199, QStringLiteral("load, \"on\"\tΩ")}}));
+        QCOMPARE(g.MarkPanel->text(), QStringLiteral("load, \"on\" Ω"));
+        QVERIFY(DataPageListForm->lineText(1, 2).endsWith(QStringLiteral("\u25B6 load, \"on\" Ω")));
+        QVERIFY(!DataPageListForm->lineText(1, 0).contains(QChar(0x25B6)));
+        g.Statistics->open();
+        QVERIFY(g.Statistics->text().contains(QStringLiteral("Marks\n9:05:03.4  \n9:05:03.4  load, \"on\" Ω")));
+        g.Statistics->hide();
+
+        // Edited and removed under the cursor; nothing to edit elsewhere.
+        asked.inputAnswers << QStringLiteral("fan started");
+        g.mnuEditMark->trigger();
+        QCOMPARE(marks.at(1).text, QStringLiteral("fan started"));
+        g.PEGraph->SetCursorPoint(197);
+        g.ShowCursorReading();
+        QVERIFY(!g.mnuEditMark->isEnabled() && !g.mnuRemoveMark->isEnabled());
+        g.PEGraph->SetCursorPoint(198);
+        g.ShowCursorReading();
+        g.mnuRemoveMark->trigger();
+        QCOMPARE(marks.size(), 1);
+
+        // Recording: the newest reading, whatever the cursor shows; written through at once.
+        programState().WorkDir = run->folder();
+        g.sbtnRecordStartClick();
+        storeMany(2);
+        g.PEGraph->SetCursorPoint(100);
+        g.mnuMark->trigger();
+        QCOMPARE(marks.at(1).index, 4);
+        const QString journal = marksFilePath(recording().temporaryStore().currentPath());
+        QCOMPARE(readMarksFile(journal, 2).marks.size(), 1);
+        // A disk that is full: the mark is placed, the message says it was not written.
+        QFile::remove(journal);
+        QVERIFY(QFile::link(QStringLiteral("/dev/full"), journal));
+        g.mnuMark->trigger();
+        QCOMPARE(marks.size(), 3);
+        QCOMPARE(asked.messages.size(), 1);
+        QVERIFY(asked.messages[0].text.contains(QStringLiteral("could not be written beside the temporary file")));
+        g.sbtnRecordStopClick();
+
+        // Saved beside the file and opened again; a damaged marks file is named with its line.
+        const QString path = run->filePath(QStringLiteral("marked.g52"));
+        QVERIFY(recording().save(path));
+        recording().clear();
+        QVERIFY(g.PEGraph->model().data().marks.empty());
+        g.LoadFile(path);
+        QCOMPARE(marks.size(), 3);
+        QCOMPARE(g.PEGraph->model().data().marks.size(), std::size_t(3));
+        QFile damaged(marksFilePath(path));
+        QVERIFY(damaged.open(QIODevice::Append));
+        damaged.write("6\tt\tuser\tbeyond\n");
+        damaged.close();
+        recording().clear();
+        g.LoadFile(path);
+        QCOMPARE(marks.size(), 3);
+        QVERIFY(asked.messages.last().text.contains(QStringLiteral("line 5")));
+    }
+
     void statisticsFollowThePageAndTheRecording()
     {
         TGraphicalForm &g = *GraphicalForm;
