@@ -331,6 +331,14 @@ const StringEntry kStringTable[] = {
            "  ~/.config/orvel/ports.conf\n"
            "                        lines COMn=/dev/… that map ports to devices\n"},
 
+    // orvel-cli: marks
+    {2300, "orvel-cli: %1, line %2: %3; lines left out: %4"},
+    {2301, "orvel-cli: cannot read the marks in %1: %2"},
+    {2302, "Mark on reading %1 at %2 (%3): %4"},
+    {2303, "%1: mark: %2"},
+    {2304, "orvel-cli: the mark on reading %1 could not be written (%2); recording goes on"},
+    {2305, "orvel-cli: no reading was stored; the mark '%1' was not placed"},
+
     // status texts, button captions, message lines
     {7001, "Data Logging ..."},
     {7002, "Data in buffer : %d"},
