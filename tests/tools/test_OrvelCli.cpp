@@ -676,32 +676,6 @@ TEST(CliRecord, NeverReplacesAFileUnasked)
         EXPECT_EQ(cli(bad).status, 2) << qPrintable(bad.join(' '));
 }
 
-TEST(CliRecord, AKilledRecordingLeavesAReadableFile)
-{
-    Simulator sim;
-    ASSERT_FALSE(sim.path.isEmpty());
-    QTemporaryDir dir;
-    const QString g52 = dir.filePath(QStringLiteral("run.g52")), csv = dir.filePath(QStringLiteral("run.csv"));
-    QProcess rec;
-    rec.setReadChannel(QProcess::StandardError);
-    rec.start(QStringLiteral(ORVEL_CLI), {"record", "--port", sim.path, "--out", g52, "--csv", csv});
-    QByteArray progress;
-    while (progress.count('\n') < 3 && rec.waitForReadyRead(5000))
-        progress += rec.readAllStandardError();
-    rec.kill(); // SIGKILL: no chance to tidy up
-    rec.waitForFinished(5000);
-    ASSERT_GE(progress.count('\n'), 3) << progress.constData();
-
-    EXPECT_EQ(QFileInfo(g52).size() % kRecordSize, 0);
-    ReadingBuffer buffer;
-    ASSERT_TRUE(loadLoggerFile(g52, buffer));
-    EXPECT_GE(buffer.count(), 3);
-    expectVoltReadings(buffer);
-    // Killed just after it reported a reading, not while it stores one: each
-    // reading stored has its CSV line on disk.
-    EXPECT_EQ(readAll(csv).toStdString(), cli({"convert", g52}).out.toStdString());
-}
-
 // Lines on standard input are marks on the newest stored reading (one before
 // the first reading waits for it), on disk as soon as they are told: a kill
 // right after keeps them. With --json each follows its reading's line.
@@ -748,6 +722,32 @@ TEST(CliRecord, LinesOnStandardInputAreMarksKeptAtOnce)
         previous = mark.isEmpty() ? o : previous;
     }
     EXPECT_EQ(told, 2) << out.constData();
+}
+
+TEST(CliRecord, AKilledRecordingLeavesAReadableFile)
+{
+    Simulator sim;
+    ASSERT_FALSE(sim.path.isEmpty());
+    QTemporaryDir dir;
+    const QString g52 = dir.filePath(QStringLiteral("run.g52")), csv = dir.filePath(QStringLiteral("run.csv"));
+    QProcess rec;
+    rec.setReadChannel(QProcess::StandardError);
+    rec.start(QStringLiteral(ORVEL_CLI), {"record", "--port", sim.path, "--out", g52, "--csv", csv});
+    QByteArray progress;
+    while (progress.count('\n') < 3 && rec.waitForReadyRead(5000))
+        progress += rec.readAllStandardError();
+    rec.kill(); // SIGKILL: no chance to tidy up
+    rec.waitForFinished(5000);
+    ASSERT_GE(progress.count('\n'), 3) << progress.constData();
+
+    EXPECT_EQ(QFileInfo(g52).size() % kRecordSize, 0);
+    ReadingBuffer buffer;
+    ASSERT_TRUE(loadLoggerFile(g52, buffer));
+    EXPECT_GE(buffer.count(), 3);
+    expectVoltReadings(buffer);
+    // Killed just after it reported a reading, not while it stores one: each
+    // reading stored has its CSV line on disk.
+    EXPECT_EQ(readAll(csv).toStdString(), cli({"convert", g52}).out.toStdString());
 }
 
 // A meter that falls silent for 3 s after every 20 frames, recorded for 30 s:
