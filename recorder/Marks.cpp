@@ -132,6 +132,11 @@ QString marksFilePath(const QString &loggerPath)
     return loggerPath + QStringLiteral(".marks");
 }
 
+QString markTextOnOneLine(const QString &text)
+{
+    return QString::fromUtf8(escaped(text));
+}
+
 QByteArray markLine(const Mark &mark, qsizetype offset)
 {
     return QByteArray::number(mark.index - offset + 1) + '\t' + mark.time.toUtf8() + '\t' +

@@ -77,6 +77,9 @@ private:
 /// The marks file that goes with logger file `loggerPath`.
 QString marksFilePath(const QString &loggerPath);
 
+/// `text` as it stands in a marks file: on one line, a backslash, a tab and
+/// the line ends written \\ \t \n \r (for a listing of marks).
+QString markTextOnOneLine(const QString &text);
 /// A mark's line in a file whose first reading is buffer index `offset` (with its line end).
 QByteArray markLine(const Mark &mark, qsizetype offset = 0);
 /// The whole marks file of the marks on readings first .. first + count − 1,

@@ -231,21 +231,27 @@ const StringEntry kStringTable[] = {
            "                        ends with status 3 when the line hangs up; --json: a JSON object a\n"
            "                        reading and a warning, nothing else on standard output\n"
            "  record --port NAME|PATH --out FILE.g52 [OPTIONS]\n"
-           "                        record readings as the recorder does, each one written at once\n"
+           "                        record readings as the recorder does, each one written at once;\n"
+           "                        each line on standard input places a mark with that text on the\n"
+           "                        newest stored reading (lines before the first reading wait for\n"
+           "                        it), written at once to FILE.g52.marks\n"
            "      --interval S|full store the first reading every S seconds, or every one (default full)\n"
            "      --count N         stop after N stored readings\n"
            "      --duration S      stop after S seconds (SIGINT and SIGTERM also end it)\n"
            "      --csv FILE        also write each reading's exported text line to FILE\n"
            "      --force           replace existing output files\n"
-           "      --json            a JSON object a stored reading and a warning on standard output\n"
-           "  convert IN [OUT] [--pages FROM-TO]\n"
+           "      --json            a JSON object a stored reading, a mark and a warning on standard output\n"
+           "  convert IN [OUT | --out OUT] [--pages FROM-TO] [--marks]\n"
            "                        write the exported text of a logger data file (.g52, .g51,\n"
            "                        .TMP) to OUT, or to standard output; pages counted as the\n"
            "                        recorder counts them (page 1 is the short one)\n"
+           "      --marks           write instead the lines of IN's marks file (IN.marks) for the\n"
+           "                        marks on those pages' readings, numbered as in IN\n"
            "  stats FILE [--pages FROM-TO] [--json]\n"
            "                        print the statistics of a logger data file's readings: count,\n"
            "                        times, minimum, maximum, mean, deviation, the area under them,\n"
-           "                        intervals and gaps; as text, or as one JSON object\n"
+           "                        intervals and gaps, then the marks on them; as text, or as one\n"
+           "                        JSON object\n"
            "  ports [--listen]      list COM1..COM10 and the device each one opens; with --listen, listen\n"
            "                        up to a second on each that opens and show what a meter sends\n"
            "                        (a network port shows \"network\" and is connected to only then)\n"
@@ -330,6 +336,14 @@ const StringEntry kStringTable[] = {
            "  ZEVDL.ini             settings, in the folder the program was started from\n"
            "  ~/.config/orvel/ports.conf\n"
            "                        lines COMn=/dev/… that map ports to devices\n"},
+
+    // orvel-cli: marks
+    {2300, "orvel-cli: %1, line %2: %3; lines left out: %4"},
+    {2301, "orvel-cli: cannot read the marks in %1: %2"},
+    {2302, "Mark on reading %1 at %2 (%3): %4"},
+    {2303, "%1: mark: %2"},
+    {2304, "orvel-cli: the mark on reading %1 could not be written (%2); recording goes on"},
+    {2305, "orvel-cli: no reading was stored; the mark '%1' was not placed"},
 
     // marks on a recording
     {2350, "&Mark"},

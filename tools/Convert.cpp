@@ -16,6 +16,29 @@ namespace orvel::cli {
 namespace {
 constexpr int kPageOutside = 2120;
 constexpr qsizetype kBlockRecords = 16384; ///< records read at once (about 1.2 MB)
+constexpr int kMarksLeftOut = 2300;        ///< "orvel-cli: %1, line %2: %3; lines left out: %4"
+constexpr int kMarksUnreadable = 2301;     ///< "orvel-cli: cannot read the marks in %1: %2"
+
+bool toStdOut(const QString &out)
+{
+    return out.isEmpty() || out == QLatin1String("-");
+}
+
+QString outName(const QString &out)
+{
+    return toStdOut(out) ? QStringLiteral("-") : out;
+}
+
+// A file goes whole or not at all (OUT stays as it was); standard output as it
+// comes, every write checked.
+bool writeOutput(const QString &out, std::FILE *stdOut, const std::function<bool(const ByteSink &)> &produce)
+{
+    if (!toStdOut(out))
+        return writeWholeFile(out, produce);
+    return produce([stdOut](const char *data, qint64 size) {
+        return std::fwrite(data, 1, std::size_t(size), stdOut) == std::size_t(size) && std::fflush(stdOut) == 0;
+    });
+}
 } // namespace
 
 std::optional<IndexRange> openPages(LoggerFileReader &reader, const QString &in, std::optional<PageSpan> pages,
@@ -90,19 +113,47 @@ int convert(const QString &in, const QString &out, std::optional<PageSpan> pages
         }
         return readFailure();
     };
-    // A file goes whole or not at all (OUT stays as it was); standard output
-    // as it comes, every write checked.
-    const bool toStdOut = out.isEmpty() || out == QLatin1String("-");
-    const bool written = toStdOut ? produce([stdOut](const char *data, qint64 size) {
-        return std::fwrite(data, 1, std::size_t(size), stdOut) == std::size_t(size) && std::fflush(stdOut) == 0;
-    })
-                                  : writeWholeFile(out, produce);
-    if (written)
+    if (writeOutput(out, stdOut, produce))
         return 0;
     if (readFailed)
         printError(LoadStrArg(kCannotRead, in), err);
     else
-        printError(LoadStrArg(kCannotWrite, toStdOut ? QStringLiteral("-") : out), err);
+        printError(LoadStrArg(kCannotWrite, outName(out)), err);
+    return 1;
+}
+
+MarksRead readMarksBeside(const QString &in, qsizetype records, std::FILE *err)
+{
+    const QString path = marksFilePath(in);
+    MarksRead read = readMarksFile(path, records);
+    if (read.badLine > 0)
+        printError(LoadStr(kMarksLeftOut)
+                       .arg(path, QString::number(read.badLine), read.problem, QString::number(read.skipped)),
+                   err);
+    else if (!read.problem.isEmpty())
+        printError(LoadStr(kMarksUnreadable).arg(path, read.problem), err);
+    return read;
+}
+
+int convertMarks(const QString &in, const QString &out, std::optional<PageSpan> pages, std::FILE *stdOut,
+                 std::FILE *err)
+{
+    // Named by its marks file, the logger file beside it is meant.
+    const QString suffix = marksFilePath(QString());
+    const QString logger = in.endsWith(suffix) && in.size() > suffix.size() ? in.chopped(suffix.size()) : in;
+    LoggerFileReader reader;
+    const std::optional<IndexRange> range = openPages(reader, logger, pages, err);
+    if (!range)
+        return 1;
+    const MarksRead read = readMarksBeside(logger, reader.recordCount(), err);
+    reader.close();
+    QByteArray lines;
+    const auto [begin, end] = read.marks.within(range->first, range->count);
+    for (qsizetype i = begin; i < end; ++i)
+        lines += markLine(read.marks.at(i));
+    if (writeOutput(out, stdOut, [&lines](const ByteSink &sink) { return sink(lines.constData(), lines.size()); }))
+        return 0;
+    printError(LoadStrArg(kCannotWrite, outName(out)), err);
     return 1;
 }
 

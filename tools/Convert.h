@@ -3,6 +3,7 @@
 
 #include "export/ExportText.h"
 #include "recorder/LoggerFile.h"
+#include "recorder/Marks.h"
 
 #include <QString>
 
@@ -46,5 +47,18 @@ BlocksRead readBlocks(LoggerFileReader &reader, const IndexRange &range,
 /// last page, gets a message on `err` and status 1, and `out` is not touched.
 int convert(const QString &in, const QString &out, std::optional<PageSpan> pages, std::FILE *stdOut = stdout,
             std::FILE *err = stderr);
+
+/// The marks file beside the logger file `in` of `records` readings, read as
+/// the program reads it. Lines it leaves out get a warning on `err` naming the
+/// file and the first of them, a file that cannot be read one naming it; the
+/// good marks are kept either way.
+MarksRead readMarksBeside(const QString &in, qsizetype records, std::FILE *err);
+
+/// convert --marks: the marks-file lines of the marks on the readings of every
+/// page, or of `pages`, of the logger file `in` (or of the logger file whose
+/// marks file `in` is), numbered as in the logger file, written as convert
+/// writes its text; no marks write nothing. Fails as convert does.
+int convertMarks(const QString &in, const QString &out, std::optional<PageSpan> pages, std::FILE *stdOut = stdout,
+                 std::FILE *err = stderr);
 
 } // namespace orvel::cli

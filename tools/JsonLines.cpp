@@ -3,6 +3,7 @@
 #include "meter/DisplayText.h"
 #include "meter/FrameDecoder.h"
 #include "meter/MeterReading.h"
+#include "recorder/Marks.h"
 #include "resources/Strings.h"
 
 #include <cstdio>
@@ -82,6 +83,12 @@ std::string warningObject(int textId)
 {
     return "{\"warning\":" + jsonString(LoadStrFmt(kWarningCode, textId)) + ",\"text\":" + jsonString(LoadStr(textId)) +
            "}";
+}
+
+std::string markObject(const Mark &mark)
+{
+    return "{\"reading\":" + std::to_string(mark.index + 1) + ",\"time\":" + jsonString(mark.time) +
+           ",\"kind\":" + jsonString(markKindName(mark.kind)) + ",\"text\":" + jsonString(mark.text) + "}";
 }
 
 void writeJsonLine(const std::string &line)

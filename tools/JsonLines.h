@@ -11,7 +11,8 @@
 
 namespace orvel {
 class ReadingComputation;
-}
+struct Mark;
+} // namespace orvel
 
 namespace orvel::cli {
 
@@ -47,6 +48,10 @@ std::string readingObject(const ReadingComputation &tick, const QDateTime &at, c
 
 /// The object of an acquisition warning: {"warning":"W8004","text":"No data received."}.
 std::string warningObject(int textId);
+
+/// The object of a mark, its reading numbered from 1:
+/// {"reading":12,"time":"9:05:03.4","kind":"user","text":"probe moved"}.
+std::string markObject(const Mark &mark);
 
 /// Writes `line` and a line feed to standard output and flushes it.
 void writeJsonLine(const std::string &line);

@@ -18,6 +18,9 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <functional>
+#include <optional>
+#include <utility>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -26,6 +29,9 @@ namespace orvel::cli {
 
 namespace {
 constexpr int kWouldReplace = 2122;
+constexpr int kMarkPlaced = 2303;     ///< "%1: mark: %2"
+constexpr int kMarkNotWritten = 2304; ///< "orvel-cli: the mark on reading %1 could not be written (%2); …"
+constexpr int kMarkNotPlaced = 2305;  ///< "orvel-cli: no reading was stored; the mark '%1' was not placed"
 
 int signalPipe[2] = {-1, -1};
 
@@ -37,6 +43,64 @@ void onSignal(int)
     [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
     errno = saved;
 }
+
+// Lines of standard input, each handed over as it is complete (the last one
+// also at the end of input). A terminal this process may not read now (it
+// runs in the background) is tried again a second later rather than stopping
+// the recording.
+class MarkLines
+{
+public:
+    explicit MarkLines(std::function<void(const QString &)> take)
+        : take_(std::move(take))
+    {
+        if (::fcntl(STDIN_FILENO, F_GETFD) == -1)
+            return;                 // closed
+        ::signal(SIGTTIN, SIG_IGN); // a read in the background fails with EIO instead of stopping the process
+        notifier_.emplace(STDIN_FILENO, QSocketNotifier::Read);
+        QObject::connect(&*notifier_, &QSocketNotifier::activated, [this] { readSome(); });
+    }
+    void stop()
+    {
+        notifier_.reset();
+        ::signal(SIGTTIN, SIG_DFL);
+    }
+
+private:
+    void readSome()
+    {
+        char chunk[4096];
+        const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
+        if (n < 0 && (errno == EINTR || errno == EAGAIN))
+            return;
+        if (n < 0 && errno == EIO) {
+            notifier_->setEnabled(false);
+            QTimer::singleShot(std::chrono::seconds(1), &*notifier_, [this] { notifier_->setEnabled(true); });
+            return;
+        }
+        if (n <= 0) { // the end of input, or it cannot be read: marks end there
+            notifier_->setEnabled(false);
+            hand(std::exchange(pending_, {}));
+            return;
+        }
+        pending_.append(chunk, n);
+        for (qsizetype end; (end = pending_.indexOf('\n')) >= 0;) {
+            hand(pending_.left(end));
+            pending_.remove(0, end + 1);
+        }
+    }
+    void hand(QByteArray line)
+    {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (!line.trimmed().isEmpty()) // an empty line is no note
+            take_(QString::fromUtf8(line));
+    }
+
+    std::function<void(const QString &)> take_;
+    std::optional<QSocketNotifier> notifier_;
+    QByteArray pending_; ///< the start of a line not yet ended
+};
 
 bool exists(const QString &path)
 {
@@ -54,6 +118,10 @@ bool createOutputs(const RecordOptions &options, Recording &rec, QFile &csv)
     };
     if (!rec.startInto(options.out, options.force))
         return refuse(options.out);
+    // The marks of an earlier recording must not land on this one's readings.
+    const QString marks = marksFilePath(options.out);
+    if (exists(marks) && !QFile::remove(marks))
+        return refuse(marks);
     if (!options.csv.isEmpty()) {
         csv.setFileName(options.csv);
         if (!csv.open(QIODevice::WriteOnly | (options.force ? QIODevice::Truncate : QIODevice::NewOnly)))
@@ -66,7 +134,7 @@ bool createOutputs(const RecordOptions &options, Recording &rec, QFile &csv)
 int record(const RecordOptions &options)
 {
     // Refuse before the port is touched, so that a refusal needs no meter.
-    for (const QString &path : {options.out, options.csv}) {
+    for (const QString &path : {options.out, options.csv, marksFilePath(options.out)}) {
         if (!options.force && !path.isEmpty() && exists(path)) {
             printError(LoadStrArg(kWouldReplace, path));
             return 1;
@@ -102,6 +170,26 @@ int record(const RecordOptions &options)
         cycle.stopTicking();
         QCoreApplication::quit();
     };
+    // Each line on standard input is a user mark on the newest stored reading;
+    // lines before the first reading wait for it.
+    QStringList waitingMarks;
+    auto placeMark = [&](const QString &text) {
+        if (stopping || !rec.state().bRecording)
+            return;
+        if (rec.buffer().isEmpty())
+            return waitingMarks.append(text);
+        const qsizetype newest = rec.buffer().count() - 1;
+        const MarkResult placed = rec.placeMark(newest, MarkKind::User, text);
+        if (!placed.error.isEmpty()) // kept in memory: the recording goes on
+            printError(LoadStr(kMarkNotWritten).arg(QString::number(newest + 1), placed.error));
+        if (placed.position < 0)
+            return;
+        const Mark &mark = rec.marks().at(placed.position);
+        if (options.json)
+            writeJsonLine("{\"mark\":" + markObject(mark) + "}");
+        printError(LoadStr(kMarkPlaced).arg(QString::number(newest + 1), markTextOnOneLine(mark.text)));
+    };
+    MarkLines markLines(placeMark);
     QObject::connect(&rec, &Recording::readingStored, [&](qsizetype index) {
         if (!rec.state().bRecording)
             return; // the output file could not take it: the run ends with a message
@@ -121,6 +209,8 @@ int record(const RecordOptions &options)
         std::fprintf(stderr, "%lld: %s %s\n", static_cast<long long>(index + 1),
                      qPrintable(fieldText(r.szTime).trimmed()), qPrintable(displayLine(cycle.computation.digital)));
         std::fflush(stderr);
+        for (const QString &text : std::exchange(waitingMarks, {}))
+            placeMark(text);
         if (options.count >= 0 && index + 1 >= options.count)
             stop(0);
     });
@@ -158,6 +248,9 @@ int record(const RecordOptions &options)
     cycle.cancelTick();
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
+    markLines.stop();
+    for (const QString &text : std::as_const(waitingMarks))
+        printError(LoadStr(kMarkNotPlaced).arg(markTextOnOneLine(text)));
     rec.stop();
     csv.close();
     for (const QString &line : recordingSummary(rec.buffer(), rec.expectedInterval()))

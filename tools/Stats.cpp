@@ -14,6 +14,8 @@
 namespace orvel::cli {
 
 namespace {
+constexpr int kMarkLine = 2302; ///< "Mark on reading %1 at %2 (%3): %4"
+
 std::string seconds(qint64 tenths)
 {
     return jsonNumber(double(tenths) / 10.0);
@@ -31,7 +33,15 @@ std::string readingJson(const TARecord &r)
            ",\"time\":" + timeJson(r) + "}";
 }
 
-std::string statsJson(const QString &file, qsizetype records, const ReadingStats &s, const RecordAt &recordAt)
+// The marks of the readings summarised: positions [first, last) of `list`.
+struct MarksOf
+{
+    const MarkList &list;
+    qsizetype first, last;
+};
+
+std::string statsJson(const QString &file, qsizetype records, const ReadingStats &s, const RecordAt &recordAt,
+                      const std::optional<MarksOf> &marks)
 {
     const bool any = s.count > 0;
     std::string j = "{\"file\":" + jsonString(file) + ",\"records\":" + std::to_string(records);
@@ -65,8 +75,14 @@ std::string statsJson(const QString &file, qsizetype records, const ReadingStats
         j += ",\"intervals\":null,\"expectedInterval\":null,\"gapThreshold\":null,\"gaps\":null";
     }
     j += ",\"outOfOrder\":" + std::to_string(s.outOfOrder);
-    j += ",\"unreadableTimes\":" + std::to_string(s.unreadableTimes) + "}\n";
-    return j;
+    j += ",\"unreadableTimes\":" + std::to_string(s.unreadableTimes);
+    if (marks) {
+        j += ",\"marks\":[";
+        for (qsizetype i = marks->first; i < marks->last; ++i)
+            j += (i > marks->first ? "," : "") + markObject(marks->list.at(i));
+        j += "]";
+    }
+    return j + "}\n";
 }
 } // namespace
 
@@ -91,7 +107,15 @@ int stats(const QString &in, std::optional<PageSpan> pages, bool json, std::FILE
         printError(LoadStrArg(kCannotRead, in), err);
         return 1;
     }
+    // Without a marks file the output is as it always was; with one, its marks
+    // of these readings (none, perhaps).
+    const MarksRead marksRead = readMarksBeside(in, reader.recordCount(), err);
     reader.close();
+    std::optional<MarksOf> marks;
+    if (marksRead.found) {
+        const auto [first, last] = marksRead.marks.within(range.first, range.count);
+        marks.emplace(MarksOf{marksRead.marks, first, last});
+    }
 
     // The few records the texts name are read again.
     std::map<qsizetype, TARecord> named;
@@ -108,9 +132,15 @@ int stats(const QString &in, std::optional<PageSpan> pages, bool json, std::FILE
     };
     std::string text;
     if (json) {
-        text = statsJson(in, records, s, recordAt);
+        text = statsJson(in, records, s, recordAt, marks);
     } else {
-        for (const QString &line : statsLines(recordAt, s, StatsLimits{}, ExpectedInterval{}))
+        QStringList lines = statsLines(recordAt, s, StatsLimits{}, ExpectedInterval{});
+        for (qsizetype i = marks ? marks->first : 0; marks && i < marks->last; ++i) {
+            const Mark &m = marksRead.marks.at(i);
+            lines << LoadStr(kMarkLine).arg(QString::number(m.index + 1), m.time, markKindName(m.kind),
+                                            markTextOnOneLine(m.text));
+        }
+        for (const QString &line : lines)
             text += line.toStdString() + '\n';
     }
     if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0) {

@@ -135,17 +135,23 @@ int monitor(const QStringList &args)
     return orvel::cli::monitor(port, count, json);
 }
 
-// convert IN [OUT] [--pages FROM-TO], or with `statsCommand` stats FILE [--pages FROM-TO] [--json]
+// convert IN [OUT | --out OUT] [--pages FROM-TO] [--marks], or with `statsCommand`
+// stats FILE [--pages FROM-TO] [--json]
 int fileCommand(const QStringList &args, bool statsCommand)
 {
-    bool json = false;
+    bool json = false, marks = false;
     QStringList files;
+    QString out;
     std::optional<orvel::cli::PageSpan> pages;
     static const QRegularExpression pageSpan(QStringLiteral("^(\\d{1,9})-(\\d{1,9})$"));
     const qsizetype maxFiles = statsCommand ? 1 : 2;
     for (qsizetype i = 0; i < args.size(); ++i) {
         if (statsCommand && args[i] == QLatin1String("--json")) {
             json = true;
+        } else if (!statsCommand && args[i] == QLatin1String("--marks")) {
+            marks = true;
+        } else if (!statsCommand && args[i] == QLatin1String("--out") && i + 1 < args.size() && out.isEmpty()) {
+            out = args[++i];
         } else if (args[i] == QLatin1String("--pages")) {
             const QRegularExpressionMatch m = pageSpan.match(args.value(i + 1));
             if (!m.hasMatch()) {
@@ -167,7 +173,12 @@ int fileCommand(const QStringList &args, bool statsCommand)
     }
     if (statsCommand)
         return orvel::cli::stats(files[0], pages, json);
-    return orvel::cli::convert(files[0], files.value(1), pages);
+    if (files.size() == 2 && !out.isEmpty()) { // OUT twice
+        printError(orvel::LoadStrArg(kBadOption, QStringLiteral("--out")));
+        return 2;
+    }
+    out = files.value(1, out);
+    return marks ? orvel::cli::convertMarks(files[0], out, pages) : orvel::cli::convert(files[0], out, pages);
 }
 
 // record --port NAME|PATH [--interval SECONDS|full] [--count N | --duration SECONDS]

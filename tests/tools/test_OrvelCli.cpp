@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -360,6 +361,7 @@ TEST(CliPorts, ADeviceTheUserMayNotOpenGetsTheDialoutAdvice)
 } // namespace orvel
 
 #include "recorder/LoggerFile.h"
+#include "recorder/Marks.h"
 #include "recorder/Statistics.h"
 
 #include <QTemporaryDir>
@@ -461,6 +463,9 @@ TEST(CliConvert, PageRangesAndWhereTheTextGoes)
     const QString in = makeLoggerFile(dir, 450);
     const QString out = dir.filePath(QStringLiteral("out.csv"));
     const QByteArray before = "an earlier, longer file that must be replaced whole or left alone\n";
+    // Marks on both sides of each end of page 2 (readings 51 .. 250), and a damaged line 5.
+    const QByteArray page2Marks = "51\t9:00:05.0\talarm\tfirst\n250\t9:00:24.9\tuser\tlast\n";
+    writeFile(marksFilePath(in), "# c\n50\t9:00:04.9\tuser\tbefore\n" + page2Marks + "oops\n251\tt\tuser\tafter\n");
     struct Case
     {
         QStringList args; ///< after "convert IN"
@@ -478,6 +483,8 @@ TEST(CliConvert, PageRangesAndWhereTheTextGoes)
         {{out, "--pages", "1-4"}, 1, before, "", "page 4"},
         {{"-", "--pages", "3-3"}, 0, before, expectedLines(250, 200), ""},
         {{"--pages", "1-1"}, 0, before, expectedLines(0, 50), ""},
+        {{"--marks", "--pages", "2-2", "--out", out}, 0, page2Marks, "", "in.g52.marks, line 5: not the four"},
+        {{"--marks", "--pages", "1-1"}, 0, before, "50\t9:00:04.9\tuser\tbefore\n", "line 5"},
     };
     for (const Case &c : cases) {
         writeFile(out, before);
@@ -488,7 +495,7 @@ TEST(CliConvert, PageRangesAndWhereTheTextGoes)
         EXPECT_EQ(r.out.toStdString(), c.stdOut.toStdString()) << what;
         EXPECT_TRUE(r.err.contains(c.message)) << what << r.err.constData();
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file is left beside OUT";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3) << "no temporary file is left beside OUT";
 
     // A few lines wait in standard output's buffer until the end: a full disk
     // there is still reported.
@@ -533,7 +540,8 @@ TEST(CliConvert, ReadsOldFilesByTheirExtensionAndFailsOnWhatItCannotRead)
 }
 
 // stats names a record by its own time: the first, smallest and largest of a
-// page (not of the file), and of a file longer than a block read at once.
+// page (not of the file), and of a file longer than a block read at once; and
+// it lists the marks of the page's readings.
 TEST(CliStats, NamesThePagesOwnRecords)
 {
     QTemporaryDir dir;
@@ -542,9 +550,12 @@ TEST(CliStats, NamesThePagesOwnRecords)
         file.append(test::voltReading(float((i + 100) % 16500), timeOf(i)));
     const QString path = dir.filePath(QStringLiteral("run\\1.g52")); // a backslash, escaped in JSON
     ASSERT_TRUE(saveLoggerFile(path, file));
-    for (const auto &[pages, first, smallest, largest, last] :
-         {std::tuple{QStringList{}, 0, 16400, 16399, 16833},
-          std::tuple{QStringList{"--pages", "2-2"}, 34, 34, 233, 233}}) {
+    // Page 2 is readings 35 .. 234; reading 35's text as the marks file escapes it.
+    const QString text = QStringLiteral("a \"q\" \\ Ωλ温\t\n");
+    writeFile(marksFilePath(path), "34\tt\tuser\tx\n35\t9:00:03.4\tuser\ta \"q\" \\\\ Ωλ温\\t\\n\n235\tt\talarm\ty\n");
+    for (const auto &[pages, first, smallest, largest, last, marked] :
+         {std::tuple{QStringList{}, 0, 16400, 16399, 16833, "34 35 235"},
+          std::tuple{QStringList{"--pages", "2-2"}, 34, 34, 233, 233, "35"}}) {
         const CliRun r = cli(QStringList{"stats", path, "--json"} + pages);
         QJsonParseError error;
         const QJsonObject o = QJsonDocument::fromJson(r.out, &error).object();
@@ -555,7 +566,18 @@ TEST(CliStats, NamesThePagesOwnRecords)
         const QStringList times{timeOf(first), timeOf(smallest), timeOf(largest), timeOf(last)};
         EXPECT_EQ(named.join(' ').toStdString(), times.join(' ').simplified().toStdString())
             << qPrintable(pages.join(' '));
+        QStringList readings;
+        for (const QJsonValue m : o["marks"].toArray())
+            readings << QString::number(m["reading"].toInt());
+        EXPECT_EQ(readings.join(' ').toStdString(), marked);
+        const QJsonObject mark{{"reading", 35}, {"time", "9:00:03.4"}, {"kind", "user"}, {"text", text}};
+        EXPECT_EQ(o["marks"][pages.isEmpty() ? 1 : 0].toObject(), mark) << r.out.constData();
     }
+    // As text: after the figures, page 2's one mark, its text on one line.
+    const CliRun r = cli({"stats", path, "--pages", "2-2"});
+    EXPECT_EQ(r.out.count("Mark"), 1) << r.out.constData();
+    EXPECT_TRUE(r.out.endsWith("\nMark on reading 35 at 9:00:03.4 (user): a \"q\" \\\\ Ωλ温\\t\\n\n"))
+        << r.out.constData();
 }
 
 // A simulator playing five DC voltages in turn, as a separate program.
@@ -615,6 +637,7 @@ TEST(CliRecord, NeverReplacesAFileUnasked)
     const QString g52 = dir.filePath(QStringLiteral("run.g52"));
     const QString csv = dir.filePath(QStringLiteral("run.csv"));
     writeFile(g52, "earlier recording");
+    writeFile(marksFilePath(g52), "1\tt\tuser\tan earlier recording's mark\n");
     CliRun r = cli({"record", "--port", sim.path, "--count", "1", "--out", g52});
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.err.contains(g52.toUtf8())) << r.err.constData();
@@ -623,6 +646,7 @@ TEST(CliRecord, NeverReplacesAFileUnasked)
     r = cli({"record", "--port", sim.path, "--count", "1", "--out", g52, "--force"});
     EXPECT_EQ(r.status, 0) << r.err.constData();
     EXPECT_EQ(QFileInfo(g52).size(), kRecordSize);
+    EXPECT_FALSE(QFileInfo::exists(marksFilePath(g52))) << "its marks went with the earlier recording";
 
     // Under a file-size limit of two records the third write fails as on a full
     // disk: a message and status 1, not the end of the process by a signal; the
@@ -650,6 +674,54 @@ TEST(CliRecord, NeverReplacesAFileUnasked)
           QStringList{"record", "--port", sim.path, "--out", g52, "--count", "0"},
           QStringList{"record", "--port", sim.path, "--out", g52, "--count", "2", "--duration", "1"}})
         EXPECT_EQ(cli(bad).status, 2) << qPrintable(bad.join(' '));
+}
+
+// Lines on standard input are marks on the newest stored reading (one before
+// the first reading waits for it), on disk as soon as they are told: a kill
+// right after keeps them. With --json each follows its reading's line.
+TEST(CliRecord, LinesOnStandardInputAreMarksKeptAtOnce)
+{
+    Simulator sim;
+    ASSERT_FALSE(sim.path.isEmpty());
+    QTemporaryDir dir;
+    const QString g52 = dir.filePath(QStringLiteral("run.g52"));
+    QProcess rec;
+    rec.start(QStringLiteral(ORVEL_CLI), {"record", "--port", sim.path, "--out", g52, "--json"});
+    rec.write("early\n"); // in the pipe long before the first reading can come
+    rec.waitForBytesWritten(5000);
+    QByteArray out;
+    auto waitFor = [&](const char *wanted) {
+        while (!out.contains(wanted) && rec.waitForReadyRead(5000))
+            out += rec.readAllStandardOutput();
+    };
+    waitFor("\"number\":2,");
+    rec.write("probe \"moved\" \\ Ω\r\n");
+    waitFor("moved");
+    rec.kill();
+    rec.waitForFinished(5000);
+
+    ReadingBuffer buffer;
+    ASSERT_TRUE(loadLoggerFile(g52, buffer));
+    const MarksRead read = readMarksFile(marksFilePath(g52), buffer.count());
+    ASSERT_EQ(read.marks.size(), 2) << readAll(marksFilePath(g52)).constData();
+    EXPECT_EQ(read.marks.at(0).index, 0);
+    EXPECT_EQ(read.marks.at(0).text, "early");
+    EXPECT_EQ(read.marks.at(1).text, QStringLiteral("probe \"moved\" \\ Ω"));
+    QJsonObject previous;
+    int told = 0;
+    for (const QByteArray &line : out.split('\n')) {
+        const QJsonObject o = QJsonDocument::fromJson(line).object(), mark = o["mark"].toObject();
+        if (!mark.isEmpty() && told < 2) {
+            const Mark &m = read.marks.at(told++);
+            EXPECT_EQ(mark, (QJsonObject{{"reading", m.index + 1},
+                                         {"time", fieldText(buffer.at(m.index).szTime).trimmed()},
+                                         {"kind", "user"},
+                                         {"text", m.text}}));
+            EXPECT_EQ(previous["number"].toInt(), m.index + 1) << "on the newest reading";
+        }
+        previous = mark.isEmpty() ? o : previous;
+    }
+    EXPECT_EQ(told, 2) << out.constData();
 }
 
 TEST(CliRecord, AKilledRecordingLeavesAReadableFile)
