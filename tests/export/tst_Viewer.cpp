@@ -183,11 +183,16 @@ private slots:
         });
         QCOMPARE(recording().state().Extreme.iMaxIndex, 7777);
         QCOMPARE(recording().state().Extreme.iMinIndex, 123);
+        recording().placeMark(123, MarkKind::User, QStringLiteral("dip"));
+        recording().placeMark(9999, MarkKind::Alarm, QStringLiteral("last"));
 
         openViewer(
             [](TFormViewGraphic &v) {
                 QVERIFY(v.bReduced);
                 QCOMPARE(chartData().points(), 5000);
+                // Each mark on the point that stands for its reading.
+                QCOMPARE(chartData().marks,
+                         (std::vector<ChartMark>{{61, QStringLiteral("dip")}, {4999, QStringLiteral("last")}}));
                 QCOMPARE(chartData().label(61), QStringLiteral("t123"));
                 for (int i = 0; i < chartData().points(); ++i)
                     QVERIFY2(std::isfinite(chartData().value(i)), qPrintable(QString::number(i)));
