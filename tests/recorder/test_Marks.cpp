@@ -1,5 +1,6 @@
 #include "recorder/Marks.h"
 #include "recorder/Recording.h"
+#include "tests/support/Records.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,11 +20,7 @@ QByteArray readFile(const QString &path)
 /// Stores `n` readings, the k-th taken at 9:00:0k.
 void store(Recording &rec, int n)
 {
-    TMeterReading r;
-    r.sValue = r.szDisplay = QStringLiteral("1.5");
-    r.sExponent = QStringLiteral("0");
-    r.iFunction = 6;
-    r.szUnit = QStringLiteral("V");
+    const TMeterReading r = test::voltMeterReading(QStringLiteral("1.5"));
     for (int k = 0; k < n; ++k)
         rec.takeSample(r, QTime(9, 0, int(rec.buffer().count() % 60)));
 }

@@ -7,6 +7,7 @@
 #include "platform/SystemMetrics.h"
 #include "platform/Tiling.h"
 #include "tests/support/CoreObjects.h"
+#include "tests/support/Records.h"
 #include "tests/support/TestRun.h"
 #include "views/Datapagelist.h"
 #include "views/Digitalmeter.h"
@@ -30,11 +31,7 @@ TDataPageListForm *list = nullptr;
 /// plays the recorder's part: there is no recorder window).
 void record(int n)
 {
-    TMeterReading r;
-    r.sValue = r.szDisplay = QStringLiteral("1.234");
-    r.sExponent = QStringLiteral("0");
-    r.iFunction = 6;
-    r.szUnit = QStringLiteral("V");
+    const TMeterReading r = voltMeterReading(QStringLiteral("1.234"));
     for (int k = 0; k < n; ++k)
         SendMessage(list, UM_LIST_ADD, int(core->recording.takeSample(r, QTime(9, 5, 3, 456)).index));
 }
