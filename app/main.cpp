@@ -8,6 +8,7 @@
 #include "resources/Strings.h"
 
 #include <QApplication>
+#include <QStringList>
 #include <QTimer>
 
 #include <csignal>
@@ -53,8 +54,15 @@ int main(int argc, char *argv[])
 
     try {
         orvel::WindowSet windows;
-        // Once the windows are up: recordings a crashed run left behind.
-        QTimer::singleShot(0, [] { orvel::GraphicalForm->OfferInterruptedRecordings(); });
+        // Once the windows are up: recordings a crashed run left behind, then
+        // the file the program was started with (from a file manager, say).
+        QStringList files = QApplication::arguments().mid(1);
+        files.removeIf([](const QString &a) { return a.startsWith(QLatin1Char('-')); });
+        QTimer::singleShot(0, [files] {
+            orvel::GraphicalForm->OfferInterruptedRecordings();
+            if (!files.isEmpty())
+                orvel::GraphicalForm->OpenFile(files.first());
+        });
         QApplication::exec();
     } catch (const std::exception &error) {
         orvel::TitledMessage(nullptr, QString::fromLocal8Bit(error.what()), orvel::PromptIcon::Stop);

@@ -1,6 +1,7 @@
 # What `cmake --install` puts where, and the Debian package CPack makes of it:
 #   bin/orvel, bin/orvel-cli
 #   share/applications/org.orvel.Orvel.desktop
+#   share/mime/packages/org.orvel.Orvel.xml (the logger data files' type)
 #   share/icons/hicolor/{scalable,NxN}/apps/org.orvel.Orvel.{svg,png}
 #   share/metainfo/org.orvel.Orvel.metainfo.xml
 #   share/man/man1/orvel.1.gz, orvel-cli.1.gz
@@ -80,6 +81,8 @@ add_custom_target(orvel_dist ALL DEPENDS ${icon_outputs} ${man_outputs} ${change
 # ---- desktop entry, metainfo, programs ---------------------------------------
 configure_file(dist/${ORVEL_APP_ID}.metainfo.xml.in ${dist}/${ORVEL_APP_ID}.metainfo.xml @ONLY)
 install(FILES dist/${ORVEL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES dist/${ORVEL_APP_ID}.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME ${ORVEL_APP_ID}.xml)
 install(FILES ${dist}/${ORVEL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(TARGETS orvel orvel-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # Symbols are resolved at start-up, so the relocations can be read-only at once

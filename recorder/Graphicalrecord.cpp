@@ -436,6 +436,14 @@ void TGraphicalForm::sbtnOpenFileClick()
     LoadFile(path);
 }
 
+void TGraphicalForm::OpenFile(const QString &path)
+{
+    const LoadHold loading(Context.recording);
+    sbtnClearClick(); // data that was not saved is asked about first, as Open asks
+    if (Context.recording.state().bBufferEmpty)
+        LoadFile(path);
+}
+
 LoadResult TGraphicalForm::LoadFile(const QString &path)
 {
     Recording &rec = Context.recording;

@@ -159,6 +159,8 @@ public:
     void ShowCursorReading();
     /// Loads a logger data file into the buffer, with the progress window.
     LoadResult LoadFile(const QString &path);
+    /// Opens `path` as Open opens the file chosen (the program started with a file).
+    void OpenFile(const QString &path);
     /// Offers the recordings a crashed run left behind for opening, newest first;
     /// Yes opens one like Open does (marked unsaved), No keeps the file.
     void OfferInterruptedRecordings();

@@ -317,11 +317,12 @@ const StringEntry kStringTable[] = {
     {2190, "permission denied — add yourself to the dialout group, then log in again"},
     {2191, "orvel %s"},
     {2192, "orvel-cli %s"},
-    {2193, "Usage: orvel [OPTION]\n"
+    {2193, "Usage: orvel [OPTION] [FILE]\n"
            "\n"
            "Starts the Orvel Data Logging System: reads a handheld multimeter's display\n"
            "over a serial port, shows it as a digital and an analog meter, records and\n"
-           "charts the readings, and saves, prints and exports them.\n"
+           "charts the readings, and saves, prints and exports them. FILE, a logger data\n"
+           "file (.g52, .g51), is opened into the recorder at start-up.\n"
            "\n"
            "Options:\n"
            "  --help                show this text and exit\n"

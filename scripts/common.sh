@@ -10,7 +10,7 @@ ORVEL_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libgl-dev
   libasound2-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
-  desktop-file-utils appstream lintian
+  desktop-file-utils appstream lintian shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 
 # What scripts/fuzz.sh (and CI's fuzz step) needs besides: clang and its libFuzzer.

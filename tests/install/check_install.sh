@@ -20,7 +20,15 @@ done
 desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" || fail "metainfo"
 appstreamcli validate-tree --no-net "$prefix" || fail "installed tree"
-grep -qx "Exec=orvel" "$prefix/share/applications/$id.desktop" || fail "desktop entry does not start orvel"
+grep -qx "Exec=orvel %f" "$prefix/share/applications/$id.desktop" || fail "desktop entry does not start orvel"
+
+# The logger files are a type of their own, which the program opens.
+mimetype=application/x-orvel-logger-data
+grep -qx "MimeType=$mimetype;" "$prefix/share/applications/$id.desktop" || fail "desktop entry opens no logger files"
+update-mime-database "$prefix/share/mime" || fail "mime database"
+touch "$prefix/run.g52"
+got=$(XDG_DATA_DIRS="$prefix/share" XDG_DATA_HOME="$prefix/share" xdg-mime query filetype "$prefix/run.g52")
+[ "$got" = "$mimetype" ] || fail "run.g52 is of type '$got'"
 grep -qx "Icon=$id" "$prefix/share/applications/$id.desktop" || fail "desktop entry names another icon"
 
 # Each PNG is a PNG of its folder's size (width and height from its IHDR chunk).

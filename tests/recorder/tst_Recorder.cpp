@@ -528,6 +528,14 @@ private slots:
         recording().markSaved();
         GraphicalForm->sbtnOpenFileClick();
         QCOMPARE(run->asked().captions(), QStringList{"Error[E9004]"});
+
+        // A file the program was started with opens as Open opens the file chosen.
+        GraphicalForm->OpenFile(run->filePath("run400.g52"));
+        QCOMPARE(recording().buffer().count(), 400);
+        recording().markSaved();
+        GraphicalForm->OpenFile(run->filePath("missing.g52"));
+        QCOMPARE(run->asked().captions(), (QStringList{"Error[E9004]", "Error[E9004]"}));
+        QCOMPARE(recording().buffer().count(), 0);
     }
 
     void abortingALoadKeepsWhatWasReadConsistently()
