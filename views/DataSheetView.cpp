@@ -4,6 +4,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -53,11 +54,43 @@ public:
     }
 };
 
+/// A scroll bar that repaints only when its handle moves: a sheet of
+/// thousands of lines grows by one and scrolls to it with every reading, which
+/// moves the handle by a pixel only every so many lines.
+class SteadyScrollBar : public QScrollBar
+{
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void sliderChange(SliderChange change) override
+    {
+        if (change != SliderRangeChange && change != SliderValueChange) {
+            QScrollBar::sliderChange(change);
+            return;
+        }
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        const QRect handle = style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+        const bool ends = value() == minimum() || value() == maximum(); // the arrows' states may change
+        if (handle != shown_ || ends != atEnd_ || isSliderDown()) {
+            shown_ = handle;
+            atEnd_ = ends;
+            QScrollBar::sliderChange(change);
+        }
+    }
+
+private:
+    QRect shown_;
+    bool atEnd_ = false;
+};
+
 } // namespace
 
 DataSheetView::DataSheetView(QWidget *parent)
     : QAbstractItemView(parent)
 {
+    setVerticalScrollBar(new SteadyScrollBar(Qt::Vertical, this));
     setItemDelegate(new DataLineDelegate(this));
     setVerticalScrollMode(ScrollPerPixel);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // a line too long for the window is cut short
