@@ -34,12 +34,13 @@ for f in ./usr/bin/orvel ./usr/bin/orvel-cli ./usr/share/applications/org.orvel.
          ./usr/share/metainfo/org.orvel.Orvel.metainfo.xml \
          ./usr/share/icons/hicolor/scalable/apps/org.orvel.Orvel.svg \
          ./usr/share/icons/hicolor/48x48/apps/org.orvel.Orvel.png \
+         ./usr/share/mime/packages/org.orvel.Orvel.xml \
          ./usr/share/man/man1/orvel.1.gz ./usr/share/man/man1/orvel-cli.1.gz \
          ./usr/share/doc/orvel/copyright ./usr/share/doc/orvel/changelog.gz; do
   grep -qx -- "$f" <<<"$files" || fail "package lacks $f"
 done
 # Nothing of the build itself: no tests, benchmarks, build tools, libraries or headers.
-if grep -vE '^\./(usr/(bin(/orvel(-cli)?)?|share(/(applications|metainfo|icons|man)(/.*)?|/doc(/orvel(/(copyright|changelog\.gz))?)?)?)?/?)?$' <<<"$files"; then
+if grep -vE '^\./(usr/(bin(/orvel(-cli)?)?|share(/(applications|metainfo|icons|man|mime)(/.*)?|/doc(/orvel(/(copyright|changelog\.gz))?)?)?)?/?)?$' <<<"$files"; then
   fail "unexpected files above"
 fi
 
