@@ -32,6 +32,16 @@ using namespace orvel::test;
 namespace {
 constexpr int kWaitMs = 20000; // a safety net only; the checks count readings, not time
 constexpr int kHungUpText = 2051;
+// The windows tick every 20 ms instead of 500: each tick still starts on a
+// fresh line and reads the next frame, so many more frames come through the
+// faults in a second. The meter sends a frame every 40 ms (100 ms where it
+// hangs up, so that the reader is on the line well before).
+constexpr int kQuickTickMs = 20;
+constexpr int kFramePeriodMs = 40;
+constexpr int kHangUpPeriodMs = 100;
+// Readings a row takes through each fault; the monitor ticks at the real 500 ms.
+constexpr int kProgramReadings = 40;
+constexpr int kMonitorReadings = 3;
 
 // Nine readings whose frames differ in every digit and in the annunciators
 // (DC volts and AC amperes by turns), so that bytes of two frames taken as one
@@ -110,9 +120,10 @@ class TestFaults : public QObject
     // Starts the simulator with `fault`, on a pseudo-terminal or (`network`)
     // served on a free port of the loopback address; its first line is the
     // terminal's path or the address.
-    QString startSimulator(const QString &fault, bool network, const QStringList &more = {}, int periodMs = 100)
+    QString startSimulator(const QString &fault, bool network, const QStringList &more = {})
     {
         sim = std::make_unique<SimulatorProcess>();
+        const int periodMs = fault == QLatin1String("hangup") ? kHangUpPeriodMs : kFramePeriodMs;
         return sim->start(run->filePath("scenario.txt"), scenarioText(), periodMs,
                           QStringList{"--fault", fault} + more +
                               (network ? QStringList{"--listen", "127.0.0.1:0"} : QStringList{}));
@@ -163,6 +174,7 @@ private slots:
         QVERIFY(programState().hComPort->getTimeouts(t));
         t.readTotalConstant = 150;
         QVERIFY(programState().hComPort->setTimeouts(t));
+        FormMain->Acquisition->TimerGetSd.setInterval(kQuickTickMs);
 
         QStringList shown;
         int shownAfterWarning = 0;
@@ -176,7 +188,7 @@ private slots:
         if (fault == QLatin1String("stall"))
             QTRY_VERIFY_WITH_TIMEOUT(shownAfterWarning >= 3, kWaitMs);
         else
-            QTRY_VERIFY_WITH_TIMEOUT(shown.size() >= 12, kWaitMs);
+            QTRY_VERIFY_WITH_TIMEOUT(shown.size() >= kProgramReadings, kWaitMs);
 
         QSet<QString> meter;
         for (const Shown &r : scenarioReadings())
@@ -204,13 +216,13 @@ private slots:
     {
         QFETCH(bool, network);
         const QString link = run->filePath("meter");
-        // Frames every 250 ms: the windows are up well before the hang-up, 20 frames on.
-        const QString path = startSimulator(QStringLiteral("hangup"), network,
-                                            network ? QStringList{} : QStringList{"--link", link}, 250);
+        const QString path =
+            startSimulator(QStringLiteral("hangup"), network, network ? QStringList{} : QStringList{"--link", link});
         QVERIFY(!path.isEmpty());
         run->ports.route(1, network ? path : link);
         WindowSet windows;
         QVERIFY(programState().hComPort != nullptr);
+        FormMain->Acquisition->TimerGetSd.setInterval(kQuickTickMs);
         WarningAnswerer user;
         QSignalSpy ticks(FormMain->Acquisition, &AcquisitionCycle::tickEnded);
         QSignalSpy readings(FormMain->Acquisition, &AcquisitionCycle::readingReady);
@@ -225,7 +237,7 @@ private slots:
         QCOMPARE(run->asked().messages[0].text, LoadStrArg(kHungUpText, QStringLiteral("COM1")));
         QCOMPARE(user.captions, QStringList{});
         const auto ticksAtUnlink = ticks.size();
-        QTest::qWait(700); // longer than a tick period
+        QTest::qWait(10 * kQuickTickMs);
         QCOMPARE(ticks.size(), ticksAtUnlink);
 
         // The meter comes back on a new terminal behind the same link.
@@ -250,8 +262,9 @@ private slots:
         const QString path = startSimulator(fault, network);
         QVERIFY(!path.isEmpty());
         QProcess monitor;
-        monitor.start(QStringLiteral(ORVEL_CLI), hangUp ? QStringList{"monitor", "--port", path}
-                                                        : QStringList{"monitor", "--port", path, "--count", "10"});
+        monitor.start(QStringLiteral(ORVEL_CLI),
+                      hangUp ? QStringList{"monitor", "--port", path}
+                             : QStringList{"monitor", "--port", path, "--count", QString::number(kMonitorReadings)});
         QVERIFY(monitor.waitForStarted(5000));
         QStringList lines;
         qint64 firstKb = -1, lastKb = -1;
@@ -281,7 +294,7 @@ private slots:
             QCOMPARE(errors.trimmed(), LoadStrArg(kHungUpText, path));
         } else {
             QCOMPARE(monitor.exitCode(), 0);
-            QCOMPARE(lines.size(), 10);
+            QCOMPARE(lines.size(), kMonitorReadings);
         }
         if (kMemoryMeasurable && firstKb > 0 && lastKb > 0)
             QVERIFY2(lastKb - firstKb < 4096, qPrintable(QStringLiteral("%1 kB -> %2 kB").arg(firstKb).arg(lastKb)));
