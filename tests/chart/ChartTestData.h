@@ -4,6 +4,7 @@
 
 #include "chart/ChartSetup.h"
 #include "chart/PEGraph.h"
+#include "tests/support/BuildPaths.h"
 
 #include <QColor>
 #include <QDir>
@@ -17,7 +18,7 @@ namespace orvel::test {
 /// test-output/chart of the build tree, created on first use.
 inline QString chartOutputDir()
 {
-    const QString dir = QStringLiteral(ORVEL_CHART_TEST_OUTPUT);
+    const QString dir = chartTestOutput();
     QDir().mkpath(dir);
     return dir;
 }

@@ -262,7 +262,7 @@ private slots:
         const QString path = startSimulator(fault, network);
         QVERIFY(!path.isEmpty());
         QProcess monitor;
-        monitor.start(QStringLiteral(ORVEL_CLI),
+        monitor.start(cliProgram(),
                       hangUp ? QStringList{"monitor", "--port", path}
                              : QStringList{"monitor", "--port", path, "--count", QString::number(kMonitorReadings)});
         QVERIFY(monitor.waitForStarted(5000));

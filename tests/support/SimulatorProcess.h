@@ -3,6 +3,8 @@
 // the simulator started with it, and the first line it prints (the terminal's
 // path) read. It is ended when this object goes.
 
+#include "tests/support/BuildPaths.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QString>
@@ -28,7 +30,7 @@ public:
         if (!file.open(QIODevice::WriteOnly) || file.write(scenario) != scenario.size())
             return {};
         file.close();
-        process.start(QStringLiteral(ORVEL_CLI),
+        process.start(cliProgram(),
                       QStringList{"simulate", "--scenario", scenarioFile, "--period", QString::number(periodMs)} +
                           more);
         if (process.waitForReadyRead(5000))
