@@ -4,7 +4,6 @@
 
 #include "chart/ChartSetup.h"
 #include "chart/PEGraph.h"
-#include "tests/support/BuildPaths.h"
 
 #include <QColor>
 #include <QDir>
@@ -14,6 +13,9 @@
 #include <cmath>
 
 namespace orvel::test {
+
+/// test-output/chart of the build tree (tests/support/BuildPaths.cpp).
+QString chartTestOutput();
 
 /// test-output/chart of the build tree, created on first use.
 inline QString chartOutputDir()

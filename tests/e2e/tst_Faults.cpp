@@ -3,26 +3,18 @@
 // reading shown is one the meter really showed, a silent meter brings the
 // no-data warning, and a pulled cable ends the link with a message.
 
-#include "app/Automesgform.h"
 #include "app/Globalvar.h"
-#include "app/Main4.h"
 #include "app/Startup.h"
 #include "base/Messageshow.h"
 #include "resources/Strings.h"
-#include "tests/support/SimulatorProcess.h"
-#include "tests/support/TestRun.h"
+#include "tests/support/MeterRun.h"
 #include "views/Digitalmeter.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QProcess>
-#include <QPushButton>
 #include <QSet>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
-#include <QTimer>
-#include <QToolButton>
 
 #include <memory>
 
@@ -32,16 +24,14 @@ using namespace orvel::test;
 namespace {
 constexpr int kWaitMs = 20000; // a safety net only; the checks count readings, not time
 constexpr int kHungUpText = 2051;
-// The windows tick every 20 ms instead of 500: each tick still starts on a
-// fresh line and reads the next frame, so many more frames come through the
-// faults in a second. The meter sends a frame every 40 ms (100 ms where it
-// hangs up, so that the reader is on the line well before).
+// Ticks 20 ms apart take 40 frames through a fault in two seconds; the monitor
+// takes 3 at its 500 ms. Frames every 40 ms, every 100 ms where the meter hangs
+// up (20 frames on), so that the windows have linked well before.
 constexpr int kQuickTickMs = 20;
-constexpr int kFramePeriodMs = 40;
-constexpr int kHangUpPeriodMs = 100;
-// Readings a row takes through each fault; the monitor ticks at the real 500 ms.
 constexpr int kProgramReadings = 40;
 constexpr int kMonitorReadings = 3;
+constexpr int kFramePeriodMs = 40;
+constexpr int kHangUpPeriodMs = 100;
 
 // Nine readings whose frames differ in every digit and in the annunciators
 // (DC volts and AC amperes by turns), so that bytes of two frames taken as one
@@ -87,46 +77,21 @@ constexpr bool kMemoryMeasurable = false; // the sanitizer keeps freed memory in
 #else
 constexpr bool kMemoryMeasurable = true;
 #endif
-
-// Continues every self-closing warning at once, noting its caption.
-class WarningAnswerer : public QObject
-{
-public:
-    WarningAnswerer()
-    {
-        timer_.setInterval(20);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            if (AutoMsgForm && AutoMsgForm->isVisible()) {
-                captions.append(AutoMsgForm->windowTitle());
-                AutoMsgForm->bbtnYes->click();
-            }
-        });
-        timer_.start();
-    }
-    QStringList captions;
-
-private:
-    QTimer timer_;
-};
 } // namespace
 
 class TestFaults : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestRun> run;
-    std::unique_ptr<SimulatorProcess> sim;
+    std::unique_ptr<MeterRun> run;
 
     // Starts the simulator with `fault`, on a pseudo-terminal or (`network`)
-    // served on a free port of the loopback address; its first line is the
-    // terminal's path or the address.
+    // served on a free port of the loopback address, and points COM1 at it.
     QString startSimulator(const QString &fault, bool network, const QStringList &more = {})
     {
-        sim = std::make_unique<SimulatorProcess>();
-        const int periodMs = fault == QLatin1String("hangup") ? kHangUpPeriodMs : kFramePeriodMs;
-        return sim->start(run->filePath("scenario.txt"), scenarioText(), periodMs,
-                          QStringList{"--fault", fault} + more +
-                              (network ? QStringList{"--listen", "127.0.0.1:0"} : QStringList{}));
+        return run->startMeter(scenarioText(), fault == QLatin1String("hangup") ? kHangUpPeriodMs : kFramePeriodMs,
+                               QStringList{"--fault", fault} + more +
+                                   (network ? QStringList{"--listen", "127.0.0.1:0"} : QStringList{}));
     }
 
     // Each fault on a terminal and on the network.
@@ -141,21 +106,8 @@ class TestFaults : public QObject
     }
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void init()
-    {
-        run = std::make_unique<TestRun>();
-        QFile ini(run->filePath("ZEVDL.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("iPort=1\r\nfHiLimit=300\r\nfLowLimit=100\r\n");
-    }
-
-    void cleanup()
-    {
-        sim.reset(); // before the folder with its scenario goes
-        run.reset();
-    }
+    void init() { run = std::make_unique<MeterRun>(); }
+    void cleanup() { run.reset(); }
 
     // Every reading the digital meter shows is one of the scenario's; a stall
     // brings the no-data warning, and the readings come back after it.
@@ -164,17 +116,9 @@ private slots:
     {
         QFETCH(QString, fault);
         QFETCH(bool, network);
-        const QString path = startSimulator(fault, network);
-        QVERIFY(!path.isEmpty());
-        run->ports.route(1, path);
+        QVERIFY(!startSimulator(fault, network).isEmpty());
         WindowSet windows;
-        QVERIFY(programState().hComPort != nullptr);
-        // A silent read gives up after 150 ms instead of 12 s, so a stall is quickly three silent ticks.
-        CommTimeouts t;
-        QVERIFY(programState().hComPort->getTimeouts(t));
-        t.readTotalConstant = 150;
-        QVERIFY(programState().hComPort->setTimeouts(t));
-        FormMain->Acquisition->TimerGetSd.setInterval(kQuickTickMs);
+        QVERIFY(silentReadsGiveUpAfter(150)); // a stall is quickly three silent ticks
 
         QStringList shown;
         int shownAfterWarning = 0;
@@ -184,7 +128,7 @@ private slots:
             if (!user.captions.isEmpty())
                 ++shownAfterWarning;
         });
-        FormMain->sbtnLink->click();
+        linkTicking(kQuickTickMs);
         if (fault == QLatin1String("stall"))
             QTRY_VERIFY_WITH_TIMEOUT(shownAfterWarning >= 3, kWaitMs);
         else
@@ -222,11 +166,10 @@ private slots:
         run->ports.route(1, network ? path : link);
         WindowSet windows;
         QVERIFY(programState().hComPort != nullptr);
-        FormMain->Acquisition->TimerGetSd.setInterval(kQuickTickMs);
         WarningAnswerer user;
         QSignalSpy ticks(FormMain->Acquisition, &AcquisitionCycle::tickEnded);
         QSignalSpy readings(FormMain->Acquisition, &AcquisitionCycle::readingReady);
-        FormMain->sbtnLink->click();
+        linkTicking(kQuickTickMs);
         QTRY_VERIFY_WITH_TIMEOUT(readings.size() >= 1, kWaitMs);
 
         QTRY_VERIFY_WITH_TIMEOUT(!FormMain->linked(), kWaitMs);
@@ -241,7 +184,7 @@ private slots:
         QCOMPARE(ticks.size(), ticksAtUnlink);
 
         // The meter comes back on a new terminal behind the same link.
-        QTRY_VERIFY_WITH_TIMEOUT(sim->process.canReadLine(), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(run->sim.process.canReadLine(), kWaitMs);
         const auto readingsBefore = readings.size();
         FormMain->sbtnLink->click();
         QVERIFY(FormMain->linked());

@@ -15,9 +15,8 @@
 #include "recorder/Recording.h"
 #include "recorder/Statistics.h"
 #include "recorder/Tarecord.h"
+#include "tests/support/MeterRun.h"
 #include "tests/support/Records.h"
-#include "tests/support/SimulatorProcess.h"
-#include "tests/support/TestRun.h"
 #include "views/DataListLine.h"
 #include "views/Datapagelist.h"
 
@@ -25,12 +24,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QTest>
-#include <QTimer>
-#include <QToolButton>
 
 #include <csignal>
 #include <cstring>
@@ -48,15 +43,6 @@ constexpr int kWaitMs = 20000; // a safety net only; the checks count readings, 
 // still more than a tenth of a second apart, the resolution of their times.
 constexpr int kQuickTickMs = 150;
 constexpr const char *kChildFolder = "ORVEL_RECORDING_CHILD";
-
-// Forty different readings, over and over.
-QByteArray rampScenario()
-{
-    QByteArray scenario;
-    for (int i = 1; i <= 40; ++i)
-        scenario += "1 " + QByteArray::number(i * 0.1, 'f', 3) + " DC V\n";
-    return scenario;
-}
 
 QList<TARecord> readTemporaryFile(const QString &path)
 {
@@ -146,27 +132,11 @@ class TestRecording : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestRun> run;
-    std::unique_ptr<SimulatorProcess> sim;
-
-    void startSimulator()
-    {
-        sim = std::make_unique<SimulatorProcess>();
-        QVERIFY(!sim->start(run->filePath("scenario.txt"), rampScenario()).isEmpty());
-        run->ports.route(1, sim->path);
-    }
-
-    void writeSettings()
-    {
-        QFile ini(run->filePath("ZEVDL.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("iPort=1\r\nfHiLimit=300\r\nfLowLimit=100\r\n");
-    }
+    std::unique_ptr<MeterRun> run;
 
     static void linkAndWaitForAReading()
     {
-        FormMain->Acquisition->TimerGetSd.setInterval(kQuickTickMs);
-        FormMain->sbtnLink->click();
+        linkTicking(kQuickTickMs);
         QTRY_VERIFY_WITH_TIMEOUT(programState().ReadingReceived, kWaitMs);
     }
 
@@ -177,20 +147,12 @@ class TestRecording : public QObject
     }
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
     void init()
     {
-        run = std::make_unique<TestRun>();
-        writeSettings();
-        startSimulator();
+        run = std::make_unique<MeterRun>();
+        QVERIFY(!run->startMeter(rampScenario()).isEmpty());
     }
-
-    void cleanup()
-    {
-        sim.reset(); // before the folder with its scenario goes
-        run.reset();
-    }
+    void cleanup() { run.reset(); }
 
     void recordingFillsBufferChartStatusAndTemporaryFiles()
     {
@@ -375,7 +337,7 @@ private slots:
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QString::fromLatin1(kChildFolder), run->folder());
-        env.insert(QStringLiteral("ORVEL_COM1"), sim->path);
+        env.insert(QStringLiteral("ORVEL_COM1"), run->sim.path);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         child.setProcessEnvironment(env);
         child.start(QCoreApplication::applicationFilePath(), {});

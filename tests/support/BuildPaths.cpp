@@ -1,4 +1,8 @@
-#include "tests/support/BuildPaths.h"
+// This build's paths, compiled into this file alone: every other test then
+// compiles alike in any clone and build folder, and the compiler cache serves
+// another clone's build too.
+
+#include <QString>
 
 namespace orvel::test {
 

@@ -3,14 +3,15 @@
 // the simulator started with it, and the first line it prints (the terminal's
 // path) read. It is ended when this object goes.
 
-#include "tests/support/BuildPaths.h"
-
 #include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 
 namespace orvel::test {
+
+/// orvel-cli of this build (tests/support/BuildPaths.cpp).
+QString cliProgram();
 
 class SimulatorProcess
 {
