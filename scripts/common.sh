@@ -4,9 +4,10 @@
 ORVEL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 ORVEL_BUILD="${ORVEL_BUILD:-$ORVEL_ROOT/build}"
 
-# Debian packages the build and the tests need.
+# Debian packages the build and the tests need (ccache: builds in another
+# clone or build folder reuse what was compiled before).
 ORVEL_PACKAGES=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libgl-dev
   libasound2-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
@@ -42,20 +43,36 @@ orvel_install() {
   orvel_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Runs a build (the command given). In CI a compiler warning fails it: the
+# warnings are found in its output rather than made errors by the compiler, so
+# that CI compiles with the very command lines of a developer's build and the
+# compiler cache serves both (a cached compile repeats its warnings).
+orvel_checked_build() {
+  if [ -z "${CI:-}" ]; then
+    "$@"
+    return
+  fi
+  local log status=0
+  log=$(mktemp)
+  "$@" 2>&1 | tee "$log" || status=$?
+  if grep -qE '(^|: )warning: ' "$log"; then
+    echo "CI: compiler warnings above" >&2
+    status=1
+  fi
+  rm -f "$log"
+  return "$status"
+}
+
 # Configures once, then builds the given targets (all of them when none is
-# given) incrementally. Only CI turns warnings into errors; otherwise the
-# cached choice stays as it is, so ./run and ./test never change the compiler's
-# command lines for each other and never rebuild everything.
+# given) incrementally. The configuration is never changed afterwards, so ./run
+# and ./test never change the compiler's command lines for each other and
+# never rebuild everything.
 orvel_build() {
-  local options=()
-  [ -n "${CI:-}" ] && options+=(-DORVEL_WERROR=ON)
   if [ ! -f "$ORVEL_BUILD/CMakeCache.txt" ]; then
-    cmake -S "$ORVEL_ROOT" -B "$ORVEL_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}"
-  elif [ "${#options[@]}" -gt 0 ]; then
-    cmake "$ORVEL_BUILD" "${options[@]}" >/dev/null
+    cmake -S "$ORVEL_ROOT" -B "$ORVEL_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
   fi
   local targets=()
   local target
   for target in "$@"; do targets+=(--target "$target"); done
-  cmake --build "$ORVEL_BUILD" "${targets[@]}"
+  orvel_checked_build cmake --build "$ORVEL_BUILD" "${targets[@]}"
 }

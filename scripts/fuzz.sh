@@ -18,15 +18,11 @@ fi
 orvel_install "${ORVEL_PACKAGES[@]}" "${ORVEL_FUZZ_PACKAGES[@]}"
 
 build="${ORVEL_FUZZ_BUILD:-$ORVEL_ROOT/build-fuzz}"
-werror=OFF
-[ -n "${CI:-}" ] && werror=ON
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake -S "$ORVEL_ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
-    -DORVEL_FUZZ=ON -DORVEL_BUILD_TESTS=OFF -DORVEL_BUILD_BENCH=OFF -DORVEL_WERROR="$werror"
-else
-  cmake "$build" -DORVEL_WERROR="$werror" >/dev/null
+    -DORVEL_FUZZ=ON -DORVEL_BUILD_TESTS=OFF -DORVEL_BUILD_BENCH=OFF
 fi
-cmake --build "$build" --target orvel_fuzz
+orvel_checked_build cmake --build "$build" --target orvel_fuzz
 
 # Each target with the longest input worth trying: past that, a run only
 # repeats what shorter inputs reach, at a fraction of the speed.

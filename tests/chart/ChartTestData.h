@@ -14,10 +14,13 @@
 
 namespace orvel::test {
 
+/// test-output/chart of the build tree (tests/support/BuildPaths.cpp).
+QString chartTestOutput();
+
 /// test-output/chart of the build tree, created on first use.
 inline QString chartOutputDir()
 {
-    const QString dir = QStringLiteral(ORVEL_CHART_TEST_OUTPUT);
+    const QString dir = chartTestOutput();
     QDir().mkpath(dir);
     return dir;
 }

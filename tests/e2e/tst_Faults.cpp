@@ -3,26 +3,18 @@
 // reading shown is one the meter really showed, a silent meter brings the
 // no-data warning, and a pulled cable ends the link with a message.
 
-#include "app/Automesgform.h"
 #include "app/Globalvar.h"
-#include "app/Main4.h"
 #include "app/Startup.h"
 #include "base/Messageshow.h"
 #include "resources/Strings.h"
-#include "tests/support/SimulatorProcess.h"
-#include "tests/support/TestRun.h"
+#include "tests/support/MeterRun.h"
 #include "views/Digitalmeter.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QProcess>
-#include <QPushButton>
 #include <QSet>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
-#include <QTimer>
-#include <QToolButton>
 
 #include <memory>
 
@@ -32,6 +24,14 @@ using namespace orvel::test;
 namespace {
 constexpr int kWaitMs = 20000; // a safety net only; the checks count readings, not time
 constexpr int kHungUpText = 2051;
+// Ticks 20 ms apart take 40 frames through a fault in two seconds; the monitor
+// takes 3 at its 500 ms. Frames every 40 ms, every 100 ms where the meter hangs
+// up (20 frames on), so that the windows have linked well before.
+constexpr int kQuickTickMs = 20;
+constexpr int kProgramReadings = 40;
+constexpr int kMonitorReadings = 3;
+constexpr int kFramePeriodMs = 40;
+constexpr int kHangUpPeriodMs = 100;
 
 // Nine readings whose frames differ in every digit and in the annunciators
 // (DC volts and AC amperes by turns), so that bytes of two frames taken as one
@@ -77,45 +77,21 @@ constexpr bool kMemoryMeasurable = false; // the sanitizer keeps freed memory in
 #else
 constexpr bool kMemoryMeasurable = true;
 #endif
-
-// Continues every self-closing warning at once, noting its caption.
-class WarningAnswerer : public QObject
-{
-public:
-    WarningAnswerer()
-    {
-        timer_.setInterval(20);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            if (AutoMsgForm && AutoMsgForm->isVisible()) {
-                captions.append(AutoMsgForm->windowTitle());
-                AutoMsgForm->bbtnYes->click();
-            }
-        });
-        timer_.start();
-    }
-    QStringList captions;
-
-private:
-    QTimer timer_;
-};
 } // namespace
 
 class TestFaults : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestRun> run;
-    std::unique_ptr<SimulatorProcess> sim;
+    std::unique_ptr<MeterRun> run;
 
     // Starts the simulator with `fault`, on a pseudo-terminal or (`network`)
-    // served on a free port of the loopback address; its first line is the
-    // terminal's path or the address.
-    QString startSimulator(const QString &fault, bool network, const QStringList &more = {}, int periodMs = 100)
+    // served on a free port of the loopback address, and points COM1 at it.
+    QString startSimulator(const QString &fault, bool network, const QStringList &more = {})
     {
-        sim = std::make_unique<SimulatorProcess>();
-        return sim->start(run->filePath("scenario.txt"), scenarioText(), periodMs,
-                          QStringList{"--fault", fault} + more +
-                              (network ? QStringList{"--listen", "127.0.0.1:0"} : QStringList{}));
+        return run->startMeter(scenarioText(), fault == QLatin1String("hangup") ? kHangUpPeriodMs : kFramePeriodMs,
+                               QStringList{"--fault", fault} + more +
+                                   (network ? QStringList{"--listen", "127.0.0.1:0"} : QStringList{}));
     }
 
     // Each fault on a terminal and on the network.
@@ -130,21 +106,8 @@ class TestFaults : public QObject
     }
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void init()
-    {
-        run = std::make_unique<TestRun>();
-        QFile ini(run->filePath("ZEVDL.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("iPort=1\r\nfHiLimit=300\r\nfLowLimit=100\r\n");
-    }
-
-    void cleanup()
-    {
-        sim.reset(); // before the folder with its scenario goes
-        run.reset();
-    }
+    void init() { run = std::make_unique<MeterRun>(); }
+    void cleanup() { run.reset(); }
 
     // Every reading the digital meter shows is one of the scenario's; a stall
     // brings the no-data warning, and the readings come back after it.
@@ -153,16 +116,9 @@ private slots:
     {
         QFETCH(QString, fault);
         QFETCH(bool, network);
-        const QString path = startSimulator(fault, network);
-        QVERIFY(!path.isEmpty());
-        run->ports.route(1, path);
+        QVERIFY(!startSimulator(fault, network).isEmpty());
         WindowSet windows;
-        QVERIFY(programState().hComPort != nullptr);
-        // A silent read gives up after 150 ms instead of 12 s, so a stall is quickly three silent ticks.
-        CommTimeouts t;
-        QVERIFY(programState().hComPort->getTimeouts(t));
-        t.readTotalConstant = 150;
-        QVERIFY(programState().hComPort->setTimeouts(t));
+        QVERIFY(silentReadsGiveUpAfter(150)); // a stall is quickly three silent ticks
 
         QStringList shown;
         int shownAfterWarning = 0;
@@ -172,11 +128,11 @@ private slots:
             if (!user.captions.isEmpty())
                 ++shownAfterWarning;
         });
-        FormMain->sbtnLink->click();
+        linkTicking(kQuickTickMs);
         if (fault == QLatin1String("stall"))
             QTRY_VERIFY_WITH_TIMEOUT(shownAfterWarning >= 3, kWaitMs);
         else
-            QTRY_VERIFY_WITH_TIMEOUT(shown.size() >= 12, kWaitMs);
+            QTRY_VERIFY_WITH_TIMEOUT(shown.size() >= kProgramReadings, kWaitMs);
 
         QSet<QString> meter;
         for (const Shown &r : scenarioReadings())
@@ -204,9 +160,8 @@ private slots:
     {
         QFETCH(bool, network);
         const QString link = run->filePath("meter");
-        // Frames every 250 ms: the windows are up well before the hang-up, 20 frames on.
-        const QString path = startSimulator(QStringLiteral("hangup"), network,
-                                            network ? QStringList{} : QStringList{"--link", link}, 250);
+        const QString path =
+            startSimulator(QStringLiteral("hangup"), network, network ? QStringList{} : QStringList{"--link", link});
         QVERIFY(!path.isEmpty());
         run->ports.route(1, network ? path : link);
         WindowSet windows;
@@ -214,7 +169,7 @@ private slots:
         WarningAnswerer user;
         QSignalSpy ticks(FormMain->Acquisition, &AcquisitionCycle::tickEnded);
         QSignalSpy readings(FormMain->Acquisition, &AcquisitionCycle::readingReady);
-        FormMain->sbtnLink->click();
+        linkTicking(kQuickTickMs);
         QTRY_VERIFY_WITH_TIMEOUT(readings.size() >= 1, kWaitMs);
 
         QTRY_VERIFY_WITH_TIMEOUT(!FormMain->linked(), kWaitMs);
@@ -225,11 +180,11 @@ private slots:
         QCOMPARE(run->asked().messages[0].text, LoadStrArg(kHungUpText, QStringLiteral("COM1")));
         QCOMPARE(user.captions, QStringList{});
         const auto ticksAtUnlink = ticks.size();
-        QTest::qWait(700); // longer than a tick period
+        QTest::qWait(10 * kQuickTickMs);
         QCOMPARE(ticks.size(), ticksAtUnlink);
 
         // The meter comes back on a new terminal behind the same link.
-        QTRY_VERIFY_WITH_TIMEOUT(sim->process.canReadLine(), kWaitMs);
+        QTRY_VERIFY_WITH_TIMEOUT(run->sim.process.canReadLine(), kWaitMs);
         const auto readingsBefore = readings.size();
         FormMain->sbtnLink->click();
         QVERIFY(FormMain->linked());
@@ -250,8 +205,9 @@ private slots:
         const QString path = startSimulator(fault, network);
         QVERIFY(!path.isEmpty());
         QProcess monitor;
-        monitor.start(QStringLiteral(ORVEL_CLI), hangUp ? QStringList{"monitor", "--port", path}
-                                                        : QStringList{"monitor", "--port", path, "--count", "10"});
+        monitor.start(cliProgram(),
+                      hangUp ? QStringList{"monitor", "--port", path}
+                             : QStringList{"monitor", "--port", path, "--count", QString::number(kMonitorReadings)});
         QVERIFY(monitor.waitForStarted(5000));
         QStringList lines;
         qint64 firstKb = -1, lastKb = -1;
@@ -281,7 +237,7 @@ private slots:
             QCOMPARE(errors.trimmed(), LoadStrArg(kHungUpText, path));
         } else {
             QCOMPARE(monitor.exitCode(), 0);
-            QCOMPARE(lines.size(), 10);
+            QCOMPARE(lines.size(), kMonitorReadings);
         }
         if (kMemoryMeasurable && firstKb > 0 && lastKb > 0)
             QVERIFY2(lastKb - firstKb < 4096, qPrintable(QStringLiteral("%1 kB -> %2 kB").arg(firstKb).arg(lastKb)));

@@ -1,27 +1,20 @@
 // From the meter to the screen: the program's windows (offscreen) linked to
 // orvel-cli simulate through a pseudo-terminal, or to a silent one.
 
-#include "app/Automesgform.h"
 #include "app/Dlgrsport.h"
 #include "app/Globalvar.h"
-#include "app/Main4.h"
 #include "app/Startup.h"
 #include "meter/Needle.h"
 #include "tests/support/LoopbackListener.h"
-#include "tests/support/SimulatorProcess.h"
-#include "tests/support/TestRun.h"
+#include "tests/support/MeterRun.h"
 #include "views/Analogmeter.h"
 #include "views/Digitalmeter.h"
 
 #include <QLabel>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QSocketNotifier>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <QToolButton>
 
 #include <memory>
 
@@ -29,71 +22,27 @@ using namespace orvel;
 using namespace orvel::test;
 
 namespace {
-constexpr int kWaitMs = 15000; // a safety net only; the checks count ticks, not time
-
-// Answers the self-closing warning window, as a user would, whenever it shows.
-class WarningAnswerer : public QObject
-{
-public:
-    explicit WarningAnswerer(bool abort)
-        : abort_(abort)
-    {
-        timer_.setInterval(20);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            if (AutoMsgForm && AutoMsgForm->isVisible()) {
-                captions.append(AutoMsgForm->windowTitle());
-                (abort_ ? AutoMsgForm->bbtnAbort : AutoMsgForm->bbtnYes)->click();
-            }
-        });
-        timer_.start();
-    }
-    QStringList captions;
-
-private:
-    bool abort_;
-    QTimer timer_;
-};
+constexpr int kWaitMs = 15000;   // a safety net only; the checks count ticks, not time
+constexpr int kQuickTickMs = 20; // the windows' ticks, instead of 500 ms apart
 } // namespace
 
 class TestLiveLink : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestRun> run;
-    std::unique_ptr<SimulatorProcess> sim;
-
-    // Starts the simulator playing `scenario` and points COM1 at it.
-    void startSimulator(const QByteArray &scenario)
-    {
-        sim = std::make_unique<SimulatorProcess>();
-        QVERIFY(!sim->start(run->filePath("scenario.txt"), scenario).isEmpty());
-        run->ports.route(1, sim->path);
-    }
+    std::unique_ptr<MeterRun> run;
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void init()
-    {
-        run = std::make_unique<TestRun>();
-        QFile ini(run->filePath("ZEVDL.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("iPort=1\r\nfHiLimit=300\r\nfLowLimit=100\r\n");
-    }
-
-    void cleanup()
-    {
-        sim.reset(); // before the folder with its scenario goes
-        run.reset();
-    }
+    void init() { run = std::make_unique<MeterRun>(); }
+    void cleanup() { run.reset(); }
 
     void linkShowsTheMetersReadingAndUnlinkStopsTheTicks()
     {
-        startSimulator("1 12.34 DC V m\n");
+        QVERIFY(!run->startMeter("1 12.34 DC V m\n").isEmpty());
         WindowSet windows;
         QVERIFY(programState().hComPort != nullptr);
         QSignalSpy ticks(FormMain->Acquisition, &AcquisitionCycle::tickEnded);
-        FormMain->sbtnLink->click();
+        linkTicking(kQuickTickMs);
         QTRY_VERIFY_WITH_TIMEOUT(DigitalMeterForm->DataPanel->text() == QLatin1String("12.34"), kWaitMs);
         QVERIFY2(ticks.size() <= 2, qPrintable(QString::number(ticks.size())));
         QCOMPARE(DigitalMeterForm->UnitPanel->text(), QStringLiteral("m"));
@@ -105,21 +54,17 @@ private slots:
         QVERIFY(!FormMain->Acquisition->TimerGetSd.isActive());
         QVERIFY(!FormMain->Acquisition->tickRunning());
         const int ticksAtUnlink = int(ticks.size());
-        QTest::qWait(1300); // longer than two tick periods
+        QTest::qWait(10 * kQuickTickMs);
         QCOMPARE(int(ticks.size()), ticksAtUnlink);
         FormMain->close();
     }
 
     void analogMeterFollowsWhileShownAndWaitsWhileMinimised()
     {
-        // Forty different readings in a row, so that ticks never meet the same one twice.
-        QByteArray scenario;
-        for (int i = 1; i <= 40; ++i)
-            scenario += "1 " + QByteArray::number(i * 0.1, 'f', 3) + " DC V\n";
-        startSimulator(scenario);
+        QVERIFY(!run->startMeter(rampScenario()).isEmpty()); // ticks never meet the same reading twice
         WindowSet windows;
         QSignalSpy ticks(FormMain->Acquisition, &AcquisitionCycle::readingReady);
-        FormMain->sbtnLink->click();
+        linkTicking(kQuickTickMs);
         QTRY_VERIFY_WITH_TIMEOUT(AnalogMeterForm->iNeedleMoves >= 2, kWaitMs);
         QCOMPARE(AnalogMeterForm->fNeedleAngle,
                  analogNeedleAngle(AnalogMeterForm->shown.reading, AnalogMeterForm->shown.scaleEnd));
@@ -146,16 +91,11 @@ private slots:
         PseudoTerminal silent;
         run->ports.route(1, silent.path());
         WindowSet windows;
-        QVERIFY(programState().hComPort != nullptr);
-        // A shorter wait than the meter's 12 s, so three silent reads pass quickly.
-        CommTimeouts t;
-        QVERIFY(programState().hComPort->getTimeouts(t));
-        t.readTotalConstant = 150;
-        QVERIFY(programState().hComPort->setTimeouts(t));
+        QVERIFY(silentReadsGiveUpAfter(150)); // three silent reads pass quickly
 
         QSignalSpy ticks(FormMain->Acquisition, &AcquisitionCycle::tickEnded);
         WarningAnswerer user(/*abort=*/true);
-        FormMain->sbtnLink->click();
+        linkTicking(kQuickTickMs);
         QTRY_VERIFY_WITH_TIMEOUT(!FormMain->linked(), kWaitMs);
         QCOMPARE(user.captions, QStringList{"Warning[W8004]"});
         QCOMPARE(int(ticks.size()), 3);
@@ -167,11 +107,11 @@ private slots:
 
     void lowBatteryContinueShowsTheReading()
     {
-        startSimulator("1 1.438 DC V lowbat\n");
+        QVERIFY(!run->startMeter("1 1.438 DC V lowbat\n").isEmpty());
         WindowSet windows;
         QSignalSpy readings(FormMain->Acquisition, &AcquisitionCycle::readingReady);
         WarningAnswerer user(/*abort=*/false);
-        FormMain->sbtnLink->click();
+        linkTicking(kQuickTickMs);
         QTRY_VERIFY_WITH_TIMEOUT(!user.captions.isEmpty() && readings.size() >= 1, kWaitMs);
         QCOMPARE(user.captions.first(), QStringLiteral("Warning[W8000]"));
         QCOMPARE(DigitalMeterForm->DataPanel->text(), QStringLiteral("1.438"));
@@ -183,11 +123,11 @@ private slots:
 
     void lowBatteryAbortShowsNothingAndUnlinks()
     {
-        startSimulator("1 1.438 DC V lowbat\n");
+        QVERIFY(!run->startMeter("1 1.438 DC V lowbat\n").isEmpty());
         WindowSet windows;
         QSignalSpy readings(FormMain->Acquisition, &AcquisitionCycle::readingReady);
         WarningAnswerer user(/*abort=*/true);
-        FormMain->sbtnLink->click();
+        linkTicking(kQuickTickMs);
         QTRY_VERIFY_WITH_TIMEOUT(!FormMain->linked(), kWaitMs);
         QCOMPARE(user.captions, QStringList{"Warning[W8000]"});
         QCOMPARE(readings.size(), 0);
@@ -198,7 +138,7 @@ private slots:
 
     void thePortDialogFindsTheMeterWithoutFreezing()
     {
-        startSimulator("1 1.234 DC V\n");
+        QVERIFY(!run->startMeter("1 1.234 DC V\n").isEmpty());
         PseudoTerminal silent;
         run->ports.route(2, silent.path());
         WindowSet windows;
@@ -230,7 +170,7 @@ private slots:
         WindowSet windows;
         QVERIFY(programState().PortPresent[0]);
         QVERIFY(run->asked().messages.isEmpty());
-        FormMain->sbtnLink->click();
+        linkTicking(kQuickTickMs);
         QTRY_VERIFY_WITH_TIMEOUT(!FormMain->linked(), 2500);
         QCOMPARE(run->asked().messages.size(), 1);
         QCOMPARE(run->asked().messages[0].caption, QStringLiteral("Error[E9010]"));
@@ -246,11 +186,7 @@ private slots:
         run->ports.route(1, silent.address());
         WarningAnswerer user(/*abort=*/false);
         FormMain->sbtnLink->click(); // connects again, to the port as it is routed now
-        QVERIFY(FormMain->linked() && programState().hComPort != nullptr);
-        CommTimeouts t; // a silent read gives up after 150 ms instead of 12 s
-        QVERIFY(programState().hComPort->getTimeouts(t));
-        t.readTotalConstant = 150;
-        QVERIFY(programState().hComPort->setTimeouts(t));
+        QVERIFY(FormMain->linked() && silentReadsGiveUpAfter(150));
         QTRY_VERIFY_WITH_TIMEOUT(peer >= 0 && FormMain->Acquisition->tickRunning(), kWaitMs);
         bool handled = false;
         QTimer::singleShot(0, [&handled] { handled = true; });
@@ -268,7 +204,7 @@ private slots:
         PseudoTerminal silent; // the full 12 s wait
         run->ports.route(1, silent.path());
         WindowSet windows;
-        FormMain->sbtnLink->click();
+        linkTicking(kQuickTickMs);
         QTRY_VERIFY_WITH_TIMEOUT(FormMain->Acquisition->tickRunning(), kWaitMs);
         bool handled = false;
         QTimer::singleShot(0, [&handled] { handled = true; });

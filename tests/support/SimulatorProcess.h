@@ -10,6 +10,9 @@
 
 namespace orvel::test {
 
+/// orvel-cli of this build (tests/support/BuildPaths.cpp).
+QString cliProgram();
+
 class SimulatorProcess
 {
 public:
@@ -28,7 +31,7 @@ public:
         if (!file.open(QIODevice::WriteOnly) || file.write(scenario) != scenario.size())
             return {};
         file.close();
-        process.start(QStringLiteral(ORVEL_CLI),
+        process.start(cliProgram(),
                       QStringList{"simulate", "--scenario", scenarioFile, "--period", QString::number(periodMs)} +
                           more);
         if (process.waitForReadyRead(5000))

@@ -750,16 +750,17 @@ TEST(CliRecord, AKilledRecordingLeavesAReadableFile)
     EXPECT_EQ(readAll(csv).toStdString(), cli({"convert", g52}).out.toStdString());
 }
 
-// A meter that falls silent for 3 s after every 20 frames, recorded for 30 s:
-// the record's closing summary and stats of its file tell of the same gaps.
+// A meter that falls silent for 3 s after every 20 frames (1.5 s), recorded for
+// 10 s: the record's closing summary and stats of its file tell of the same
+// gaps (stats judges the interval from the readings: most must come on time).
 TEST(CliRecord, StallsAreReportedAsGapsByRecordAndByStats)
 {
     QTemporaryDir dir;
     test::SimulatorProcess sim;
-    ASSERT_FALSE(sim.start(dir.filePath("scenario.txt"), kFiveVolts, 100, {"--fault", "stall"}).isEmpty());
+    ASSERT_FALSE(sim.start(dir.filePath("scenario.txt"), kFiveVolts, 75, {"--fault", "stall"}).isEmpty());
     const QString g52 = dir.filePath(QStringLiteral("run.g52"));
     QProcess rec;
-    rec.start(QStringLiteral(ORVEL_CLI), {"record", "--port", sim.path, "--duration", "30", "--out", g52});
+    rec.start(QStringLiteral(ORVEL_CLI), {"record", "--port", sim.path, "--duration", "10", "--out", g52});
     ASSERT_TRUE(rec.waitForFinished(60000));
     ASSERT_EQ(rec.exitCode(), 0);
     const QStringList err = QString::fromUtf8(rec.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
@@ -769,11 +770,11 @@ TEST(CliRecord, StallsAreReportedAsGapsByRecordAndByStats)
     const QRegularExpressionMatch gaps = gapsLine.match(err.last());
     ASSERT_TRUE(gaps.hasMatch()) << qPrintable(err.mid(err.size() - 2).join('\n'));
     EXPECT_TRUE(err[err.size() - 2].startsWith("Readings stored: ")) << qPrintable(err[err.size() - 2]);
-    // About six stalls in 30 s, each a gap of about 3 s.
+    // Two stalls in 10 s (one when the recording starts late), each a gap of about 3 s.
     const int count = gaps.captured(1).toInt();
     const double missing = timeTenths("  " + gaps.captured(2)) / 10.0;
-    EXPECT_GE(count, 3);
-    EXPECT_LE(count, 8);
+    EXPECT_GE(count, 1);
+    EXPECT_LE(count, 3);
     EXPECT_NEAR(missing / count, 3.2, 0.8);
     EXPECT_NEAR(timeTenths("  " + gaps.captured(3)) / 10.0, 3.2, 1.0);
 
