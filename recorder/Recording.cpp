@@ -23,7 +23,7 @@ CommandStates commandStates(const RecorderState &s, bool zoomed)
     c.startMenu = c.startButton && !s.running();
     c.stopMenu = c.stopButton && s.running(); // Stop disarms
     c.manual = s.bManualMode && !busy;
-    c.interval = c.open = c.import = c.printerSetup = !busy;
+    c.interval = c.conditions = c.open = c.import = c.printerSetup = !busy;
     c.save = c.print = c.clear = c.exportData = !busy && !s.bBufferEmpty;
     c.firstPage = c.pageUp = paging && s.iShownPage != 1;
     c.pageDown = c.lastPage = paging && s.iShownPage != s.iLastPage;

@@ -74,7 +74,8 @@ struct CommandStates
     bool manual = false, interval = false, open = false, import = false, printerSetup = false;
     bool save = false, print = false, clear = false, exportData = false;
     bool firstPage = false, pageUp = false, pageDown = false, lastPage = false, fitView = false, undoZoom = false;
-    bool mark = false; ///< Mark, Mark with Text (Edit and Remove also want a mark under the cursor)
+    bool mark = false;       ///< Mark, Mark with Text (Edit and Remove also want a mark under the cursor)
+    bool conditions = false; ///< the unattended recording's dialog
 
     bool operator==(const CommandStates &) const = default;
 };

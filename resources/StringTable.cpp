@@ -426,6 +426,7 @@ const StringEntry kStringTable[] = {
     {2463, "Command on each mark (run by the shell; the mark in ORVEL_MARK_* variables):"},
     {2464, "The conditions could not be kept in %1: %2"},
     {2465, "Start, stop and alarms of an unattended recording"},
+    {2466, "Alarms"},
 
     // status texts, button captions, message lines
     {7001, "Data Logging ..."},
