@@ -766,6 +766,30 @@ TEST_F(Unattended, AnAlarmMarksEachStepUpOnce)
     EXPECT_EQ(r.err.count("above 1.5A cannot hold: the meter reads V"), 1) << r.err.constData();
 }
 
+// A start condition that never fires: the run says what it waits for and
+// ends cleanly on SIGTERM, its file made and empty.
+TEST_F(Unattended, WaitsForAStartThatNeverComesAndEndsOnTerminate)
+{
+    ASSERT_FALSE(sim.start(dir.filePath("scenario.txt"), "5 1.000 DC V\n", 20).isEmpty());
+    QProcess rec;
+    rec.setReadChannel(QProcess::StandardError);
+    rec.start(QStringLiteral(ORVEL_CLI),
+              {"record", "--port", sim.path, "--out", g52, "--start-when", "above 100", "--pre", "5"});
+    QByteArray err;
+    while (!err.contains("keeping 5 readings\n") && rec.waitForReadyRead(5000))
+        err += rec.readAllStandardError();
+    rec.terminate();
+    ASSERT_TRUE(rec.waitForFinished(5000));
+    err += rec.readAllStandardError();
+    EXPECT_EQ(rec.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(rec.exitCode(), 0) << err.constData();
+    EXPECT_TRUE(err.startsWith("orvel-cli: waiting for above 100, keeping 5 readings\n")) << err.constData();
+    EXPECT_TRUE(err.contains("\nNot started: still waiting for above 100\nStopped: by a signal\nReadings stored: 0"))
+        << err.constData();
+    EXPECT_TRUE(QFileInfo::exists(g52));
+    EXPECT_EQ(QFileInfo(g52).size(), 0);
+}
+
 // Lines on standard input are marks on the newest stored reading (one before
 // the first reading waits for it), on disk as soon as they are told: a kill
 // right after keeps them. With --json each follows its reading's line.
