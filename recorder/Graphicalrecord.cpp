@@ -848,6 +848,8 @@ void TGraphicalForm::UmReading()
     if (s.bSampleRequest && !s.bArmed && s.iShownPage != s.iLastPage)
         showPageNumber(s.iLastPage);
     showStoreFailure(Watch->take(*Context.reading, Clock()));
+    if (rec.state().bArmed)
+        UpdateStatus(); // what it waits for, in the unit of the reading that came
 }
 
 void TGraphicalForm::UmLinkEnded()
