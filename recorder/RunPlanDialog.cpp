@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTextDocument>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -106,8 +107,11 @@ RunPlanDialog::RunPlanDialog(QWidget *parent)
     column->addWidget(lblCheck);
     buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     column->addWidget(buttons);
-    for (QPlainTextEdit *edit : {edtStopWhen, edtAlarms})
-        edit->setFixedHeight(edit->fontMetrics().lineSpacing() * 4 + 12);
+    for (QPlainTextEdit *edit : {edtStopWhen, edtAlarms}) { // four lines in view, long ones wrapped
+        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        edit->setFixedHeight(edit->fontMetrics().lineSpacing() * 4 + 2 * edit->frameWidth() +
+                             int(2 * edit->document()->documentMargin()));
+    }
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
