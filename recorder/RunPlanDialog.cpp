@@ -55,16 +55,16 @@ RunPlanDialog::RunPlanDialog(QWidget *parent)
     rbtnStartAtOnce = new QRadioButton(LoadStr(id::AtOnce), start);
     rbtnStartWhen = new QRadioButton(LoadStr(id::When), start);
     rbtnStartAt = new QRadioButton(LoadStr(id::AtTime), start);
-    edtStartWhen = new QLineEdit(start);
-    edtStartAt = new QTimeEdit(start);
-    edtStartAt->setDisplayFormat(kTimeFormat);
+    editStartWhen = new QLineEdit(start);
+    editStartAt = new QTimeEdit(start);
+    editStartAt->setDisplayFormat(kTimeFormat);
     spnPreTrigger = new QSpinBox(start);
     spnPreTrigger->setRange(0, kMaxPreTrigger);
     startGrid->addWidget(rbtnStartAtOnce, 0, 0);
     startGrid->addWidget(rbtnStartWhen, 1, 0);
-    startGrid->addWidget(edtStartWhen, 1, 1);
+    startGrid->addWidget(editStartWhen, 1, 1);
     startGrid->addWidget(rbtnStartAt, 2, 0);
-    startGrid->addWidget(edtStartAt, 2, 1);
+    startGrid->addWidget(editStartAt, 2, 1);
     startGrid->addWidget(new QLabel(LoadStr(id::Pre), start), 3, 0);
     startGrid->addWidget(spnPreTrigger, 3, 1);
     column->addWidget(start);
@@ -75,29 +75,29 @@ RunPlanDialog::RunPlanDialog(QWidget *parent)
     spnStopCount = new QSpinBox(stop);
     spnStopCount->setRange(1, std::numeric_limits<int>::max());
     chkStopAfter = new QCheckBox(LoadStr(id::After), stop);
-    edtStopAfter = new QLineEdit(stop);
+    editStopAfter = new QLineEdit(stop);
     chkStopAt = new QCheckBox(LoadStr(id::AtTime), stop);
-    edtStopAt = new QTimeEdit(stop);
-    edtStopAt->setDisplayFormat(kTimeFormat);
-    edtStopWhen = new QPlainTextEdit(stop);
+    editStopAt = new QTimeEdit(stop);
+    editStopAt->setDisplayFormat(kTimeFormat);
+    editStopWhen = new QPlainTextEdit(stop);
     stopGrid->addWidget(chkStopCount, 0, 0);
     stopGrid->addWidget(spnStopCount, 0, 1);
     stopGrid->addWidget(chkStopAfter, 1, 0);
-    stopGrid->addWidget(edtStopAfter, 1, 1);
+    stopGrid->addWidget(editStopAfter, 1, 1);
     stopGrid->addWidget(chkStopAt, 2, 0);
-    stopGrid->addWidget(edtStopAt, 2, 1);
+    stopGrid->addWidget(editStopAt, 2, 1);
     stopGrid->addWidget(new QLabel(LoadStr(id::StopWhen), stop), 3, 0, 1, 2);
-    stopGrid->addWidget(edtStopWhen, 4, 0, 1, 2);
+    stopGrid->addWidget(editStopWhen, 4, 0, 1, 2);
     column->addWidget(stop);
 
     column->addWidget(new QLabel(LoadStr(id::Alarms), this));
-    edtAlarms = new QPlainTextEdit(this);
-    column->addWidget(edtAlarms);
+    editAlarms = new QPlainTextEdit(this);
+    column->addWidget(editAlarms);
     chkTone = new QCheckBox(LoadStr(id::Tone), this);
     column->addWidget(chkTone);
     column->addWidget(new QLabel(LoadStr(id::Command), this));
-    edtCommand = new QLineEdit(this);
-    column->addWidget(edtCommand);
+    editCommand = new QLineEdit(this);
+    column->addWidget(editCommand);
     lblCheck = new QLabel(this);
     lblCheck->setWordWrap(true);
     lblCheck->setTextFormat(Qt::PlainText);
@@ -107,7 +107,7 @@ RunPlanDialog::RunPlanDialog(QWidget *parent)
     column->addWidget(lblCheck);
     buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     column->addWidget(buttons);
-    for (QPlainTextEdit *edit : {edtStopWhen, edtAlarms}) { // four lines in view, long ones wrapped
+    for (QPlainTextEdit *edit : {editStopWhen, editAlarms}) { // four lines in view, long ones wrapped
         edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         edit->setFixedHeight(edit->fontMetrics().lineSpacing() * 4 + 2 * edit->frameWidth() +
                              int(2 * edit->document()->documentMargin()));
@@ -115,9 +115,9 @@ RunPlanDialog::RunPlanDialog(QWidget *parent)
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    for (QLineEdit *edit : {edtStartWhen, edtStopAfter, edtCommand})
+    for (QLineEdit *edit : {editStartWhen, editStopAfter, editCommand})
         connect(edit, &QLineEdit::textChanged, this, &RunPlanDialog::check);
-    for (QPlainTextEdit *edit : {edtStopWhen, edtAlarms})
+    for (QPlainTextEdit *edit : {editStopWhen, editAlarms})
         connect(edit, &QPlainTextEdit::textChanged, this, &RunPlanDialog::check);
     for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{rbtnStartAtOnce, rbtnStartWhen, rbtnStartAt,
                                                                        chkStopCount, chkStopAfter, chkStopAt})
@@ -131,14 +131,14 @@ void RunPlanDialog::setPlan(const RunPlan &p)
     const auto start = parseCondition(p.start, ConditionUse::Start).condition;
     const bool startAt = start && start->test == ConditionTest::At;
     (p.start.trimmed().isEmpty() ? rbtnStartAtOnce : startAt ? rbtnStartAt : rbtnStartWhen)->setChecked(true);
-    edtStartWhen->setText(startAt ? QString() : p.start);
-    edtStartAt->setTime(startAt ? QTime(0, 0).addSecs(start->clockSeconds) : QTime(0, 0));
+    editStartWhen->setText(startAt ? QString() : p.start);
+    editStartAt->setTime(startAt ? QTime(0, 0).addSecs(start->clockSeconds) : QTime(0, 0));
     spnPreTrigger->setValue(p.preTrigger);
     // The first count, duration and time of day among the stops have their fields; the rest are text.
     chkStopCount->setChecked(false);
     chkStopAfter->setChecked(false);
     chkStopAt->setChecked(false);
-    edtStopAfter->clear();
+    editStopAfter->clear();
     QStringList others;
     for (const QString &text : p.stops) {
         const auto c = parseCondition(text, ConditionUse::Stop).condition;
@@ -148,18 +148,18 @@ void RunPlanDialog::setPlan(const RunPlan &p)
             spnStopCount->setValue(int(c->count));
         } else if (c && c->forMs == 0 && c->test == ConditionTest::After && !chkStopAfter->isChecked()) {
             chkStopAfter->setChecked(true);
-            edtStopAfter->setText(durationText(c->durationMs));
+            editStopAfter->setText(durationText(c->durationMs));
         } else if (c && c->forMs == 0 && c->test == ConditionTest::At && !chkStopAt->isChecked()) {
             chkStopAt->setChecked(true);
-            edtStopAt->setTime(QTime(0, 0).addSecs(c->clockSeconds));
+            editStopAt->setTime(QTime(0, 0).addSecs(c->clockSeconds));
         } else {
             others << text;
         }
     }
-    edtStopWhen->setPlainText(others.join(QLatin1Char('\n')));
-    edtAlarms->setPlainText(p.alarms.join(QLatin1Char('\n')));
+    editStopWhen->setPlainText(others.join(QLatin1Char('\n')));
+    editAlarms->setPlainText(p.alarms.join(QLatin1Char('\n')));
     chkTone->setChecked(p.alarmTone);
-    edtCommand->setText(p.command);
+    editCommand->setText(p.command);
     check();
 }
 
@@ -167,20 +167,20 @@ RunPlan RunPlanDialog::plan() const
 {
     RunPlan p;
     if (rbtnStartWhen->isChecked())
-        p.start = edtStartWhen->text().trimmed();
+        p.start = editStartWhen->text().trimmed();
     else if (rbtnStartAt->isChecked())
-        p.start = clockCondition(edtStartAt);
+        p.start = clockCondition(editStartAt);
     p.preTrigger = rbtnStartAtOnce->isChecked() ? 0 : spnPreTrigger->value();
     if (chkStopCount->isChecked())
         p.stops << QStringLiteral("readings ") + QString::number(spnStopCount->value());
     if (chkStopAfter->isChecked())
-        p.stops << QStringLiteral("after ") + edtStopAfter->text().trimmed();
+        p.stops << QStringLiteral("after ") + editStopAfter->text().trimmed();
     if (chkStopAt->isChecked())
-        p.stops << clockCondition(edtStopAt);
-    p.stops << linesOf(edtStopWhen);
-    p.alarms = linesOf(edtAlarms);
+        p.stops << clockCondition(editStopAt);
+    p.stops << linesOf(editStopWhen);
+    p.alarms = linesOf(editAlarms);
     p.alarmTone = chkTone->isChecked();
-    p.command = edtCommand->text().trimmed();
+    p.command = editCommand->text().trimmed();
     return p;
 }
 
@@ -193,7 +193,7 @@ QString RunPlanDialog::problem() const
             return LoadStr(id::Start) + QStringLiteral(": ") + c.error;
     if (chkStopAfter->isChecked())
         if (const ParsedCondition c =
-                parseCondition(QStringLiteral("after ") + edtStopAfter->text(), ConditionUse::Stop);
+                parseCondition(QStringLiteral("after ") + editStopAfter->text(), ConditionUse::Stop);
             !c.condition)
             return LoadStr(id::After) + QStringLiteral(": ") + c.error;
     const struct
@@ -201,7 +201,7 @@ QString RunPlanDialog::problem() const
         QStringList lines;
         ConditionUse use;
         int name;
-    } lists[] = {{linesOf(edtStopWhen), ConditionUse::Stop, id::Stop}, {p.alarms, ConditionUse::Alarm, id::AlarmName}};
+    } lists[] = {{linesOf(editStopWhen), ConditionUse::Stop, id::Stop}, {p.alarms, ConditionUse::Alarm, id::AlarmName}};
     for (const auto &list : lists)
         for (qsizetype i = 0; i < list.lines.size(); ++i)
             if (const ParsedCondition c = parseCondition(list.lines[i], list.use); !c.condition)
@@ -211,12 +211,12 @@ QString RunPlanDialog::problem() const
 
 void RunPlanDialog::check()
 {
-    edtStartWhen->setEnabled(rbtnStartWhen->isChecked());
-    edtStartAt->setEnabled(rbtnStartAt->isChecked());
+    editStartWhen->setEnabled(rbtnStartWhen->isChecked());
+    editStartAt->setEnabled(rbtnStartAt->isChecked());
     spnPreTrigger->setEnabled(!rbtnStartAtOnce->isChecked());
     spnStopCount->setEnabled(chkStopCount->isChecked());
-    edtStopAfter->setEnabled(chkStopAfter->isChecked());
-    edtStopAt->setEnabled(chkStopAt->isChecked());
+    editStopAfter->setEnabled(chkStopAfter->isChecked());
+    editStopAt->setEnabled(chkStopAt->isChecked());
     const QString wrong = problem();
     lblCheck->setText(wrong);
     buttons->button(QDialogButtonBox::Ok)->setEnabled(wrong.isEmpty());

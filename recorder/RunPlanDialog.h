@@ -39,19 +39,19 @@ public:
     QRadioButton *rbtnStartAtOnce = nullptr;
     QRadioButton *rbtnStartWhen = nullptr;
     QRadioButton *rbtnStartAt = nullptr;
-    QLineEdit *edtStartWhen = nullptr;
-    QTimeEdit *edtStartAt = nullptr;
+    QLineEdit *editStartWhen = nullptr;
+    QTimeEdit *editStartAt = nullptr;
     QSpinBox *spnPreTrigger = nullptr;
     QCheckBox *chkStopCount = nullptr;
     QSpinBox *spnStopCount = nullptr;
     QCheckBox *chkStopAfter = nullptr;
-    QLineEdit *edtStopAfter = nullptr; ///< a duration: "10m"
+    QLineEdit *editStopAfter = nullptr; ///< a duration: "10m"
     QCheckBox *chkStopAt = nullptr;
-    QTimeEdit *edtStopAt = nullptr;
-    QPlainTextEdit *edtStopWhen = nullptr; ///< one condition a line
-    QPlainTextEdit *edtAlarms = nullptr;   ///< one condition a line
+    QTimeEdit *editStopAt = nullptr;
+    QPlainTextEdit *editStopWhen = nullptr; ///< one condition a line
+    QPlainTextEdit *editAlarms = nullptr;   ///< one condition a line
     QCheckBox *chkTone = nullptr;
-    QLineEdit *edtCommand = nullptr;
+    QLineEdit *editCommand = nullptr;
     QLabel *lblCheck = nullptr; ///< what is wrong, as it is typed
     QDialogButtonBox *buttons = nullptr;
 

@@ -447,12 +447,12 @@ private slots:
         QTimer::singleShot(0, [&refused] {
             auto *d = qobject_cast<RunPlanDialog *>(QApplication::activeModalWidget());
             d->rbtnStartWhen->setChecked(true);
-            d->edtStartWhen->setText("abov 1.5");
+            d->editStartWhen->setText("abov 1.5");
             if (!d->buttons->button(QDialogButtonBox::Ok)->isEnabled())
                 refused = d->lblCheck->text();
-            d->edtStartWhen->setText("above 1.5");
+            d->editStartWhen->setText("above 1.5");
             d->spnPreTrigger->setValue(2);
-            d->edtStopWhen->setPlainText("below 1.5");
+            d->editStopWhen->setPlainText("below 1.5");
             d->buttons->button(QDialogButtonBox::Ok)->click();
         });
         g.mnuConditions->trigger();

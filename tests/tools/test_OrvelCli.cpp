@@ -977,11 +977,13 @@ TEST(CliNetwork, JsonLinesCarryTheReadingsTheSimulatorServes)
     for (const CliRun *run : {&monitor, &record}) {
         ASSERT_EQ(run->status, 0) << run->err.constData();
         const QList<QByteArray> lines = run->out.split('\n');
-        // record: its three stored readings; monitor: a line a tick that brought a reading
-        ASSERT_TRUE(run == &record ? lines.size() == 4 : lines.size() >= 4 && lines.size() <= 7)
+        // record: its three stored readings and what stopped it; monitor: a line a tick that brought a reading
+        ASSERT_TRUE(run == &record ? lines.size() == 5 : lines.size() >= 4 && lines.size() <= 7)
             << run->out.constData();
         EXPECT_TRUE(lines.back().isEmpty());
-        for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (run == &record)
+            EXPECT_TRUE(lines[3].startsWith(R"({"stop":{"condition":"readings 3","time":")")) << lines[3].constData();
+        for (qsizetype i = 0; i + 1 < lines.size() - (run == &record); ++i) {
             QJsonParseError error;
             QJsonObject o = QJsonDocument::fromJson(lines[i], &error).object();
             ASSERT_EQ(error.error, QJsonParseError::NoError) << lines[i].constData();
