@@ -155,15 +155,11 @@ StoreResult RunWatch::take(const TMeterReading &reading, const QTime &stamp)
             return flushed; // the file could not take them: the recording stopped
         // The reading that fired is the first after those kept; the stop
         // conditions look at the readings after it.
-        const StoreResult stored = storeRequested(reading, stamp);
-        judgeAlarms(moment(&sample), &reading, stored.index);
-        judgeStops(moment(nullptr), nullptr);
-        return stored;
-    }
-    if (judgeStops(m, &reading))
+    } else if (judgeStops(m, &reading)) {
         return {StoreOutcome::Dropped, -1, {}}; // stopped before this reading
+    }
     const StoreResult stored = storeRequested(reading, stamp);
-    if (rec_.state().bRecording) {
+    if (rec_.state().bRecording) { // not when the file could not take it
         judgeAlarms(moment(&sample), &reading, stored.index);
         judgeStops(moment(nullptr), nullptr); // "readings": this one counts
     }

@@ -981,8 +981,9 @@ TEST(CliNetwork, JsonLinesCarryTheReadingsTheSimulatorServes)
         ASSERT_TRUE(run == &record ? lines.size() == 5 : lines.size() >= 4 && lines.size() <= 7)
             << run->out.constData();
         EXPECT_TRUE(lines.back().isEmpty());
-        if (run == &record)
+        if (run == &record) {
             EXPECT_TRUE(lines[3].startsWith(R"({"stop":{"condition":"readings 3","time":")")) << lines[3].constData();
+        }
         for (qsizetype i = 0; i + 1 < lines.size() - (run == &record); ++i) {
             QJsonParseError error;
             QJsonObject o = QJsonDocument::fromJson(lines[i], &error).object();
