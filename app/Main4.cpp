@@ -363,7 +363,8 @@ void TFormMain::ReadingArrived(const ReadingComputation::Outcome &outcome)
     DigitalMeterForm->showReading(rc.digital);
     State.ReadingReceived = true;
     // The recorder is told first, then the analog meter, then the comparator.
-    if (GraphicalForm && Rec.state().bSampleRequest)
+    // While armed or recording the recorder judges its conditions on every reading.
+    if (GraphicalForm && (Rec.state().bSampleRequest || Rec.state().running()))
         PostMessage(GraphicalForm, UM_READING);
     if (AnalogMeterForm) {
         AnalogMeterForm->values = rc.analog;

@@ -14,6 +14,7 @@
 #include "platform/WindowPlacement.h"
 #include "recorder/Dlgoption.h"
 #include "recorder/Recovery.h"
+#include "recorder/RunPlanDialog.h"
 #include "recorder/StatisticsWindow.h"
 #include "resources/Icons.h"
 #include "resources/Strings.h"
@@ -25,6 +26,7 @@
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 
@@ -50,6 +52,8 @@ constexpr int OpenFilter = 2042, SaveFilter = 2043, UntitledG52 = 2040, ReadingF
 constexpr int NotLinked = 9002, CannotCreateTemp = 9003, NoMemory = 9006, ClearQuestion = 8002, FirstPageMsg = 8008,
               LastPageMsg = 8009, TempWriteFailed = 2050;
 constexpr int MarkCaption = 2355, MarkPrompt = 2356, MarkNotKept = 2357, MarksDamaged = 2358, MarksUnreadable = 2359;
+constexpr int PlanNotKept = 2464;
+constexpr int WarningMs = 8000; // a warning of the conditions stays this long in the status bar
 } // namespace id
 
 void showStyled(QLabel *unitPanel, QLabel *funcPanel, const TARecord &r)
@@ -81,6 +85,13 @@ TGraphicalForm::TGraphicalForm(const WindowContext &context, QWidget *parent)
     connect(rec, &Recording::loaded, this, &TGraphicalForm::RecordingLoaded);
     connect(rec, &Recording::stateChanged, this, &TGraphicalForm::RecordingStateChanged);
     connect(rec, &Recording::marksChanged, this, &TGraphicalForm::RecordingMarksChanged);
+    Watch = new RunWatch(Context.recording, this);
+    Watch->limits = [this] { return std::pair{Context.state.HiLimit, Context.state.LowLimit}; };
+    // The kept readings go to the newest page, as every stored reading does.
+    connect(Watch, &RunWatch::triggered, this, [this] { showPageNumber(Context.recording.state().iLastPage); });
+    connect(Watch, &RunWatch::storeFailed, this, &TGraphicalForm::showStoreFailure);
+    connect(Watch, &RunWatch::warning, this,
+            [this](const QString &text) { statusBar()->showMessage(text, id::WarningMs); });
     FormCreate();
     TimerTime->start();
     TimerTimeTimer();
@@ -101,6 +112,7 @@ void TGraphicalForm::FormCreate()
     resetProgress();
     RecordingStateChanged();
     SetUpChart();
+    loadPlan();
     sbtnImport->setVisible(false);
     mnuImport->setVisible(false);
     Label3->setVisible(false);
@@ -323,7 +335,11 @@ void TGraphicalForm::storeReading(const TMeterReading &reading, const QTime &tim
         return;
     if (rec.state().iShownPage != rec.state().iLastPage)
         showPageNumber(rec.state().iLastPage);
-    const StoreResult stored = rec.takeSample(reading, time);
+    showStoreFailure(rec.takeSample(reading, time));
+}
+
+void TGraphicalForm::showStoreFailure(const StoreResult &stored)
+{
     // The views have followed the recording; a message comes only now, with
     // the reading stored and the recording stopped.
     if (stored.outcome == StoreOutcome::NoMemory)
@@ -388,9 +404,36 @@ void TGraphicalForm::sbtnRecordStartClick()
         showRequiresLink();
         return;
     }
-    // A recording that runs ends its file; the next one is opened.
-    if (!Context.recording.start(Context.state.WorkDir))
+    // A recording that runs ends its file; the next one is opened, armed when the plan waits for a condition.
+    Recording &rec = Context.recording;
+    const QString folder = Context.state.WorkDir;
+    if (!Watch->begin([&](int pre) { return pre < 0 ? rec.start(folder) : rec.arm(folder, pre); }))
         ShowCodedMessage(this, str::ErrorCaption, id::CannotCreateTemp);
+}
+
+void TGraphicalForm::mnuConditionsClick()
+{
+    editConditions();
+}
+
+void TGraphicalForm::loadPlan()
+{
+    Plan = readRunPlan(runPlanFilePath(Context.state.WorkDir));
+    Watch->setConditions(parseRunPlan(Plan).value_or(RunConditions{})); // a damaged file: the dialog shows what
+}
+
+void TGraphicalForm::editConditions()
+{
+    RunPlanDialog dialog(this);
+    dialog.setPlan(Plan);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    Plan = dialog.plan();
+    Watch->setConditions(parseRunPlan(Plan).value_or(RunConditions{}));
+    const QString path = runPlanFilePath(Context.state.WorkDir);
+    QString why;
+    if (!writeRunPlan(path, Plan, &why))
+        TitledMessage(this, LoadStr(id::PlanNotKept).arg(QDir::toNativeSeparators(path), why), PromptIcon::Exclamation);
 }
 
 void TGraphicalForm::sbtnRecordStopClick()
@@ -703,8 +746,8 @@ CommandStates TGraphicalForm::commands() const
 void TGraphicalForm::RecordingStateChanged()
 {
     const RecorderState &s = Context.recording.state();
-    // One of Start and Stop is always down: Start while recording.
-    (s.bRecording ? sbtnRecordStart : sbtnRecordStop)->setChecked(true);
+    // One of Start and Stop is always down: Start while recording or armed.
+    (s.running() ? sbtnRecordStart : sbtnRecordStop)->setChecked(true);
     UpdateButtons();
     UpdateMenus();
     UpdateStatus();
@@ -743,12 +786,13 @@ void TGraphicalForm::UpdateMenus()
     mnuStart->setEnabled(c.startMenu);
     mnuStop->setEnabled(c.stopMenu);
     mnuPrinterSetup->setEnabled(c.printerSetup);
+    mnuConditions->setEnabled(c.conditions);
 }
 
 void TGraphicalForm::UpdateStatus()
 {
     const RecorderState &s = Context.recording.state();
-    showStatusText(StatusPanels[0], s.bRecording ? LoadStr(id::StatusRecording) : QString());
+    showStatusText(StatusPanels[0], s.bRecording ? LoadStr(id::StatusRecording) : Watch->statusText());
     showStatusText(StatusPanels[1], LoadStrFmt(id::StatusCount, s.iStoredCount));
     showStatusText(StatusPanels[2], LoadStrFmt(id::StatusPage, s.iShownPage, s.iLastPage));
     if (s.bManualMode)
@@ -805,13 +849,20 @@ void TGraphicalForm::UmReading()
             rec.keepWaitingSample(*Context.reading, Clock());
         return;
     }
-    rec.withdrawSampleRequest();
-    TakeSample();
+    if (!Context.reading)
+        return;
+    // Every reading of the tick is judged while armed or recording; one that is stored goes to the newest page.
+    const RecorderState &s = rec.state();
+    if (s.bSampleRequest && !s.bArmed && s.iShownPage != s.iLastPage)
+        showPageNumber(s.iLastPage);
+    showStoreFailure(Watch->take(*Context.reading, Clock()));
+    if (rec.state().bArmed)
+        UpdateStatus(); // what it waits for, in the unit of the reading that came
 }
 
 void TGraphicalForm::UmLinkEnded()
 {
-    if (Context.recording.state().bRecording)
+    if (Context.recording.state().running()) // armed too: a meter that hung up starts nothing
         Context.recording.stop();
 }
 
@@ -828,8 +879,8 @@ void TGraphicalForm::UmStateChanged()
 
 void TGraphicalForm::closeEvent(QCloseEvent *event)
 {
-    // Closing only hides the window; a recording that runs stops as Stop stops it.
-    if (Context.recording.state().bRecording)
+    // Closing only hides the window; a recording that runs (or waits) stops as Stop stops it.
+    if (Context.recording.state().running())
         Context.recording.stop();
     event->accept();
 }

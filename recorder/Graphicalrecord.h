@@ -9,6 +9,7 @@
 
 #include "chart/ChartModel.h"
 #include "recorder/Recording.h"
+#include "recorder/RunWatch.h"
 #include "recorder/StoredValue.h"
 #include "recorder/WindowContext.h"
 
@@ -96,6 +97,7 @@ public:
     QAction *mnuStop = nullptr;
     QAction *mnuManual = nullptr;
     QAction *mnuInterval = nullptr;
+    QAction *mnuConditions = nullptr; ///< the unattended recording's start, stop, alarms and command
     QAction *mnuFirstPage = nullptr;
     QAction *mnuPageUp = nullptr;
     QAction *mnuPageDown = nullptr;
@@ -109,6 +111,8 @@ public:
     QAction *mnuEditMark = nullptr;         ///< the text of the mark under the cursor
     QAction *mnuRemoveMark = nullptr;       ///< the mark under the cursor goes
     StatisticsWindow *Statistics = nullptr; ///< statistics of the page (or zoom) and the recording
+    RunWatch *Watch = nullptr;              ///< judges the conditions of Start on each reading
+    RunPlan Plan;                           ///< the conditions of Start, as the dialog edits them
 
     // ---- commands (toolbar buttons and menu items)
     void sbtnRecordStartClick();
@@ -132,6 +136,7 @@ public:
     void sbtnMarkClick();
     void mnuEditMarkClick();
     void mnuRemoveMarkClick();
+    void mnuConditionsClick();
 
     // ---- operations
     /// Stores the current reading; tells the user afterwards when that stopped the recording.
@@ -166,6 +171,10 @@ public:
     void OfferInterruptedRecordings();
     /// Buffer indexes of the readings the chart shows (the zoomed part of the page).
     std::pair<qsizetype, qsizetype> readingsInView() const;
+    /// The conditions dialog: the plan kept (in its file in the start-up folder) and used from the next Start.
+    void editConditions();
+    /// The plan of the start-up folder's file, used from the next Start.
+    void loadPlan();
     /// Places a mark on the newest reading while recording, on the reading
     /// under the cursor otherwise; with `askText`, asks for its text first.
     void placeMark(bool askText);
@@ -222,6 +231,8 @@ private:
 
     /// Stores `reading` taken at `time` and shows it; tells what went wrong after.
     void storeReading(const TMeterReading &reading, const QTime &time);
+    /// Tells the user when a store stopped the recording.
+    void showStoreFailure(const StoreResult &stored);
 
     bool bLinkHeld = false;      ///< the main window was told that a load holds its link
     bool bWaitingQueued = false; ///< TakeWaitingSample is queued

@@ -31,11 +31,12 @@ namespace id {
 constexpr int File = 501, Open = 502, SaveAs = 503, PrinterSetup = 506, Import = 507, Clear = 508, Exit = 509,
               Acquisition = 761, Start = 762, Stop = 763, Manual = 764, Interval = 765, View = 831, FirstPage = 802,
               PageUp = 803, PageDown = 804, LastPage = 805, Print = 806, Export = 807, LineColor = 832, FitView = 833,
-              UndoZoom = 834, Statistics = 2094, Mark = 2350, MarkText = 2351, EditMark = 2352, RemoveMark = 2353;
+              UndoZoom = 834, Statistics = 2094, Mark = 2350, MarkText = 2351, EditMark = 2352, RemoveMark = 2353,
+              Conditions = 2450;
 constexpr int HintStart = 1040, HintStop = 1041, HintOpen = 1042, HintSave = 1043, HintPrint = 1044, HintClear = 1045,
               HintOption = 1046, HintManual = 1047, HintFirst = 1048, HintPageUp = 1049, HintPageDown = 1050,
               HintLast = 1051, HintFitView = 1052, HintUndoZoom = 1053, HintExport = 1054, HintImport = 1055,
-              HintMark = 2354;
+              HintMark = 2354, HintConditions = 2465;
 constexpr int PF = 2008, Max = 2009, Min = 2010;
 } // namespace id
 
@@ -218,6 +219,8 @@ void TGraphicalForm::BuildMenus()
     mnuRemoveMark = acquisition->addAction(LoadStr(id::RemoveMark));
     acquisition->addSeparator();
     mnuInterval = acquisition->addAction(LoadStr(id::Interval));
+    mnuConditions = acquisition->addAction(LoadStr(id::Conditions));
+    mnuConditions->setToolTip(LoadStr(id::HintConditions));
 
     QMenu *view = bar->addMenu(LoadStr(id::View));
     mnuFirstPage = view->addAction(LoadStr(id::FirstPage));
@@ -285,6 +288,7 @@ void TGraphicalForm::BuildMenus()
     connect(mnuEditMark, &QAction::triggered, this, &TGraphicalForm::mnuEditMarkClick);
     connect(mnuRemoveMark, &QAction::triggered, this, &TGraphicalForm::mnuRemoveMarkClick);
     connect(mnuPrinterSetup, &QAction::triggered, this, &TGraphicalForm::mnuPrinterSetupClick);
+    connect(mnuConditions, &QAction::triggered, this, &TGraphicalForm::mnuConditionsClick);
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(mnuLineColor, &QAction::triggered, this, &TGraphicalForm::mnuLineColorClick);
     connect(mnuStatistics, &QAction::triggered, this, [this] { Statistics->open(); });

@@ -20,10 +20,10 @@ CommandStates commandStates(const RecorderState &s, bool zoomed)
     CommandStates c;
     c.startButton = !s.bManualMode && !frozen;
     c.stopButton = !s.bManualMode && !s.LoadInProgress;
-    c.startMenu = c.startButton && !s.bRecording;
-    c.stopMenu = c.stopButton && s.bRecording;
+    c.startMenu = c.startButton && !s.running();
+    c.stopMenu = c.stopButton && s.running(); // Stop disarms
     c.manual = s.bManualMode && !busy;
-    c.interval = c.open = c.import = c.printerSetup = !busy;
+    c.interval = c.conditions = c.open = c.import = c.printerSetup = !busy;
     c.save = c.print = c.clear = c.exportData = !busy && !s.bBufferEmpty;
     c.firstPage = c.pageUp = paging && s.iShownPage != 1;
     c.pageDown = c.lastPage = paging && s.iShownPage != s.iLastPage;
@@ -68,11 +68,26 @@ bool Recording::startInto(const QString &path, bool replace)
     return startWith([&] { return TempStore.openFile(path, replace); });
 }
 
-bool Recording::startWith(const std::function<bool()> &openStore)
+bool Recording::arm(const QString &folder, int preTrigger)
+{
+    return startWith([&] { return OpenTemporaryStore(folder); }, std::max(0, preTrigger));
+}
+
+bool Recording::armInto(const QString &path, bool replace, int preTrigger)
+{
+    return startWith([&] { return TempStore.openFile(path, replace); }, std::max(0, preTrigger));
+}
+
+bool Recording::startWith(const std::function<bool()> &openStore, int preTrigger)
 {
     TimerLogger.setInterval(state_.iLoggerInterval);
     TimerLogger.start();
-    state_.bRecording = true;
+    state_.bRecording = preTrigger < 0;
+    state_.bArmed = preTrigger >= 0;
+    state_.iKept = 0;
+    ring_.clear();
+    ringHead_ = 0;
+    ringCapacity_ = std::max(0, preTrigger);
     storeFirst_ = buffer_.count();
     const bool opened = openStore();
     if (!opened)
@@ -94,6 +109,30 @@ void Recording::stopRecording()
     TempStore.close();
     TimerLogger.stop();
     state_.bRecording = false;
+    state_.bArmed = false;
+    state_.iKept = 0;
+    ring_ = {};
+}
+
+StoreResult Recording::trigger()
+{
+    StoreResult result{StoreOutcome::Stored, -1, {}};
+    if (!state_.bArmed)
+        return result;
+    state_.bArmed = false;
+    state_.bRecording = true;
+    state_.bSampleRequest = true; // the next reading is stored at once, as after Start
+    std::vector<TARecord> kept = std::exchange(ring_, {});
+    std::rotate(kept.begin(), kept.begin() + ringHead_, kept.end());
+    state_.iKept = 0;
+    const QScopedValueRollback<bool> storing(storing_, true);
+    for (const TARecord &record : kept) {
+        result = commit(record, record.fReading);
+        if (result.outcome != StoreOutcome::Stored)
+            break; // the recording stopped: what could not be written stays out
+    }
+    emit stateChanged();
+    return result;
 }
 
 void Recording::requestSample()
@@ -129,6 +168,24 @@ StoreResult Recording::takeSample(const TMeterReading &reading, const QTime &tim
         return {StoreOutcome::Dropped, -1, {}};
     const TARecord record(reading.sValue, reading.sExponent, reading.iFunction, formatTimeStamp(time),
                           reading.szDisplay, reading.szPrefix, reading.szUnit, *value, reading.sAux);
+    if (state_.bArmed) { // kept for the trigger, the oldest giving way
+        if (ringCapacity_ == 0)
+            return {StoreOutcome::Kept, -1, {}};
+        if (qsizetype(ring_.size()) < ringCapacity_) {
+            ring_.push_back(record);
+        } else {
+            ring_[std::size_t(ringHead_)] = record;
+            ringHead_ = (ringHead_ + 1) % ringCapacity_;
+        }
+        state_.iKept = int(ring_.size());
+        emit stateChanged();
+        return {StoreOutcome::Kept, -1, {}};
+    }
+    return commit(record, *value);
+}
+
+StoreResult Recording::commit(const TARecord &record, float value)
+{
     try {
         buffer_.append(record);
     } catch (const std::bad_alloc &) {
@@ -150,8 +207,8 @@ StoreResult Recording::takeSample(const TMeterReading &reading, const QTime &tim
         stopRecording(); // the reading stays in memory
     }
     RecorderState &s = state_;
-    s.Scale.UpdateScale(*value, s.iStoredCount);
-    s.Extreme.UpdateExtremes(buffer_, result.index, *value);
+    s.Scale.UpdateScale(value, s.iStoredCount);
+    s.Extreme.UpdateExtremes(buffer_, result.index, value);
     s.iLastPage = s.iStoredCount / kPagePoints + 1;
     s.iShownPage = s.iLastPage;
     ++s.iStoredCount;
@@ -178,7 +235,7 @@ void Recording::clear()
 
 void Recording::ResetRecorder()
 {
-    if (state_.bRecording)
+    if (state_.running())
         stopRecording();
     RecorderState &s = state_;
     s.bBufferEmpty = true;
@@ -340,6 +397,7 @@ MarkResult Recording::placeMark(qsizetype index, MarkKind kind, const QString &t
         appendMarkLine(marksFilePath(TempStore.currentPath()), mark, storeFirst_, &result.error);
     result.position = marks_.add(std::move(mark));
     state_.bUnsaved = true;
+    emit markPlaced(result.position);
     emit marksChanged();
     emit stateChanged();
     return result;

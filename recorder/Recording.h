@@ -29,6 +29,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace orvel {
 
@@ -40,21 +41,25 @@ struct RecorderState
     bool bManualMode = false;           ///< readings are stored only by the Manual command
     int iLoggerInterval = kFullSpeedMs; ///< logger timer, ms: 500 is "Full Speed", else whole seconds × 1000
     bool bRecording = false;            ///< automatic recording runs (the logger timer is on)
-    bool bBufferEmpty = true;           ///< nothing stored since the last clear
-    bool bUnsaved = false;              ///< the buffer holds data not yet saved to a file
-    bool bSampleRequest = false;        ///< the next reading of the acquisition tick is to be stored
-    int iStoredCount = 0;               ///< readings stored since the last clear
-    int iLastPage = 1;                  ///< pages of the buffer: the newest page's number
-    int iShownPage = 1;                 ///< the page in the chart, 1..iLastPage
-    bool LoadInProgress = false;        ///< a file is being opened: its questions, its dialog, its load
-    bool ExportInProgress = false;      ///< an export runs
-    ScaleRange Scale;                   ///< the chart's Y range, widened by each reading
-    Extremes Extreme;                   ///< indexes of the largest and the smallest reading
+    bool bArmed = false;           ///< waiting for a start condition: readings requested go to the pre-trigger ring
+    int iKept = 0;                 ///< readings the pre-trigger ring holds while armed
+    bool bBufferEmpty = true;      ///< nothing stored since the last clear
+    bool bUnsaved = false;         ///< the buffer holds data not yet saved to a file
+    bool bSampleRequest = false;   ///< the next reading of the acquisition tick is to be stored
+    int iStoredCount = 0;          ///< readings stored since the last clear
+    int iLastPage = 1;             ///< pages of the buffer: the newest page's number
+    int iShownPage = 1;            ///< the page in the chart, 1..iLastPage
+    bool LoadInProgress = false;   ///< a file is being opened: its questions, its dialog, its load
+    bool ExportInProgress = false; ///< an export runs
+    ScaleRange Scale;              ///< the chart's Y range, widened by each reading
+    Extremes Extreme;              ///< indexes of the largest and the smallest reading
 
     /// A load or an export holds the buffer and the page still.
     bool frozen() const { return LoadInProgress || ExportInProgress; }
-    /// Recording, loading or exporting: the commands that change the buffer are out of reach.
-    bool busy() const { return bRecording || frozen(); }
+    /// Recording, armed, loading or exporting: the commands that change the buffer are out of reach.
+    bool busy() const { return bRecording || bArmed || frozen(); }
+    /// Recording or armed: the recorder hears every reading of the tick.
+    bool running() const { return bRecording || bArmed; }
     /// The interval in whole seconds, as the interval dialog and the status bar
     /// give it: 0 for "Full Speed".
     int intervalSeconds() const { return iLoggerInterval == kFullSpeedMs ? 0 : iLoggerInterval / 1000; }
@@ -69,7 +74,8 @@ struct CommandStates
     bool manual = false, interval = false, open = false, import = false, printerSetup = false;
     bool save = false, print = false, clear = false, exportData = false;
     bool firstPage = false, pageUp = false, pageDown = false, lastPage = false, fitView = false, undoZoom = false;
-    bool mark = false; ///< Mark, Mark with Text (Edit and Remove also want a mark under the cursor)
+    bool mark = false;       ///< Mark, Mark with Text (Edit and Remove also want a mark under the cursor)
+    bool conditions = false; ///< the unattended recording's dialog
 
     bool operator==(const CommandStates &) const = default;
 };
@@ -84,6 +90,7 @@ CommandStates commandStates(const RecorderState &state, bool zoomed);
 /// What became of a reading handed to the recording.
 enum class StoreOutcome {
     Stored,      ///< in the buffer (and in the temporary file while recording)
+    Kept,        ///< armed: in the pre-trigger ring, not yet stored
     Dropped,     ///< a blank display or a text that is no number: nothing stored
     Waiting,     ///< a load, an export or another store is in the way: nothing stored
     NoMemory,    ///< the buffer could not grow: nothing stored, the recording stopped
@@ -149,7 +156,19 @@ public:
     /// Start into `path` itself (orvel-cli record's output file), replacing an
     /// existing file only when `replace`.
     bool startInto(const QString &path, bool replace);
-    /// Stop: the temporary file closed, the logger timer off; a pending request stays.
+    /// Armed: as start(), the temporary file opened (it stays empty until the
+    /// trigger) and the logger timer on, but the readings requested go to a
+    /// ring that keeps the newest `preTrigger` of them, and nothing is stored.
+    bool arm(const QString &folder, int preTrigger);
+    /// As arm(), into `path` itself (orvel-cli record).
+    bool armInto(const QString &path, bool replace, int preTrigger);
+    /// The start condition fired: the readings of the ring are stored, oldest
+    /// first, with their own times, then the recording runs as after start():
+    /// the next reading is requested. A result other than Stored is the first
+    /// reading that could not be stored (the recording then stopped).
+    StoreResult trigger();
+    /// Stop: the temporary file closed, the logger timer off, armed no more
+    /// (the ring dropped); a pending request stays.
     void stop();
     /// The next reading is to be stored (the logger timer's tick).
     void requestSample();
@@ -231,6 +250,8 @@ public:
     void abandonUnsaved();
 
 signals:
+    /// A mark was placed at `position` of marks().
+    void markPlaced(qsizetype position);
     /// Reading `index` was stored (the newest).
     void readingStored(qsizetype index);
     /// The buffer was emptied.
@@ -243,8 +264,11 @@ signals:
     void stateChanged();
 
 private:
-    /// Start with the logger timer on, the store opened by `openStore`.
-    bool startWith(const std::function<bool()> &openStore);
+    /// Start with the logger timer on, the store opened by `openStore`; armed
+    /// with a ring of `preTrigger` when that is not negative.
+    bool startWith(const std::function<bool()> &openStore, int preTrigger = -1);
+    /// Puts `record` in the buffer and the temporary store and counts it.
+    StoreResult commit(const TARecord &record, float value);
     /// Creates the next temporary file in `folder`, closing an open one first.
     bool OpenTemporaryStore(const QString &folder);
     void stopRecording();
@@ -270,6 +294,9 @@ private:
     QTimer TimerLogger;
     QList<Adopted> adopted_;
     std::optional<WaitingSample> waiting_;
+    std::vector<TARecord> ring_; ///< the pre-trigger readings while armed, oldest at ringHead_
+    qsizetype ringHead_ = 0;
+    qsizetype ringCapacity_ = 0;
     LoadJob *load_ = nullptr; ///< the load that runs
     int loadDepth_ = 0;
     bool storing_ = false;

@@ -457,10 +457,11 @@ QString gapsLine(const GapFigures &g, const std::function<QString(qsizetype)> &t
 }
 } // namespace
 
-QStringList recordingSummary(const ReadingBuffer &buffer, const ExpectedInterval &expected)
+QStringList recordingSummary(const ReadingBuffer &buffer, const ExpectedInterval &expected, qsizetype count)
 {
-    const ReadingStats s = walkStats(buffer, 0, buffer.count(), {});
-    QStringList lines{LoadStr(id::Stored).arg(buffer.count()).arg(tenthsText(s.coveredTenths))};
+    count = count < 0 ? buffer.count() : std::min(count, buffer.count());
+    const ReadingStats s = walkStats(buffer, 0, count, {});
+    QStringList lines{LoadStr(id::Stored).arg(count).arg(tenthsText(s.coveredTenths))};
     if (s.intervals.count() == 0)
         lines << LoadStr(id::NoIntervals).arg(LoadStr(id::FewerThanTwo));
     else if (const GapFigures g = s.gaps(expected); g.thresholdTenths >= 0)

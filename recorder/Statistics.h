@@ -206,8 +206,9 @@ QStringList statsLines(const ReadingBuffer &buffer, const ReadingStats &s, const
                        const ExpectedInterval &expected = {});
 
 /// What a recording that ended says of itself: the readings stored and the
-/// time they cover, then its gaps.
-QStringList recordingSummary(const ReadingBuffer &buffer, const ExpectedInterval &expected);
+/// time they cover, then its gaps; of the first `count` readings (−1: all),
+/// those that reached its file.
+QStringList recordingSummary(const ReadingBuffer &buffer, const ExpectedInterval &expected, qsizetype count = -1);
 
 /// The area's figure and unit as the statistics show them ("1.234", "Ah";
 /// "12.3", "V·h"); for a current the charge.

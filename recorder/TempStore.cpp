@@ -87,6 +87,7 @@ void TemporaryStore::take(int fd, const QString &path)
     ::flock(fd, LOCK_EX | LOCK_NB); // another copy can tell the file is still written
     fd_ = fd;
     path_ = path;
+    written_ = 0;
     error_.clear();
 }
 
@@ -103,10 +104,16 @@ bool TemporaryStore::write(const TARecord &record)
             continue;
         if (n <= 0) {
             error_ = path_ + QStringLiteral(": ") + systemError(n < 0 ? errno : ENOSPC);
+            if (done > 0) { // no half record: the file ends with the last whole one
+                const off_t whole = off_t(written_) * kRecordSize;
+                if (::ftruncate(fd_, whole) == 0)
+                    ::lseek(fd_, whole, SEEK_SET);
+            }
             return false;
         }
         done += n;
     }
+    ++written_;
     return true;
 }
 

@@ -40,8 +40,11 @@ public:
     bool openFile(const QString &path, bool replace);
     bool isOpen() const { return fd_ >= 0; }
     /// Writes the record's 76 bytes with one write. False when the write failed
-    /// or came short (a full disk); errorText() then says why.
+    /// or came short (a full disk); errorText() then says why, and the file is
+    /// cut back to the records written whole, so that no part of one stays.
     bool write(const TARecord &record);
+    /// Records written whole to the open (or the last) file.
+    qint64 recordsWritten() const { return written_; }
     /// Closes the open file, if any.
     void close();
     /// Deletes this run's files, newest first (closing the open one first).
@@ -66,6 +69,7 @@ private:
     QString stem_;
     int fd_ = -1;
     int count_ = 0;
+    qint64 written_ = 0;
     QString path_;
     QStringList created_;
     QString error_;

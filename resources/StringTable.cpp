@@ -238,6 +238,19 @@ const StringEntry kStringTable[] = {
            "      --interval S|full store the first reading every S seconds, or every one (default full)\n"
            "      --count N         stop after N stored readings\n"
            "      --duration S      stop after S seconds (SIGINT and SIGTERM also end it)\n"
+           "      --start-when COND wait, storing nothing, until COND fires, then record\n"
+           "      --pre N           with --start-when: keep the last N readings before it and store\n"
+           "                        them first, with their own times (default 0)\n"
+           "      --stop-when COND  stop when COND fires, before that reading (repeat: any of them)\n"
+           "      --mark-when COND  an alarm: place a mark when COND fires (repeat for more)\n"
+           "      --tone            sound the comparator's tone on each alarm\n"
+           "      --on-mark CMD     run CMD through the shell on each mark, without waiting for it;\n"
+           "                        the mark in ORVEL_MARK_READING, _TIME, _VALUE, _UNIT, _KIND,\n"
+           "                        _TEXT and _FILE (at most 4 at once; more are dropped)\n"
+           "                        COND: above X, below X, inside LO..HI, outside LO..HI, outside\n"
+           "                        limits, overload, silent D; to stop also after D, readings N;\n"
+           "                        to start or stop at HH:MM[:SS]; then maybe \"for D\" (it must\n"
+           "                        hold that long). X: 1.5, 150m, 150mA, 4.7k; D: 500ms, 10s, 5m, 2h\n"
            "      --csv FILE        also write each reading's exported text line to FILE\n"
            "      --force           replace existing output files\n"
            "      --json            a JSON object a stored reading, a mark and a warning on standard output\n"
@@ -364,6 +377,70 @@ const StringEntry kStringTable[] = {
     {2362, "\"%s\" is no reading number"},
     {2363, "reading %1 is beyond the recording's %2"},
     {2364, "\"%s\" is no kind of mark"},
+
+    // unattended recording: conditions that start, stop and mark a recording
+    {2400, "ZEVRUN.ini"},
+    {2401, "the condition is empty: write one such as above 1.5, below 150mA, outside 4.9..5.1, overload or "
+           "silent 10s"},
+    {2402, "'%1' is no condition: start with above, below, inside, outside, overload, silent, after, readings or at"},
+    {2403, "'%1' needs a value after it, such as %1 1.5"},
+    {2404, "'%1' is no value: write a number with a prefix and a unit if you like, such as 1.5, 150m, 150mA or "
+           "4.7k"},
+    {2405, "'%1' is no unit: V, A, F, Hz, VA, ohm (Ω), C (°C) or °F, after a prefix n, u, m, k, M or G if you "
+           "like"},
+    {2406, "'%1' needs a range LO..HI after it, such as %1 4.9..5.1"},
+    {2407, "the range %1..%2 runs backwards: the low end comes first"},
+    {2408, "the ends of the range name different units (%1 and %2)"},
+    {2409, "'%1' is no duration: write a number with ms, s, m or h, such as 500ms, 10s, 5m or 2h"},
+    {2410, "the duration %1 is out of range: longer than 0 and at most 366 days"},
+    {2411, "'%1' is no count of readings: a whole number from 1 on"},
+    {2412, "'%1' is no time of day: HH:MM or HH:MM:SS, such as 7:30 or 18:00:30"},
+    {2413, "'%1' is not understood: only 'for' and a duration may follow the condition"},
+    {2414, "'%1' needs a duration after it, such as %1 10s"},
+    {2415, "'%1' counts from the start of the recording: it can only stop one"},
+    {2416, "'at' cannot be an alarm: a time of day starts or stops a recording"},
+    {2417, "'%1' needs a range LO..HI or the word 'limits' after it, such as %1 4.9..5.1 or %1 limits"},
+    {2418, "the value %1 does not fit single precision"},
+    {2420, "Waiting: %1, %2 readings kept"},
+    {2421, "%1 (the meter reads %2)"},
+    {2422, "%1 (the comparator's upper limit is not above its lower one)"},
+    {2423, "start: %1"},
+    {2424, "stop: %1"},
+    {2425, "%1 (%2)"},
+    {2426, "the command for the mark on reading %1 was not run: %2 commands still run"},
+    {2427, "the command for the mark on reading %1 ended with status %2"},
+    {2428, "the command for the mark on reading %1 could not start: %2"},
+    {2429, "line %1: %2"},
+    {2430, "orvel-cli: waiting for %1, keeping %2 readings"},
+    {2431, "Started: %1 at %2, %3 readings kept before it"},
+    {2432, "Started: at once"},
+    {2433, "Not started: still waiting for %1"},
+    {2434, "Stopped: %1 at %2"},
+    {2435, "Stopped: by a signal"},
+    {2436, "Stopped: the meter's line was lost"},
+    {2437, "Stopped: %1"},
+    {2438, "Readings not in the file: %1 (%2)"},
+    {2439, "%1 cannot hold: the meter reads %2"},
+    {2440, "orvel-cli: %1 %2: %3"},
+    {2441, "orvel-cli: cannot write %1"},
+    {2442, "Stopped: by hand"},
+    {2450, "&Conditions..."},
+    {2451, "Unattended Recording"},
+    {2452, "Start"},
+    {2453, "At once"},
+    {2454, "When"},
+    {2455, "At the time"},
+    {2456, "Readings kept before the start:"},
+    {2457, "Stop"},
+    {2458, "After this many readings"},
+    {2459, "After this long"},
+    {2460, "When any of these holds (one condition a line)"},
+    {2461, "Alarms: a mark when one of these holds (one condition a line)"},
+    {2462, "Sound the comparator's tone on an alarm"},
+    {2463, "Command on each mark (run by the shell; the mark in ORVEL_MARK_* variables):"},
+    {2464, "The conditions could not be kept in %1: %2"},
+    {2465, "Start, stop and alarms of an unattended recording"},
+    {2466, "Alarms"},
 
     // status texts, button captions, message lines
     {7001, "Data Logging ..."},

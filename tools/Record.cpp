@@ -1,15 +1,18 @@
 #include "tools/Record.h"
 
 #include "base/Messageshow.h"
+#include "base/SettingsFile.h"
 #include "export/ExportText.h"
 #include "meter/Acquisition.h"
 #include "recorder/Recording.h"
+#include "recorder/RunWatch.h"
 #include "resources/Strings.h"
 #include "tools/JsonLines.h"
 #include "tools/Monitor.h"
 #include "tools/Output.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
@@ -18,6 +21,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -32,6 +36,16 @@ constexpr int kWouldReplace = 2122;
 constexpr int kMarkPlaced = 2303;     ///< "%1: mark: %2"
 constexpr int kMarkNotWritten = 2304; ///< "orvel-cli: the mark on reading %1 could not be written (%2); …"
 constexpr int kMarkNotPlaced = 2305;  ///< "orvel-cli: no reading was stored; the mark '%1' was not placed"
+constexpr int kWaiting = 2430;        ///< "orvel-cli: waiting for %1, keeping %2 readings"
+constexpr int kStarted = 2431;        ///< "Started: %1 at %2, %3 readings kept before it"
+constexpr int kStartedAtOnce = 2432;  ///< "Started: at once"
+constexpr int kNotStarted = 2433;     ///< "Not started: still waiting for %1"
+constexpr int kStoppedBy = 2434;      ///< "Stopped: %1 at %2"
+constexpr int kStoppedBySignal = 2435;
+constexpr int kStoppedLineLost = 2436;
+constexpr int kStoppedWhy = 2437;     ///< "Stopped: %1"
+constexpr int kNotInFile = 2438;      ///< "Readings not in the file: %1 (%2)"
+constexpr int kCannotWriteWhy = 2441; ///< "orvel-cli: cannot write %1" (the path and why)
 
 int signalPipe[2] = {-1, -1};
 
@@ -108,15 +122,19 @@ bool exists(const QString &path)
     return info.exists() || info.isSymLink();
 }
 
-// Starts the recording into the output file and opens the text file; a
-// message and false when one cannot be created.
-bool createOutputs(const RecordOptions &options, Recording &rec, QFile &csv)
+// Starts (or arms) the recording into the output file and opens the text file;
+// a message and false when one cannot be created.
+bool createOutputs(const RecordOptions &options, Recording &rec, RunWatch &watch, QFile &csv)
 {
     auto refuse = [&](const QString &path) {
         printError(LoadStrArg(!options.force && exists(path) ? kWouldReplace : kCannotWrite, path));
         return false;
     };
-    if (!rec.startInto(options.out, options.force))
+    const bool opened = watch.begin([&](int preTrigger) {
+        return preTrigger < 0 ? rec.startInto(options.out, options.force)
+                              : rec.armInto(options.out, options.force, preTrigger);
+    });
+    if (!opened)
         return refuse(options.out);
     // The marks of an earlier recording must not land on this one's readings.
     const QString marks = marksFilePath(options.out);
@@ -129,6 +147,36 @@ bool createOutputs(const RecordOptions &options, Recording &rec, QFile &csv)
     }
     return true;
 }
+
+// The run's conditions: those given, and the count and the duration as stop conditions.
+RunConditions runConditions(const RecordOptions &options)
+{
+    RunConditions run = options.run;
+    if (options.count >= 0)
+        run.stops.push_back(
+            parseCondition(QStringLiteral("readings %1").arg(options.count), ConditionUse::Stop).condition.value());
+    if (options.durationMs >= 0)
+        run.stops.push_back(
+            parseCondition(QStringLiteral("after ") + durationText(options.durationMs), ConditionUse::Stop)
+                .condition.value());
+    return run;
+}
+
+// The comparator's limits as the program would read them at start-up in this folder.
+std::pair<double, double> comparatorLimits()
+{
+    QStringList lines;
+    readSettingsLines(settingsFilePath(QDir::currentPath()), lines);
+    const SettingsValues values = parseSettings(lines);
+    return {values.fHiLimit, values.fLowLimit};
+}
+
+// A reading the tick brought, kept while armed: shown as it was once stored.
+struct KeptReading
+{
+    ReadingComputation tick;
+    QDateTime at;
+};
 } // namespace
 
 int record(const RecordOptions &options)
@@ -146,8 +194,14 @@ int record(const RecordOptions &options)
     // The recorder's own recording, its output file standing in for the temporary file.
     Recording rec;
     rec.setMode(false, options.intervalSeconds);
+    RunWatch watch(rec);
+    const RunConditions run = runConditions(options);
+    watch.setConditions(run);
+    watch.storeEveryReading = options.intervalSeconds == 0;
+    const std::pair<double, double> limits = comparatorLimits();
+    watch.limits = [limits] { return limits; };
     QFile csv;
-    if (!createOutputs(options, rec, csv))
+    if (!createOutputs(options, rec, watch, csv))
         return 1;
 
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
@@ -160,21 +214,42 @@ int record(const RecordOptions &options)
 
     const WallClock clock = options.clock ? options.clock : WallClock(localTimeNow);
     AcquisitionCycle cycle;
+    cycle.TimerGetSd.setInterval(options.tickMs);
     bool stopping = false;
     int status = 0;
+    QString started = run.start ? QString() : LoadStr(kStartedAtOnce), stopped;
+    std::deque<KeptReading> kept;  ///< the readings the recording keeps while armed
+    std::deque<KeptReading> going; ///< those of them being stored now
 
-    auto stop = [&](int exitStatus) {
-        if (!stopping)
+    auto stop = [&](int exitStatus, const QString &why) {
+        if (!stopping) {
             status = exitStatus;
+            stopped = why;
+        }
         stopping = true;
         cycle.stopTicking();
         QCoreApplication::quit();
     };
+    auto stamp = [&] { return formatTimeStamp(clock()).trimmed(); };
+    auto writeFailed = [&](const QString &why) {
+        printError(LoadStr(kCannotWriteWhy).arg(why));
+        stop(1, LoadStr(kStoppedWhy).arg(why));
+    };
+    if (run.start)
+        printError(LoadStr(kWaiting).arg(conditionText(*run.start)).arg(run.preTrigger));
+
+    // Each mark, however placed, is told on standard error and, with --json, as an object.
+    QObject::connect(&rec, &Recording::markPlaced, [&](qsizetype position) {
+        const Mark &mark = rec.marks().at(position);
+        if (options.json)
+            writeJsonLine("{\"mark\":" + markObject(mark) + "}");
+        printError(LoadStr(kMarkPlaced).arg(QString::number(mark.index + 1), markTextOnOneLine(mark.text)));
+    });
     // Each line on standard input is a user mark on the newest stored reading;
     // lines before the first reading wait for it.
     QStringList waitingMarks;
     auto placeMark = [&](const QString &text) {
-        if (stopping || !rec.state().bRecording)
+        if (stopping || !rec.state().running())
             return;
         if (rec.buffer().isEmpty())
             return waitingMarks.append(text);
@@ -182,37 +257,54 @@ int record(const RecordOptions &options)
         const MarkResult placed = rec.placeMark(newest, MarkKind::User, text);
         if (!placed.error.isEmpty()) // kept in memory: the recording goes on
             printError(LoadStr(kMarkNotWritten).arg(QString::number(newest + 1), placed.error));
-        if (placed.position < 0)
-            return;
-        const Mark &mark = rec.marks().at(placed.position);
-        if (options.json)
-            writeJsonLine("{\"mark\":" + markObject(mark) + "}");
-        printError(LoadStr(kMarkPlaced).arg(QString::number(newest + 1), markTextOnOneLine(mark.text)));
     };
     MarkLines markLines(placeMark);
     QObject::connect(&rec, &Recording::readingStored, [&](qsizetype index) {
         if (!rec.state().bRecording)
             return; // the output file could not take it: the run ends with a message
+        // A reading kept before the trigger is shown as the tick brought it.
+        const KeptReading now{cycle.computation, QDateTime::currentDateTime()};
+        const KeptReading shown = going.empty() ? now : going.front();
+        if (!going.empty())
+            going.pop_front();
         const TARecord &r = rec.buffer().at(index);
         if (csv.isOpen()) {
             QByteArray line;
             appendExportLine(line, r, index);
-            if (csv.write(line) != line.size() || !csv.flush()) {
-                printError(LoadStrArg(kCannotWrite, options.csv));
-                return stop(1);
-            }
+            if (csv.write(line) != line.size() || !csv.flush())
+                return writeFailed(options.csv + QStringLiteral(": ") + csv.errorString());
         }
         if (options.json) {
             const StoredReading stored{static_cast<long long>(index + 1), fieldText(r.szTime).trimmed()};
-            writeJsonLine(readingObject(cycle.computation, QDateTime::currentDateTime(), &stored));
+            writeJsonLine(readingObject(shown.tick, shown.at, &stored));
         }
         std::fprintf(stderr, "%lld: %s %s\n", static_cast<long long>(index + 1),
-                     qPrintable(fieldText(r.szTime).trimmed()), qPrintable(displayLine(cycle.computation.digital)));
+                     qPrintable(fieldText(r.szTime).trimmed()), qPrintable(displayLine(shown.tick.digital)));
         std::fflush(stderr);
         for (const QString &text : std::exchange(waitingMarks, {}))
             placeMark(text);
-        if (options.count >= 0 && index + 1 >= options.count)
-            stop(0);
+    });
+    QObject::connect(&watch, &RunWatch::triggered, [&](const QString &condition, int count) {
+        started = LoadStr(kStarted).arg(condition, stamp()).arg(count);
+        printError(started);
+        if (options.json)
+            writeJsonLine("{\"trigger\":{\"condition\":" + jsonString(condition) + ",\"time\":" + jsonString(stamp()) +
+                          ",\"kept\":" + std::to_string(count) + "}}");
+        going = std::exchange(kept, {});
+        while (qsizetype(going.size()) > count) // the recording kept only the newest
+            going.pop_front();
+    });
+    QObject::connect(&watch, &RunWatch::stopped, [&](const QString &condition) {
+        const qsizetype newest = rec.buffer().count();
+        if (options.json)
+            writeJsonLine("{\"stop\":{\"condition\":" + jsonString(condition) + ",\"time\":" + jsonString(stamp()) +
+                          ",\"readings\":" + std::to_string(newest) + "}}");
+        stop(0, LoadStr(kStoppedBy).arg(condition, stamp()));
+    });
+    QObject::connect(&watch, &RunWatch::warning,
+                     [&](const QString &text) { printError(QStringLiteral("orvel-cli: ") + text); });
+    QObject::connect(&watch, &RunWatch::storeFailed, [&](const StoreResult &failed) {
+        writeFailed(failed.error.isEmpty() ? options.out : failed.error);
     });
 
     cycle.showWarning = [&options](int textId) {
@@ -220,27 +312,23 @@ int record(const RecordOptions &options)
         return PromptButton::Retry; // go on, as "Continue" does
     };
     QObject::connect(&cycle, &AcquisitionCycle::readingReady, [&](const ReadingComputation::Outcome &) {
-        if (stopping || !rec.state().bSampleRequest)
+        if (stopping)
             return;
-        rec.withdrawSampleRequest();
-        // At full speed every decoded reading is stored; at an interval the
-        // first after each tick of it (the recording's logger timer asks).
-        if (options.intervalSeconds == 0)
-            rec.requestSample();
-        const StoreResult stored = rec.takeSample(cycle.computation.MeterReading, clock());
-        if (stored.outcome == StoreOutcome::StoreFailed || stored.outcome == StoreOutcome::NoMemory) {
-            printError(LoadStrArg(kCannotWrite, options.out));
-            stop(1);
+        const StoreResult stored = watch.take(cycle.computation.MeterReading, clock());
+        if (stored.outcome == StoreOutcome::Kept && run.preTrigger > 0) {
+            kept.push_back({cycle.computation, QDateTime::currentDateTime()});
+            if (qsizetype(kept.size()) > run.preTrigger)
+                kept.pop_front();
         }
+        if (stored.outcome == StoreOutcome::StoreFailed || stored.outcome == StoreOutcome::NoMemory)
+            writeFailed(stored.error.isEmpty() ? options.out : stored.error);
     });
     QObject::connect(&cycle, &AcquisitionCycle::lineHungUp, [&] {
         int lost = 0;
         reportLineLost(device.get(), options.port, lost);
-        stop(lost); // what was stored stays in the file
+        stop(lost, LoadStr(kStoppedLineLost)); // what was stored stays in the file
     });
-    if (options.durationMs >= 0)
-        QTimer::singleShot(std::chrono::milliseconds(options.durationMs), [&] { stop(0); });
-    QObject::connect(&signalNotifier, &QSocketNotifier::activated, [&] { stop(0); });
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, [&] { stop(0, LoadStr(kStoppedBySignal)); });
 
     cycle.startTicking(device.get());
     QCoreApplication::exec();
@@ -253,8 +341,16 @@ int record(const RecordOptions &options)
         printError(LoadStr(kMarkNotPlaced).arg(markTextOnOneLine(text)));
     rec.stop();
     csv.close();
-    for (const QString &line : recordingSummary(rec.buffer(), rec.expectedInterval()))
+    // What started and stopped the run, then what its file holds.
+    printError(started.isEmpty() ? LoadStr(kNotStarted).arg(conditionText(*run.start)) : started);
+    if (!stopped.isEmpty())
+        printError(stopped);
+    const TemporaryStore &file = rec.temporaryStore();
+    const qsizetype inFile = qsizetype(file.recordsWritten());
+    for (const QString &line : recordingSummary(rec.buffer(), rec.expectedInterval(), inFile))
         printError(line);
+    if (rec.buffer().count() > inFile)
+        printError(LoadStr(kNotInFile).arg(rec.buffer().count() - inFile).arg(file.errorText()));
     CloseComPort(std::move(device));
     ::close(signalPipe[0]);
     ::close(signalPipe[1]);

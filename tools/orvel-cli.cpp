@@ -5,6 +5,7 @@
 #include "meter/Simulator.h"
 #include "platform/NetworkDevice.h"
 #include "platform/PortNames.h"
+#include "recorder/Conditions.h"
 #include "recorder/IntervalText.h"
 #include "resources/Strings.h"
 #include "tools/Convert.h"
@@ -35,7 +36,8 @@ constexpr int kUsage = 2100;
 constexpr int kUnknownCommand = 2101;
 constexpr int kBadOption = 2107;
 constexpr int kBadScenario = 2108;
-constexpr int kVersionLine = 2192; // "orvel-cli %s"
+constexpr int kBadCondition = 2440; // "orvel-cli: %1 %2: %3": the option, its text, what is wrong
+constexpr int kVersionLine = 2192;  // "orvel-cli %s"
 
 const char *sourceName(orvel::PortSource source)
 {
@@ -182,6 +184,7 @@ int fileCommand(const QStringList &args, bool statsCommand)
 }
 
 // record --port NAME|PATH [--interval SECONDS|full] [--count N | --duration SECONDS]
+//        [--start-when COND [--pre N]] [--stop-when COND]... [--mark-when COND]... [--on-mark CMD] [--tone]
 //        --out FILE.g52 [--csv FILE.csv] [--force] [--json]
 int record(const QStringList &args)
 {
@@ -205,6 +208,31 @@ int record(const QStringList &args)
             const double seconds = value().toDouble(&ok);
             ok = ok && std::isfinite(seconds) && seconds > 0 && seconds <= orvel::kMaxIntervalSeconds;
             options.durationMs = ok ? qint64(std::llround(seconds * 1000)) : -1;
+        } else if (opt == QLatin1String("--start-when") || opt == QLatin1String("--stop-when") ||
+                   opt == QLatin1String("--mark-when")) {
+            const QString text = value();
+            const orvel::ConditionUse use = opt == QLatin1String("--start-when")  ? orvel::ConditionUse::Start
+                                            : opt == QLatin1String("--stop-when") ? orvel::ConditionUse::Stop
+                                                                                  : orvel::ConditionUse::Alarm;
+            const orvel::ParsedCondition parsed = orvel::parseCondition(text, use);
+            if (!parsed.condition || (use == orvel::ConditionUse::Start && options.run.start)) {
+                printError(parsed.condition ? orvel::LoadStrArg(kBadOption, opt)
+                                            : orvel::LoadStr(kBadCondition).arg(opt, text, parsed.error));
+                return 2;
+            }
+            if (use == orvel::ConditionUse::Start)
+                options.run.start = parsed.condition;
+            else
+                (use == orvel::ConditionUse::Stop ? options.run.stops : options.run.alarms)
+                    .push_back(*parsed.condition);
+        } else if (opt == QLatin1String("--pre")) {
+            options.run.preTrigger = value().toInt(&ok);
+            ok = ok && options.run.preTrigger >= 0 && options.run.preTrigger <= orvel::kMaxPreTrigger;
+        } else if (opt == QLatin1String("--on-mark")) {
+            options.run.command = value().trimmed();
+            ok = !options.run.command.isEmpty();
+        } else if (opt == QLatin1String("--tone")) {
+            options.run.alarmTone = true;
         } else if (opt == QLatin1String("--out")) {
             options.out = value();
             ok = !options.out.isEmpty();
@@ -223,10 +251,15 @@ int record(const QStringList &args)
             return 2;
         }
     }
-    if (options.port.isEmpty() || options.out.isEmpty()) {
-        printError(orvel::LoadStrArg(kBadOption, QLatin1String(options.port.isEmpty() ? "--port" : "--out")));
+    if (options.port.isEmpty() || options.out.isEmpty() || (options.run.preTrigger > 0 && !options.run.start)) {
+        printError(orvel::LoadStrArg(kBadOption, QLatin1String(options.port.isEmpty()  ? "--port"
+                                                               : options.out.isEmpty() ? "--out"
+                                                                                       : "--pre")));
         return 2;
     }
+    // A shorter acquisition tick, for tests and demonstrations.
+    if (const int tick = qEnvironmentVariableIntValue("ORVEL_TICK_MS"); tick > 0)
+        options.tickMs = tick;
     return orvel::cli::record(options);
 }
 

@@ -1,6 +1,7 @@
 #include "recorder/Recording.h"
 #include "tests/support/Records.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -29,7 +30,9 @@ TEST(RecorderCommands, OneRuleFromTheState)
 {
     struct Row
     {
-        bool manual, recording, empty;
+        bool manual;
+        int recording; ///< 1: recording, 2: armed (waiting for its start condition)
+        bool empty;
         int lastPage, shownPage;
         bool loading, exporting, zoomed;
         const char *expected;
@@ -48,13 +51,16 @@ TEST(RecorderCommands, OneRuleFromTheState)
         {1, 0, 0, 3, 3, 0, 0, 0, "0000 11111 1111 1100 10 1"}, // manual
         {1, 0, 0, 1, 1, 1, 0, 0, "0000 00000 0000 0000 00 0"}, // manual, a file loading
         {0, 0, 0, 3, 2, 1, 0, 1, "0000 00000 0000 0000 00 0"}, // a file loading
+        {0, 2, 0, 3, 3, 0, 0, 0, "1101 00000 0000 1100 00 1"}, // armed: Stop disarms, the pages follow the page shown
+        {0, 2, 1, 1, 1, 0, 0, 0, "1101 00000 0000 0000 00 0"}, // armed, nothing stored
         {0, 0, 0, 3, 2, 0, 1, 1, "0100 00000 0000 0000 00 0"}, // exporting
         {0, 1, 1, 1, 1, 0, 1, 0, "0101 00000 0000 0000 00 0"}, // exporting while recording
     };
     for (const Row &r : rows) {
         RecorderState s;
         s.bManualMode = r.manual;
-        s.bRecording = r.recording;
+        s.bRecording = r.recording == 1;
+        s.bArmed = r.recording == 2;
         s.bBufferEmpty = r.empty;
         s.iLastPage = r.lastPage;
         s.iShownPage = r.shownPage;
@@ -62,6 +68,29 @@ TEST(RecorderCommands, OneRuleFromTheState)
         s.ExportInProgress = r.exporting;
         EXPECT_EQ(text(commandStates(s, r.zoomed)), QString::fromLatin1(r.expected)) << &r - rows;
     }
+}
+
+// Armed, readings are kept, not stored; the trigger stores those there are
+// (fewer than asked for here) in the buffer and the temporary file, in order.
+TEST(Recording, TheTriggerStoresTheKeptReadingsFirst)
+{
+    QTemporaryDir dir;
+    Recording rec(QStringLiteral("~VORDL"));
+    ASSERT_TRUE(rec.arm(dir.path(), 5));
+    TMeterReading r;
+    r.sExponent = QStringLiteral("0");
+    for (const char *v : {"1.5", "2.5"}) {
+        r.sValue = QString::fromLatin1(v);
+        EXPECT_EQ(rec.takeSample(r, QTime(9, 0, 1)).outcome, StoreOutcome::Kept);
+    }
+    EXPECT_EQ(rec.buffer().count(), 0);
+    EXPECT_EQ(rec.state().iKept, 2);
+    EXPECT_EQ(rec.trigger().outcome, StoreOutcome::Stored);
+    ASSERT_EQ(rec.buffer().count(), 2);
+    EXPECT_EQ(rec.buffer().at(0).fReading, 1.5f);
+    EXPECT_EQ(rec.buffer().at(1).fReading, 2.5f);
+    EXPECT_TRUE(rec.state().bRecording && rec.state().bSampleRequest && !rec.state().bArmed);
+    EXPECT_EQ(QFileInfo(rec.temporaryStore().currentPath()).size(), 2 * kRecordSize);
 }
 
 TEST(Recording, LoadingIsAJobThatReportsProgressAndStopsWhenCancelled)

@@ -13,6 +13,7 @@
 #include "recorder/Dlgoption.h"
 #include "recorder/Graphicalrecord.h"
 #include "recorder/LoggerFile.h"
+#include "recorder/RunPlanDialog.h"
 #include "recorder/StatisticsWindow.h"
 #include "tests/support/Records.h"
 #include "tests/support/WindowsRun.h"
@@ -21,12 +22,17 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -427,6 +433,76 @@ private slots:
         QVERIFY(GraphicalForm->MaxDataPanel->text().isEmpty());
         QCOMPARE(GraphicalForm->PEGraph->model().data().value(199), -99999.0f);
         QCOMPARE(recording().state().Scale.fScaleMax, 100.0f);
+    }
+
+    // The conditions dialog keeps its plan in a file of its own; Start arms on
+    // the start condition, the kept readings and the one that fired go in
+    // with their own times and a trigger mark, and the stop condition ends it
+    // before its reading, with a mark naming why.
+    void anUnattendedRecordingArmsFiresAndStopsOnItsConditions()
+    {
+        TGraphicalForm &g = *GraphicalForm;
+        programState().WorkDir = run->folder();
+        QString refused;
+        QTimer::singleShot(0, [&refused] {
+            auto *d = qobject_cast<RunPlanDialog *>(QApplication::activeModalWidget());
+            d->rbtnStartWhen->setChecked(true);
+            d->editStartWhen->setText("abov 1.5");
+            if (!d->buttons->button(QDialogButtonBox::Ok)->isEnabled())
+                refused = d->lblCheck->text();
+            d->editStartWhen->setText("above 1.5");
+            d->spnPreTrigger->setValue(2);
+            d->editStopWhen->setPlainText("below 1.5");
+            d->buttons->button(QDialogButtonBox::Ok)->click();
+        });
+        g.mnuConditions->trigger();
+        QVERIFY2(refused.startsWith("Start: 'abov' is no condition"), qPrintable(refused));
+        QVERIFY(QFile(run->filePath("ZEVRUN.ini")).exists());
+        QVERIFY(!QFile(run->filePath("ZEVDL.ini")).exists());
+
+        QTime now(9, 0);
+        g.Clock = [&now] { return now; };
+        auto arrive = [&now](const char *value) {
+            now = now.addMSecs(500);
+            recording().requestSample(); // as the logger timer does every 500 ms
+            TMeterReading &r = FormMain->Acquisition->computation.MeterReading;
+            r.sValue = r.szDisplay = QString::fromLatin1(value);
+            SendMessage(GraphicalForm, UM_READING);
+        };
+        store("0.5"); // a reading of an earlier run stays before this one's
+        g.sbtnRecordStart->click();
+        QVERIFY(recording().state().bArmed);
+        QCOMPARE(commandStates(), QStringLiteral("110000000 010000000"));
+        QVERIFY(!g.mnuConditions->isEnabled());
+        for (const char *v : {"1.0", "1.1", "1.2"})
+            arrive(v);
+        QCOMPARE(status(0), QStringLiteral("Waiting: above 1.500 V, 2 readings kept"));
+        QCOMPARE(recording().buffer().count(), 1);
+
+        arrive("2.0");
+        arrive("2.5");
+        QVERIFY(recording().state().bRecording);
+        const ReadingBuffer &buffer = recording().buffer();
+        QCOMPARE(buffer.count(), 5);
+        QCOMPARE(fieldText(buffer.at(1).szTime), QStringLiteral("  9:00:01.0  ")); // 1.1, when it came
+        const auto &chart = g.PEGraph->model().data();
+        QCOMPARE((QList<float>{chart.value(196), chart.value(197), chart.value(198), chart.value(199)}),
+                 (QList<float>{1.1f, 1.2f, 2.0f, 2.5f}));
+        QCOMPARE(DataPageListForm->lineCount(1), 5);
+        QCOMPARE(recording().marks().at(0), (Mark{3, "9:00:02.0", MarkKind::Trigger, "start: above 1.5"}));
+
+        arrive("1.0");
+        QVERIFY(!recording().state().running());
+        QCOMPARE(buffer.count(), 5);
+        QCOMPARE(recording().marks().at(1), (Mark{4, "9:00:02.5", MarkKind::Trigger, "stop: below 1.5 (1.0 V)"}));
+        QCOMPARE(status(0), QString());
+
+        // A meter that hangs up while armed: nothing waits any more.
+        g.sbtnRecordStart->click();
+        QVERIFY(recording().state().bArmed);
+        SendMessage(GraphicalForm, UM_LINK_ENDED);
+        QVERIFY(!recording().state().running());
+        QVERIFY(g.sbtnRecordStop->isChecked());
     }
 
     void stateChangedResetsWithoutEmptyingTheBuffer()

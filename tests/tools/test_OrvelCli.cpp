@@ -19,11 +19,13 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <functional>
 #include <tuple>
 
@@ -617,11 +619,13 @@ TEST(CliRecord, StoresEachReadingInALoggerFileAndItsExportLine)
     expectVoltReadings(buffer);
     static const QRegularExpression progress(QStringLiteral("^[123]: \\d+:\\d\\d:\\d\\d\\.\\d \\d\\.\\d{3} V DC$"));
     const QStringList lines = QString::fromUtf8(r.err).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 5) << r.err.constData(); // a line a reading, then the summary
+    ASSERT_EQ(lines.size(), 7) << r.err.constData(); // a line a reading, then the summary
     for (const QString &line : lines.first(3))
         EXPECT_TRUE(progress.match(line).hasMatch()) << qPrintable(line);
-    EXPECT_TRUE(lines[3].startsWith("Readings stored: 3, time covered 0:00:0")) << qPrintable(lines[3]);
-    EXPECT_EQ(lines[4], "Gaps: none");
+    EXPECT_EQ(lines[3], "Started: at once");
+    EXPECT_TRUE(lines[4].startsWith("Stopped: readings 3 at ")) << qPrintable(lines[4]);
+    EXPECT_TRUE(lines[5].startsWith("Readings stored: 3, time covered 0:00:0")) << qPrintable(lines[5]);
+    EXPECT_EQ(lines[6], "Gaps: none");
 
     const CliRun converted = cli({"convert", g52});
     EXPECT_EQ(converted.status, 0);
@@ -648,15 +652,18 @@ TEST(CliRecord, NeverReplacesAFileUnasked)
     EXPECT_EQ(QFileInfo(g52).size(), kRecordSize);
     EXPECT_FALSE(QFileInfo::exists(marksFilePath(g52))) << "its marks went with the earlier recording";
 
-    // Under a file-size limit of two records the third write fails as on a full
-    // disk: a message and status 1, not the end of the process by a signal; the
-    // text file holds the lines of the readings the logger file holds.
+    // Under a file-size limit of two records and a part the third write fails
+    // as on a full disk: a message with the reason and status 1, not the end of
+    // the process by a signal; no part of the third record stays, the summary
+    // counts what the file holds, and the text file holds their lines.
     r = cli({"record", "--port", sim.path, "--count", "5", "--out", g52, "--csv", csv, "--force"}, {}, [] {
-        const rlimit twoRecords{2 * kRecordSize, 2 * kRecordSize};
+        const rlimit twoRecords{2 * kRecordSize + 30, 2 * kRecordSize + 30};
         setrlimit(RLIMIT_FSIZE, &twoRecords);
     });
     EXPECT_EQ(r.status, 1) << r.err.constData();
-    EXPECT_TRUE(r.err.contains(("cannot write " + g52).toUtf8())) << r.err.constData();
+    EXPECT_TRUE(r.err.contains(("cannot write " + g52 + ": File too large").toUtf8())) << r.err.constData();
+    EXPECT_TRUE(r.err.contains("\nReadings stored: 2, ")) << r.err.constData();
+    EXPECT_TRUE(r.err.contains("\nReadings not in the file: 1 (")) << r.err.constData();
     EXPECT_EQ(QFileInfo(g52).size(), 2 * kRecordSize);
     EXPECT_EQ(readAll(csv).toStdString(), cli({"convert", g52}).out.toStdString());
     QFile::remove(csv);
@@ -672,8 +679,115 @@ TEST(CliRecord, NeverReplacesAFileUnasked)
          {QStringList{"record", "--out", g52}, QStringList{"record", "--port", sim.path},
           QStringList{"record", "--port", sim.path, "--out", g52, "--interval", "-1"},
           QStringList{"record", "--port", sim.path, "--out", g52, "--count", "0"},
-          QStringList{"record", "--port", sim.path, "--out", g52, "--count", "2", "--duration", "1"}})
+          QStringList{"record", "--port", sim.path, "--out", g52, "--count", "2", "--duration", "1"},
+          QStringList{"record", "--port", sim.path, "--out", g52, "--start-when", "abov 1.5"},
+          QStringList{"record", "--port", sim.path, "--out", g52, "--stop-when", "after 5"},
+          QStringList{"record", "--port", sim.path, "--out", g52, "--pre", "3"}})
         EXPECT_EQ(cli(bad).status, 2) << qPrintable(bad.join(' '));
+    EXPECT_TRUE(cli({"record", "--port", sim.path, "--out", g52, "--start-when", "abov 1.5"})
+                    .err.startsWith("orvel-cli: --start-when abov 1.5: 'abov' is no condition"));
+}
+
+// Unattended runs against a simulator stepping between 1 V and 2 V, with a
+// short tick: the readings stored, the marks and what the mark command saw.
+class Unattended : public ::testing::Test
+{
+protected:
+    void SetUp() override { qputenv("ORVEL_TICK_MS", "50"); }
+    void TearDown() override { qunsetenv("ORVEL_TICK_MS"); }
+
+    // Runs record against `scenario` (frames 20 ms apart); the readings of its file.
+    CliRun run(const QByteArray &scenario, const QStringList &args)
+    {
+        EXPECT_FALSE(sim.start(dir.filePath("scenario.txt"), scenario, 20).isEmpty());
+        const CliRun r = cli(QStringList{"record", "--port", sim.path, "--out", g52} + args);
+        EXPECT_TRUE(loadLoggerFile(g52, buffer)) << r.err.constData();
+        for (const TARecord &record : buffer)
+            values += record.fReading > 1.5f ? '2' : '1';
+        marks = readMarksFile(marksFilePath(g52), buffer.count()).marks;
+        return r;
+    }
+
+    QTemporaryDir dir;
+    const QString g52 = dir.filePath("run.g52");
+    test::SimulatorProcess sim;
+    ReadingBuffer buffer;
+    std::string values; ///< the readings stored, '1' or '2' a reading
+    MarkList marks;
+};
+
+TEST_F(Unattended, StartsWithThePreTriggerReadingsAndStopsBeforeTheStepBack)
+{
+    const QString seen = dir.filePath("seen");
+    const CliRun r =
+        run("60 1.000 DC V\n20 2.000 DC V\n60 1.000 DC V\n",
+            {"--start-when", "above 1.5", "--pre", "3", "--stop-when", "below 1.5", "--json", "--on-mark",
+             "echo \"$ORVEL_MARK_KIND|$ORVEL_MARK_TEXT|$ORVEL_MARK_VALUE $ORVEL_MARK_UNIT|$ORVEL_MARK_FILE\" "
+             ">>'" +
+                 seen + "'; sleep 60"});
+    ASSERT_EQ(r.status, 0) << r.err.constData();
+    // The three readings before the step, every 2 V reading, nothing after.
+    EXPECT_EQ(values.substr(0, 4), "1112") << values;
+    EXPECT_EQ(values.find('1', 3), std::string::npos) << values;
+    ASSERT_EQ(marks.size(), 2);
+    EXPECT_EQ(marks.at(0), (Mark{3, fieldText(buffer.at(3).szTime).trimmed(), MarkKind::Trigger, "start: above 1.5"}));
+    EXPECT_EQ(marks.at(1).index, buffer.count() - 1);
+    EXPECT_EQ(marks.at(1).text, "stop: below 1.5 (1.000 V)");
+    EXPECT_TRUE(r.out.startsWith("{\"trigger\":{\"condition\":\"above 1.5\",\"time\":")) << r.out.constData();
+    EXPECT_TRUE(r.out.contains(",\"kept\":3}}\n{\"number\":1,")) << r.out.constData();
+    EXPECT_TRUE(r.out.contains("{\"stop\":{\"condition\":\"below 1.5\"")) << r.out.constData();
+    EXPECT_TRUE(r.err.contains("\nStarted: above 1.5 at ")) << r.err.constData();
+    EXPECT_TRUE(r.err.contains("\nStopped: below 1.5 at ")) << r.err.constData();
+    // The command saw each mark in its environment; its sleep held nothing up.
+    QByteArray told;
+    for (int i = 0; i < 100 && told.count('\n') < 2; ++i, QThread::msleep(50))
+        told = readAll(seen);
+    EXPECT_EQ(told.toStdString(), "trigger|start: above 1.5|2 V|" + g52.toStdString() +
+                                      "\ntrigger|stop: below 1.5 (1.000 V)|2 V|" + g52.toStdString() + "\n");
+}
+
+TEST_F(Unattended, AnAlarmMarksEachStepUpOnce)
+{
+    const CliRun r = run("10 1.000 DC V\n10 2.000 DC V\n",
+                         {"--duration", "1.5", "--mark-when", "above 1.5", "--mark-when", "above 1.5A"});
+    ASSERT_EQ(r.status, 0) << r.err.constData();
+    std::string marked(values.size(), ' ');
+    for (const Mark &m : marks.all()) {
+        EXPECT_EQ(m.kind, MarkKind::Alarm);
+        EXPECT_EQ(m.text, "above 1.5 (2.000 V)");
+        marked[std::size_t(m.index)] = 'x';
+    }
+    std::string steps(values.size(), ' ');
+    for (std::size_t i = 0; i < values.size(); ++i)
+        steps[i] = values[i] == '2' && (i == 0 || values[i - 1] == '1') ? 'x' : ' ';
+    EXPECT_EQ(marked, steps) << values;
+    EXPECT_GE(std::count(steps.begin(), steps.end(), 'x'), 2) << values;
+    // A unit not the reading's: said once, and never a mark.
+    EXPECT_EQ(r.err.count("above 1.5A cannot hold: the meter reads V"), 1) << r.err.constData();
+}
+
+// A start condition that never fires: the run says what it waits for and
+// ends cleanly on SIGTERM, its file made and empty.
+TEST_F(Unattended, WaitsForAStartThatNeverComesAndEndsOnTerminate)
+{
+    ASSERT_FALSE(sim.start(dir.filePath("scenario.txt"), "5 1.000 DC V\n", 20).isEmpty());
+    QProcess rec;
+    rec.setReadChannel(QProcess::StandardError);
+    rec.start(QStringLiteral(ORVEL_CLI),
+              {"record", "--port", sim.path, "--out", g52, "--start-when", "above 100", "--pre", "5"});
+    QByteArray err;
+    while (!err.contains("keeping 5 readings\n") && rec.waitForReadyRead(5000))
+        err += rec.readAllStandardError();
+    rec.terminate();
+    ASSERT_TRUE(rec.waitForFinished(5000));
+    err += rec.readAllStandardError();
+    EXPECT_EQ(rec.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(rec.exitCode(), 0) << err.constData();
+    EXPECT_TRUE(err.startsWith("orvel-cli: waiting for above 100, keeping 5 readings\n")) << err.constData();
+    EXPECT_TRUE(err.contains("\nNot started: still waiting for above 100\nStopped: by a signal\nReadings stored: 0"))
+        << err.constData();
+    EXPECT_TRUE(QFileInfo::exists(g52));
+    EXPECT_EQ(QFileInfo(g52).size(), 0);
 }
 
 // Lines on standard input are marks on the newest stored reading (one before
@@ -864,11 +978,14 @@ TEST(CliNetwork, JsonLinesCarryTheReadingsTheSimulatorServes)
     for (const CliRun *run : {&monitor, &record}) {
         ASSERT_EQ(run->status, 0) << run->err.constData();
         const QList<QByteArray> lines = run->out.split('\n');
-        // record: its three stored readings; monitor: a line a tick that brought a reading
-        ASSERT_TRUE(run == &record ? lines.size() == 4 : lines.size() >= 4 && lines.size() <= 7)
+        // record: its three stored readings and what stopped it; monitor: a line a tick that brought a reading
+        ASSERT_TRUE(run == &record ? lines.size() == 5 : lines.size() >= 4 && lines.size() <= 7)
             << run->out.constData();
         EXPECT_TRUE(lines.back().isEmpty());
-        for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (run == &record) {
+            EXPECT_TRUE(lines[3].startsWith(R"({"stop":{"condition":"readings 3","time":")")) << lines[3].constData();
+        }
+        for (qsizetype i = 0; i + 1 < lines.size() - (run == &record); ++i) {
             QJsonParseError error;
             QJsonObject o = QJsonDocument::fromJson(lines[i], &error).object();
             ASSERT_EQ(error.error, QJsonParseError::NoError) << lines[i].constData();
