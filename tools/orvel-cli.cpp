@@ -257,6 +257,10 @@ int simulate(const QStringList &args)
             ok = !options.listen.isEmpty();
         } else if (opt == QLatin1String("--scenario")) {
             const QString file = value();
+            if (const auto builtIn = orvel::builtInScenario(file)) { // "./tour" for a file of that name
+                options.scenario = *builtIn;
+                continue;
+            }
             QFile f(file);
             if (!f.open(QIODevice::ReadOnly)) {
                 printError(orvel::LoadStrArg(kCannotRead, file));

@@ -279,10 +279,10 @@ TEST(CliMonitor, PrintsWhatTheDigitalMeterShowsForEachTick)
             << qPrintable(line);
 }
 
-TEST(CliMonitor, FollowsTheDemoTour)
+TEST(CliMonitor, FollowsTheTour)
 {
-    // The built-in demo opens on a drifting DC voltage.
-    const QStringList lines = monitorSimulator({}, 3);
+    // The built-in tour opens on a drifting DC voltage.
+    const QStringList lines = monitorSimulator({"--scenario", "tour"}, 3);
     ASSERT_EQ(lines.size(), 3) << qPrintable(lines.join('|'));
     static const QRegularExpression dcVolts(QStringLiteral("^1\\.[45]\\d\\d V DC$"));
     for (const QString &line : lines)
