@@ -243,6 +243,12 @@ const StringEntry kStringTable[] = {
            "      --duration S      stop after S seconds (SIGINT and SIGTERM also end it)\n"
            "      --csv FILE        also write each reading's exported text line to FILE\n"
            "      --force           replace existing output files\n"
+           "      --rotate daily|DURATION|never\n"
+           "                        name the files after the date and time each begins\n"
+           "                        (FILE-YYYYMMDD-HHMMSS.g52, never an existing name) and begin the\n"
+           "                        next at midnight, or after every DURATION (seconds, or 90s, 15m,\n"
+           "                        1h, 7d); never: one file; readings are numbered in each file\n"
+           "      --quiet           no line a stored reading on standard error\n"
            "      --json            a JSON object a stored reading, a mark and a warning on standard output\n"
            "  convert IN [OUT | --out OUT] [--pages FROM-TO] [--marks]\n"
            "                        write the exported text of a logger data file (.g52, .g51,\n"
@@ -255,6 +261,12 @@ const StringEntry kStringTable[] = {
            "                        times, minimum, maximum, mean, deviation, the area under them,\n"
            "                        intervals and gaps, then the marks on them; as text, or as one\n"
            "                        JSON object\n"
+           "  plot FILE [--pages FROM-TO] [--size WIDTHxHEIGHT] --out PICTURE\n"
+           "                        draw a logger data file as the graph viewer shows it (from 8192\n"
+           "                        readings on, each block's largest and smallest), or pages FROM to\n"
+           "                        TO as the recorder shows them, with its marks, into PICTURE: .png,\n"
+           "                        .svg or .pdf; a chart is WIDTHxHEIGHT pixels (default 1280x800,\n"
+           "                        96 dots per inch); pages go one under another, in a PDF a page each\n"
            "  ports [--listen]      list COM1..COM10 and the device each one opens; with --listen, listen\n"
            "                        up to a second on each that opens and show what a meter sends\n"
            "                        (a network port shows \"network\" and is connected to only then)\n"
@@ -366,6 +378,13 @@ const StringEntry kStringTable[] = {
     {2362, "\"%s\" is no reading number"},
     {2363, "reading %1 is beyond the recording's %2"},
     {2364, "\"%s\" is no kind of mark"},
+
+    // orvel-cli plot, record --rotate
+    {2500, "orvel-cli: %s: a picture's name ends in .png, .svg or .pdf"},
+    {2501, "orvel-cli: %1 charts of %2 × %3 pixels make a picture too large; plot fewer pages or give a smaller "
+           "--size"},
+    {2502, "orvel-cli: recording into %s"},
+    {2503, "orvel-cli: %s is complete:"},
 
     // status texts, button captions, message lines
     {7001, "Data Logging ..."},

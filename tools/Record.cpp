@@ -4,12 +4,15 @@
 #include "export/ExportText.h"
 #include "meter/Acquisition.h"
 #include "recorder/Recording.h"
+#include "recorder/StoredValue.h"
 #include "resources/Strings.h"
 #include "tools/JsonLines.h"
 #include "tools/Monitor.h"
 #include "tools/Output.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
@@ -32,6 +35,8 @@ constexpr int kWouldReplace = 2122;
 constexpr int kMarkPlaced = 2303;     ///< "%1: mark: %2"
 constexpr int kMarkNotWritten = 2304; ///< "orvel-cli: the mark on reading %1 could not be written (%2); …"
 constexpr int kMarkNotPlaced = 2305;  ///< "orvel-cli: no reading was stored; the mark '%1' was not placed"
+constexpr int kRecordingInto = 2502;  ///< "orvel-cli: recording into %s"
+constexpr int kFileComplete = 2503;   ///< "orvel-cli: %s is complete:"
 
 int signalPipe[2] = {-1, -1};
 
@@ -108,12 +113,24 @@ bool exists(const QString &path)
     return info.exists() || info.isSymLink();
 }
 
+// With a rotation: the output files get free names that carry `at`, the time they begin.
+void nameFilesAfter(RecordOptions &options, const QString &out, const QString &csv, const QDateTime &at)
+{
+    for (int attempt = 1;; ++attempt) {
+        options.out = stampedName(out, at, attempt);
+        options.csv = csv.isEmpty() ? csv : stampedName(csv, at, attempt);
+        if (!exists(options.out) && !exists(marksFilePath(options.out)) && (csv.isEmpty() || !exists(options.csv)))
+            return;
+    }
+}
+
 // Starts the recording into the output file and opens the text file; a
 // message and false when one cannot be created.
 bool createOutputs(const RecordOptions &options, Recording &rec, QFile &csv)
 {
     auto refuse = [&](const QString &path) {
-        printError(LoadStrArg(!options.force && exists(path) ? kWouldReplace : kCannotWrite, path));
+        printError(LoadStrArg(!options.force && exists(path) ? kWouldReplace : kCannotWrite, path), stderr,
+                   Severity::Error);
         return false;
     };
     if (!rec.startInto(options.out, options.force))
@@ -131,12 +148,26 @@ bool createOutputs(const RecordOptions &options, Recording &rec, QFile &csv)
 }
 } // namespace
 
-int record(const RecordOptions &options)
+int record(RecordOptions options)
 {
+    // Each file of a rotation is a new one: nothing is ever replaced.
+    const QString outPattern = options.out, csvPattern = options.csv;
+    const QElapsedTimer sinceStart = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    std::optional<RotationClock> rotation;
+    if (options.rotation) {
+        const QDateTime now = QDateTime::currentDateTime();
+        rotation.emplace(*options.rotation, now.date());
+        options.force = false;
+        nameFilesAfter(options, outPattern, csvPattern, now);
+    }
     // Refuse before the port is touched, so that a refusal needs no meter.
     for (const QString &path : {options.out, options.csv, marksFilePath(options.out)}) {
         if (!options.force && !path.isEmpty() && exists(path)) {
-            printError(LoadStrArg(kWouldReplace, path));
+            printError(LoadStrArg(kWouldReplace, path), stderr, Severity::Error);
             return 1;
         }
     }
@@ -149,6 +180,23 @@ int record(const RecordOptions &options)
     QFile csv;
     if (!createOutputs(options, rec, csv))
         return 1;
+    if (rotation)
+        printError(LoadStrArg(kRecordingInto, options.out));
+    // The file so far is complete; the reading taken `at` begins the next.
+    auto nextFile = [&](const QDateTime &at) {
+        rec.stop();
+        csv.close();
+        printError(LoadStrArg(kFileComplete, options.out));
+        for (const QString &line : recordingSummary(rec.buffer(), rec.expectedInterval()))
+            printError(line);
+        rec.clear(); // in the file now, and its marks beside it
+        nameFilesAfter(options, outPattern, csvPattern, at);
+        if (!createOutputs(options, rec, csv))
+            return false;
+        printError(LoadStrArg(kRecordingInto, options.out));
+        return true;
+    };
+    qint64 storedInRun = 0;
 
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return 1;
@@ -181,7 +229,8 @@ int record(const RecordOptions &options)
         const qsizetype newest = rec.buffer().count() - 1;
         const MarkResult placed = rec.placeMark(newest, MarkKind::User, text);
         if (!placed.error.isEmpty()) // kept in memory: the recording goes on
-            printError(LoadStr(kMarkNotWritten).arg(QString::number(newest + 1), placed.error));
+            printError(LoadStr(kMarkNotWritten).arg(QString::number(newest + 1), placed.error), stderr,
+                       Severity::Warning);
         if (placed.position < 0)
             return;
         const Mark &mark = rec.marks().at(placed.position);
@@ -198,7 +247,7 @@ int record(const RecordOptions &options)
             QByteArray line;
             appendExportLine(line, r, index);
             if (csv.write(line) != line.size() || !csv.flush()) {
-                printError(LoadStrArg(kCannotWrite, options.csv));
+                printError(LoadStrArg(kCannotWrite, options.csv), stderr, Severity::Error);
                 return stop(1);
             }
         }
@@ -206,12 +255,14 @@ int record(const RecordOptions &options)
             const StoredReading stored{static_cast<long long>(index + 1), fieldText(r.szTime).trimmed()};
             writeJsonLine(readingObject(cycle.computation, QDateTime::currentDateTime(), &stored));
         }
-        std::fprintf(stderr, "%lld: %s %s\n", static_cast<long long>(index + 1),
-                     qPrintable(fieldText(r.szTime).trimmed()), qPrintable(displayLine(cycle.computation.digital)));
-        std::fflush(stderr);
+        if (!options.quiet) {
+            std::fprintf(stderr, "%lld: %s %s\n", static_cast<long long>(index + 1),
+                         qPrintable(fieldText(r.szTime).trimmed()), qPrintable(displayLine(cycle.computation.digital)));
+            std::fflush(stderr);
+        }
         for (const QString &text : std::exchange(waitingMarks, {}))
             placeMark(text);
-        if (options.count >= 0 && index + 1 >= options.count)
+        if (options.count >= 0 && ++storedInRun >= options.count)
             stop(0);
     });
 
@@ -222,14 +273,19 @@ int record(const RecordOptions &options)
     QObject::connect(&cycle, &AcquisitionCycle::readingReady, [&](const ReadingComputation::Outcome &) {
         if (stopping || !rec.state().bSampleRequest)
             return;
+        // One moment for the seam and the time stamp: a reading taken at a seam is the next file's first.
+        const QDateTime now = QDateTime::currentDateTime();
+        if (rotation && storedValue(cycle.computation.MeterReading) &&
+            rotation->beginsFile(sinceStart.elapsed(), now.date()) && !nextFile(now))
+            return stop(1);
         rec.withdrawSampleRequest();
         // At full speed every decoded reading is stored; at an interval the
         // first after each tick of it (the recording's logger timer asks).
         if (options.intervalSeconds == 0)
             rec.requestSample();
-        const StoreResult stored = rec.takeSample(cycle.computation.MeterReading, clock());
+        const StoreResult stored = rec.takeSample(cycle.computation.MeterReading, options.clock ? clock() : now.time());
         if (stored.outcome == StoreOutcome::StoreFailed || stored.outcome == StoreOutcome::NoMemory) {
-            printError(LoadStrArg(kCannotWrite, options.out));
+            printError(LoadStrArg(kCannotWrite, options.out), stderr, Severity::Error);
             stop(1);
         }
     });
@@ -253,6 +309,8 @@ int record(const RecordOptions &options)
         printError(LoadStr(kMarkNotPlaced).arg(markTextOnOneLine(text)));
     rec.stop();
     csv.close();
+    if (rotation)
+        printError(LoadStrArg(kFileComplete, options.out));
     for (const QString &line : recordingSummary(rec.buffer(), rec.expectedInterval()))
         printError(line);
     CloseComPort(std::move(device));

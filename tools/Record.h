@@ -2,8 +2,11 @@
 // orvel-cli record: the recorder without windows.
 
 #include "recorder/StoredValue.h"
+#include "tools/Rotation.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace orvel::cli {
 
@@ -18,13 +21,20 @@ struct RecordOptions
     bool force = false;      ///< replace existing output files
     bool json = false;       ///< a JSON object a stored reading and a warning on standard output
     WallClock clock;         ///< time stamps; the local wall clock when empty
+    /// New files as it goes, each named after the time it began (`out` with
+    /// "-YYYYMMDD-HHMMSS" before its extension; `csv` likewise); none: `out` itself.
+    std::optional<Rotation> rotation;
+    bool quiet = false; ///< no line a stored reading on standard error (warnings and the summary stay)
 };
 
 /// Links to the meter and stores readings as the recorder does: each one is
 /// appended to `out` at once (one write a record, so the file is a valid logger
 /// file at every moment) and, with `csv`, its export line too (flushed). A line
 /// a stored reading goes to standard error. Ends after the count or the
-/// duration, or cleanly on SIGINT/SIGTERM. Returns the exit status.
-int record(const RecordOptions &options);
+/// duration, or cleanly on SIGINT/SIGTERM. With a rotation, every file is new
+/// (a name that exists is never taken, whatever `force` says), and a reading
+/// that comes at a seam or after it goes to the next file, its marks with it.
+/// Returns the exit status.
+int record(RecordOptions options);
 
 } // namespace orvel::cli
