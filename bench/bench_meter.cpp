@@ -15,7 +15,7 @@ namespace {
 std::vector<orvel::Frame> demoFrames()
 {
     std::vector<orvel::Frame> frames;
-    for (const orvel::ScenarioStep &s : orvel::demoScenario())
+    for (const orvel::ScenarioStep &s : orvel::tourScenario())
         if (const auto f = orvel::encodeFrame(s.display))
             frames.push_back(*f);
     return frames;

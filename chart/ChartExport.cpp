@@ -9,12 +9,10 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QSvgGenerator>
-#include <QTemporaryFile>
 
 #include <cmath>
-#include <cstdio>
+#include <limits>
 
 namespace orvel {
 
@@ -23,6 +21,19 @@ namespace {
 constexpr int kSvgDpi = 2540;
 constexpr int kScreenDpi = 96;
 constexpr int kPdfDpi = 600;
+
+// Charts of `each` one under another; an empty size when they would not fit an int.
+QSize stacked(QSize each, std::size_t count)
+{
+    const qint64 height = qint64(each.height()) * qint64(count);
+    return height > std::numeric_limits<int>::max() ? QSize() : QSize(each.width(), int(height));
+}
+
+void paintStacked(QPainter &painter, QSize each, std::span<const ChartModel> charts, const ChartStyle &style)
+{
+    for (std::size_t i = 0; i < charts.size(); ++i)
+        paintChart(painter, QRectF(QPointF(0, double(each.height()) * double(i)), QSizeF(each)), charts[i], style);
+}
 
 } // namespace
 
@@ -52,13 +63,19 @@ bool isValidMetafileSize(QSize hundredthsMm)
 
 QImage chartImage(QSize pixels, const ChartModel &model, const ChartStyle &style)
 {
-    if (!isValidBitmapSize(pixels))
+    return chartImage(pixels, std::span(&model, 1), style);
+}
+
+QImage chartImage(QSize pixels, std::span<const ChartModel> charts, const ChartStyle &style)
+{
+    const QSize whole = stacked(pixels, charts.size());
+    if (charts.empty() || !isValidBitmapSize(pixels) || !isValidBitmapSize(whole))
         return {};
-    QImage image(pixels, QImage::Format_RGB32);
+    QImage image(whole, QImage::Format_RGB32);
     if (image.isNull())
         return {};
     QPainter painter(&image);
-    paintChart(painter, QRectF(QPointF(0, 0), QSizeF(pixels)), model, style);
+    paintStacked(painter, pixels, charts, style);
     return image;
 }
 
@@ -96,30 +113,40 @@ QSize pixelsForHundredthsMm(QSize hundredthsMm)
 
 QByteArray chartSvg(QSize hundredthsMm, const ChartModel &model, const ChartStyle &style)
 {
-    if (!isValidMetafileSize(hundredthsMm))
+    return chartSvg(hundredthsMm, std::span(&model, 1), style);
+}
+
+QByteArray chartSvg(QSize hundredthsMm, std::span<const ChartModel> charts, const ChartStyle &style)
+{
+    const QSize whole = stacked(hundredthsMm, charts.size());
+    if (charts.empty() || !isValidMetafileSize(hundredthsMm) || !isValidMetafileSize(whole))
         return {};
     // One user unit is a hundredth of a millimetre, so the picture's size comes out exact.
-    const QSize pixels = hundredthsMm;
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
     svg.setResolution(kSvgDpi);
-    svg.setSize(pixels);
-    svg.setViewBox(QRect(QPoint(0, 0), pixels));
-    svg.setTitle(model.data().mainTitle);
+    svg.setSize(whole);
+    svg.setViewBox(QRect(QPoint(0, 0), whole));
+    svg.setTitle(charts.front().data().mainTitle);
     QPainter painter;
     if (!painter.begin(&svg))
         return {};
-    paintChart(painter, QRectF(QPointF(0, 0), QSizeF(pixels)), model, style);
+    paintStacked(painter, hundredthsMm, charts, style);
     painter.end();
     return bytes;
 }
 
 QByteArray chartPdf(QSize hundredthsMm, const ChartModel &model, const ChartStyle &style)
 {
-    if (!isValidMetafileSize(hundredthsMm))
+    return chartPdf(hundredthsMm, std::span(&model, 1), style);
+}
+
+QByteArray chartPdf(QSize hundredthsMm, std::span<const ChartModel> charts, const ChartStyle &style)
+{
+    if (charts.empty() || !isValidMetafileSize(hundredthsMm))
         return {};
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -129,11 +156,15 @@ QByteArray chartPdf(QSize hundredthsMm, const ChartModel &model, const ChartStyl
         pdf.setResolution(kPdfDpi);
         const QSizeF mm(hundredthsMm.width() / 100.0, hundredthsMm.height() / 100.0);
         pdf.setPageLayout(QPageLayout(QPageSize(mm, QPageSize::Millimeter), QPageLayout::Portrait, QMarginsF()));
-        pdf.setTitle(model.data().mainTitle);
+        pdf.setTitle(charts.front().data().mainTitle);
         QPainter painter;
         if (!painter.begin(&pdf))
             return {};
-        paintChart(painter, QRectF(0, 0, pdf.width(), pdf.height()), model, style);
+        for (std::size_t i = 0; i < charts.size(); ++i) {
+            if (i > 0 && !pdf.newPage())
+                return {};
+            paintChart(painter, QRectF(0, 0, pdf.width(), pdf.height()), charts[i], style);
+        }
         painter.end();
     }
     return bytes;
@@ -160,103 +191,6 @@ QMimeData *chartMetafileMimeData(QSize hundredthsMm, const ChartModel &model, co
     mime->setData(QStringLiteral("image/svg+xml"), svg);
     mime->setImageData(image);
     return mime;
-}
-
-QRectF printTarget(const QRectF &page)
-{
-    QRectF target = page;
-    target.setHeight(std::min(page.height(), page.width() * 0.75));
-    return target;
-}
-
-namespace {
-
-void paintOnPage(QPainter &painter, QPrinter &printer, const ChartModel &model, const ChartStyle &style)
-{
-    const QRectF page(QPointF(0, 0), printer.pageLayout().paintRectPixels(printer.resolution()).size());
-    paintChart(painter, printTarget(page), model, style);
-}
-
-} // namespace
-
-ChartPrintJob::ChartPrintJob(QPrinter &printer)
-    : printer_(printer)
-    , target_(printer.outputFileName())
-{}
-
-ChartPrintJob::~ChartPrintJob()
-{
-    finish();
-}
-
-bool ChartPrintJob::addPage(const ChartModel &model, const ChartStyle &style)
-{
-    if (failed_ || finished_)
-        return false;
-    if (!toFile()) {
-        // A printer: every page is a print-out of its own.
-        if (!printChart(printer_, model, style))
-            failed_ = true;
-        return !failed_;
-    }
-    if (painter_) {
-        if (!printer_.newPage()) {
-            failed_ = true;
-            return false;
-        }
-    } else {
-        // Written beside the target under a name of its own, renamed over it at the end.
-        QTemporaryFile part(target_ + QStringLiteral(".XXXXXX"));
-        part.setAutoRemove(false);
-        if (!part.open()) {
-            failed_ = true;
-            return false;
-        }
-        part_ = part.fileName();
-        // A print-out file is readable like any other the printer makes.
-        part.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                            QFileDevice::ReadOther);
-        part.close();
-        printer_.setOutputFileName(part_);
-        painter_ = std::make_unique<QPainter>();
-        if (!painter_->begin(&printer_)) {
-            failed_ = true;
-            return false;
-        }
-    }
-    paintOnPage(*painter_, printer_, model, style);
-    return true;
-}
-
-bool ChartPrintJob::finish()
-{
-    if (finished_)
-        return !failed_;
-    finished_ = true;
-    if (painter_ && painter_->isActive() && !painter_->end())
-        failed_ = true;
-    painter_.reset();
-    if (toFile()) {
-        printer_.setOutputFileName(target_);
-        if (!part_.isEmpty()) {
-            // rename() replaces the target in one step.
-            if (failed_ ||
-                std::rename(QFile::encodeName(part_).constData(), QFile::encodeName(target_).constData()) != 0) {
-                failed_ = true;
-                QFile::remove(part_);
-            }
-        }
-    }
-    return !failed_;
-}
-
-bool printChart(QPrinter &printer, const ChartModel &model, const ChartStyle &style)
-{
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-    paintOnPage(painter, printer, model, style);
-    return painter.end();
 }
 
 bool writeFileWhole(const QString &path, const QByteArray &bytes)

@@ -2,16 +2,53 @@
 
 #include <QFontMetricsF>
 #include <QHash>
+#include <QLineF>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QRegion>
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace orvel {
 
 namespace {
+
+// A line wider than a pixel on a bitmap is stroked as one outline, and the
+// raster engine fills an outline that overlaps itself over and over (the
+// viewer's reduced chart of a noisy recording zigzags from each block's
+// largest to its smallest reading) in time that grows far faster than its
+// length: tens of seconds for a few thousand points. Whether `piece` is such
+// a line: on a bitmap, wider than a pixel, crossing the graph's height more
+// than kSlowCrossings times.
+constexpr double kSlowCrossings = 16.0;
+
+bool strokesSlowly(const QPainter &painter, const QPen &pen, const std::vector<QPointF> &piece, double plotHeight)
+{
+    if (pen.widthF() <= 1.0 || !painter.paintEngine() || painter.paintEngine()->type() != QPaintEngine::Raster)
+        return false;
+    double travel = 0.0;
+    for (std::size_t i = 1; i < piece.size(); ++i)
+        travel += std::abs(piece[i].y() - piece[i - 1].y());
+    return travel > kSlowCrossings * plotHeight;
+}
+
+// Such a line as segments, each stroked on its own (square ends stand in for
+// the joins): the same line to the eye, drawn in time proportional to its length.
+void drawSegments(QPainter &painter, const QPen &pen, const std::vector<QPointF> &piece)
+{
+    std::vector<QLineF> segments;
+    segments.reserve(piece.size());
+    for (std::size_t i = 1; i < piece.size(); ++i)
+        segments.emplace_back(piece[i - 1], piece[i]);
+    QPen squared = pen;
+    squared.setCapStyle(Qt::SquareCap);
+    painter.setPen(squared);
+    painter.drawLines(segments.data(), static_cast<int>(segments.size()));
+    painter.setPen(pen);
+}
 
 double lightness(const QColor &c)
 {
@@ -505,8 +542,12 @@ void paintChartData(QPainter &painter, const ChartLayout &layout, const ChartMod
             if (drawLine && points.size() > 1) {
                 painter.setPen(pen);
                 painter.setBrush(Qt::NoBrush);
-                for (const auto &piece : clipPolyline(points, plot))
-                    painter.drawPolyline(piece.data(), static_cast<int>(piece.size()));
+                for (const auto &piece : clipPolyline(points, plot)) {
+                    if (strokesSlowly(painter, pen, piece, plot.height()))
+                        drawSegments(painter, pen, piece);
+                    else
+                        painter.drawPolyline(piece.data(), static_cast<int>(piece.size()));
+                }
             }
             // A reading alone between null points has no line to show it: it gets a mark.
             if (drawMarks || points.size() == 1) {

@@ -1,88 +1,72 @@
 #include "chart/ChartSetup.h"
 
+#include "chart/ChartLooks.h"
 #include "chart/PEGraph.h"
-#include "resources/Strings.h"
 
 #include <cmath>
 
 namespace orvel {
 
 namespace {
-constexpr int kMainTitle = 2030; // "Data Logger"
-constexpr int kYAxis = 2031;     // "Reading"
-constexpr int kXAxis = 2032;     // "Time"
 constexpr int kPoints = 200;
-constexpr double kNull = -99999.0;
-const QString kWidestValue = QStringLiteral("00000000.000");
-const QString kWidestLabel = QStringLiteral("00:00:00.000");
+
+// The looks of `data` and `style` as pending properties of `g`.
+void setLooks(PEGraph &g, const ChartData &data, const ChartStyle &style)
+{
+    g.SetMainTitle(data.mainTitle);
+    g.SetSubTitle(data.subTitle);
+    g.SetYAxisLabel(data.yAxisLabel);
+    g.SetXAxisLabel(data.xAxisLabel);
+    g.SetNullDataValue(data.nullValue);
+    g.SetManualMaxDataString(data.maxDataString);
+    g.SetManualMaxPointLabel(data.maxPointLabel);
+    g.SetDataPrecision(DataPrecision(data.decimals));
+    g.SetManualScaleControlY(data.scaleControl);
+    g.SetPointsToGraphInit(data.pointsToGraphInit);
+    g.SetDeskColor(style.deskColor);
+    g.SetGraphBackColor(style.graphBackColor);
+    g.SetGraphForeColor(style.graphForeColor);
+    g.SetSubsetColors(0, style.subsetColor);
+    g.SetSubsetLineTypes(0, style.lineType);
+    g.SetPlottingMethod(style.plottingMethod);
+    g.SetPointSize(style.pointSize);
+    g.SetGridLineControl(style.gridLines);
+    g.SetGridStyle(style.gridStyle);
+    g.SetCursorMode(style.cursorMode);
+}
+
+// What both charts do on the screen: a cursor the mouse and keys move, zooming.
+void setInteraction(PEGraph &g)
+{
+    g.SetNoStackedData(true);
+    g.SetAllowHistogram(false);
+    g.SetAllowDataHotSpots(true);
+    g.SetMouseCursorControl(true);
+    g.SetCursorPromptStyle(gNoPrompt);
+    g.SetAllowZooming(gHorzPlusVertZooming);
+}
 } // namespace
 
 void setUpRecorderChart(PEGraph &g, const QColor &buttonFace)
 {
-    g.SetMainTitle(LoadStr(kMainTitle));
-    g.SetSubTitle(QString());
-    g.SetYAxisLabel(LoadStr(kYAxis));
-    g.SetXAxisLabel(LoadStr(kXAxis));
-    g.SetNullDataValue(kNull);
+    const ChartData looks = recorderChartData();
+    setLooks(g, looks, recorderChartStyle(buttonFace));
     g.SetSubsets(1);
     setPointCount(g, kPoints);
-    g.SetSubsetLineTypes(0, gThinSolid);
-    g.SetPlottingMethod(gLine);
-    g.SetManualMaxDataString(kWidestValue);
-    g.SetManualMaxPointLabel(kWidestLabel);
-    g.SetDataPrecision(gThreeDecimals);
-    g.SetDeskColor(buttonFace);
-    g.SetGraphBackColor(Qt::black);
-    g.SetGraphForeColor(QColor(0x80, 0x00, 0x80));
-    g.SetSubsetColors(0, QColor(0xC0, 0xC0, 0xC0));
-    g.SetManualScaleControlY(gManualMinAndMax);
-    g.SetManualMaxY(100.0);
-    g.SetManualMinY(-100.0);
-    g.SetNoStackedData(true);
-    g.SetAllowHistogram(false);
-    g.SetAllowDataHotSpots(true);
-    g.SetPointsToGraphInit(gLast);
-    g.SetPointSize(gLargePoints);
+    g.SetManualMaxY(looks.manualMaxY);
+    g.SetManualMinY(looks.manualMinY);
     g.SetPointLabels(kPoints - 1, QStringLiteral(" "));
     for (int i = 0; i < kPoints; ++i)
-        g.SetYData(0, i, float(kNull));
-    g.SetGridLineControl(gYPlusXAxis);
-    g.SetCursorMode(gVertLine);
-    g.SetMouseCursorControl(true);
-    g.SetCursorPromptStyle(gNoPrompt);
-    g.SetGridStyle(gDot);
-    g.SetAllowZooming(gHorzPlusVertZooming);
+        g.SetYData(0, i, float(kChartNull));
+    setInteraction(g);
     g.SetPrepareImages(true);
     redraw(g);
 }
 
 void setUpViewerChart(PEGraph &g, const QColor &buttonFace)
 {
-    g.SetMainTitle(LoadStr(kMainTitle));
-    g.SetSubTitle(QString());
-    g.SetYAxisLabel(LoadStr(kYAxis));
-    g.SetXAxisLabel(LoadStr(kXAxis));
-    g.SetDeskColor(buttonFace);
-    g.SetGraphForeColor(buttonFace);
-    g.SetGraphBackColor(Qt::white);
-    g.SetSubsetColors(0, Qt::blue);
-    g.SetPlottingMethod(gLine);
-    g.SetSubsetLineTypes(0, 9);
-    g.SetManualMaxDataString(kWidestValue);
-    g.SetManualMaxPointLabel(kWidestLabel);
-    g.SetDataPrecision(gThreeDecimals);
-    g.SetNullDataValue(kNull);
-    g.SetManualScaleControlY(gManualMinAndMax);
-    g.SetNoStackedData(true);
-    g.SetAllowHistogram(false);
-    g.SetAllowDataHotSpots(true);
-    g.SetPointsToGraphInit(gLast);
-    g.SetPointSize(gLargePoints);
-    g.SetGridLineControl(gYPlusXAxis);
-    g.SetCursorMode(gVertLine);
-    g.SetMouseCursorControl(true);
-    g.SetCursorPromptStyle(gNoPrompt);
-    g.SetAllowZooming(gHorzPlusVertZooming);
+    setLooks(g, viewerChartData(), viewerChartStyle(buttonFace));
+    setInteraction(g);
     g.SetAllowPopup(false);
 }
 
@@ -95,13 +79,13 @@ void setPointCount(PEGraph &g, int n)
 
 void setChartPoint(PEGraph &g, int point, float value, const QString &label)
 {
-    g.SetYData(0, point, std::isfinite(value) ? value : float(kNull));
+    g.SetYData(0, point, std::isfinite(value) ? value : float(kChartNull));
     g.SetPointLabels(point, label);
 }
 
 void setEmptyPoint(PEGraph &g, int point)
 {
-    g.SetYData(0, point, float(kNull));
+    g.SetYData(0, point, float(kChartNull));
     g.SetPointLabels(point, QStringLiteral(" "));
 }
 

@@ -1,6 +1,7 @@
 #include "chart/PEGraph.h"
 
 #include "chart/ChartExport.h"
+#include "chart/ChartPrint.h"
 #include "platform/UserPrompt.h"
 
 #include <QApplication>

@@ -62,6 +62,8 @@ public:
     /// One value and one label join at the right end; the other points move one place left
     /// and the first drops off. Shown at the next gReinitAndReset.
     void appendPoint(float value, const QString &label);
+    /// The pending content itself, for filling many points at once. Shown at the next gReinitAndReset.
+    ChartData &data() { return data_; }
 
 private:
     friend class PEGraph;

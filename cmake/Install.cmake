@@ -5,7 +5,8 @@
 #   share/icons/hicolor/{scalable,NxN}/apps/org.orvel.Orvel.{svg,png}
 #   share/metainfo/org.orvel.Orvel.metainfo.xml
 #   share/man/man1/orvel.1.gz, orvel-cli.1.gz
-#   share/doc/orvel/copyright, changelog.gz
+#   share/doc/orvel/copyright, changelog.gz, examples/orvel-record.conf, examples/orvel-mqtt
+#   lib/systemd/system/orvel-record@.service
 
 include(GNUInstallDirs)
 
@@ -78,6 +79,16 @@ install(FILES ${changelog}.gz dist/copyright DESTINATION ${docdir})
 
 add_custom_target(orvel_dist ALL DEPENDS ${icon_outputs} ${man_outputs} ${changelog}.gz)
 
+# ---- the recording service: a systemd unit template and an example of its
+# file; the pipe that sends a meter's readings to an MQTT broker
+# Its ExecStart names orvel-cli where this install puts it (/usr/bin in the
+# package), so the unit is written at install time, for the prefix in force then.
+install(FILES dist/orvel-record.conf dist/orvel-mqtt DESTINATION ${docdir}/examples)
+install(CODE "set(ORVEL_UNIT_IN \"${ORVEL_ROOT}/dist/orvel-record@.service.in\")
+set(ORVEL_UNIT_OUT \"${CMAKE_BINARY_DIR}/dist/orvel-record@.service\")
+set(ORVEL_UNIT_BINDIR \"${CMAKE_INSTALL_BINDIR}\")")
+install(SCRIPT cmake/InstallUnit.cmake)
+
 # ---- desktop entry, metainfo, programs ---------------------------------------
 configure_file(dist/${ORVEL_APP_ID}.metainfo.xml.in ${dist}/${ORVEL_APP_ID}.metainfo.xml @ONLY)
 install(FILES dist/${ORVEL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -117,8 +128,10 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "chart, saves and reopens logger files, and exports CSV text, pictures and\n"
   "print-outs.\n"
   "\n"
-  "The package also holds orvel-cli, which records without windows, plays a\n"
-  "simulated meter on a pseudo-terminal and converts logger files to text.")
+  "The package also holds orvel-cli, which records without windows (also as\n"
+  "a system service, orvel-record@NAME, a new file every day), plays a\n"
+  "simulated meter on a pseudo-terminal, converts logger files to text and\n"
+  "draws them as pictures without a display.")
 set(CPACK_PACKAGE_CONTACT "${ORVEL_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ORVEL_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)

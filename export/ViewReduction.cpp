@@ -5,59 +5,94 @@
 
 namespace orvel {
 
-void reduceReadings(std::span<const TARecord> readings, qsizetype maxIndex, qsizetype minIndex, ViewReduction &out)
+ViewReducer::ViewReducer(ViewReduction &out, qsizetype n, std::vector<TARecord> *chosen)
+    : out_(out)
+    , chosen_(chosen)
+    , n_(n)
+    , step_(std::max<qsizetype>(1, reductionStep(n)))
+    , blockEnd_(std::min(step_, n))
 {
-    out.indexes.clear();
-    out.maxPosition = 0;
-    out.minPosition = 0;
-    const qsizetype n = qsizetype(readings.size());
-    const qsizetype step = std::max<qsizetype>(1, reductionStep(n));
-    out.indexes.reserve(std::size_t(2 * ((n + step - 1) / step)));
+    out_.indexes.clear();
+    out_.indexes.reserve(std::size_t(2 * ((n + step_ - 1) / step_)));
+    out_.maxPosition = 0;
+    out_.minPosition = 0;
+    if (chosen_) {
+        chosen_->clear();
+        chosen_->reserve(out_.indexes.capacity());
+    }
+}
 
-    bool maxListed = false;
-    bool minListed = false;
-    const TARecord *const records = readings.data();
-    for (qsizetype r = 0; r < n; r += step) {
-        const qsizetype end = std::min(r + step, n);
-        qsizetype hi = -1;
-        qsizetype lo = -1;
-        float hiValue = 0.0f;
-        float loValue = 0.0f;
-        for (qsizetype i = r; i < end; ++i) {
-            const float v = records[i].fReading;
+void ViewReducer::take(const TARecord *records, qsizetype count, qsizetype first)
+{
+    for (qsizetype k = 0; k < count && first + k < n_;) {
+        const qsizetype upTo = std::min(count, blockEnd_ - first); // this run's readings in the block
+        float hiValue = hi_ < 0 ? 0.0f : hiRecord_.fReading;
+        float loValue = lo_ < 0 ? 0.0f : loRecord_.fReading;
+        qsizetype hi = -1, lo = -1; // positions in this run
+        for (; k < upTo; ++k) {
+            const float v = records[k].fReading;
             if (!std::isfinite(v))
                 continue; // a damaged reading is never an extreme
-            if (hi < 0) {
-                hi = lo = i;
+            if (hi_ < 0 && hi < 0) {
+                hi = lo = k;
                 hiValue = loValue = v;
             } else if (v > hiValue) {
-                hi = i;
+                hi = k;
                 hiValue = v;
             } else if (v < loValue) {
-                lo = i;
+                lo = k;
                 loValue = v;
             }
         }
-        if (hi < 0)
-            continue;
-        for (const qsizetype index : {std::min(hi, lo), std::max(hi, lo)}) {
-            out.indexes.push_back(index);
-            const int position = int(out.indexes.size()) - 1;
-            if (index == maxIndex) {
-                out.maxPosition = position;
-                maxListed = true;
-            }
-            if (index == minIndex) {
-                out.minPosition = position;
-                minListed = true;
-            }
+        if (hi >= 0) {
+            hi_ = first + hi;
+            hiRecord_ = records[hi];
+        }
+        if (lo >= 0) {
+            lo_ = first + lo;
+            loRecord_ = records[lo];
+        }
+        if (first + k == blockEnd_)
+            endBlock();
+    }
+}
+
+void ViewReducer::endBlock()
+{
+    if (hi_ >= 0) {
+        const bool hiFirst = hi_ <= lo_;
+        out_.indexes.push_back(hiFirst ? hi_ : lo_);
+        out_.indexes.push_back(hiFirst ? lo_ : hi_);
+        if (chosen_) {
+            chosen_->push_back(hiFirst ? hiRecord_ : loRecord_);
+            chosen_->push_back(hiFirst ? loRecord_ : hiRecord_);
         }
     }
-    // An equal reading earlier in the block was chosen: jump to the nearest point instead.
-    if (!maxListed)
-        out.maxPosition = nearestPosition(out.indexes, maxIndex);
-    if (!minListed)
-        out.minPosition = nearestPosition(out.indexes, minIndex);
+    hi_ = lo_ = -1;
+    blockEnd_ = std::min(blockEnd_ + step_, n_);
+}
+
+void ViewReducer::finish(qsizetype maxIndex, qsizetype minIndex)
+{
+    if (hi_ >= 0)
+        endBlock();
+    // The last point that shows an extreme, or, when an equal reading earlier
+    // in its block was chosen instead, the nearest point.
+    auto position = [this](qsizetype index) {
+        const auto after = std::upper_bound(out_.indexes.begin(), out_.indexes.end(), index);
+        if (after != out_.indexes.begin() && *(after - 1) == index)
+            return int(after - out_.indexes.begin()) - 1;
+        return nearestPosition(out_.indexes, index);
+    };
+    out_.maxPosition = position(maxIndex);
+    out_.minPosition = position(minIndex);
+}
+
+void reduceReadings(std::span<const TARecord> readings, qsizetype maxIndex, qsizetype minIndex, ViewReduction &out)
+{
+    ViewReducer reducer(out, qsizetype(readings.size()));
+    reducer.take(readings.data(), qsizetype(readings.size()), 0);
+    reducer.finish(maxIndex, minIndex);
 }
 
 int nearestPosition(const std::vector<qsizetype> &indexes, qsizetype index)

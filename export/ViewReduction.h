@@ -37,6 +37,34 @@ struct ViewReduction
     int minPosition = 0;            ///< chart point of the recorder's smallest reading
 };
 
+/// The reduction a run of readings at a time, for readings that are not held
+/// all at once (orvel-cli plot reads a file a block at a time); reduceReadings
+/// runs it over its whole span. The runs may cut across the reduction's blocks.
+class ViewReducer
+{
+public:
+    /// Reduces `n` readings into `out` (overwritten; its memory reused); with
+    /// `chosen`, a copy of the reading of each point goes there too.
+    ViewReducer(ViewReduction &out, qsizetype n, std::vector<TARecord> *chosen = nullptr);
+
+    /// The next `count` readings, the first of them buffer index `first`.
+    void take(const TARecord *records, qsizetype count, qsizetype first);
+    /// Ends the reduction (a block the readings stopped short in included)
+    /// and places the recorder's extremes, as reduceReadings says.
+    void finish(qsizetype maxIndex, qsizetype minIndex);
+
+private:
+    void endBlock();
+
+    ViewReduction &out_;
+    std::vector<TARecord> *chosen_;
+    qsizetype n_;
+    qsizetype step_;
+    qsizetype blockEnd_;          ///< the index after the block being reduced
+    qsizetype hi_ = -1, lo_ = -1; ///< the block's first largest and smallest so far
+    TARecord hiRecord_, loRecord_;
+};
+
 /// Reduces `readings` (at least kReduceFrom of them) block by block: each
 /// block gives the index of its first largest and its first smallest reading,
 /// the smaller index first (the same index twice when they coincide). Readings

@@ -2,6 +2,7 @@
 
 #include "chart/ChartSetup.h"
 #include "chart/PEGraph.h"
+#include "export/ChartContent.h"
 #include "export/Dlgfitexportunit.h"
 #include "meter/PanelText.h"
 #include "platform/SystemMetrics.h"
@@ -188,19 +189,13 @@ void TFormViewGraphic::loadChart()
 
     PEGraph &g = *PEGraphView;
     g.SetSubsets(1);
-    setPointCount(g, iPointCount);
     g.SetManualMaxY(fTop);
     g.SetManualMinY(fBottom);
-    for (int i = 0; i < iPointCount; ++i) {
-        const TARecord &r = buffer.at(bReduced ? Reduction.indexes[std::size_t(i)] : i);
-        setChartPoint(g, i, r.fReading, fieldText(r.szTime));
-    }
-    // The marks of what it holds, each on the point that stands for its reading.
-    std::vector<ChartMark> marks;
-    for (const Mark &m : Context.recording.marks().all())
-        if (m.index < n)
-            marks.push_back({bReduced ? nearestPosition(Reduction.indexes, m.index) : int(m.index), m.text});
-    g.SetMarks(std::move(marks));
+    // The points and the marks as orvel-cli plot draws them too.
+    setViewerPoints(
+        g.GethObject().data(), iPointCount,
+        [&](int i) -> const TARecord & { return buffer.at(bReduced ? Reduction.indexes[std::size_t(i)] : i); },
+        Context.recording.marks(), n, Reduction.indexes);
     g.SetPrepareImages(true);
     redrawChart();
     g.SetCursorPoint(0);

@@ -5,7 +5,9 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <random>
 
 namespace orvel {
@@ -106,7 +108,7 @@ std::optional<QList<ScenarioStep>> parseScenario(const QString &text, QString *e
     return steps;
 }
 
-QList<ScenarioStep> demoScenario(std::uint32_t seed)
+QList<ScenarioStep> tourScenario(std::uint32_t seed)
 {
     std::mt19937 rng(seed);
     std::normal_distribution<double> noise(0.0, 1.0);
@@ -146,6 +148,61 @@ QList<ScenarioStep> demoScenario(std::uint32_t seed)
     // Range change: a blank display.
     steps.append(step(3, QStringLiteral("____"), ""));
     return steps;
+}
+
+QList<ScenarioStep> batteryScenario(std::uint32_t seed)
+{
+    // A small lithium cell (its capacity shrunk so that a round fits half an
+    // hour): open-circuit voltage by state of charge, an ohmic resistance and
+    // one polarisation stage, stepped frame by frame.
+    constexpr double dt = kBatteryFrameMs / 1000.0; // s
+    constexpr double capacity = 1200.0;             // A·s
+    constexpr double r0 = 0.08, r1 = 0.05, tau = 15.0;
+    constexpr double light = 0.5, heavy = 1.5, charging = -3.0; // A
+    constexpr int lightFrames = 200, heavyFrames = 120, restFrames = 240, settleFrames = 120;
+    constexpr double cutOff = 3.05, full = 4.2, taperedOff = 0.1; // V, V, A
+    auto openCircuit = [](double soc) {
+        return 3.3 + 0.75 * soc + 0.15 * std::exp(-25.0 * (1.0 - soc)) - 0.35 * std::exp(-20.0 * soc); // 4.2 V full
+    };
+    std::mt19937 rng(seed);
+    std::normal_distribution<double> noise(0.0, 0.0012);
+    QList<ScenarioStep> steps;
+    double soc = 1.0, vp = 0.0; // state of charge, polarisation (V)
+    auto frame = [&](double current, std::optional<double> held = {}) {
+        vp += (current * r1 - vp) * dt / tau;
+        soc = std::clamp(soc - current * dt / capacity, 0.0, 1.0);
+        const double v = held.value_or(openCircuit(soc) - current * r0 - vp) + noise(rng);
+        const qsizetype i = steps.size();
+        const bool lowBattery = i >= kFirstLowBattery && (i - kFirstLowBattery) % kLowBatteryEvery < 2;
+        steps.append(step(1, formatC("%.3f", v), lowBattery ? "DC V lowbat" : "DC V"));
+        return v;
+    };
+    // Discharge: light and heavy load by turns, down to the cut-off under load.
+    for (bool done = false; !done;)
+        for (const auto &[current, frames] : {std::pair{light, lightFrames}, std::pair{heavy, heavyFrames}})
+            for (int i = 0; i < frames && !done; ++i)
+                done = frame(current) < cutOff;
+    for (int i = 0; i < restFrames; ++i) // the load off: the voltage recovers
+        frame(0.0);
+    while (frame(charging) < full) // constant current up to the full voltage
+        ;
+    // Held there while the current tapers off (a full cell rests at `full`).
+    for (double current = charging; current < -taperedOff && soc < 1.0;) {
+        current = (openCircuit(soc) - vp - full) / r0;
+        frame(current, full);
+    }
+    for (int i = 0; i < settleFrames; ++i)
+        frame(0.0);
+    return steps;
+}
+
+std::optional<QList<ScenarioStep>> builtInScenario(const QString &name)
+{
+    if (name == QLatin1String("battery"))
+        return batteryScenario();
+    if (name == QLatin1String("tour"))
+        return tourScenario();
+    return std::nullopt;
 }
 
 std::optional<MeterFault> faultFromName(const QString &name)

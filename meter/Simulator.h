@@ -29,11 +29,27 @@ struct ScenarioStep
 /// the line and what is wrong with it.
 std::optional<QList<ScenarioStep>> parseScenario(const QString &text, QString *error = nullptr);
 
-/// The built-in demonstration: a slowly drifting DC voltage with a little noise,
-/// then AC volts, millivolts, ohms with an overload, capacitance, frequency,
-/// current, degrees Celsius and Fahrenheit, a few low-battery frames and a blank
-/// display. The same every time (`seed` picks the noise).
-QList<ScenarioStep> demoScenario(std::uint32_t seed = 1);
+/// The tour through every function: a slowly drifting DC voltage with a little
+/// noise, then AC volts, millivolts, ohms with an overload, capacitance,
+/// frequency, current, degrees Celsius and Fahrenheit, a few low-battery frames
+/// and a blank display. The same every time (`seed` picks the noise).
+QList<ScenarioStep> tourScenario(std::uint32_t seed = 1);
+
+/// The default demonstration, a lithium cell measured in DC volts at one frame
+/// every kBatteryFrameMs: it discharges through a load that switches between
+/// light and heavy (a step each time, then a slow creep), sagging with a little
+/// noise down to its cut-off; it rests, charges (constant current, then held at
+/// 4.200 V), rests and starts again (about 32 minutes a round). Every
+/// kLowBatteryEvery frames, from frame kFirstLowBattery on, the meter's own
+/// battery reports low for two frames. The same every time (`seed` picks the noise).
+QList<ScenarioStep> batteryScenario(std::uint32_t seed = 1);
+
+inline constexpr int kBatteryFrameMs = 250;
+inline constexpr int kFirstLowBattery = 160;
+inline constexpr int kLowBatteryEvery = 800;
+
+/// The built-in scenario called `name` ("battery", "tour"); none for another name.
+std::optional<QList<ScenarioStep>> builtInScenario(const QString &name);
 
 /// Ways a meter (or its cable) can misbehave, for trying the link out:
 /// - Noise: one to six random bytes come just before every frame;

@@ -1,5 +1,7 @@
 #include "platform/UserPrompt.h"
 
+#include "platform/Journal.h"
+
 #include <cstdio>
 
 namespace orvel {
@@ -11,7 +13,11 @@ class ConsolePrompt final : public UserPrompt
 public:
     PromptButton message(const MessageRequest &request) override
     {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(request.caption), qPrintable(request.text));
+        const Severity severity = request.icon == PromptIcon::Stop          ? Severity::Error
+                                  : request.icon == PromptIcon::Exclamation ? Severity::Warning
+                                                                            : Severity::Info;
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(journalText(request.caption + QStringLiteral(": ") + request.text, severity)));
         return request.defaultButton;
     }
     QString openFileName(const FileRequest &) override { return {}; }

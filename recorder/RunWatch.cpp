@@ -69,7 +69,7 @@ ConditionMoment RunWatch::moment(const ConditionSample *sample) const
 
 qint64 RunWatch::storedInRun() const
 {
-    return rec_.buffer().count() - runFirst_;
+    return storedBefore_ + rec_.buffer().count() - runFirst_;
 }
 
 qsizetype RunWatch::newestOfRun() const
@@ -95,6 +95,7 @@ bool RunWatch::begin(const std::function<bool(int preTrigger)> &open)
     alarms_.clear();
     start_.reset();
     runFirst_ = rec_.buffer().count();
+    storedBefore_ = 0;
     if (c_.start) {
         start_ = Watched{ConditionJudge(*c_.start)};
         start_->judge.arm(now);
@@ -104,6 +105,16 @@ bool RunWatch::begin(const std::function<bool(int preTrigger)> &open)
     }
     const bool opened = open(c_.start ? c_.preTrigger : -1);
     timer_.start();
+    return opened;
+}
+
+bool RunWatch::continueInto(const std::function<bool()> &open)
+{
+    storedBefore_ = storedInRun();
+    const bool opened = open();
+    runFirst_ = rec_.buffer().count();
+    if (opened)
+        timer_.start();
     return opened;
 }
 

@@ -61,6 +61,10 @@ public:
     /// Begins a run: `open(preTrigger)` opens the store and arms the recording
     /// (preTrigger ≥ 0) or starts it (−1); false when it could not.
     bool begin(const std::function<bool(int preTrigger)> &open);
+    /// Goes on into another store: `open()` ends the recording and starts it
+    /// again; the run's conditions stay armed, its count goes on. False when
+    /// the new store could not be opened.
+    bool continueInto(const std::function<bool()> &open);
     /// A reading the tick brought, taken at `stamp`: judged, and stored when
     /// the recording asks for one (or kept while armed).
     StoreResult take(const TMeterReading &reading, const QTime &stamp);
@@ -108,9 +112,10 @@ private:
     RunConditions c_;
     std::optional<Watched> start_;
     std::vector<Watched> stops_, alarms_;
-    qsizetype runFirst_ = 0; ///< buffer index of the run's first reading
-    QString pendingTrigger_; ///< the trigger mark's text, waiting for the next stored reading
-    QString lastUnit_;       ///< the unit label of the last reading
+    qsizetype runFirst_ = 0;  ///< buffer index of the run's first reading in this store
+    qint64 storedBefore_ = 0; ///< readings of the run stored in the stores before this one
+    QString pendingTrigger_;  ///< the trigger mark's text, waiting for the next stored reading
+    QString lastUnit_;        ///< the unit label of the last reading
     QTimer timer_;
     ShellCommands commands_{kMarkCommandsAtOnce};
 };

@@ -216,7 +216,10 @@ const StringEntry kStringTable[] = {
            "                        address); prints tcp://HOST:PORT first (PORT 0: a free port)\n"
            "      --period MS       time between frames (default 250)\n"
            "      --pace            send byte by byte at the line's rate\n"
-           "      --scenario FILE   play FILE instead of the built-in demo\n"
+           "      --scenario NAME|FILE\n"
+           "                        play a built-in scenario: battery (the default: a cell discharging\n"
+           "                        through a changing load, then charged again) or tour (every\n"
+           "                        function in turn); or a scenario FILE\n"
            "      --count N         stop after N frames\n"
            "      --link PATH       also make a symbolic link PATH to the terminal\n"
            "      --fault KIND      misbehave: noise (random bytes before each frame), drop\n"
@@ -253,6 +256,12 @@ const StringEntry kStringTable[] = {
            "                        hold that long). X: 1.5, 150m, 150mA, 4.7k; D: 500ms, 10s, 5m, 2h\n"
            "      --csv FILE        also write each reading's exported text line to FILE\n"
            "      --force           replace existing output files\n"
+           "      --rotate daily|DURATION|never\n"
+           "                        name the files after the date and time each begins\n"
+           "                        (FILE-YYYYMMDD-HHMMSS.g52, never an existing name) and begin the\n"
+           "                        next at midnight, or after every DURATION (seconds, or 90s, 15m,\n"
+           "                        1h, 7d); never: one file; readings are numbered in each file\n"
+           "      --quiet           no line a stored reading on standard error\n"
            "      --json            a JSON object a stored reading, a mark and a warning on standard output\n"
            "  convert IN [OUT | --out OUT] [--pages FROM-TO] [--marks]\n"
            "                        write the exported text of a logger data file (.g52, .g51,\n"
@@ -265,6 +274,12 @@ const StringEntry kStringTable[] = {
            "                        times, minimum, maximum, mean, deviation, the area under them,\n"
            "                        intervals and gaps, then the marks on them; as text, or as one\n"
            "                        JSON object\n"
+           "  plot FILE [--pages FROM-TO] [--size WIDTHxHEIGHT] --out PICTURE\n"
+           "                        draw a logger data file as the graph viewer shows it (from 8192\n"
+           "                        readings on, each block's largest and smallest), or pages FROM to\n"
+           "                        TO as the recorder shows them, with its marks, into PICTURE: .png,\n"
+           "                        .svg or .pdf; a chart is WIDTHxHEIGHT pixels (default 1280x800,\n"
+           "                        96 dots per inch); pages go one under another, in a PDF a page each\n"
            "  ports [--listen]      list COM1..COM10 and the device each one opens; with --listen, listen\n"
            "                        up to a second on each that opens and show what a meter sends\n"
            "                        (a network port shows \"network\" and is connected to only then)\n"
@@ -441,6 +456,12 @@ const StringEntry kStringTable[] = {
     {2464, "The conditions could not be kept in %1: %2"},
     {2465, "Start, stop and alarms of an unattended recording"},
     {2466, "Alarms"},
+    // orvel-cli plot, record --rotate
+    {2500, "orvel-cli: %s: a picture's name ends in .png, .svg or .pdf"},
+    {2501, "orvel-cli: %1 charts of %2 × %3 pixels make a picture too large; plot fewer pages or give a smaller "
+           "--size"},
+    {2502, "orvel-cli: recording into %s"},
+    {2503, "orvel-cli: %s is complete:"},
 
     // status texts, button captions, message lines
     {7001, "Data Logging ..."},

@@ -14,6 +14,11 @@ ORVEL_PACKAGES=(
   desktop-file-utils appstream lintian shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 
+# What ./test needs besides: systemd-analyze for the service's unit, and a
+# broker with its clients for the readings sent over MQTT (the tests start
+# brokers of their own; Debian's package also enables its own service).
+ORVEL_TEST_PACKAGES=(systemd mosquitto mosquitto-clients)
+
 # What scripts/fuzz.sh (and CI's fuzz step) needs besides: clang and its libFuzzer.
 ORVEL_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 

@@ -43,17 +43,19 @@ void reportWarning(int textId, bool json, std::FILE *textTo)
     if (json)
         writeJsonLine(warningObject(textId));
     else
-        printError(codedCaption(str::WarningCaption, textId) + QStringLiteral(": ") + LoadStr(textId), textTo);
+        printError(codedCaption(str::WarningCaption, textId) + QStringLiteral(": ") + LoadStr(textId), textTo,
+                   Severity::Warning);
 }
 
 void reportLineLost(const SerialDevice *device, const QString &port, int &status)
 {
     const QString failure = device ? device->failure() : QString();
     if (!failure.isEmpty()) {
-        printError(codedCaption(str::ErrorCaption, str::ConnectFailed) + QStringLiteral(": ") + failure);
+        printError(codedCaption(str::ErrorCaption, str::ConnectFailed) + QStringLiteral(": ") + failure, stderr,
+                   Severity::Error);
         status = 1; // the port could not be opened after all
     } else {
-        printError(LoadStrArg(kHungUpText, port));
+        printError(LoadStrArg(kHungUpText, port), stderr, Severity::Error);
         status = kHungUpStatus;
     }
 }

@@ -2,9 +2,9 @@
 
 namespace orvel::cli {
 
-void printError(const QString &message, std::FILE *to)
+void printError(const QString &message, std::FILE *to, Severity severity)
 {
-    std::fprintf(to, "%s\n", qPrintable(message));
+    std::fprintf(to, "%s\n", qPrintable(to == stderr ? journalText(message, severity) : message));
     std::fflush(to);
 }
 

@@ -6,13 +6,16 @@
 #include "meter/Acquisition.h"
 #include "recorder/Recording.h"
 #include "recorder/RunWatch.h"
+#include "recorder/StoredValue.h"
 #include "resources/Strings.h"
 #include "tools/JsonLines.h"
 #include "tools/Monitor.h"
 #include "tools/Output.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
@@ -46,6 +49,8 @@ constexpr int kStoppedLineLost = 2436;
 constexpr int kStoppedWhy = 2437;     ///< "Stopped: %1"
 constexpr int kNotInFile = 2438;      ///< "Readings not in the file: %1 (%2)"
 constexpr int kCannotWriteWhy = 2441; ///< "orvel-cli: cannot write %1" (the path and why)
+constexpr int kRecordingInto = 2502;  ///< "orvel-cli: recording into %s"
+constexpr int kFileComplete = 2503;   ///< "orvel-cli: %s is complete:"
 
 int signalPipe[2] = {-1, -1};
 
@@ -122,12 +127,37 @@ bool exists(const QString &path)
     return info.exists() || info.isSymLink();
 }
 
+// With a rotation: the output files get free names that carry `at`, the time they begin.
+void nameFilesAfter(RecordOptions &options, const QString &out, const QString &csv, const QDateTime &at)
+{
+    for (int attempt = 1;; ++attempt) {
+        options.out = stampedName(out, at, attempt);
+        options.csv = csv.isEmpty() ? csv : stampedName(csv, at, attempt);
+        if (!exists(options.out) && !exists(marksFilePath(options.out)) && (csv.isEmpty() || !exists(options.csv)))
+            return;
+    }
+}
+
+// Opens the text file; a message and false when it cannot be created.
+bool openText(const RecordOptions &options, QFile &csv)
+{
+    if (options.csv.isEmpty())
+        return true;
+    csv.setFileName(options.csv);
+    if (csv.open(QIODevice::WriteOnly | (options.force ? QIODevice::Truncate : QIODevice::NewOnly)))
+        return true;
+    printError(LoadStrArg(!options.force && exists(options.csv) ? kWouldReplace : kCannotWrite, options.csv), stderr,
+               Severity::Error);
+    return false;
+}
+
 // Starts (or arms) the recording into the output file and opens the text file;
 // a message and false when one cannot be created.
 bool createOutputs(const RecordOptions &options, Recording &rec, RunWatch &watch, QFile &csv)
 {
     auto refuse = [&](const QString &path) {
-        printError(LoadStrArg(!options.force && exists(path) ? kWouldReplace : kCannotWrite, path));
+        printError(LoadStrArg(!options.force && exists(path) ? kWouldReplace : kCannotWrite, path), stderr,
+                   Severity::Error);
         return false;
     };
     const bool opened = watch.begin([&](int preTrigger) {
@@ -140,12 +170,7 @@ bool createOutputs(const RecordOptions &options, Recording &rec, RunWatch &watch
     const QString marks = marksFilePath(options.out);
     if (exists(marks) && !QFile::remove(marks))
         return refuse(marks);
-    if (!options.csv.isEmpty()) {
-        csv.setFileName(options.csv);
-        if (!csv.open(QIODevice::WriteOnly | (options.force ? QIODevice::Truncate : QIODevice::NewOnly)))
-            return refuse(options.csv);
-    }
-    return true;
+    return openText(options, csv);
 }
 
 // The run's conditions: those given, and the count and the duration as stop conditions.
@@ -179,12 +204,23 @@ struct KeptReading
 };
 } // namespace
 
-int record(const RecordOptions &options)
+int record(RecordOptions options)
 {
+    // Each file of a rotation is a new one: nothing is ever replaced.
+    const QString outPattern = options.out, csvPattern = options.csv;
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    std::optional<RotationClock> rotation;
+    if (options.rotation) {
+        const QDateTime now = QDateTime::currentDateTime();
+        rotation.emplace(*options.rotation, now.date());
+        options.force = false;
+        nameFilesAfter(options, outPattern, csvPattern, now);
+    }
     // Refuse before the port is touched, so that a refusal needs no meter.
     for (const QString &path : {options.out, options.csv, marksFilePath(options.out)}) {
         if (!options.force && !path.isEmpty() && exists(path)) {
-            printError(LoadStrArg(kWouldReplace, path));
+            printError(LoadStrArg(kWouldReplace, path), stderr, Severity::Error);
             return 1;
         }
     }
@@ -203,6 +239,8 @@ int record(const RecordOptions &options)
     QFile csv;
     if (!createOutputs(options, rec, watch, csv))
         return 1;
+    if (rotation)
+        printError(LoadStrArg(kRecordingInto, options.out));
 
     if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
         return 1;
@@ -232,11 +270,36 @@ int record(const RecordOptions &options)
     };
     auto stamp = [&] { return formatTimeStamp(clock()).trimmed(); };
     auto writeFailed = [&](const QString &why) {
-        printError(LoadStr(kCannotWriteWhy).arg(why));
+        printError(LoadStr(kCannotWriteWhy).arg(why), stderr, Severity::Error);
         stop(1, LoadStr(kStoppedWhy).arg(why));
     };
     if (run.start)
         printError(LoadStr(kWaiting).arg(conditionText(*run.start)).arg(run.preTrigger));
+
+    // The file so far is complete; the reading taken `at` begins the next, and
+    // the run (its count, its duration, its alarms) goes on into it.
+    auto nextFile = [&](const QDateTime &at) {
+        const QString done = options.out;
+        bool opened = watch.continueInto([&] {
+            rec.stop();
+            csv.close();
+            printError(LoadStrArg(kFileComplete, done));
+            for (const QString &line : recordingSummary(rec.buffer(), rec.expectedInterval(),
+                                                        qsizetype(rec.temporaryStore().recordsWritten())))
+                printError(line);
+            rec.clear(); // in the file now, and its marks beside it
+            nameFilesAfter(options, outPattern, csvPattern, at);
+            return rec.startInto(options.out, false);
+        });
+        if (!opened) {
+            printError(LoadStrArg(kCannotWrite, options.out), stderr, Severity::Error);
+            return false;
+        }
+        if (!openText(options, csv))
+            return false;
+        printError(LoadStrArg(kRecordingInto, options.out));
+        return true;
+    };
 
     // Each mark, however placed, is told on standard error and, with --json, as an object.
     QObject::connect(&rec, &Recording::markPlaced, [&](qsizetype position) {
@@ -256,7 +319,8 @@ int record(const RecordOptions &options)
         const qsizetype newest = rec.buffer().count() - 1;
         const MarkResult placed = rec.placeMark(newest, MarkKind::User, text);
         if (!placed.error.isEmpty()) // kept in memory: the recording goes on
-            printError(LoadStr(kMarkNotWritten).arg(QString::number(newest + 1), placed.error));
+            printError(LoadStr(kMarkNotWritten).arg(QString::number(newest + 1), placed.error), stderr,
+                       Severity::Warning);
     };
     MarkLines markLines(placeMark);
     QObject::connect(&rec, &Recording::readingStored, [&](qsizetype index) {
@@ -278,9 +342,11 @@ int record(const RecordOptions &options)
             const StoredReading stored{static_cast<long long>(index + 1), fieldText(r.szTime).trimmed()};
             writeJsonLine(readingObject(shown.tick, shown.at, &stored));
         }
-        std::fprintf(stderr, "%lld: %s %s\n", static_cast<long long>(index + 1),
-                     qPrintable(fieldText(r.szTime).trimmed()), qPrintable(displayLine(shown.tick.digital)));
-        std::fflush(stderr);
+        if (!options.quiet) {
+            std::fprintf(stderr, "%lld: %s %s\n", static_cast<long long>(index + 1),
+                         qPrintable(fieldText(r.szTime).trimmed()), qPrintable(displayLine(shown.tick.digital)));
+            std::fflush(stderr);
+        }
         for (const QString &text : std::exchange(waitingMarks, {}))
             placeMark(text);
     });
@@ -301,8 +367,9 @@ int record(const RecordOptions &options)
                           ",\"readings\":" + std::to_string(newest) + "}}");
         stop(0, LoadStr(kStoppedBy).arg(condition, stamp()));
     });
-    QObject::connect(&watch, &RunWatch::warning,
-                     [&](const QString &text) { printError(QStringLiteral("orvel-cli: ") + text); });
+    QObject::connect(&watch, &RunWatch::warning, [&](const QString &text) {
+        printError(QStringLiteral("orvel-cli: ") + text, stderr, Severity::Warning);
+    });
     QObject::connect(&watch, &RunWatch::storeFailed, [&](const StoreResult &failed) {
         writeFailed(failed.error.isEmpty() ? options.out : failed.error);
     });
@@ -314,9 +381,15 @@ int record(const RecordOptions &options)
     QObject::connect(&cycle, &AcquisitionCycle::readingReady, [&](const ReadingComputation::Outcome &) {
         if (stopping)
             return;
-        const StoreResult stored = watch.take(cycle.computation.MeterReading, clock());
+        // One moment for the seam and the time stamp: a reading taken at a seam is the next file's first.
+        const QDateTime now = QDateTime::currentDateTime();
+        // Seams pass while the run waits for its start: it has no file to close.
+        if (rotation && storedValue(cycle.computation.MeterReading) &&
+            rotation->beginsFile(sinceStart.elapsed(), now.date()) && rec.state().bRecording && !nextFile(now))
+            return stop(1, LoadStr(kStoppedWhy).arg(options.out));
+        const StoreResult stored = watch.take(cycle.computation.MeterReading, options.clock ? clock() : now.time());
         if (stored.outcome == StoreOutcome::Kept && run.preTrigger > 0) {
-            kept.push_back({cycle.computation, QDateTime::currentDateTime()});
+            kept.push_back({cycle.computation, now});
             if (qsizetype(kept.size()) > run.preTrigger)
                 kept.pop_front();
         }
@@ -341,7 +414,9 @@ int record(const RecordOptions &options)
         printError(LoadStr(kMarkNotPlaced).arg(markTextOnOneLine(text)));
     rec.stop();
     csv.close();
-    // What started and stopped the run, then what its file holds.
+    // What started and stopped the run, then what its (last) file holds.
+    if (rotation)
+        printError(LoadStrArg(kFileComplete, options.out));
     printError(started.isEmpty() ? LoadStr(kNotStarted).arg(conditionText(*run.start)) : started);
     if (!stopped.isEmpty())
         printError(stopped);

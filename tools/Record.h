@@ -4,8 +4,11 @@
 #include "meter/Acquisition.h"
 #include "recorder/RunPlan.h"
 #include "recorder/StoredValue.h"
+#include "tools/Rotation.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace orvel::cli {
 
@@ -22,6 +25,10 @@ struct RecordOptions
     bool json = false;       ///< a JSON object a stored reading and a warning on standard output
     int tickMs = kTickMs;    ///< the acquisition tick's period
     WallClock clock;         ///< time stamps; the local wall clock when empty
+    /// New files as it goes, each named after the time it began (`out` with
+    /// "-YYYYMMDD-HHMMSS" before its extension; `csv` likewise); none: `out` itself.
+    std::optional<Rotation> rotation;
+    bool quiet = false; ///< no line a stored reading on standard error (warnings and the summary stay)
 };
 
 /// Links to the meter and stores readings as the recorder does: each one is
@@ -30,7 +37,10 @@ struct RecordOptions
 /// a stored reading goes to standard error. With a start condition it waits,
 /// keeping the readings it would store, until the condition fires; it ends
 /// when a stop condition fires (the count and the duration are such), or
-/// cleanly on SIGINT/SIGTERM. Returns the exit status.
-int record(const RecordOptions &options);
+/// cleanly on SIGINT/SIGTERM. With a rotation, every file is new (a name that
+/// exists is never taken, whatever `force` says), and a reading that comes at a
+/// seam or after it goes to the next file, its marks with it. Returns the exit
+/// status.
+int record(RecordOptions options);
 
 } // namespace orvel::cli

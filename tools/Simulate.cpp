@@ -245,7 +245,7 @@ int simulate(const SimulateOptions &options)
     if (!terminal && !listener)
         return 1;
 
-    ScenarioPlayer player(options.scenario.isEmpty() ? demoScenario() : options.scenario);
+    ScenarioPlayer player(options.scenario.isEmpty() ? batteryScenario() : options.scenario);
     std::mt19937 rng(1); // the same faults every run
     const auto period = std::chrono::milliseconds(std::max(1, options.periodMs));
     const int framesPerPeriod = options.fault == MeterFault::Burst ? kBurstFrames : 1;

@@ -1,5 +1,6 @@
 // orvel-cli: the program's command-line companion.
 
+#include "chart/ChartExport.h"
 #include "meter/MeterProbe.h"
 #include "meter/Rscomm.h"
 #include "meter/Simulator.h"
@@ -12,18 +13,22 @@
 #include "tools/Decode.h"
 #include "tools/Monitor.h"
 #include "tools/Output.h"
+#include "tools/Plot.h"
 #include "tools/Record.h"
 #include "tools/Simulate.h"
 #include "tools/Stats.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QStringList>
 
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -183,9 +188,53 @@ int fileCommand(const QStringList &args, bool statsCommand)
     return marks ? orvel::cli::convertMarks(files[0], out, pages) : orvel::cli::convert(files[0], out, pages);
 }
 
+// plot FILE [--pages FROM-TO] [--size WIDTHxHEIGHT] --out PICTURE
+int plot(const QStringList &args)
+{
+    orvel::cli::PlotOptions options;
+    static const QRegularExpression pageSpan(QStringLiteral("^(\\d{1,9})-(\\d{1,9})$"));
+    static const QRegularExpression size(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &opt = args[i];
+        const QString value = args.value(i + 1);
+        bool ok = true;
+        if (opt == QLatin1String("--pages")) {
+            const QRegularExpressionMatch m = pageSpan.match(value);
+            ok = m.hasMatch() && m.captured(1).toInt() <= m.captured(2).toInt();
+            options.pages = orvel::cli::PageSpan{m.captured(1).toInt(), m.captured(2).toInt()};
+            ++i;
+        } else if (opt == QLatin1String("--size")) {
+            const QRegularExpressionMatch m = size.match(value);
+            options.pixels = QSize(m.captured(1).toInt(), m.captured(2).toInt());
+            ok = m.hasMatch() && orvel::isValidBitmapSize(options.pixels);
+            ++i;
+        } else if (opt == QLatin1String("--out")) {
+            options.out = value;
+            ++i;
+            if (!orvel::cli::isPlotPicture(value)) {
+                printError(orvel::LoadStrArg(orvel::cli::kNotAPicture, value));
+                return 2;
+            }
+        } else if (!opt.startsWith(QLatin1String("--")) && options.in.isEmpty()) {
+            options.in = opt;
+        } else {
+            ok = false;
+        }
+        if (!ok) {
+            printError(orvel::LoadStrArg(kBadOption, opt));
+            return 2;
+        }
+    }
+    if (options.in.isEmpty() || options.out.isEmpty()) {
+        printError(orvel::LoadStrArg(kBadOption, QLatin1String(options.in.isEmpty() ? "FILE" : "--out")));
+        return 2;
+    }
+    return orvel::cli::plot(options);
+}
+
 // record --port NAME|PATH [--interval SECONDS|full] [--count N | --duration SECONDS]
 //        [--start-when COND [--pre N]] [--stop-when COND]... [--mark-when COND]... [--on-mark CMD] [--tone]
-//        --out FILE.g52 [--csv FILE.csv] [--force] [--json]
+//        --out FILE.g52 [--csv FILE.csv] [--force] [--json] [--rotate daily|DURATION|never] [--quiet]
 int record(const QStringList &args)
 {
     orvel::cli::RecordOptions options;
@@ -241,6 +290,11 @@ int record(const QStringList &args)
             ok = !options.csv.isEmpty();
         } else if (opt == QLatin1String("--force")) {
             options.force = true;
+        } else if (opt == QLatin1String("--rotate")) {
+            options.rotation = orvel::cli::parseRotation(value());
+            ok = options.rotation.has_value();
+        } else if (opt == QLatin1String("--quiet")) {
+            options.quiet = true;
         } else if (opt == QLatin1String("--json")) {
             options.json = true;
         } else {
@@ -290,6 +344,10 @@ int simulate(const QStringList &args)
             ok = !options.listen.isEmpty();
         } else if (opt == QLatin1String("--scenario")) {
             const QString file = value();
+            if (const auto builtIn = orvel::builtInScenario(file)) { // "./tour" for a file of that name
+                options.scenario = *builtIn;
+                continue;
+            }
             QFile f(file);
             if (!f.open(QIODevice::ReadOnly)) {
                 printError(orvel::LoadStrArg(kCannotRead, file));
@@ -320,7 +378,20 @@ int main(int argc, char *argv[])
     // A write past a file-size limit fails with an error that is reported like
     // a full disk, instead of ending the process and what it holds.
     std::signal(SIGXFSZ, SIG_IGN);
-    QCoreApplication app(argc, argv);
+    // plot paints with fonts, which takes a GUI application; its offscreen
+    // platform needs no display. Every other command does without.
+    const bool painting = argc > 1 && std::strcmp(argv[1], "plot") == 0;
+    if (painting) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        // A service or a cron job has no runtime folder, and plot needs none.
+        static const QtMessageHandler qtDefault = qInstallMessageHandler(nullptr);
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+            if (!message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+                qtDefault(type, context, message);
+        });
+    }
+    const std::unique_ptr<QCoreApplication> app =
+        painting ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     const QString command = args.value(0);
     const QStringList rest = args.mid(1);
@@ -349,6 +420,8 @@ int main(int argc, char *argv[])
         return fileCommand(rest, true);
     if (command == QLatin1String("record"))
         return record(rest);
+    if (painting)
+        return plot(rest);
 
     if (!command.isEmpty())
         printError(orvel::LoadStrArg(kUnknownCommand, command) + QLatin1Char('\n'));

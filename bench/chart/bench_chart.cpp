@@ -4,6 +4,7 @@
 
 #include "chart/ChartExport.h"
 #include "chart/ChartPainter.h"
+#include "chart/ChartPrint.h"
 #include "chart/PEGraph.h"
 
 #include <QApplication>

@@ -138,6 +138,22 @@ TEST(ViewReduction, BlocksGiveTheirExtremesInBufferOrder)
         EXPECT_EQ(reduced.minPosition, r.minPosition);
         for (qsizetype index : reduced.indexes)
             ASSERT_TRUE(std::isfinite(records[std::size_t(index)].fReading)) << index;
+        // A run at a time, the runs cutting across the blocks (as orvel-cli plot
+        // reads a file): the same points, each with its reading.
+        for (const qsizetype run : {qsizetype(1), qsizetype(7), qsizetype(1000)}) {
+            ViewReduction streamed;
+            std::vector<TARecord> chosen;
+            ViewReducer reducer(streamed, r.n, &chosen);
+            for (qsizetype first = 0; first < r.n; first += run)
+                reducer.take(records.data() + first, std::min(run, r.n - first), first);
+            reducer.finish(r.maxIndex, r.minIndex);
+            EXPECT_EQ(streamed.indexes, reduced.indexes) << run;
+            EXPECT_EQ(streamed.maxPosition, r.maxPosition);
+            EXPECT_EQ(streamed.minPosition, r.minPosition);
+            ASSERT_EQ(chosen.size(), reduced.indexes.size());
+            for (std::size_t p = 0; p < chosen.size(); p += 997)
+                EXPECT_EQ(chosen[p].fReading, records[std::size_t(reduced.indexes[p])].fReading);
+        }
     }
 }
 

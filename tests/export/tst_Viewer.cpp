@@ -11,6 +11,7 @@
 #include "platform/SystemMetrics.h"
 #include "recorder/Graphicalrecord.h"
 #include "recorder/LoggerFile.h"
+#include "recorder/Marks.h"
 #include "tests/support/Records.h"
 #include "tests/support/WindowsRun.h"
 
@@ -18,6 +19,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
@@ -224,6 +226,41 @@ private slots:
                 QCOMPARE(v.readingsInView(), (std::pair<qsizetype, qsizetype>{0, 2}));
             },
             [](TFormViewGraphic &v) { v.close(); });
+    }
+
+    // orvel-cli plot, the real program, paints what the viewer shows of a file
+    // (reduced, a damaged reading, its marks) and what the recorder shows of a
+    // page (page 1, its empty points first): the very same pixels.
+    void plotDrawsWhatTheViewerAndTheRecorderShow()
+    {
+        hold(9950, [](int i) { return i == 7777 ? 50.0f : i == 500 ? qQNaN() : float(i % 100) * 0.01f; });
+        recording().placeMark(10, MarkKind::User, QStringLiteral("start"));
+        recording().placeMark(9949, MarkKind::Alarm, QStringLiteral("last"));
+        const QString file = QDir::current().filePath(QStringLiteral("held.g52"));
+        QVERIFY(writeMarksFile(marksFilePath(file), recording().marks(), 0, 9950));
+        auto picture = [&](PEGraph &chart, const QString &name) {
+            chart.SetPEnarg1(1000);
+            chart.SetPEnarg2(600);
+            chart.SetPEstrarg1(run->filePath(name));
+            QVERIFY(chart.SetPEactions(gBmpToFile));
+        };
+        openViewer([&](TFormViewGraphic &v) { picture(*v.PEGraphView, QStringLiteral("viewer.bmp")); },
+                   [](TFormViewGraphic &v) { v.close(); });
+        // A picture has no cursor: the recorder's on an empty point names no unit on the Y axis either.
+        GraphicalForm->sbtnFirstPageClick();
+        QTest::keyClick(GraphicalForm->PEGraph, Qt::Key_Home);
+        picture(*GraphicalForm->PEGraph, QStringLiteral("page.bmp"));
+        for (const auto &[shown, pages] :
+             {std::pair{"viewer.bmp", QStringList{}}, std::pair{"page.bmp", QStringList{"--pages", "1-1"}}}) {
+            const QString png = run->filePath(QStringLiteral("plot.png"));
+            QProcess plot;
+            plot.start(QStringLiteral(ORVEL_CLI),
+                       QStringList{"plot", file, "--size", "1000x600", "--out", png} + pages);
+            QVERIFY(plot.waitForFinished(20000));
+            QCOMPARE(plot.exitCode(), 0);
+            QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32),
+                     QImage(run->filePath(QLatin1String(shown))).convertToFormat(QImage::Format_RGB32));
+        }
     }
 
     void anEmptyBufferShowsEmptyPanels()

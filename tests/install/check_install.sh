@@ -17,6 +17,18 @@ for f in bin/orvel bin/orvel-cli share/applications/$id.desktop share/metainfo/$
   [ -s "$prefix/$f" ] || fail "$f is not installed"
 done
 
+# The recording service's unit names this install's orvel-cli, and systemd
+# takes it as it is (its manual page looked up in this tree).
+unit="$prefix/lib/systemd/system/orvel-record@.service"
+[ -s "$unit" ] || fail "the recording service's unit is not installed"
+grep -q "^ExecStart=$prefix/bin/orvel-cli record " "$unit" || fail "the unit starts another program: $(grep ^ExecStart "$unit")"
+[ -s "$prefix/share/doc/orvel/examples/orvel-record.conf" ] || fail "the service's example file is not installed"
+command -v systemd-analyze >/dev/null || fail "systemd-analyze is missing (./test installs the package systemd)"
+MANPATH="$prefix/share/man" systemd-analyze verify "$unit" || fail "systemd-analyze verify $unit"
+
+# orvel-cli draws its pictures without widgets.
+if ldd "$prefix/bin/orvel-cli" | grep -q libQt6Widgets; then fail "orvel-cli links the widgets"; fi
+
 desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" || fail "metainfo"
 appstreamcli validate-tree --no-net "$prefix" || fail "installed tree"

@@ -36,11 +36,13 @@ for f in ./usr/bin/orvel ./usr/bin/orvel-cli ./usr/share/applications/org.orvel.
          ./usr/share/icons/hicolor/48x48/apps/org.orvel.Orvel.png \
          ./usr/share/mime/packages/org.orvel.Orvel.xml \
          ./usr/share/man/man1/orvel.1.gz ./usr/share/man/man1/orvel-cli.1.gz \
-         ./usr/share/doc/orvel/copyright ./usr/share/doc/orvel/changelog.gz; do
-  grep -qx -- "$f" <<<"$files" || fail "package lacks $f"
+         ./usr/share/doc/orvel/copyright ./usr/share/doc/orvel/changelog.gz \
+         ./usr/share/doc/orvel/examples/orvel-record.conf ./usr/share/doc/orvel/examples/orvel-mqtt \
+         ./usr/lib/systemd/system/orvel-record@.service; do
+  grep -qxF -- "$f" <<<"$files" || fail "package lacks $f"
 done
 # Nothing of the build itself: no tests, benchmarks, build tools, libraries or headers.
-if grep -vE '^\./(usr/(bin(/orvel(-cli)?)?|share(/(applications|metainfo|icons|man|mime)(/.*)?|/doc(/orvel(/(copyright|changelog\.gz))?)?)?)?/?)?$' <<<"$files"; then
+if grep -vE '^\./(usr/(bin(/orvel(-cli)?)?|lib(/systemd(/system(/orvel-record@\.service)?)?)?|share(/(applications|metainfo|icons|man|mime)(/.*)?|/doc(/orvel(/(copyright|changelog\.gz|examples(/(orvel-record\.conf|orvel-mqtt))?))?)?)?)?/?)?$' <<<"$files"; then
   fail "unexpected files above"
 fi
 

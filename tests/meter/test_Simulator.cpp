@@ -4,6 +4,9 @@
 
 #include <QSet>
 
+#include <algorithm>
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 namespace orvel {
@@ -54,10 +57,10 @@ TEST(Scenario, PlayerRepeatsAndStartsAgain)
     EXPECT_EQ(shown, (QStringList{"1111", "1111", "2222", "1111", "1111", "2222", "1111"}));
 }
 
-// The demo shows every kind of reading and decodes into sensible readings.
+// The tour shows every kind of reading and decodes into sensible readings.
 TEST(Scenario, DemoTourDecodes)
 {
-    const auto steps = demoScenario();
+    const auto steps = tourScenario();
     QSet<int> functions;
     bool overload = false, lowBattery = false, blank = false;
     ReadingComputation rc;
@@ -79,7 +82,37 @@ TEST(Scenario, DemoTourDecodes)
     EXPECT_TRUE(overload);
     EXPECT_TRUE(lowBattery);
     EXPECT_TRUE(blank);
-    EXPECT_EQ(demoScenario(1).size(), steps.size());
+    EXPECT_EQ(tourScenario(1).size(), steps.size());
+}
+
+// The default battery: DC volts within a cell's range, a step where the load
+// changes, down to the cut-off and charged full again, and the meter's own
+// battery low on exactly its two frames now and then.
+TEST(Scenario, BatteryDischargesStepsAndCharges)
+{
+    const auto steps = batteryScenario();
+    ASSERT_GT(steps.size(), 6000);
+    ReadingComputation rc;
+    QList<double> volts;
+    QList<qsizetype> lowBattery;
+    for (const ScenarioStep &s : steps) {
+        rc.takeFrame(decodeFrame(encodeFrame(s.display).value()).value());
+        rc.complete(10, 0);
+        ASSERT_EQ(rc.MeterReading.iFunction, fn::VoltDC);
+        volts << rc.MeterReading.sValue.toDouble();
+        if (rc.lowBattery())
+            lowBattery << volts.size() - 1;
+    }
+    EXPECT_EQ(lowBattery.first(), kFirstLowBattery);
+    for (qsizetype k = 0; k < lowBattery.size(); ++k)
+        EXPECT_EQ(lowBattery[k], kFirstLowBattery + k / 2 * kLowBatteryEvery + k % 2);
+    EXPECT_GT(volts[199] - volts[200], 0.06) << "the heavy load comes on at frame 200";
+    EXPECT_LT(std::abs(volts[198] - volts[199]), 0.01);
+    EXPECT_LT(*std::min_element(volts.begin(), volts.end()), 3.05);
+    EXPECT_GE(*std::max_element(volts.begin(), volts.end()), 4.19);
+    EXPECT_GT(*std::min_element(volts.begin(), volts.end()), 2.9);
+    EXPECT_EQ(builtInScenario(QStringLiteral("battery"))->size(), steps.size());
+    EXPECT_FALSE(builtInScenario(QStringLiteral("tour.txt")));
 }
 
 } // namespace

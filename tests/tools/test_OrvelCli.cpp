@@ -281,10 +281,10 @@ TEST(CliMonitor, PrintsWhatTheDigitalMeterShowsForEachTick)
             << qPrintable(line);
 }
 
-TEST(CliMonitor, FollowsTheDemoTour)
+TEST(CliMonitor, FollowsTheTour)
 {
-    // The built-in demo opens on a drifting DC voltage.
-    const QStringList lines = monitorSimulator({}, 3);
+    // The built-in tour opens on a drifting DC voltage.
+    const QStringList lines = monitorSimulator({"--scenario", "tour"}, 3);
     ASSERT_EQ(lines.size(), 3) << qPrintable(lines.join('|'));
     static const QRegularExpression dcVolts(QStringLiteral("^1\\.[45]\\d\\d V DC$"));
     for (const QString &line : lines)
@@ -365,6 +365,7 @@ TEST(CliPorts, ADeviceTheUserMayNotOpenGetsTheDialoutAdvice)
 #include "recorder/LoggerFile.h"
 #include "recorder/Marks.h"
 #include "recorder/Statistics.h"
+#include "tools/Rotation.h"
 
 #include <QTemporaryDir>
 
@@ -836,6 +837,167 @@ TEST(CliRecord, LinesOnStandardInputAreMarksKeptAtOnce)
         previous = mark.isEmpty() ? o : previous;
     }
     EXPECT_EQ(told, 2) << out.constData();
+}
+
+// record --rotate at a second: every reading in exactly one file (the files in
+// the order they began, the first and the last included, numbered from 1 in
+// each), each mark in the file of its reading, nothing else in the folder.
+TEST(CliRecord, RotationPutsEveryReadingInExactlyOneFile)
+{
+    Simulator sim;
+    ASSERT_FALSE(sim.path.isEmpty());
+    QTemporaryDir dir;
+    QProcess rec;
+    rec.start(QStringLiteral(ORVEL_CLI), {"record", "--port", sim.path, "--out", dir.filePath("run.g52"), "--rotate",
+                                          "1", "--count", "7", "--json", "--quiet"});
+    QByteArray out;
+    while (rec.waitForReadyRead(10000)) {
+        const QByteArray more = rec.readAllStandardOutput();
+        for (qsizetype n = more.count("\"number\""); n > 0; --n)
+            rec.write("after a reading\n"); // a mark on the newest reading, whichever file it is in
+        out += more;
+    }
+    ASSERT_TRUE(rec.state() == QProcess::NotRunning || rec.waitForFinished(10000));
+    ASSERT_EQ(rec.exitCode(), 0);
+    out += rec.readAllStandardOutput();
+    const QString err = QString::fromUtf8(rec.readAllStandardError());
+    QStringList files;
+    static const QRegularExpression into(QStringLiteral("recording into (.*)$"), QRegularExpression::MultilineOption);
+    for (auto m = into.globalMatch(err); m.hasNext();)
+        files << m.next().captured(1);
+    ASSERT_GE(files.size(), 2) << qPrintable(err);
+    EXPECT_EQ(QDir(dir.path()).entryList({"*.g52"}).size(), files.size());
+
+    // The JSON lines in files: a reading numbered 1 begins the next one.
+    QList<QList<QJsonObject>> readings, marks;
+    for (const QByteArray &line : out.split('\n')) {
+        const QJsonObject o = QJsonDocument::fromJson(line).object();
+        if (o["number"].toInt() == 1) {
+            readings.append(QList<QJsonObject>());
+            marks.append(QList<QJsonObject>());
+        }
+        ASSERT_FALSE(readings.isEmpty()) << line.constData();
+        if (o.contains("number"))
+            readings.last() << o;
+        else if (o.contains("mark"))
+            marks.last() << o["mark"].toObject();
+    }
+    ASSERT_EQ(readings.size(), files.size());
+    qsizetype total = 0;
+    for (qsizetype k = 0; k < files.size(); ++k) {
+        SCOPED_TRACE(qPrintable(files[k]));
+        ReadingBuffer buffer;
+        ASSERT_TRUE(loadLoggerFile(files[k], buffer));
+        ASSERT_EQ(buffer.count(), readings[k].size());
+        for (qsizetype i = 0; i < buffer.count(); ++i) {
+            EXPECT_EQ(fieldText(buffer.at(i).szTime).trimmed(), readings[k][i]["stamp"].toString());
+            EXPECT_EQ(buffer.at(i).fReading, float(readings[k][i]["value"].toDouble()));
+        }
+        const MarkList kept = readMarksFile(marksFilePath(files[k]), buffer.count()).marks;
+        ASSERT_EQ(kept.size(), marks[k].size());
+        for (qsizetype i = 0; i < kept.size(); ++i)
+            EXPECT_EQ(kept.at(i).index + 1, marks[k][i]["reading"].toInt());
+        total += buffer.count();
+    }
+    EXPECT_EQ(total, 7);
+}
+
+// Names with the time of the start are never taken twice: a start in a second
+// whose name is taken gets "-2", and nothing earlier is touched, --force or not.
+TEST(CliRecord, RotatedNamesNeverReplaceAFile)
+{
+    Simulator sim;
+    ASSERT_FALSE(sim.path.isEmpty());
+    QTemporaryDir dir;
+    const QString pattern = dir.filePath(QStringLiteral("run.g52"));
+    const QDateTime now = QDateTime::currentDateTime();
+    for (int s = -1; s < 60; ++s) // the start's second among them, however slow the start
+        writeFile(cli::stampedName(pattern, now.addSecs(s)), "earlier");
+    const CliRun r =
+        cli({"record", "--port", sim.path, "--out", pattern, "--rotate", "never", "--count", "1", "--force"});
+    ASSERT_EQ(r.status, 0) << r.err.constData();
+    const QStringList made = QDir(dir.path()).entryList({"*-2.g52"});
+    ASSERT_EQ(made.size(), 1);
+    EXPECT_EQ(QFileInfo(dir.filePath(made[0])).size(), kRecordSize);
+    for (const QString &name : QDir(dir.path()).entryList({"*.g52"}))
+        EXPECT_TRUE(name == made[0] || readAll(dir.filePath(name)) == "earlier") << qPrintable(name);
+}
+
+// Run by systemd with standard error the journal (JOURNAL_STREAM names its
+// device and inode), an error carries the journal's priority; on any other
+// standard error (the variable left from a parent, naming another file) never.
+TEST(CliRecord, AnErrorCarriesTheJournalsPriorityOnlyInTheJournal)
+{
+    test::IsolatedPorts ports;
+    QTemporaryDir dir;
+    const QString log = dir.filePath(QStringLiteral("stderr"));
+    writeFile(log, "");
+    struct stat st = {};
+    ASSERT_EQ(::stat(QFile::encodeName(log).constData(), &st), 0);
+    for (const bool journal : {true, false}) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("JOURNAL_STREAM", QStringLiteral("%1:%2").arg(st.st_dev).arg(st.st_ino + (journal ? 0 : 1)));
+        p.setProcessEnvironment(env);
+        p.setStandardErrorFile(log);
+        p.start(QStringLiteral(ORVEL_CLI), {"record", "--port", "COM3", "--out", dir.filePath("x.g52")});
+        ASSERT_TRUE(p.waitForFinished(10000));
+        EXPECT_EQ(p.exitCode(), 1);
+        const QByteArray err = readAll(log);
+        EXPECT_EQ(err.startsWith("<3>Error[E9001]"), journal) << err.constData();
+        EXPECT_TRUE(err.contains("Error[E9001]")) << err.constData();
+    }
+}
+
+// The seams of --rotate: a reading exactly at a seam is the next file's first.
+TEST(CliRotation, SeamsDurationsAndNames)
+{
+    using cli::Rotation;
+    const QDate may1(2024, 5, 1), may2(2024, 5, 2);
+    struct Row
+    {
+        const char *what;
+        Rotation rotation;
+        std::vector<std::pair<qint64, QDate>> readings; ///< ms since the start, local date
+        std::vector<bool> begins;
+    };
+    const Row rows[] = {
+        {"every second: at the seam exactly, not a millisecond before",
+         {Rotation::Every, 1000},
+         {{0, may1}, {999, may1}, {1000, may1}, {1999, may1}, {2000, may1}},
+         {false, false, true, false, true}},
+        {"seams passed in silence make one new file",
+         {Rotation::Every, 1000},
+         {{500, may1}, {3500, may1}, {3999, may1}, {4000, may1}},
+         {false, true, false, true}},
+        {"daily: the first reading of the next date, and of a date set back",
+         {Rotation::Daily, 0},
+         {{0, may1}, {5, may1}, {9, may2}, {20, may2}, {30, may1}},
+         {false, false, true, false, true}},
+        {"never", {Rotation::Never, 0}, {{0, may1}, {86'400'000, may2}}, {false, false}},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.what);
+        cli::RotationClock clock(r.rotation, may1);
+        std::vector<bool> begins;
+        for (const auto &[ms, date] : r.readings)
+            begins.push_back(clock.beginsFile(ms, date));
+        EXPECT_EQ(begins, r.begins);
+    }
+    for (const auto &[text, ms] : {std::pair{"90", 90'000LL},
+                                   {"1s", 1000LL},
+                                   {"15m", 900'000LL},
+                                   {"1h", 3'600'000LL},
+                                   {"366d", 31'622'400'000LL}})
+        EXPECT_EQ(cli::parseRotation(QLatin1String(text)).value_or(Rotation{}).everyMs, ms) << text;
+    EXPECT_EQ(cli::parseRotation("daily")->kind, Rotation::Daily);
+    EXPECT_EQ(cli::parseRotation("never")->kind, Rotation::Never);
+    for (const char *bad : {"0", "0s", "1.5", "367d", "10x", "", "-1", "Daily", "1 h"})
+        EXPECT_FALSE(cli::parseRotation(QLatin1String(bad))) << bad;
+    const QDateTime at(may1, QTime(14, 3, 21));
+    EXPECT_EQ(cli::stampedName("/data/run.g52", at), "/data/run-20240501-140321.g52");
+    EXPECT_EQ(cli::stampedName("/data/run.g52", at, 2), "/data/run-20240501-140321-2.g52");
+    EXPECT_EQ(cli::stampedName("/a.b/run", at), "/a.b/run-20240501-140321");
 }
 
 TEST(CliRecord, AKilledRecordingLeavesAReadableFile)
