@@ -5,6 +5,7 @@
 #   share/metainfo/org.orvel.Orvel.metainfo.xml
 #   share/man/man1/orvel.1.gz, orvel-cli.1.gz
 #   share/doc/orvel/copyright, changelog.gz
+#   share/orvel/translations/orvel_{de,en}.qm
 
 include(GNUInstallDirs)
 
@@ -82,6 +83,8 @@ configure_file(dist/${ORVEL_APP_ID}.metainfo.xml.in ${dist}/${ORVEL_APP_ID}.meta
 install(FILES dist/${ORVEL_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${dist}/${ORVEL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(TARGETS orvel orvel-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The programs look for them in share/orvel/translations beside their bin folder.
+install(FILES ${ORVEL_QM_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/${PROJECT_NAME}/translations)
 # Symbols are resolved at start-up, so the relocations can be read-only at once
 # (full RELRO). Only the link of the two programs changes.
 target_link_options(orvel PRIVATE -Wl,-z,now)
@@ -123,6 +126,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The dependencies are the packages that hold the libraries the programs link (dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own texts (the buttons of message boxes and dialogs) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

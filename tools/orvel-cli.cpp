@@ -7,6 +7,7 @@
 #include "platform/PortNames.h"
 #include "recorder/IntervalText.h"
 #include "resources/Strings.h"
+#include "resources/Translations.h"
 #include "tools/Convert.h"
 #include "tools/Decode.h"
 #include "tools/Monitor.h"
@@ -36,16 +37,17 @@ constexpr int kUnknownCommand = 2101;
 constexpr int kBadOption = 2107;
 constexpr int kBadScenario = 2108;
 constexpr int kVersionLine = 2192; // "orvel-cli %s"
+constexpr int kFromEnvironment = 2180, kFromUserFile = 2181, kFromDefault = 2182, kPresent = 2183, kAbsent = 2184;
 
-const char *sourceName(orvel::PortSource source)
+QString sourceName(orvel::PortSource source)
 {
     switch (source) {
-    case orvel::PortSource::Environment: return "environment";
-    case orvel::PortSource::UserFile: return "user file";
-    case orvel::PortSource::Default: return "default";
+    case orvel::PortSource::Environment: return orvel::LoadStr(kFromEnvironment);
+    case orvel::PortSource::UserFile: return orvel::LoadStr(kFromUserFile);
+    case orvel::PortSource::Default: return orvel::LoadStr(kFromDefault);
     case orvel::PortSource::None: break;
     }
-    return "-";
+    return QStringLiteral("-");
 }
 
 // One line per port: name, device path, where the path came from, and whether
@@ -56,8 +58,7 @@ int listPorts(bool listen)
 {
     struct Line
     {
-        QString name, path;
-        const char *source;
+        QString name, path, source;
         orvel::PortProbe probe;
         QString heard;
     };
@@ -78,17 +79,17 @@ int listPorts(bool listen)
             t.join();
     }
     for (const Line &line : lines) {
-        QString state = line.probe == orvel::PortProbe::Opens     ? QStringLiteral("present")
+        QString state = line.probe == orvel::PortProbe::Opens     ? orvel::LoadStr(kPresent)
                         : line.probe == orvel::PortProbe::Denied  ? orvel::LoadStr(orvel::str::AccessDenied)
                         : line.probe == orvel::PortProbe::Network ? orvel::LoadStr(orvel::str::NetworkPort)
-                                                                  : QStringLiteral("absent");
+                                                                  : orvel::LoadStr(kAbsent);
         QString why; // a network port written wrong: what is wrong with it
         if (line.probe == orvel::PortProbe::Fails && orvel::isNetworkPath(line.path) &&
             !orvel::parseNetworkAddress(line.path, &why))
             state = why;
         if (!line.heard.isEmpty())
             state += QStringLiteral(", ") + line.heard;
-        std::printf("%-6s %-24s %-12s %s\n", qPrintable(line.name), qPrintable(line.path), line.source,
+        std::printf("%-6s %-24s %-12s %s\n", qPrintable(line.name), qPrintable(line.path), qPrintable(line.source),
                     qPrintable(state));
     }
     return 0;
@@ -288,6 +289,7 @@ int main(int argc, char *argv[])
     // a full disk, instead of ending the process and what it holds.
     std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication app(argc, argv);
+    orvel::installTranslations(app);
     const QStringList args = QCoreApplication::arguments().mid(1);
     const QString command = args.value(0);
     const QStringList rest = args.mid(1);
