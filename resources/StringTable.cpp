@@ -47,7 +47,7 @@ const StringEntry kStringTable[] = {
     {308, QT_TRANSLATE_NOOP("Strings", "MetaFile")},
     {309, QT_TRANSLATE_NOOP("Strings", "BitMap")},
     {310, QT_TRANSLATE_NOOP("Strings", "Text/Data Only")},
-    {311, QT_TRANSLATE_NOOP("Strings", "Destination")},
+    {311, QT_TRANSLATE_NOOP("Strings", "Export Destination")},
     {312, QT_TRANSLATE_NOOP("Strings", "ClipBoard")},
     {313, QT_TRANSLATE_NOOP("Strings", "File")},
     {314, QT_TRANSLATE_NOOP("Strings", "Browse")},

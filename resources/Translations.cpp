@@ -29,6 +29,7 @@ QString installTranslations(QCoreApplication &app, const QLocale &locale, const 
             break;
     if (!loaded) {
         delete own;
+        installedLocale() = QLocale(QLocale::English);
         return {};
     }
     QCoreApplication::installTranslator(own);

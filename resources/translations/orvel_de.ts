@@ -69,7 +69,7 @@
     </message>
     <message>
         <source>Export</source>
-        <translation>Format</translation>
+        <translation>Export</translation>
     </message>
     <message>
         <source>MetaFile</source>
@@ -84,8 +84,8 @@
         <translation>Nur Text/Daten</translation>
     </message>
     <message>
-        <source>Destination</source>
-        <translation>Ziel</translation>
+        <source>Export Destination</source>
+        <translation>Exportziel</translation>
     </message>
     <message>
         <source>ClipBoard</source>

@@ -1,5 +1,8 @@
 #include "resources/Strings.h"
 
+#include <QRegularExpression>
+#include <QTranslator>
+
 #include <gtest/gtest.h>
 
 namespace orvel {
@@ -45,6 +48,52 @@ TEST(StringTable, KeepsBlanksQuotesAndSeparatorsExactly)
 TEST(StringTable, AboutBoxShowsTheBuildsVersion)
 {
     EXPECT_EQ(LoadStr(str::Version), QStringLiteral("Ver " ORVEL_VERSION));
+}
+
+// What a translation must keep of a text: what the code fills in (%d and %s
+// in their order, %1 … in any), the accelerators, the blanks at either end,
+// and in a usage text the commands and options and the column their
+// descriptions start in.
+std::string shapeOf(const QString &text)
+{
+    auto all = [&text](const char *pattern, int group = 0) {
+        QStringList found;
+        const QRegularExpression re(QString::fromLatin1(pattern), QRegularExpression::MultilineOption);
+        for (auto it = re.globalMatch(text); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            const qsizetype column = m.capturedEnd() - 1 - (text.lastIndexOf(u'\n', m.capturedStart()) + 1);
+            found << (group < 0 ? QString::number(column) : m.captured(group));
+        }
+        return found;
+    };
+    QStringList numbered = all("%[1-9]");
+    numbered.sort();
+    const QStringList shape{all("%[ds]").join(' '),
+                            numbered.join(' '),
+                            all("(?<!&)&(?!&)").join(' '),
+                            all("\\A\\s*|\\s*\\z").join('|'),
+                            all("--[a-z-]+").join(' '),
+                            all("^  ([a-z]+)\\b", 1).join(' '),
+                            all("^ +\\S+(?: \\S+)*  +\\S", -1).join(' ')};
+    return shape.join(QStringLiteral(" / ")).toStdString();
+}
+
+TEST(StringTable, EveryTextHasAGermanTranslationThatKeepsItsShape)
+{
+    QTranslator german;
+    ASSERT_TRUE(german.load(QStringLiteral(ORVEL_TRANSLATIONS_DIR "/orvel_de.qm")));
+    int translated = 0;
+    for (const StringEntry &e : stringTable()) {
+        if (e.fixed)
+            continue;
+        const QString text = german.translate(kStringContext, e.text);
+        EXPECT_FALSE(text.isEmpty()) << "no German text for " << e.id << " \"" << e.text << "\"";
+        if (!text.isEmpty()) {
+            EXPECT_EQ(shapeOf(text), shapeOf(QString::fromUtf8(e.text))) << e.id << ": " << text.toStdString();
+        }
+        translated += !text.isEmpty();
+    }
+    EXPECT_GT(translated, 250);
 }
 
 TEST(StringFormat, FillsPlaceholdersInOrder)

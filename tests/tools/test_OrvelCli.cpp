@@ -43,9 +43,11 @@ struct CliRun
     QByteArray out, err;
 };
 
-CliRun cli(const QStringList &args, const QByteArray &input = {}, const std::function<void()> &inChild = {})
+CliRun cli(const QStringList &args, const QByteArray &input = {}, const std::function<void()> &inChild = {},
+           const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(environment);
     if (inChild)
         p.setChildProcessModifier(inChild);
     p.start(QStringLiteral(ORVEL_CLI), args);
@@ -578,6 +580,52 @@ TEST(CliStats, NamesThePagesOwnRecords)
     EXPECT_EQ(r.out.count("Mark"), 1) << r.out.constData();
     EXPECT_TRUE(r.out.endsWith("\nMark on reading 35 at 9:00:03.4 (user): a \"q\" \\\\ Ωλ温\\t\\n\n"))
         << r.out.constData();
+}
+
+// A user's language changes the words and never the data: the exported text,
+// the JSON lines and the numbers among the words are the same bytes in German
+// (whose C library writes a decimal comma) as in English.
+TEST(CliLanguage, GermanChangesTheWordsNeverTheData)
+{
+    QTemporaryDir dir;
+    const QString in = makeLoggerFile(dir, 450);
+    writeFile(marksFilePath(in), "51\t9:00:05.0\talarm\tfirst\n");
+    auto inLanguage = [](const char *language, const char *lang) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LANGUAGE"), QLatin1String(language));
+        environment.insert(QStringLiteral("LC_ALL"), QLatin1String(lang));
+        return environment;
+    };
+    auto numbers = [](const QByteArray &text) {
+        QStringList found;
+        static const QRegularExpression number(QStringLiteral("[0-9][0-9.:,e+-]*"));
+        for (auto it = number.globalMatch(QString::fromUtf8(text)); it.hasNext();)
+            found << it.next().captured();
+        return found.join(' ').toStdString();
+    };
+    const QByteArray reads = "02 14 20 30 4A 5B 6D 78 8F 94 AE B0 C0 D0 E4\n";
+    const struct
+    {
+        QStringList args;
+        bool words; ///< the output has words to translate
+    } cases[] = {{{"convert", in}, false},
+                 {{"convert", in, "--marks"}, false},
+                 {{"stats", in, "--json"}, false},
+                 {{"decode"}, false},
+                 {{"stats", in}, true},
+                 {{"convert", in, "--pages", "9-9"}, true}};
+    for (const auto &c : cases) {
+        const CliRun en = cli(c.args, reads, {}, inLanguage("en", "C.UTF-8"));
+        const CliRun de = cli(c.args, reads, {}, inLanguage("de", "de_DE.UTF-8"));
+        const QByteArray enText = en.out + en.err, deText = de.out + de.err;
+        EXPECT_EQ(de.status, en.status) << qPrintable(c.args.join(' '));
+        EXPECT_EQ(numbers(deText), numbers(enText)) << qPrintable(c.args.join(' '));
+        if (c.words) {
+            EXPECT_NE(deText, enText) << qPrintable(c.args.join(' ')) << " shows no German";
+        } else {
+            EXPECT_EQ(deText.toStdString(), enText.toStdString()) << qPrintable(c.args.join(' '));
+        }
+    }
 }
 
 // A simulator playing five DC voltages in turn, as a separate program.
