@@ -35,13 +35,17 @@ for f in ./usr/bin/orvel ./usr/bin/orvel-cli ./usr/share/applications/org.orvel.
          ./usr/share/icons/hicolor/scalable/apps/org.orvel.Orvel.svg \
          ./usr/share/icons/hicolor/48x48/apps/org.orvel.Orvel.png \
          ./usr/share/man/man1/orvel.1.gz ./usr/share/man/man1/orvel-cli.1.gz \
-         ./usr/share/doc/orvel/copyright ./usr/share/doc/orvel/changelog.gz; do
+         ./usr/share/doc/orvel/copyright ./usr/share/doc/orvel/changelog.gz \
+         ./usr/share/orvel/translations/orvel_de.qm ./usr/share/orvel/translations/orvel_en.qm; do
   grep -qx -- "$f" <<<"$files" || fail "package lacks $f"
 done
 # Nothing of the build itself: no tests, benchmarks, build tools, libraries or headers.
-if grep -vE '^\./(usr/(bin(/orvel(-cli)?)?|share(/(applications|metainfo|icons|man)(/.*)?|/doc(/orvel(/(copyright|changelog\.gz))?)?)?)?/?)?$' <<<"$files"; then
+if grep -vE '^\./(usr/(bin(/orvel(-cli)?)?|share(/(applications|metainfo|icons|man|orvel)(/.*)?|/doc(/orvel(/(copyright|changelog\.gz))?)?)?)?/?)?$' <<<"$files"; then
   fail "unexpected files above"
 fi
+
+# Qt's own texts in the user's language come with Qt's translations.
+[ "$(field Recommends)" = qt6-translations-l10n ] || fail "Recommends: $(field Recommends)"
 
 # A release needs its changelog entry.
 changelog=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/orvel/changelog.gz | gzip -dc)
