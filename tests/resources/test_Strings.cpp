@@ -56,7 +56,8 @@ TEST(StringTable, AboutBoxShowsTheBuildsVersion)
 // descriptions start in.
 std::string shapeOf(const QString &text)
 {
-    auto all = [&text](const char *pattern, int group = 0) {
+    QStringList shape;
+    auto add = [&](const char *pattern, int group = 0, bool sorted = false) {
         QStringList found;
         const QRegularExpression re(QString::fromLatin1(pattern), QRegularExpression::MultilineOption);
         for (auto it = re.globalMatch(text); it.hasNext();) {
@@ -64,17 +65,12 @@ std::string shapeOf(const QString &text)
             const qsizetype column = m.capturedEnd() - 1 - (text.lastIndexOf(u'\n', m.capturedStart()) + 1);
             found << (group < 0 ? QString::number(column) : m.captured(group));
         }
-        return found;
+        if (sorted)
+            found.sort();
+        shape << found.join(' ');
     };
-    QStringList numbered = all("%[1-9]");
-    numbered.sort();
-    const QStringList shape{all("%[ds]").join(' '),
-                            numbered.join(' '),
-                            all("(?<!&)&(?!&)").join(' '),
-                            all("\\A\\s*|\\s*\\z").join('|'),
-                            all("--[a-z-]+").join(' '),
-                            all("^  ([a-z]+)\\b", 1).join(' '),
-                            all("^ +\\S+(?: \\S+)*  +\\S", -1).join(' ')};
+    add("%[ds]"), add("%[1-9]", 0, true), add("(?<!&)&(?!&)"), add("\\A\\s*|\\s*\\z"), add("--[a-z-]+");
+    add("^  ([a-z]+)\\b", 1), add("^ +\\S+(?: \\S+)*  +\\S", -1);
     return shape.join(QStringLiteral(" / ")).toStdString();
 }
 
@@ -87,10 +83,8 @@ TEST(StringTable, EveryTextHasAGermanTranslationThatKeepsItsShape)
         if (e.fixed)
             continue;
         const QString text = german.translate(kStringContext, e.text);
-        EXPECT_FALSE(text.isEmpty()) << "no German text for " << e.id << " \"" << e.text << "\"";
-        if (!text.isEmpty()) {
-            EXPECT_EQ(shapeOf(text), shapeOf(QString::fromUtf8(e.text))) << e.id << ": " << text.toStdString();
-        }
+        EXPECT_EQ(text.isEmpty() ? "no German text" : shapeOf(text), shapeOf(QString::fromUtf8(e.text)))
+            << e.id << " \"" << e.text << "\" is \"" << text.toStdString() << '"';
         translated += !text.isEmpty();
     }
     EXPECT_GT(translated, 250);
