@@ -1,6 +1,7 @@
 #include "app/Dlgrsport.h"
 
 #include "meter/MeterProbe.h"
+#include "meter/PanelText.h"
 #include "meter/ProgramState.h"
 #include "platform/PortNames.h"
 #include "platform/WindowPlacement.h"
@@ -63,8 +64,6 @@ TDlgRsPortForm::TDlgRsPortForm(const ProgramState &state, QWidget *parent)
                        style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
     QFont deviceFont = font();
     deviceFont.setPointSizeF(deviceFont.pointSizeF() * 0.85);
-    QPalette devicePalette = palette();
-    devicePalette.setColor(QPalette::WindowText, QColor(Qt::darkGray));
 
     auto *group = new QButtonGroup(this);
     group->setExclusive(true);
@@ -78,7 +77,7 @@ TDlgRsPortForm::TDlgRsPortForm(const ProgramState &state, QWidget *parent)
         lblDevice[i] = new QLabel(panel);
         lblDevice[i]->setTextFormat(Qt::PlainText);
         lblDevice[i]->setFont(deviceFont);
-        lblDevice[i]->setPalette(devicePalette);
+        setTextColour(lblDevice[i], Qt::darkGray);
         lblDevice[i]->setGeometry(x + indent, y + kRadioHeight, kColumnWidth - indent - 4, kDeviceHeight);
     }
 
@@ -87,9 +86,7 @@ TDlgRsPortForm::TDlgRsPortForm(const ProgramState &state, QWidget *parent)
     lblAccess = new QLabel(this);
     lblAccess->setTextFormat(Qt::PlainText);
     lblAccess->setWordWrap(true);
-    QPalette accessPalette = palette();
-    accessPalette.setColor(QPalette::WindowText, QColor(Qt::darkRed));
-    lblAccess->setPalette(accessPalette);
+    setTextColour(lblAccess, Qt::darkRed);
     lblAccess->hide();
     lblMeters = new QLabel(this);
     lblMeters->setTextFormat(Qt::PlainText);
@@ -134,9 +131,7 @@ void TDlgRsPortForm::FormShow()
         const QString &path = sPaths[std::size_t(i)] = devicePathForPort(i + 1);
         QLabel *label = lblDevice[i];
         label->setText(QFontMetrics(label->font()).elidedText(path, Qt::ElideMiddle, label->width()));
-        QPalette colours = label->palette();
-        colours.setColor(QPalette::WindowText, QColor(State.PortDenied[i] ? Qt::darkRed : Qt::darkGray));
-        label->setPalette(colours);
+        setTextColour(label, State.PortDenied[i] ? Qt::darkRed : Qt::darkGray);
         label->setToolTip(State.PortDenied[i] ? path + QLatin1Char('\n') + advice : path);
         if (State.PortDenied[i])
             denied << rbtnCom[i]->text();

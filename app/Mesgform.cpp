@@ -1,6 +1,7 @@
 #include "app/Mesgform.h"
 
 #include "base/Messageshow.h"
+#include "meter/PanelText.h"
 #include "platform/WindowPlacement.h"
 #include "resources/Strings.h"
 
@@ -112,9 +113,7 @@ void TMsgForm::end()
 
 void TMsgForm::setMessage(const QString &text, const QColor &colour)
 {
-    QPalette p = MsgPanel->palette();
-    p.setColor(QPalette::WindowText, colour);
-    MsgPanel->setPalette(p);
+    setTextColour(MsgPanel, colour);
     MsgPanel->setText(text);
 }
 

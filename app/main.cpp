@@ -6,8 +6,10 @@
 #include "platform/UserPrompt.h"
 #include "recorder/Graphicalrecord.h"
 #include "resources/Strings.h"
+#include "resources/Translations.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QStringList>
 #include <QTimer>
 
@@ -25,14 +27,17 @@ constexpr int kUsage = 2193;
 bool answerInformationOptions(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
+        const bool version = std::strcmp(argv[i], "--version") == 0;
+        if (!version && std::strcmp(argv[i], "--help") != 0 && std::strcmp(argv[i], "-h") != 0)
+            continue;
+        QCoreApplication core(argc, argv); // for the translations only
+        orvel::installTranslations(core);
+        if (version) {
             std::printf("%s\n", qPrintable(orvel::LoadStrArg(kVersionLine, QStringLiteral(ORVEL_VERSION))));
-            return true;
-        }
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+        } else {
             std::fputs(qPrintable(orvel::LoadStr(kUsage)), stdout);
-            return true;
         }
+        return true;
     }
     return false;
 }
@@ -48,6 +53,8 @@ int main(int argc, char *argv[])
     std::signal(SIGXFSZ, SIG_IGN);
 
     QApplication app(argc, argv);
+    // Before any window: each takes its texts from the string table as it is made.
+    orvel::installTranslations(app);
     // The views outlive the main window on screen; closing the main window ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     orvel::setUserPrompt(orvel::makeQtUserPrompt());

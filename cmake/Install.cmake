@@ -7,6 +7,8 @@
 #   share/man/man1/orvel.1.gz, orvel-cli.1.gz
 #   share/doc/orvel/copyright, changelog.gz, examples/orvel-record.conf, examples/orvel-mqtt
 #   lib/systemd/system/orvel-record@.service
+#   share/orvel/translations/orvel_{de,en}.qm
+#   share/bash-completion/completions/orvel-cli
 
 include(GNUInstallDirs)
 
@@ -96,6 +98,10 @@ install(FILES dist/${ORVEL_APP_ID}.mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}
         RENAME ${ORVEL_APP_ID}.xml)
 install(FILES ${dist}/${ORVEL_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(TARGETS orvel orvel-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The programs look for them in share/orvel/translations beside their bin folder.
+install(FILES dist/orvel-cli.bash DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+        RENAME orvel-cli)
+install(FILES ${ORVEL_QM_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/${PROJECT_NAME}/translations)
 # Symbols are resolved at start-up, so the relocations can be read-only at once
 # (full RELRO). Only the link of the two programs changes.
 target_link_options(orvel PRIVATE -Wl,-z,now)
@@ -139,6 +145,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The dependencies are the packages that hold the libraries the programs link (dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own texts (the buttons of message boxes and dialogs) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -1,6 +1,9 @@
 # Writes a manual page from its template, with @HELP@ replaced by what the
 # program prints for --help, so the page and the program never disagree.
 #   cmake -DPROGRAM=… -DTEMPLATE=….1.in -DOUT=….1 -DPROJECT_VERSION=… -DORVEL_RELEASE_DATE=… -P ManPage.cmake
+# The pages are English: the program speaks the builder's language otherwise.
+set(ENV{LANGUAGE} "")
+set(ENV{LC_ALL} C.UTF-8)
 execute_process(
   COMMAND "${PROGRAM}" --help
   OUTPUT_VARIABLE HELP

@@ -62,7 +62,7 @@ void TExportDialog::BuildControls()
         typeLayout->addWidget(w);
     typeLayout->addStretch();
 
-    gbExportDestination = new QGroupBox(LoadStr(id::Export) + QLatin1Char(' ') + LoadStr(id::Destination), this);
+    gbExportDestination = new QGroupBox(LoadStr(id::Destination), this);
     rbtnClipBoard = radio(gbExportDestination, id::ClipBoard, "rbtnClipBoard");
     rbtnFile = radio(gbExportDestination, id::File, "rbtnFile");
     rbtnPrinter = radio(gbExportDestination, id::Printer, "rbtnPrinter");

@@ -39,6 +39,22 @@ QLabel *blackPanel(QWidget *parent, const char *name, const QColor &colour, int 
 /// A caption in `colour` (the window's text colour when invalid) beside the panels.
 QLabel *colouredCaption(QWidget *parent, const QString &text, const QColor &colour);
 
+/// The contrast ratio of two colours as WCAG measures it, 1 (none) to 21.
+double contrastRatio(const QColor &a, const QColor &b);
+
+/// The contrast that a coloured text keeps on a dark background.
+inline constexpr double kReadableContrast = 4.5;
+
+/// The shade of `colour` a text takes on `background`: `colour` itself on a
+/// light background, as ever; on a dark one (a dark desktop theme), `colour`
+/// made lighter, hue kept, until it reaches kReadableContrast.
+QColor shadeOn(const QColor &colour, const QColor &background);
+
+/// Draws `label`'s text in `colour`'s shade on the label's own background, and
+/// again whenever its palette changes (a desktop that turns dark while the
+/// program runs).
+void setTextColour(QLabel *label, const QColor &colour);
+
 /// Shows `text` in `panel` drawn in `face` with `align`. The panel's property
 /// "face" records the face; the text itself is already mapped for the symbol
 /// face, so it reads right with any font.

@@ -63,6 +63,11 @@ TDialogOption::TDialogOption(QWidget *parent)
                              fontMetrics().horizontalAdvance(LoadStr(kCustomised)) + 35,
                              cbxInterval->sizeHint().height());
     cbxInterval->setCurrentIndex(kCustomisedItem);
+    // Longer words (another language) widen the group and the dialog to hold the list.
+    if (const int spill = cbxInterval->geometry().right() + 20 - width(); spill > 0) {
+        setFixedSize(width() + spill, height());
+        rgIntervalMode->resize(kGroup.width() + spill, kGroup.height());
+    }
 
     Image1 = new QLabel(this);
     Image1->setPixmap(programIconPixmap(kIcon, kIconSize));

@@ -18,12 +18,12 @@
 #include "recorder/StatisticsWindow.h"
 #include "resources/Icons.h"
 #include "resources/Strings.h"
+#include "resources/Translations.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
-#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -50,7 +50,7 @@ constexpr int Reading = 2031, MicroFarad = 2033, Ohm = 2034;
 constexpr int OpenFilter = 2042, SaveFilter = 2043, UntitledG52 = 2040, ReadingFile = 8005, AddingData = 8006,
               ReadingCount = 7999, FileOpenError = 9004, FileSaveError = 9005, Interrupted = 2095;
 constexpr int NotLinked = 9002, CannotCreateTemp = 9003, NoMemory = 9006, ClearQuestion = 8002, FirstPageMsg = 8008,
-              LastPageMsg = 8009, TempWriteFailed = 2050;
+              LastPageMsg = 8009, TempWriteFailed = 2050, ClockFormat = 2185;
 constexpr int MarkCaption = 2355, MarkPrompt = 2356, MarkNotKept = 2357, MarksDamaged = 2358, MarksUnreadable = 2359;
 constexpr int PlanNotKept = 2464;
 constexpr int WarningMs = 8000; // a warning of the conditions stays this long in the status bar
@@ -557,9 +557,8 @@ void TGraphicalForm::OfferInterruptedRecordings()
     const QList<InterruptedRecording> found =
         findInterruptedRecordings(Context.state.WorkDir, Context.recording.temporaryStore().stem());
     for (const InterruptedRecording &r : found) {
-        const QString text =
-            LoadStr(id::Interrupted)
-                .arg(r.lastTime, QLocale(QLocale::English).toString(r.records), QDir::toNativeSeparators(r.path));
+        const QString text = LoadStr(id::Interrupted)
+                                 .arg(r.lastTime, textLocale().toString(r.records), QDir::toNativeSeparators(r.path));
         if (TitledMessage(this, text, PromptIcon::Question, {PromptButton::Yes, PromptButton::No}) != PromptButton::Yes)
             continue; // kept for later
         const RecorderState &s = Context.recording.state();
@@ -826,8 +825,9 @@ void TGraphicalForm::resetProgress()
 
 void TGraphicalForm::TimerTimeTimer()
 {
-    // Two blanks, AM/PM, the 12-hour time and a closing double quote.
-    StatusPanels[4]->setText(QStringLiteral("  ") + QTime::currentTime().toString(QStringLiteral("AP hh:mm:ss")) +
+    // Two blanks, the time as the language writes a clock (AM/PM and the
+    // 12-hour time in English) and a closing double quote.
+    StatusPanels[4]->setText(QStringLiteral("  ") + QTime::currentTime().toString(LoadStr(id::ClockFormat)) +
                              QLatin1Char('"'));
 }
 

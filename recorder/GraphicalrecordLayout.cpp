@@ -87,9 +87,7 @@ void TGraphicalForm::BuildControls()
     toolFont.setPixelSize(15);
     toolFont.setItalic(true);
     ToolPanel->setFont(toolFont);
-    QPalette toolPal = ToolPanel->palette();
-    toolPal.setColor(QPalette::WindowText, kFuchsia);
-    ToolPanel->setPalette(toolPal);
+    setTextColour(ToolPanel, kFuchsia);
     column->addWidget(ToolPanel);
 
     auto button = [this](int left, int width, QStyle::StandardPixmap pixmap, const char *name) {

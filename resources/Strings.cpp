@@ -1,5 +1,7 @@
 #include "resources/Strings.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace orvel {
@@ -9,14 +11,29 @@ std::span<const StringEntry> stringTable()
     return {kStringTable, kStringTableSize};
 }
 
-QString LoadStr(int id)
+namespace {
+const StringEntry *findEntry(int id)
 {
     const auto table = stringTable();
     const auto it =
         std::lower_bound(table.begin(), table.end(), id, [](const StringEntry &e, int key) { return e.id < key; });
-    if (it == table.end() || it->id != id)
+    return it == table.end() || it->id != id ? nullptr : &*it;
+}
+} // namespace
+
+QString LoadStr(int id)
+{
+    const StringEntry *e = findEntry(id);
+    if (!e)
         return {};
-    return QString::fromUtf8(it->text);
+    // Without a translator (English) translate() gives the text itself.
+    return e->fixed ? QString::fromUtf8(e->text) : QCoreApplication::translate(kStringContext, e->text);
+}
+
+QString sourceText(int id)
+{
+    const StringEntry *e = findEntry(id);
+    return e ? QString::fromUtf8(e->text) : QString();
 }
 
 namespace {

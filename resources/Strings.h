@@ -1,6 +1,8 @@
 #pragma once
 // The numbered string table. Every text the user can see is one entry of it;
-// no other file of the program spells out a user-visible text.
+// no other file of the program spells out a user-visible text. The texts are
+// English; LoadStr() gives each in the user's language where a translation is
+// installed (resources/Translations.h).
 
 #include <QString>
 
@@ -11,9 +13,13 @@ namespace orvel {
 
 struct StringEntry
 {
-    int id;           ///< string id, 1..9999
-    const char *text; ///< UTF-8 text
+    int id;             ///< string id, 1..9999
+    const char *text;   ///< UTF-8 text, English
+    bool fixed = false; ///< the same in every language (a file name, a code, a symbol): never translated
 };
+
+/// The translation context of the table's texts (QT_TRANSLATE_NOOP("Strings", …)).
+inline constexpr char kStringContext[] = "Strings";
 
 extern const StringEntry kStringTable[];
 extern const std::size_t kStringTableSize;
@@ -21,8 +27,13 @@ extern const std::size_t kStringTableSize;
 /// The whole table, sorted by id.
 std::span<const StringEntry> stringTable();
 
-/// Text of string `id`; an empty string for an id the table does not hold.
+/// Text of string `id` in the user's language (the installed translators'
+/// text, else English); an empty string for an id the table does not hold.
 QString LoadStr(int id);
+
+/// Text of string `id` as the table writes it, in English whatever the
+/// language: for what programs read (orvel-cli's JSON lines).
+QString sourceText(int id);
 
 /// Text of string `id` with its first "%d" replaced by `value`
 /// (caption formats such as "Error[E%d]", status texts such as "Data in buffer : %d").

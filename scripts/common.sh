@@ -9,6 +9,7 @@ ORVEL_BUILD="${ORVEL_BUILD:-$ORVEL_ROOT/build}"
 ORVEL_PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-svg-dev libgl-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libasound2-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   desktop-file-utils appstream lintian shared-mime-info xdg-utils libfile-mimeinfo-perl

@@ -79,10 +79,11 @@ std::string readingObject(const ReadingComputation &tick, const QDateTime &at, c
     return j + "}";
 }
 
+// JSON lines are read by programs: their words are English in every language.
 std::string warningObject(int textId)
 {
-    return "{\"warning\":" + jsonString(LoadStrFmt(kWarningCode, textId)) + ",\"text\":" + jsonString(LoadStr(textId)) +
-           "}";
+    return "{\"warning\":" + jsonString(LoadStrFmt(kWarningCode, textId)) +
+           ",\"text\":" + jsonString(sourceText(textId)) + "}";
 }
 
 std::string markObject(const Mark &mark)

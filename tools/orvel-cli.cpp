@@ -9,6 +9,7 @@
 #include "recorder/Conditions.h"
 #include "recorder/IntervalText.h"
 #include "resources/Strings.h"
+#include "resources/Translations.h"
 #include "tools/Convert.h"
 #include "tools/Decode.h"
 #include "tools/Monitor.h"
@@ -17,6 +18,7 @@
 #include "tools/Record.h"
 #include "tools/Simulate.h"
 #include "tools/Stats.h"
+#include "tools/Usage.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -41,18 +43,39 @@ constexpr int kUsage = 2100;
 constexpr int kUnknownCommand = 2101;
 constexpr int kBadOption = 2107;
 constexpr int kBadScenario = 2108;
+constexpr int kNoSuchOption = 2504; // "orvel-cli: %1 has no option %2"
 constexpr int kBadCondition = 2440; // "orvel-cli: %1 %2: %3": the option, its text, what is wrong
 constexpr int kVersionLine = 2192;  // "orvel-cli %s"
+constexpr int kFromEnvironment = 2180, kFromUserFile = 2181, kFromDefault = 2182, kPresent = 2183, kAbsent = 2184;
 
-const char *sourceName(orvel::PortSource source)
+// The command's own part of the usage text (all of it for no command), on `to`.
+void printUsage(const QString &command, std::FILE *to)
+{
+    const QString whole = orvel::LoadStr(kUsage);
+    const QString own = orvel::cli::commandUsage(whole, command);
+    std::fputs(qPrintable(own.isEmpty() ? whole : own), to);
+}
+
+// A wrong option or a bad value: names it, then the command's usage; exit status 2.
+int usageError(const QString &command, const QString &option)
+{
+    const QStringList known = orvel::cli::usageOptions(orvel::cli::commandUsage(orvel::LoadStr(kUsage), command));
+    const bool unknown = option.startsWith(u'-') && !known.contains(option);
+    printError(unknown ? orvel::LoadStr(kNoSuchOption).arg(command, option) : orvel::LoadStrArg(kBadOption, option));
+    std::fputc('\n', stderr);
+    printUsage(command, stderr);
+    return 2;
+}
+
+QString sourceName(orvel::PortSource source)
 {
     switch (source) {
-    case orvel::PortSource::Environment: return "environment";
-    case orvel::PortSource::UserFile: return "user file";
-    case orvel::PortSource::Default: return "default";
+    case orvel::PortSource::Environment: return orvel::LoadStr(kFromEnvironment);
+    case orvel::PortSource::UserFile: return orvel::LoadStr(kFromUserFile);
+    case orvel::PortSource::Default: return orvel::LoadStr(kFromDefault);
     case orvel::PortSource::None: break;
     }
-    return "-";
+    return QStringLiteral("-");
 }
 
 // One line per port: name, device path, where the path came from, and whether
@@ -63,8 +86,7 @@ int listPorts(bool listen)
 {
     struct Line
     {
-        QString name, path;
-        const char *source;
+        QString name, path, source;
         orvel::PortProbe probe;
         QString heard;
     };
@@ -85,17 +107,17 @@ int listPorts(bool listen)
             t.join();
     }
     for (const Line &line : lines) {
-        QString state = line.probe == orvel::PortProbe::Opens     ? QStringLiteral("present")
+        QString state = line.probe == orvel::PortProbe::Opens     ? orvel::LoadStr(kPresent)
                         : line.probe == orvel::PortProbe::Denied  ? orvel::LoadStr(orvel::str::AccessDenied)
                         : line.probe == orvel::PortProbe::Network ? orvel::LoadStr(orvel::str::NetworkPort)
-                                                                  : QStringLiteral("absent");
+                                                                  : orvel::LoadStr(kAbsent);
         QString why; // a network port written wrong: what is wrong with it
         if (line.probe == orvel::PortProbe::Fails && orvel::isNetworkPath(line.path) &&
             !orvel::parseNetworkAddress(line.path, &why))
             state = why;
         if (!line.heard.isEmpty())
             state += QStringLiteral(", ") + line.heard;
-        std::printf("%-6s %-24s %-12s %s\n", qPrintable(line.name), qPrintable(line.path), line.source,
+        std::printf("%-6s %-24s %-12s %s\n", qPrintable(line.name), qPrintable(line.path), qPrintable(line.source),
                     qPrintable(state));
     }
     return 0;
@@ -122,23 +144,21 @@ int monitor(const QStringList &args)
     bool json = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         bool ok = i + 1 < args.size();
-        if (args[i] == QLatin1String("--port") && ok)
+        if (args[i] == QLatin1String("--port") && ok && port.isEmpty())
             port = args[++i];
+        else if (!args[i].startsWith(u'-') && port.isEmpty())
+            ok = !(port = args[i]).isEmpty(); // the port as the first argument
         else if (args[i] == QLatin1String("--count") && ok)
             count = args[++i].toLongLong(&ok);
         else if (args[i] == QLatin1String("--json"))
             ok = json = true;
         else
             ok = false;
-        if (!ok || count < -1) {
-            printError(orvel::LoadStrArg(kBadOption, args[i]));
-            return 2;
-        }
+        if (!ok || count < -1)
+            return usageError(QStringLiteral("monitor"), args[i]);
     }
-    if (port.isEmpty()) {
-        printError(orvel::LoadStrArg(kBadOption, QStringLiteral("--port")));
-        return 2;
-    }
+    if (port.isEmpty())
+        return usageError(QStringLiteral("monitor"), QStringLiteral("PORT"));
     return orvel::cli::monitor(port, count, json);
 }
 
@@ -146,6 +166,7 @@ int monitor(const QStringList &args)
 // stats FILE [--pages FROM-TO] [--json]
 int fileCommand(const QStringList &args, bool statsCommand)
 {
+    const QString command = QLatin1String(statsCommand ? "stats" : "convert");
     bool json = false, marks = false;
     QStringList files;
     QString out;
@@ -161,29 +182,24 @@ int fileCommand(const QStringList &args, bool statsCommand)
             out = args[++i];
         } else if (args[i] == QLatin1String("--pages")) {
             const QRegularExpressionMatch m = pageSpan.match(args.value(i + 1));
-            if (!m.hasMatch()) {
-                printError(orvel::LoadStrArg(kBadOption, args[i]));
-                return 2;
-            }
+            if (!m.hasMatch())
+                return usageError(command, args[i]);
             pages = orvel::cli::PageSpan{m.captured(1).toInt(), m.captured(2).toInt()};
             ++i;
         } else if (args[i].startsWith(QLatin1String("--")) || files.size() == maxFiles) {
-            printError(orvel::LoadStrArg(kBadOption, args[i]));
-            return 2;
+            return usageError(command, args[i]);
         } else {
             files << args[i];
         }
     }
     if (files.isEmpty()) {
-        std::fputs(qPrintable(orvel::LoadStr(kUsage)), stderr);
+        printUsage(command, stderr);
         return 2;
     }
     if (statsCommand)
         return orvel::cli::stats(files[0], pages, json);
-    if (files.size() == 2 && !out.isEmpty()) { // OUT twice
-        printError(orvel::LoadStrArg(kBadOption, QStringLiteral("--out")));
-        return 2;
-    }
+    if (files.size() == 2 && !out.isEmpty()) // OUT twice
+        return usageError(command, QStringLiteral("--out"));
     out = files.value(1, out);
     return marks ? orvel::cli::convertMarks(files[0], out, pages) : orvel::cli::convert(files[0], out, pages);
 }
@@ -220,15 +236,11 @@ int plot(const QStringList &args)
         } else {
             ok = false;
         }
-        if (!ok) {
-            printError(orvel::LoadStrArg(kBadOption, opt));
-            return 2;
-        }
+        if (!ok)
+            return usageError(QStringLiteral("plot"), opt);
     }
-    if (options.in.isEmpty() || options.out.isEmpty()) {
-        printError(orvel::LoadStrArg(kBadOption, QLatin1String(options.in.isEmpty() ? "FILE" : "--out")));
-        return 2;
-    }
+    if (options.in.isEmpty() || options.out.isEmpty())
+        return usageError(QStringLiteral("plot"), QLatin1String(options.in.isEmpty() ? "FILE" : "--out"));
     return orvel::cli::plot(options);
 }
 
@@ -242,9 +254,12 @@ int record(const QStringList &args)
         const QString &opt = args[i];
         auto value = [&]() -> QString { return i + 1 < args.size() ? args[++i] : QString(); };
         bool ok = true;
-        if (opt == QLatin1String("--port")) {
+        if (opt == QLatin1String("--port") && options.port.isEmpty()) {
             options.port = value();
             ok = !options.port.isEmpty();
+        } else if (!opt.startsWith(u'-') && options.port.isEmpty()) {
+            options.port = opt; // the port as the first argument
+            ok = !opt.isEmpty();
         } else if (opt == QLatin1String("--interval")) {
             const QString text = value();
             const orvel::IntervalAnswer answer = orvel::parseIntervalSeconds(text);
@@ -265,8 +280,9 @@ int record(const QStringList &args)
                                                                                   : orvel::ConditionUse::Alarm;
             const orvel::ParsedCondition parsed = orvel::parseCondition(text, use);
             if (!parsed.condition || (use == orvel::ConditionUse::Start && options.run.start)) {
-                printError(parsed.condition ? orvel::LoadStrArg(kBadOption, opt)
-                                            : orvel::LoadStr(kBadCondition).arg(opt, text, parsed.error));
+                if (parsed.condition)
+                    return usageError(QStringLiteral("record"), opt);
+                printError(orvel::LoadStr(kBadCondition).arg(opt, text, parsed.error));
                 return 2;
             }
             if (use == orvel::ConditionUse::Start)
@@ -300,17 +316,13 @@ int record(const QStringList &args)
         } else {
             ok = false;
         }
-        if (!ok) {
-            printError(orvel::LoadStrArg(kBadOption, opt));
-            return 2;
-        }
+        if (!ok)
+            return usageError(QStringLiteral("record"), opt);
     }
-    if (options.port.isEmpty() || options.out.isEmpty() || (options.run.preTrigger > 0 && !options.run.start)) {
-        printError(orvel::LoadStrArg(kBadOption, QLatin1String(options.port.isEmpty()  ? "--port"
-                                                               : options.out.isEmpty() ? "--out"
-                                                                                       : "--pre")));
-        return 2;
-    }
+    if (options.port.isEmpty() || options.out.isEmpty() || (options.run.preTrigger > 0 && !options.run.start))
+        return usageError(QStringLiteral("record"), QLatin1String(options.port.isEmpty()  ? "PORT"
+                                                                  : options.out.isEmpty() ? "--out"
+                                                                                          : "--pre"));
     // A shorter acquisition tick, for tests and demonstrations.
     if (const int tick = qEnvironmentVariableIntValue("ORVEL_TICK_MS"); tick > 0)
         options.tickMs = tick;
@@ -363,10 +375,8 @@ int simulate(const QStringList &args)
         } else {
             ok = false;
         }
-        if (!ok) {
-            printError(orvel::LoadStrArg(kBadOption, opt));
-            return 2;
-        }
+        if (!ok)
+            return usageError(QStringLiteral("simulate"), opt);
     }
     return orvel::cli::simulate(options);
 }
@@ -392,12 +402,19 @@ int main(int argc, char *argv[])
     }
     const std::unique_ptr<QCoreApplication> app =
         painting ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    orvel::installTranslations(*app);
     const QStringList args = QCoreApplication::arguments().mid(1);
     const QString command = args.value(0);
     const QStringList rest = args.mid(1);
 
+    // "orvel-cli help", "orvel-cli help COMMAND" and "orvel-cli COMMAND --help".
     if (command == QLatin1String("help") || command == QLatin1String("--help") || command == QLatin1String("-h")) {
-        std::fputs(qPrintable(orvel::LoadStr(kUsage)), stdout);
+        printUsage(rest.value(0), stdout);
+        return 0;
+    }
+    const QStringList commands = orvel::cli::usageCommands(orvel::LoadStr(kUsage));
+    if (commands.contains(command) && (rest.contains(QLatin1String("--help")) || rest.contains(QLatin1String("-h")))) {
+        printUsage(command, stdout);
         return 0;
     }
     if (command == QLatin1String("version") || command == QLatin1String("--version")) {
@@ -407,7 +424,7 @@ int main(int argc, char *argv[])
     if (command == QLatin1String("ports"))
         return rest.isEmpty() || rest == QStringList{QStringLiteral("--listen")}
                    ? listPorts(!rest.isEmpty())
-                   : (std::fputs(qPrintable(orvel::LoadStr(kUsage)), stderr), 2);
+                   : usageError(command, rest.value(rest.value(0) == QLatin1String("--listen")));
     if (command == QLatin1String("decode"))
         return decode(rest);
     if (command == QLatin1String("simulate"))
@@ -425,6 +442,6 @@ int main(int argc, char *argv[])
 
     if (!command.isEmpty())
         printError(orvel::LoadStrArg(kUnknownCommand, command) + QLatin1Char('\n'));
-    std::fputs(qPrintable(orvel::LoadStr(kUsage)), stderr);
+    printUsage(QString(), stderr);
     return 2;
 }

@@ -25,15 +25,6 @@ constexpr int kUpper = 2003;   // "Upper-Limit : "
 constexpr int kLower = 2004;   // "Lower-Limit : "
 constexpr int kNotAFloat = 9007;
 constexpr int kLimitsWrong = 9008;
-
-QLabel *coloured(const QString &text, const QColor &colour, QWidget *parent)
-{
-    auto *l = new QLabel(text, parent);
-    QPalette pal = l->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    l->setPalette(pal);
-    return l;
-}
 } // namespace
 
 TDlgHiLowForm::TDlgHiLowForm(QWidget *parent)
@@ -47,11 +38,11 @@ TDlgHiLowForm::TDlgHiLowForm(QWidget *parent)
     stxtHiFunc = new QLabel(this);
     stxtLowUnit = new QLabel(this);
     stxtLowFunc = new QLabel(this);
-    grid->addWidget(coloured(LoadStr(kUpper), Qt::blue, this), 0, 0);
+    grid->addWidget(colouredCaption(this, LoadStr(kUpper), Qt::blue), 0, 0);
     grid->addWidget(mkeHiLimit, 0, 1);
     grid->addWidget(stxtHiUnit, 0, 2);
     grid->addWidget(stxtHiFunc, 0, 3);
-    grid->addWidget(coloured(LoadStr(kLower), Qt::red, this), 1, 0);
+    grid->addWidget(colouredCaption(this, LoadStr(kLower), Qt::red), 1, 0);
     grid->addWidget(mkeLowLimit, 1, 1);
     grid->addWidget(stxtLowUnit, 1, 2);
     grid->addWidget(stxtLowFunc, 1, 3);

@@ -54,8 +54,9 @@ for dir in "$prefix"/share/icons/hicolor/*x*/apps; do
 done
 ls -d "$prefix"/share/icons/hicolor/48x48 "$prefix"/share/icons/hicolor/128x128 >/dev/null || fail "icon sizes"
 
-# No display, no platform: --version and --help must not need one.
-nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+# No display, no platform: --version and --help must not need one. English,
+# as the manual pages are.
+nodisplay=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LANGUAGE=en)
 [ "$("${nodisplay[@]}" "$prefix/bin/orvel" --version)" = "orvel $version" ] || fail "orvel --version"
 [ "$("${nodisplay[@]}" "$prefix/bin/orvel-cli" --version)" = "orvel-cli $version" ] || fail "orvel-cli --version"
 
@@ -66,4 +67,12 @@ for program in orvel orvel-cli; do
     [ -z "$line" ] || grep -qF -- "$line" <<<"$page" || fail "$program.1 lacks: $line"
   done < <("${nodisplay[@]}" "$prefix/bin/$program" --help)
 done
+# The installed programs find their translations in share/orvel/translations.
+for f in share/orvel/translations/orvel_de.qm share/orvel/translations/orvel_en.qm; do
+  [ -s "$prefix/$f" ] || fail "$f is not installed"
+done
+german=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LANGUAGE=de)
+[ "$("${german[@]}" "$prefix/bin/orvel-cli" help | head -1)" = "Aufruf: orvel-cli BEFEHL [OPTIONEN]" ] ||
+  fail "orvel-cli speaks no German"
+[ "$("${german[@]}" "$prefix/bin/orvel" --help | head -1)" = "Aufruf: orvel [OPTION] [DATEI]" ] || fail "orvel speaks no German"
 echo "installed tree OK"

@@ -38,13 +38,18 @@ for f in ./usr/bin/orvel ./usr/bin/orvel-cli ./usr/share/applications/org.orvel.
          ./usr/share/man/man1/orvel.1.gz ./usr/share/man/man1/orvel-cli.1.gz \
          ./usr/share/doc/orvel/copyright ./usr/share/doc/orvel/changelog.gz \
          ./usr/share/doc/orvel/examples/orvel-record.conf ./usr/share/doc/orvel/examples/orvel-mqtt \
-         ./usr/lib/systemd/system/orvel-record@.service; do
+         ./usr/lib/systemd/system/orvel-record@.service \
+         ./usr/share/orvel/translations/orvel_de.qm ./usr/share/orvel/translations/orvel_en.qm \
+         ./usr/share/bash-completion/completions/orvel-cli; do
   grep -qxF -- "$f" <<<"$files" || fail "package lacks $f"
 done
 # Nothing of the build itself: no tests, benchmarks, build tools, libraries or headers.
-if grep -vE '^\./(usr/(bin(/orvel(-cli)?)?|lib(/systemd(/system(/orvel-record@\.service)?)?)?|share(/(applications|metainfo|icons|man|mime)(/.*)?|/doc(/orvel(/(copyright|changelog\.gz|examples(/(orvel-record\.conf|orvel-mqtt))?))?)?)?)?/?)?$' <<<"$files"; then
+if grep -vE '^\./(usr/(bin(/orvel(-cli)?)?|lib(/systemd(/system(/orvel-record@\.service)?)?)?|share(/(applications|metainfo|icons|man|mime|orvel|bash-completion)(/.*)?|/doc(/orvel(/(copyright|changelog\.gz|examples(/(orvel-record\.conf|orvel-mqtt))?))?)?)?)?/?)?$' <<<"$files"; then
   fail "unexpected files above"
 fi
+
+# Qt's own texts in the user's language come with Qt's translations.
+[ "$(field Recommends)" = qt6-translations-l10n ] || fail "Recommends: $(field Recommends)"
 
 # A release needs its changelog entry.
 changelog=$(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/doc/orvel/changelog.gz | gzip -dc)

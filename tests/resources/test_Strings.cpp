@@ -1,5 +1,8 @@
 #include "resources/Strings.h"
 
+#include <QRegularExpression>
+#include <QTranslator>
+
 #include <gtest/gtest.h>
 
 namespace orvel {
@@ -45,6 +48,46 @@ TEST(StringTable, KeepsBlanksQuotesAndSeparatorsExactly)
 TEST(StringTable, AboutBoxShowsTheBuildsVersion)
 {
     EXPECT_EQ(LoadStr(str::Version), QStringLiteral("Ver " ORVEL_VERSION));
+}
+
+// What a translation must keep of a text: what the code fills in (%d and %s
+// in their order, %1 … in any), the accelerators, the blanks at either end,
+// and in a usage text the commands and options and the column their
+// descriptions start in.
+std::string shapeOf(const QString &text)
+{
+    QStringList shape;
+    auto add = [&](const char *pattern, int group = 0, bool sorted = false) {
+        QStringList found;
+        const QRegularExpression re(QString::fromLatin1(pattern), QRegularExpression::MultilineOption);
+        for (auto it = re.globalMatch(text); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            const qsizetype column = m.capturedEnd() - 1 - (text.lastIndexOf(u'\n', m.capturedStart()) + 1);
+            found << (group < 0 ? QString::number(column) : m.captured(group));
+        }
+        if (sorted)
+            found.sort();
+        shape << found.join(' ');
+    };
+    add("%[ds]"), add("%[1-9]", 0, true), add("(?<!&)&(?!&)"), add("\\A\\s*|\\s*\\z"), add("--[a-z-]+");
+    add("^  ([a-z]+)\\b", 1), add("^ +\\S+(?: \\S+)*  +\\S", -1);
+    return shape.join(QStringLiteral(" / ")).toStdString();
+}
+
+TEST(StringTable, EveryTextHasAGermanTranslationThatKeepsItsShape)
+{
+    QTranslator german;
+    ASSERT_TRUE(german.load(QStringLiteral(ORVEL_TRANSLATIONS_DIR "/orvel_de.qm")));
+    int translated = 0;
+    for (const StringEntry &e : stringTable()) {
+        if (e.fixed)
+            continue;
+        const QString text = german.translate(kStringContext, e.text);
+        EXPECT_EQ(text.isEmpty() ? "no German text" : shapeOf(text), shapeOf(QString::fromUtf8(e.text)))
+            << e.id << " \"" << e.text << "\" is \"" << text.toStdString() << '"';
+        translated += !text.isEmpty();
+    }
+    EXPECT_GT(translated, 250);
 }
 
 TEST(StringFormat, FillsPlaceholdersInOrder)

@@ -45,9 +45,11 @@ struct CliRun
     QByteArray out, err;
 };
 
-CliRun cli(const QStringList &args, const QByteArray &input = {}, const std::function<void()> &inChild = {})
+CliRun cli(const QStringList &args, const QByteArray &input = {}, const std::function<void()> &inChild = {},
+           const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess p;
+    p.setProcessEnvironment(environment);
     if (inChild)
         p.setChildProcessModifier(inChild);
     p.start(QStringLiteral(ORVEL_CLI), args);
@@ -289,6 +291,51 @@ TEST(CliMonitor, FollowsTheTour)
     static const QRegularExpression dcVolts(QStringLiteral("^1\\.[45]\\d\\d V DC$"));
     for (const QString &line : lines)
         EXPECT_TRUE(dcVolts.match(line).hasMatch()) << qPrintable(line);
+}
+
+// Each command's --help is its own part of the usage; a wrong option or value
+// names itself, then that part, on standard error.
+TEST(CliUsage, EachCommandAnswersHelpAndNamesAWrongOption)
+{
+    test::IsolatedPorts ports;
+    const struct
+    {
+        QStringList args;
+        int status;
+        const char *first;  ///< how what it printed begins
+        const char *usage;  ///< where the command's usage starts
+        const char *absent; ///< what only another command's usage says
+    } cases[] = {
+        {{"monitor", "--help"}, 0, "Usage: orvel-cli monitor PORT [--count N] [--json]", "", "--out"},
+        {{"help", "record"}, 0, "Usage: orvel-cli record PORT --out FILE.g52 [OPTIONS]", "", "--listen"},
+        {{"stats", "run.g52", "-h"}, 0, "Usage: orvel-cli stats FILE [--pages FROM-TO] [--json]", "", "PORT"},
+        {{"decode", "--help"}, 0, "Usage: orvel-cli decode [FILE]", "", "--json"},
+        {{"monitor", "--bogus"}, 2, "orvel-cli: monitor has no option --bogus", "Usage: orvel-cli monitor", "--out"},
+        {{"record", "COM3", "--out", "x.g52", "--pre", "-1"},
+         2,
+         "orvel-cli: bad value for --pre",
+         "Usage: orvel-cli record",
+         "--listen"},
+        {{"record", "--out", "x.g52"}, 2, "orvel-cli: bad value for PORT", "Usage: orvel-cli record", "--listen"},
+        {{"ports", "--listen", "--all"}, 2, "orvel-cli: ports has no option --all", "Usage: orvel-cli ports", "--out"},
+        {{"convert", "a.g52", "--json"},
+         2,
+         "orvel-cli: convert has no option --json",
+         "Usage: orvel-cli convert",
+         "PORT"},
+    };
+    for (const auto &c : cases) {
+        const CliRun r = cli(c.args);
+        const QString shown = QString::fromUtf8(c.status == 0 ? r.out : r.err);
+        EXPECT_EQ(r.status, c.status) << qPrintable(c.args.join(' '));
+        EXPECT_TRUE(shown.startsWith(QString::fromUtf8(c.first))) << qPrintable(shown);
+        EXPECT_TRUE(shown.contains(QString::fromUtf8(c.usage))) << qPrintable(shown);
+        EXPECT_FALSE(shown.contains(QString::fromUtf8(c.absent))) << qPrintable(shown);
+    }
+    // The port as the first argument of record: it is opened (and here not found).
+    const CliRun r = cli({"record", "COM3", "--out", QDir::temp().filePath("never.g52"), "--count", "1"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("Error[E9001]")) << r.err.constData();
 }
 
 TEST(CliMonitor, UnknownPortFailsWithTheOpenError)
@@ -581,6 +628,37 @@ TEST(CliStats, NamesThePagesOwnRecords)
     EXPECT_EQ(r.out.count("Mark"), 1) << r.out.constData();
     EXPECT_TRUE(r.out.endsWith("\nMark on reading 35 at 9:00:03.4 (user): a \"q\" \\\\ Ωλ温\\t\\n\n"))
         << r.out.constData();
+}
+
+// A user's language changes the words and never the data: the exported text,
+// the JSON lines and the numbers among the words are the same bytes in German
+// (whose C library writes a decimal comma) as in English.
+TEST(CliLanguage, GermanChangesTheWordsNeverTheData)
+{
+    QTemporaryDir dir;
+    const QString in = makeLoggerFile(dir, 450);
+    writeFile(marksFilePath(in), "51\t9:00:05.0\talarm\tfirst\n");
+    auto run = [](const QStringList &args, const char *language, const char *locale) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LANGUAGE"), QLatin1String(language));
+        environment.insert(QStringLiteral("LC_ALL"), QLatin1String(locale));
+        const CliRun r = cli(args, "02 14 20 30 4A 5B 6D 78 8F 94 AE B0 C0 D0 E4\n", {}, environment);
+        return QString::number(r.status) + '\n' + QString::fromUtf8(r.out + r.err);
+    };
+    auto numbers = [](QString text) { // what is left of the text without its words
+        return text.replace(QRegularExpression(QStringLiteral("[^\\d.:,+-]+")), QStringLiteral(" ")).toStdString();
+    };
+    // The statistics' words and a message are German, with the same numbers.
+    for (const auto &[args, words] : {std::pair{QStringList{"convert", in}, false},
+                                      {{"convert", in, "--marks"}, false},
+                                      {{"stats", in, "--json"}, false},
+                                      {{"decode"}, false},
+                                      {{"stats", in}, true},
+                                      {{"convert", in, "--pages", "9-9"}, true}}) {
+        const QString en = run(args, "en", "C.UTF-8"), de = run(args, "de", "de_DE.UTF-8");
+        EXPECT_EQ(numbers(de), numbers(en)) << qPrintable(args.join(' '));
+        EXPECT_EQ(de != en, words) << qPrintable(args.join(' ') + '\n' + de);
+    }
 }
 
 // A simulator playing five DC voltages in turn, as a separate program.
@@ -1179,10 +1257,14 @@ TEST(CliNetwork, BadAndUnreachablePortsAreNamed)
                    ": the connection was refused (nothing listens on that port).\n"},
     };
     for (const auto &[port, message] : cases) {
-        const CliRun r = cli({"monitor", "--port", port, "--count", "1"});
-        EXPECT_EQ(r.status, 1) << qPrintable(port);
-        EXPECT_TRUE(QString::fromUtf8(r.err).contains(message)) << r.err.constData();
-        EXPECT_TRUE(r.out.isEmpty()) << r.out.constData();
+        // The port with --port, or as the first argument.
+        for (const QStringList &args :
+             {QStringList{"monitor", "--port", port, "--count", "1"}, QStringList{"monitor", port, "--count", "1"}}) {
+            const CliRun r = cli(args);
+            EXPECT_EQ(r.status, 1) << qPrintable(args.join(' '));
+            EXPECT_TRUE(QString::fromUtf8(r.err).contains(message)) << r.err.constData();
+            EXPECT_TRUE(r.out.isEmpty()) << r.out.constData();
+        }
     }
 
     test::LoopbackListener server;
