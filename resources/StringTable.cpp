@@ -415,8 +415,8 @@ const StringEntry kStringTable[] = {
     {2305, QT_TRANSLATE_NOOP("Strings", "orvel-cli: no reading was stored; the mark '%1' was not placed")},
 
     // marks on a recording
-    {2350, QT_TRANSLATE_NOOP("Strings", "&Mark")},
-    {2351, QT_TRANSLATE_NOOP("Strings", "Mark with &Text...")},
+    {2350, QT_TRANSLATE_NOOP("Strings", "Mar&k")},
+    {2351, QT_TRANSLATE_NOOP("Strings", "Mark &with Text...")},
     {2352, QT_TRANSLATE_NOOP("Strings", "&Edit Mark Text...")},
     {2353, QT_TRANSLATE_NOOP("Strings", "&Remove Mark")},
     {2354,

@@ -35,8 +35,9 @@ declare -A max_len=(
   [fuzz_scenario]=512
   [fuzz_logger_file]=1024  # 13 records
   [fuzz_condition]=128
+  [fuzz_marks]=512        # a dozen lines
 )
-targets=(fuzz_reads fuzz_line fuzz_decode_lines fuzz_settings fuzz_port_names fuzz_scenario fuzz_logger_file fuzz_condition)
+targets=(fuzz_reads fuzz_line fuzz_decode_lines fuzz_settings fuzz_port_names fuzz_scenario fuzz_logger_file fuzz_condition fuzz_marks)
 jobs="${ORVEL_FUZZ_JOBS:-$(nproc)}"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-halt_on_error=1:abort_on_error=1:print_stacktrace=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:abort_on_error=1:print_stacktrace=1}"

@@ -109,10 +109,28 @@ QString millionRecordFile()
     return path;
 }
 
-// Open as the recorder does it, from the file to chart, extremes, pages and data list ready.
+// `count` marks, spread evenly over the readings, every tenth with a text.
+MarkList spreadMarks(qsizetype readings, qsizetype count)
+{
+    MarkList marks;
+    for (qsizetype k = 0; k < count; ++k) {
+        const qsizetype index = k * readings / count;
+        marks.add({index, QStringLiteral("9:00:00.0"), MarkKind::User,
+                   k % 10 == 0 ? QStringLiteral("load step %1").arg(k) : QString()});
+    }
+    return marks;
+}
+
+// Open as the recorder does it, from the file to chart, extremes, pages and
+// data list ready; without marks and with a marks file of 10,000 beside it.
 void BM_OpenMillionRecordFile(benchmark::State &state)
 {
     const QString path = millionRecordFile();
+    const qsizetype markCount = state.range(0);
+    const QString marksPath = marksFilePath(path);
+    QFile::remove(marksPath);
+    if (markCount > 0 && !writeMarksFile(marksPath, spreadMarks(1000000, markCount), 0, 1000000))
+        state.SkipWithError("cannot write the marks file");
     for (auto _ : state) {
         state.PauseTiming();
         recording().markSaved();
@@ -123,8 +141,31 @@ void BM_OpenMillionRecordFile(benchmark::State &state)
         QCoreApplication::processEvents(); // the page and the list drawn
     }
     state.counters["records"] = double(recording().buffer().count());
+    state.counters["marks"] = double(recording().marks().size());
+    QFile::remove(marksPath);
 }
-BENCHMARK(BM_OpenMillionRecordFile)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenMillionRecordFile)->Arg(0)->Arg(10000)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+// Placing a mark (M) on a reading of a million with 10,000 marks, the chart
+// and the data list shown again, and removing it.
+void BM_PlaceAndRemoveMark(benchmark::State &state)
+{
+    holdReadings(1000000);
+    const MarkList marks = spreadMarks(1000000, 10000);
+    for (const Mark &mark : marks.all())
+        recording().placeMark(mark.index, mark.kind, mark.text);
+    QCoreApplication::processEvents();
+    qsizetype index = 7;
+    for (auto _ : state) {
+        index = (index * 7919 + 13) % 1000000;
+        const MarkResult placed = recording().placeMark(index, MarkKind::User, QStringLiteral("note"));
+        QCoreApplication::processEvents();
+        recording().removeMark(placed.position);
+        QCoreApplication::processEvents();
+    }
+    state.counters["marks"] = double(recording().marks().size());
+}
+BENCHMARK(BM_PlaceAndRemoveMark)->Iterations(1000)->Unit(benchmark::kMicrosecond);
 
 // The same file's bytes read through one reused 1 MB block and nothing else.
 void BM_BareReadMillionRecordFile(benchmark::State &state)

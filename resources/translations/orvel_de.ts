@@ -825,11 +825,11 @@ Ihre Datei: %3</translation>
         <translation>orvel-cli: es wurde kein Messwert gespeichert; die Markierung „%1“ wurde nicht gesetzt</translation>
     </message>
     <message>
-        <source>&amp;Mark</source>
+        <source>Mar&amp;k</source>
         <translation>&amp;Markieren</translation>
     </message>
     <message>
-        <source>Mark with &amp;Text...</source>
+        <source>Mark &amp;with Text...</source>
         <translation>Mit &amp;Text markieren...</translation>
     </message>
     <message>
@@ -1255,7 +1255,7 @@ Dateien:
     </message>
     <message>
         <source>&amp;Conditions...</source>
-        <translation>&amp;Bedingungen...</translation>
+        <translation>Be&amp;dingungen...</translation>
     </message>
     <message>
         <source>Unattended Recording</source>

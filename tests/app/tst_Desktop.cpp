@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTranslator>
 
@@ -69,6 +70,29 @@ QStringList dimTexts(QWidget *window)
     return dim;
 }
 
+// Menu items of one menu that share an accelerator: Alt and the letter then
+// only moves between them instead of choosing one.
+QStringList sharedAccelerators(QMenuBar *bar)
+{
+    QStringList shared;
+    static const QRegularExpression accelerator(QStringLiteral("(?<!&)&([^&])"));
+    for (QAction *menu : bar->actions()) {
+        if (!menu->menu())
+            continue;
+        QHash<QChar, QString> taken;
+        for (QAction *item : menu->menu()->actions()) {
+            const QRegularExpressionMatch m = accelerator.match(item->text());
+            if (!m.hasMatch())
+                continue;
+            const QChar key = m.captured(1).at(0).toLower();
+            if (taken.contains(key))
+                shared << taken[key] + QStringLiteral(" / ") + item->text();
+            taken.insert(key, item->text());
+        }
+    }
+    return shared;
+}
+
 std::unique_ptr<QMessageBox> yesNoBox()
 {
     MessageRequest request;
@@ -87,13 +111,15 @@ private slots:
     void windowsSpeakTheUsersLanguage_data()
     {
         QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QStringList>("expected"); // installed, the File menu, Qt's Yes, 1234 in a message
+        // Installed, the File menu, accelerators that two items of a menu share
+        // (English has always shared two), Qt's Yes, 1234 in a message.
+        QTest::addColumn<QStringList>("expected");
         QTest::newRow("German") << QLocale(QLocale::German, QLocale::Austria)
-                                << QStringList{"de_DE", "&Datei", "&Ja", "1.234"};
+                                << QStringList{"de_DE", "&Datei", "", "&Ja", "1.234"};
         QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedKingdom)
-                                 << QStringList{"en", "&File", "&Yes", "1,234"};
+                                 << QStringList{"en", "&File", "E&xport ... / E&xit\nPage &Up / &Undo Zooming", "&Yes", "1,234"};
         QTest::newRow("French, not translated")
-            << QLocale(QLocale::French) << QStringList{"", "&File", "&Yes", "1,234"};
+            << QLocale(QLocale::French) << QStringList{"", "&File", "E&xport ... / E&xit\nPage &Up / &Undo Zooming", "&Yes", "1,234"};
     }
 
     void windowsSpeakTheUsersLanguage()
@@ -104,6 +130,8 @@ private slots:
         {
             test::WindowsRun run;
             seen << GraphicalForm->menuBar()->actions().first()->text();
+            seen << (sharedAccelerators(FormMain->menuBar()) + sharedAccelerators(GraphicalForm->menuBar()))
+                        .join(QLatin1Char('\n'));
         }
         seen << yesNoBox()->button(QMessageBox::Yes)->text() << textLocale().toString(1234);
         qDeleteAll(qApp->findChildren<QTranslator *>()); // each removes itself

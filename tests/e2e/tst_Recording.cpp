@@ -109,6 +109,8 @@ void expectAgreement(qsizetype firstFromMeter)
 }
 
 // The child: the program linked to COM1 (the simulator), recording at full speed until killed.
+constexpr char kKilledMarkText[] = "spike \"A\"\tΩ";
+
 int runRecordingChild(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -124,6 +126,12 @@ int runRecordingChild(int argc, char *argv[])
         GraphicalForm->sbtnRecordStart->click();
     });
     start.start(20);
+    // Three marks as the readings come, one with a text: each is written
+    // beside the temporary file at once.
+    QObject::connect(&recording(), &Recording::readingStored, [](qsizetype index) {
+        if (index == 1 || index == 3 || index == 4)
+            recording().placeMark(index, MarkKind::User, index == 3 ? QString::fromUtf8(kKilledMarkText) : QString());
+    });
     return QApplication::exec();
 }
 } // namespace
@@ -344,6 +352,7 @@ private slots:
         QVERIFY(child.waitForStarted(5000));
         const QString tmp = run->filePath("~VORDL1.TMP");
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(tmp).size() >= 6 * kRecordSize, kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(readMarksFile(marksFilePath(tmp), 6).marks.size(), std::size_t(3), kWaitMs);
         ::kill(pid_t(child.processId()), SIGKILL);
         QVERIFY(child.waitForFinished(5000));
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
@@ -372,6 +381,13 @@ private slots:
             QCOMPARE(recording().buffer().count(), records.size());
             QVERIFY(recording().state().bUnsaved);
             QCOMPARE(recording().state().iStoredCount, int(records.size()));
+            // Its marks with it: in the recording, on the chart and in the data list.
+            const MarkList &marks = recording().marks();
+            QCOMPARE(marks.size(), 3);
+            QCOMPARE(marks.at(1).index, 3);
+            QCOMPARE(marks.at(1).text, QString::fromUtf8(kKilledMarkText));
+            QCOMPARE(GraphicalForm->PEGraph->model().data().marks.size(), std::size_t(3));
+            QVERIFY(DataPageListForm->lineText(1, 3).endsWith(QStringLiteral("\u25B6 spike \"A\" Ω")));
             run->asked().answers = {PromptButton::Ok}; // clear it, unsaved
             GraphicalForm->sbtnClearClick();
 
