@@ -20,11 +20,11 @@
 #include "resources/Strings.h"
 #include "resources/Translations.h"
 
+#include "recorder/PageProgressBar.h"
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -358,8 +358,8 @@ void TGraphicalForm::RecordingReadingStored(qsizetype index)
     PEGraph->SetCursorPoint(iPagePoints - 1);
     ShowCursorReading();
     SendMessage(Context.dataList, UM_LIST_ADD, int(index));
-    ProgressBar->setValue(ProgressBar->value() >= ProgressBar->maximum() ? ProgressBar->minimum()
-                                                                         : ProgressBar->value() + 1);
+    ProgressBar->stepTo(ProgressBar->value() >= ProgressBar->maximum() ? ProgressBar->minimum()
+                                                                       : ProgressBar->value() + 1);
 }
 
 void TGraphicalForm::showExtremes()

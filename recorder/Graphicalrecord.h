@@ -19,12 +19,12 @@ class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
-class QProgressBar;
 class QTimer;
 class QToolButton;
 
 namespace orvel {
 
+class PageProgressBar;
 class PEGraph;
 class StatisticsWindow;
 
@@ -80,7 +80,7 @@ public:
     QLabel *MinFuncPanel = nullptr;
     QLabel *MarkPanel = nullptr; ///< the texts of the marks on the reading under the cursor
     orvel::PEGraph *PEGraph = nullptr;
-    QProgressBar *ProgressBar = nullptr;
+    PageProgressBar *ProgressBar = nullptr;
     QLabel *StatusPanels[5] = {}; ///< recording, buffer count, page, interval, clock
     QTimer *TimerTime = nullptr;  ///< the clock in the status bar, every second
 

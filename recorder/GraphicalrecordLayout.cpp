@@ -7,6 +7,7 @@
 
 #include "chart/PEGraph.h"
 #include "meter/PanelText.h"
+#include "recorder/PageProgressBar.h"
 #include "recorder/StatisticsWindow.h"
 #include "resources/Strings.h"
 
@@ -17,7 +18,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProgressBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolButton>
@@ -160,7 +160,7 @@ void TGraphicalForm::BuildControls()
     PEGraph->setObjectName(QStringLiteral("PEGraph"));
     column->addWidget(PEGraph, 1);
 
-    ProgressBar = new QProgressBar(client);
+    ProgressBar = new PageProgressBar(client);
     ProgressBar->setFixedHeight(12);
     ProgressBar->setTextVisible(false);
     column->addWidget(ProgressBar);

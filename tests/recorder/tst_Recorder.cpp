@@ -13,6 +13,7 @@
 #include "recorder/Dlgoption.h"
 #include "recorder/Graphicalrecord.h"
 #include "recorder/LoggerFile.h"
+#include "recorder/PageProgressBar.h"
 #include "recorder/RunPlanDialog.h"
 #include "recorder/StatisticsWindow.h"
 #include "tests/support/Records.h"
@@ -32,6 +33,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTest>
@@ -125,6 +127,30 @@ class TestRecorder : public QObject
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    // The progress bar stepped a reading at a time shows on the screen what a
+    // whole painting of it shows, back to the start included.
+    void progressStepsShowWhatAWholePaintingShows()
+    {
+        QWidget window; // as in the recorder, the bar is a child
+        auto &bar = *new PageProgressBar(&window);
+        bar.setTextVisible(false);
+        bar.setRange(0, 200);
+        bar.setGeometry(10, 10, 700, 12);
+        window.resize(720, 32);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (int value : {1, 2, 3, 60, 61, 199, 200, 0, 1}) {
+            bar.stepTo(value);
+            QCoreApplication::processEvents();
+            const QImage shown = window.screen()
+                                     ->grabWindow(window.winId(), bar.x(), bar.y(), bar.width(), bar.height())
+                                     .toImage()
+                                     .convertToFormat(QImage::Format_RGB32);
+            const QImage whole = bar.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QVERIFY2(shown == whole, qPrintable(QStringLiteral("at %1").arg(value)));
+        }
+    }
 
     void init()
     {
