@@ -280,7 +280,7 @@ int record(RecordOptions options)
     // the run (its count, its duration, its alarms) goes on into it.
     auto nextFile = [&](const QDateTime &at) {
         const QString done = options.out;
-        bool opened = watch.continueInto([&] {
+        const bool opened = watch.continueInto([&] {
             rec.stop();
             csv.close();
             printError(LoadStrArg(kFileComplete, done));
