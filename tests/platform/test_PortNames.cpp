@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,14 @@ private:
     QByteArray old_;
 };
 
+// Each test of port resolution has a home of its own, so that the user file
+// one writes is never read by another running beside it.
+class PortResolution : public ::testing::Test
+{
+    QTemporaryDir home_;
+    EnvVar homeVariable_{"HOME", home_.path().toLocal8Bit()};
+};
+
 TEST(ComPortNames, HoldsCom1ToCom10InEightByteSlots)
 {
     for (int i = 1; i <= kComPortCount; ++i) {
@@ -88,7 +97,7 @@ TEST(DefaultPorts, ReachBuiltInAndUsbSerialDevicesWithoutSetup)
     EXPECT_TRUE(defaultDevicePath(11).isEmpty());
 }
 
-TEST(PortResolution, EveryNameReachesItsDefaultDevice)
+TEST_F(PortResolution, EveryNameReachesItsDefaultDevice)
 {
     const char *devices[kComPortCount + 1] = {
         "",           "/dev/ttyS0", "/dev/ttyS1",   "/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyACM0", "/dev/ttyACM1",
@@ -104,7 +113,7 @@ TEST(PortResolution, EveryNameReachesItsDefaultDevice)
     }
 }
 
-TEST(PortResolution, EnvironmentBeatsUserFileBeatsDefault)
+TEST_F(PortResolution, EnvironmentBeatsUserFileBeatsDefault)
 {
     EnvVar clear("ORVEL_COM3", QByteArray());
     EXPECT_EQ(resolvePort("COM3").path, defaultDevicePath(3));
@@ -122,7 +131,7 @@ TEST(PortResolution, EnvironmentBeatsUserFileBeatsDefault)
     EXPECT_EQ(devicePathForPort(3), "/dev/pts/99");
 }
 
-TEST(PortResolution, AUserFilePathWithControlCharactersNamesNoDevice)
+TEST_F(PortResolution, AUserFilePathWithControlCharactersNamesNoDevice)
 {
     EnvVar clear3("ORVEL_COM3", QByteArray());
     EnvVar clear4("ORVEL_COM4", QByteArray());
@@ -132,7 +141,7 @@ TEST(PortResolution, AUserFilePathWithControlCharactersNamesNoDevice)
     EXPECT_EQ(resolvePort("COM4").path, defaultDevicePath(4));
 }
 
-TEST(PortResolution, IndexesWithoutANameResolveToNothing)
+TEST_F(PortResolution, IndexesWithoutANameResolveToNothing)
 {
     EXPECT_TRUE(devicePathForPort(0).isEmpty());
     EXPECT_TRUE(devicePathForPort(11).isEmpty());
@@ -141,7 +150,7 @@ TEST(PortResolution, IndexesWithoutANameResolveToNothing)
     EXPECT_TRUE(resolvePort("LPT1").path.isEmpty());
 }
 
-TEST(PortResolution, AnEmptyEnvironmentValueDoesNotOverride)
+TEST_F(PortResolution, AnEmptyEnvironmentValueDoesNotOverride)
 {
     EnvVar env("ORVEL_COM1", "");
     EXPECT_EQ(resolvePort("COM1").path, defaultDevicePath(1));
