@@ -138,38 +138,39 @@ void nameFilesAfter(RecordOptions &options, const QString &out, const QString &c
     }
 }
 
+// An output file that could not be created: the message says whether it
+// exists (and --force would replace it) or cannot be written. Returns false.
+bool refuse(const RecordOptions &options, const QString &path)
+{
+    printError(LoadStrArg(!options.force && exists(path) ? kWouldReplace : kCannotWrite, path), stderr,
+               Severity::Error);
+    return false;
+}
+
 // Opens the text file; a message and false when it cannot be created.
 bool openText(const RecordOptions &options, QFile &csv)
 {
     if (options.csv.isEmpty())
         return true;
     csv.setFileName(options.csv);
-    if (csv.open(QIODevice::WriteOnly | (options.force ? QIODevice::Truncate : QIODevice::NewOnly)))
-        return true;
-    printError(LoadStrArg(!options.force && exists(options.csv) ? kWouldReplace : kCannotWrite, options.csv), stderr,
-               Severity::Error);
-    return false;
+    return csv.open(QIODevice::WriteOnly | (options.force ? QIODevice::Truncate : QIODevice::NewOnly)) ||
+           refuse(options, options.csv);
 }
 
 // Starts (or arms) the recording into the output file and opens the text file;
 // a message and false when one cannot be created.
 bool createOutputs(const RecordOptions &options, Recording &rec, RunWatch &watch, QFile &csv)
 {
-    auto refuse = [&](const QString &path) {
-        printError(LoadStrArg(!options.force && exists(path) ? kWouldReplace : kCannotWrite, path), stderr,
-                   Severity::Error);
-        return false;
-    };
     const bool opened = watch.begin([&](int preTrigger) {
         return preTrigger < 0 ? rec.startInto(options.out, options.force)
                               : rec.armInto(options.out, options.force, preTrigger);
     });
     if (!opened)
-        return refuse(options.out);
+        return refuse(options, options.out);
     // The marks of an earlier recording must not land on this one's readings.
     const QString marks = marksFilePath(options.out);
     if (exists(marks) && !QFile::remove(marks))
-        return refuse(marks);
+        return refuse(options, marks);
     return openText(options, csv);
 }
 
@@ -291,10 +292,8 @@ int record(RecordOptions options)
             nameFilesAfter(options, outPattern, csvPattern, at);
             return rec.startInto(options.out, false);
         });
-        if (!opened) {
-            printError(LoadStrArg(kCannotWrite, options.out), stderr, Severity::Error);
-            return false;
-        }
+        if (!opened)
+            return refuse(options, options.out);
         if (!openText(options, csv))
             return false;
         printError(LoadStrArg(kRecordingInto, options.out));

@@ -144,16 +144,18 @@ int monitor(const QStringList &args)
     bool json = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         bool ok = i + 1 < args.size();
-        if (args[i] == QLatin1String("--port") && ok && port.isEmpty())
+        if (args[i] == QLatin1String("--port") && ok && port.isEmpty()) {
             port = args[++i];
-        else if (!args[i].startsWith(u'-') && port.isEmpty())
-            ok = !(port = args[i]).isEmpty(); // the port as the first argument
-        else if (args[i] == QLatin1String("--count") && ok)
+        } else if (!args[i].startsWith(u'-') && !args[i].isEmpty() && port.isEmpty()) {
+            port = args[i]; // the port as the first argument
+            ok = true;
+        } else if (args[i] == QLatin1String("--count") && ok) {
             count = args[++i].toLongLong(&ok);
-        else if (args[i] == QLatin1String("--json"))
+        } else if (args[i] == QLatin1String("--json")) {
             ok = json = true;
-        else
+        } else {
             ok = false;
+        }
         if (!ok || count < -1)
             return usageError(QStringLiteral("monitor"), args[i]);
     }
