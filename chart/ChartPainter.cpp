@@ -288,6 +288,7 @@ ChartLayout layoutChart(const QRectF &target, const ChartModel &model, const Cha
     const int decimals = std::clamp(data.decimals, 0, 9);
     const ValueRange yRange = model.yRange();
     const double tickHeight = fmTick.height();
+    layout.tickHeight = tickHeight;
     const int maxTicks = plotHeight > 0 ? std::max(2, static_cast<int>(plotHeight / (tickHeight * 2.2)) + 1) : 2;
     layout.ticks = niceTicks(yRange, maxTicks, decimals);
     QStringList tickTexts;
@@ -573,20 +574,75 @@ void paintChartData(QPainter &painter, const ChartLayout &layout, const ChartMod
     painter.restore();
 }
 
-QRegion chartDataArea(const ChartLayout &layout, const ChartStyle &style)
+QRegion chartDataArea(const ChartLayout &layout, const ChartModel &model, const ChartStyle &style)
 {
     if (!layout.hasPlot)
         return {};
-    const double reach = lineReach(style, layout.unit);
-    QRegion area(layout.plot.adjusted(-reach, -reach, reach, reach).toAlignedRect());
+    const double u = layout.unit;
+    const double reach = lineReach(style, u);
+    const QRectF plot = layout.plot;
+    const QRectF reachable = plot.adjusted(-reach, -reach, reach, reach);
+    QRegion area;
     // The X labels' band: the whole width (a label may stand beside the graph),
     // with room for glyphs that reach a little beyond their boxes.
+    const double slack = 2.0 * u;
     if (!layout.xLabels.empty()) {
         const QRectF first = layout.xLabels.front().rect;
-        const double slack = 2.0 * layout.unit;
         area += QRectF(layout.target.left(), first.top() - slack, layout.target.width(), first.height() + 2.0 * slack)
                     .toAlignedRect();
     }
+    if (!model.hasPointsShown())
+        return area;
+    const auto column = [&](int point) {
+        const double x = snap(layout.x.toPixel(point), u);
+        return QRectF(x - reach, reachable.top(), 2.0 * reach, reachable.height()).toAlignedRect();
+    };
+
+    // The line and its points: the box of the drawable points shown.
+    const ChartData &data = model.data();
+    const int last = std::min(model.lastShown(), static_cast<int>(data.values.size()) - 1);
+    int left = -1;
+    int right = -1;
+    float low = 0.0f;
+    float high = 0.0f;
+    for (int i = std::max(model.firstShown(), 0); i <= last; ++i) {
+        const float v = data.values[i];
+        if (isNullPoint(v, data.nullValue))
+            continue;
+        if (left < 0) {
+            left = i;
+            low = high = v;
+        }
+        right = i;
+        low = std::min(low, v);
+        high = std::max(high, v);
+    }
+    if (left >= 0) {
+        const double y1 = layout.y.toPixel(low);
+        const double y2 = layout.y.toPixel(high);
+        const QRectF box(QPointF(layout.x.toPixel(left), std::min(y1, y2)),
+                         QPointF(layout.x.toPixel(right), std::max(y1, y2)));
+        area += box.adjusted(-reach, -reach, reach, reach).intersected(reachable).toAlignedRect();
+    }
+
+    // The marks: a line through each, their texts along the top of the graph.
+    bool markTexts = false;
+    for (const ChartMark &m : data.marks) {
+        if (m.point < model.firstShown() || m.point > model.lastShown())
+            continue;
+        area += column(m.point);
+        markTexts = markTexts || !m.text.isEmpty();
+    }
+    if (markTexts)
+        area +=
+            QRectF(reachable.left(), reachable.top(), reachable.width(), reach + 2.0 * u + layout.tickHeight + slack)
+                .toAlignedRect();
+
+    // The cursor.
+    const int cursor = model.cursorPoint();
+    if (style.showCursor && style.cursorMode == gVertLine && cursor >= model.firstShown() &&
+        cursor <= model.lastShown())
+        area += column(cursor);
     return area;
 }
 

@@ -107,6 +107,7 @@ struct ChartLayout
 {
     QRectF target;
     double unit = 1.0;     ///< device pixels per pixel at 96 dots per inch
+    double tickHeight = 0; ///< a line of the labels' font: the X and Y labels, the marks' texts
     bool hasPlot = false;  ///< false when the target is too small for a graph
     QRectF plot;           ///< the graph area
     IndexAxis x;           ///< point index ↔ pixel, for the points shown
@@ -139,9 +140,10 @@ void paintChartBackground(QPainter &painter, const ChartLayout &layout, const Ch
 /// The part painted over it anew for each reading: the X labels, the line and
 /// the cursor. It paints nothing outside chartDataArea().
 void paintChartData(QPainter &painter, const ChartLayout &layout, const ChartModel &model, const ChartStyle &style);
-/// Where paintChartData paints (device units, whole pixels): the graph with
-/// room for the line's width and its marks, and the band of the X labels.
-QRegion chartDataArea(const ChartLayout &layout, const ChartStyle &style);
+/// Where paintChartData paints (device units, whole pixels): the box of the
+/// line with room for its width and its points, a column for the cursor and
+/// each mark, the band of the marks' texts, and the band of the X labels.
+QRegion chartDataArea(const ChartLayout &layout, const ChartModel &model, const ChartStyle &style);
 
 /// What the background is painted from: two paintings with equal keys have
 /// the same background pixels.

@@ -15,6 +15,7 @@
 #include <QPrinter>
 
 #include <cmath>
+#include <cstring>
 
 namespace orvel {
 
@@ -308,12 +309,30 @@ void PEGraph::invalidate()
         Qt::QueuedConnection);
 }
 
+namespace {
+
+/// Puts the pixels of `area` back from `from`, an image of the same size and format as `to`.
+void copyPixels(QImage &to, const QImage &from, const QRect &area)
+{
+    const QRect r = area & to.rect();
+    if (r.isEmpty())
+        return;
+    const int bytes = r.width() * to.depth() / 8;
+    const int offset = r.left() * to.depth() / 8;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        std::memcpy(to.scanLine(y) + offset, from.constScanLine(y) + offset, static_cast<std::size_t>(bytes));
+}
+
+} // namespace
+
 QRegion PEGraph::repaintCache()
 {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     if (cache_.size() != pixels) {
-        cache_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        // Opaque, as the windows' backing stores are: what changed goes to the
+        // screen as a plain copy of its lines, with nothing to blend.
+        cache_ = QImage(pixels, QImage::Format_RGB32);
         cache_.setDevicePixelRatio(ratio);
         // The same resolution as the widget, so that the layout painted is the one hit-tested.
         cache_.setDotsPerMeterX(static_cast<int>(std::lround(logicalDpiX() / 0.0254)));
@@ -322,7 +341,7 @@ QRegion PEGraph::repaintCache()
     }
     const ChartLayout layout = layoutChart(QRectF(rect()), model_, style_, &cache_);
     ChartBackgroundKey key = chartBackgroundKey(layout, model_, style_);
-    QPainter painter(&cache_);
+    const QRegion dataArea = chartDataArea(layout, model_, style_);
     QRegion changed;
     // (Only whole device pixels can be put back from the background.)
     if (!backgroundValid_ || key != backgroundKey_ || ratio != 1.0) {
@@ -335,19 +354,17 @@ QRegion PEGraph::repaintCache()
         back.end();
         backgroundKey_ = std::move(key);
         backgroundValid_ = true;
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(QPointF(0, 0), background_);
         changed = QRegion(rect());
+        copyPixels(cache_, background_, cache_.rect());
     } else {
         // Back to the background where the data was and will be, then the data.
-        changed = dataArea_ | chartDataArea(layout, style_);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        changed = dataArea_ | dataArea;
         for (const QRect &r : changed)
-            painter.drawImage(r, background_, r);
+            copyPixels(cache_, background_, r);
     }
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    QPainter painter(&cache_);
     paintChartData(painter, layout, model_, style_);
-    dataArea_ = chartDataArea(layout, style_);
+    dataArea_ = dataArea;
     cacheValid_ = true;
     return changed;
 }
@@ -362,8 +379,15 @@ void PEGraph::paintEvent(QPaintEvent *event)
             update(beyond);
     }
     QPainter painter(this);
-    painter.setClipRegion(event->region());
-    painter.drawImage(QPointF(0, 0), cache_);
+    // Rectangle by rectangle, each clipped to itself: an image drawn through
+    // a clip of several rectangles is blended a span at a time (large ones
+    // handed to worker threads), inside one rectangle its lines are copied.
+    const qreal ratio = cache_.devicePixelRatio();
+    for (const QRect &r : event->region()) {
+        painter.setClipRect(r);
+        painter.drawImage(r, cache_, QRectF(QPointF(r.topLeft()) * ratio, QSizeF(r.size()) * ratio));
+    }
+    painter.setClipping(false);
     if (!selection_.isEmpty()) {
         const ChartColors colors = chartColors(style_);
         QPen pen(colors.cursor, 1.0, Qt::DashLine);

@@ -54,9 +54,11 @@ public:
     }
 };
 
-/// A scroll bar that repaints only when its handle moves: a sheet of
+/// A scroll bar that repaints only when what it shows changes: a sheet of
 /// thousands of lines grows by one and scrolls to it with every reading, which
-/// moves the handle by a pixel only every so many lines.
+/// moves the handle by a pixel only every so many lines. The range grows
+/// before the value follows it, so what it shows is judged once both are set,
+/// in the same turn of the event loop, before the window is painted.
 class SteadyScrollBar : public QScrollBar
 {
 public:
@@ -65,24 +67,49 @@ public:
 protected:
     void sliderChange(SliderChange change) override
     {
-        if (change != SliderRangeChange && change != SliderValueChange) {
+        if ((change != SliderRangeChange && change != SliderValueChange) || isSliderDown()) {
             QScrollBar::sliderChange(change);
             return;
         }
-        QStyleOptionSlider option;
-        initStyleOption(&option);
-        const QRect handle = style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
-        const bool ends = value() == minimum() || value() == maximum(); // the arrows' states may change
-        if (handle != shown_ || ends != atEnd_ || isSliderDown()) {
-            shown_ = handle;
-            atEnd_ = ends;
-            QScrollBar::sliderChange(change);
-        }
+        if (checkQueued_)
+            return;
+        checkQueued_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                checkQueued_ = false;
+                if (look() != painted_)
+                    QScrollBar::sliderChange(SliderValueChange);
+            },
+            Qt::QueuedConnection);
+    }
+
+    void paintEvent(QPaintEvent *event) override
+    {
+        painted_ = look();
+        QScrollBar::paintEvent(event);
     }
 
 private:
-    QRect shown_;
-    bool atEnd_ = false;
+    /// What a painting shows: the handle, and whether an arrow is at its end.
+    struct Look
+    {
+        QRect handle;
+        bool atMinimum = false;
+        bool atMaximum = false;
+        bool operator==(const Look &) const = default;
+    };
+
+    Look look() const
+    {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        return {style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this),
+                value() == minimum(), value() == maximum()};
+    }
+
+    Look painted_;
+    bool checkQueued_ = false;
 };
 
 } // namespace
@@ -273,7 +300,13 @@ void DataSheetView::rowsInserted(const QModelIndex &parent, int start, int end)
     QAbstractItemView::rowsInserted(parent, start, end);
     if (parent != rootIndex())
         return;
+    // A sheet showing its last line goes on showing it, scrolled in the same
+    // step as it grows (its scroll bar sees the range and the value together).
+    QScrollBar *bar = verticalScrollBar();
+    const bool atEnd = bar->value() == bar->maximum();
     updateGeometries();
+    if (atEnd)
+        bar->setValue(bar->maximum());
     // Lines below the new ones move down (lines are only ever added at the end, where there are none).
     const QRect from = visualRect(model()->index(start, 0, rootIndex()));
     viewport()->update(QRect(0, from.top(), viewport()->width(), viewport()->height() - from.top()));

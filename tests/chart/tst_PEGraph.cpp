@@ -150,6 +150,11 @@ private slots:
                  g.SetPEactions(gReinitAndReset);
              }},
             {"a wider time", [&] { append(0.0f, "  10:10:01.0  "); }},
+            {"the mark removed",
+             [&] {
+                 g.SetMarks({});
+                 g.SetPEactions(gReinitAndReset);
+             }},
             {"the cursor moved", [&] { g.SetCursorPoint(20); }},
             {"a reading that widens the scale",
              [&] {

@@ -13,6 +13,7 @@
 #include "views/Digitalmeter.h"
 
 #include <QLabel>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTest>
@@ -135,6 +136,26 @@ private slots:
         // The newest line is selected once the event loop runs.
         QTRY_COMPARE(list->dataList(2)->currentIndex().row(), 1);
         QVERIFY(list->dataList(2)->selectionModel()->isRowSelected(1, QModelIndex()));
+    }
+
+    // Lines come one at a time: the lines on screen move up by copying their
+    // pixels and the scroll bar is painted only when its look changes, yet
+    // the screen shows what a whole painting of the sheet shows.
+    void appendedLinesShowWhatAWholePaintingShows()
+    {
+        QVERIFY(QTest::qWaitForWindowExposed(list));
+        for (int lines : {1, 1, 30, 1, 1, 400, 1, 1}) {
+            record(lines);
+            QCoreApplication::processEvents();
+            DataSheetView *view = list->dataList(1);
+            const QPoint at = view->mapTo(list, QPoint(0, 0));
+            const QImage shown = list->screen()
+                                     ->grabWindow(list->winId(), at.x(), at.y(), view->width(), view->height())
+                                     .toImage()
+                                     .convertToFormat(QImage::Format_RGB32);
+            const QImage whole = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QVERIFY2(shown == whole, qPrintable(QStringLiteral("at %1 lines").arg(list->lineCount(1))));
+        }
     }
 
     void resetOnTheTenthSheetLeavesOneEmptySheet1()
