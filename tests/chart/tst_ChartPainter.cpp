@@ -11,8 +11,6 @@
 #include <QPainter>
 #include <QTest>
 
-#include <functional>
-
 using namespace orvel;
 using namespace orvel::test;
 
@@ -113,78 +111,6 @@ private slots:
         };
         QCOMPARE(textPixels(x100 + 1, x101), 0);
         QVERIFY(textPixels(x101 + 2, x101 + 60) > 20);
-    }
-
-    // A new reading puts back the background only where the data was and will
-    // be: nothing of the data may fall outside that area, at the graph's
-    // edges too; and a flat line leaves most of the graph alone.
-    void dataPaintsOnlyInsideItsArea()
-    {
-        struct Case
-        {
-            const char *what;
-            std::function<void(ChartData &, ChartStyle &)> change;
-            int cursor;
-        };
-        const Case cases[] = {
-            {"a flat line, the cursor in its gap", [](ChartData &, ChartStyle &) {}, 100},
-            {"thick line with large points on the range's edges",
-             [](ChartData &d, ChartStyle &s) {
-                 for (int i = 0; i < d.points(); ++i)
-                     d.setValue(i, i % 2 ? 100.0f : -100.0f);
-                 s.lineType = gThickSolid;
-                 s.plottingMethod = gPointsPlusLine;
-                 s.pointSize = gLargePoints;
-             },
-             199},
-            {"values beyond the range",
-             [](ChartData &d, ChartStyle &) {
-                 d.setValue(10, 1000.0f);
-                 d.setValue(11, -1000.0f);
-             },
-             -1},
-            {"marks with texts at the first and last points, the cursor on the first",
-             [](ChartData &d, ChartStyle &) {
-                 d.marks = {{0, QStringLiteral("start of the run")}, {199, QStringLiteral("end")}};
-             },
-             0},
-        };
-        for (const Case &c : cases) {
-            ChartModel model = modelWithGap();
-            ChartData d = model.data();
-            ChartStyle style = testStyle();
-            c.change(d, style);
-            model.setData(d);
-            model.setCursorPoint(c.cursor);
-            style.showCursor = c.cursor >= 0;
-            QImage before(800, 500, QImage::Format_RGB32);
-            const ChartLayout layout = layoutChart(QRectF(before.rect()), model, style, &before);
-            QPainter back(&before);
-            paintChartBackground(back, layout, model, style);
-            back.end();
-            QImage after = before.copy();
-            QPainter data(&after);
-            paintChartData(data, layout, model, style);
-            data.end();
-            const QRegion area = chartDataArea(layout, model, style);
-            int changed = 0;
-            for (int y = 0; y < after.height(); ++y)
-                for (int x = 0; x < after.width(); ++x)
-                    if (after.pixel(x, y) != before.pixel(x, y)) {
-                        ++changed;
-                        if (!area.contains(QPoint(x, y)))
-                            QFAIL(qPrintable(QStringLiteral("%1: painted at %2,%3").arg(c.what).arg(x).arg(y)));
-                    }
-            QVERIFY2(changed > 500, c.what);
-        }
-        // The flat line at 50 and its lone reading at −20: the top of the graph is left alone.
-        ChartModel flat = modelWithGap();
-        const ChartStyle style = testStyle();
-        QImage device(800, 500, QImage::Format_RGB32);
-        const ChartLayout layout = layoutChart(QRectF(device.rect()), flat, style, &device);
-        const QRegion area = chartDataArea(layout, flat, style);
-        QVERIFY(!area.contains(QPoint(int(layout.plot.center().x()), int(layout.y.toPixel(80.0)))));
-        QVERIFY(area.contains(QPoint(int(layout.plot.center().x()), int(layout.y.toPixel(50.0)))));
     }
 
     void lineIsDrawnWhereValuesAreAndBreaksAtNullPoints()

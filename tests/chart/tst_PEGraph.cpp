@@ -156,6 +156,14 @@ private slots:
                  g.SetPEactions(gReinitAndReset);
              }},
             {"the cursor moved", [&] { g.SetCursorPoint(20); }},
+            {"a thick line with large points at the scale's top and bottom",
+             [&] {
+                 g.SetSubsetLineTypes(0, gThickSolid);
+                 g.SetPlottingMethod(gPointsPlusLine);
+                 g.SetPointSize(gLargePoints);
+                 append(72.0f, "  10:10:01.1  ");
+                 append(-62.0f, "  10:10:01.2  ");
+             }},
             {"a reading that widens the scale",
              [&] {
                  g.SetManualMaxY(500.0);
