@@ -11,6 +11,8 @@ namespace orvel {
 namespace {
 // The style draws a bar's end a little beyond its length (an edge, a shade).
 constexpr int kEndMargin = 3;
+// A bar of more steps than a page has (there are 200) is painted by the style.
+constexpr int kMostKeptSteps = 1000;
 } // namespace
 
 PageProgressBar::PageProgressBar(QWidget *parent)
@@ -68,7 +70,8 @@ void PageProgressBar::paintEvent(QPaintEvent *event)
 {
     const int step = shown_ - minimum();
     const QRect area = step > 0 ? stepArea(shown_ - 1, shown_) : QRect();
-    if (!area.contains(event->rect()) || isTextVisible() || orientation() != Qt::Horizontal || invertedAppearance()) {
+    if (!area.contains(event->rect()) || step > kMostKeptSteps || isTextVisible() || orientation() != Qt::Horizontal ||
+        invertedAppearance()) {
         QProgressBar::paintEvent(event);
         return;
     }
