@@ -57,6 +57,12 @@ void tick(const QByteArray &bytes)
     QCoreApplication::processEvents(); // posted UM_READING messages
 }
 
+// Whether each of `items` is enabled, in the order given, as a string of 0 and 1.
+template <typename... Items> QString enabledStates(const Items *...items)
+{
+    return ((items->isEnabled() ? QStringLiteral("1") : QStringLiteral("0")) + ...);
+}
+
 // The recorder holding one reading that has not been saved.
 void storeOneReading()
 {
@@ -109,37 +115,28 @@ private slots:
 
     void linkStateDrivesCaptionsHintsAndEnabledStates()
     {
-        QCOMPARE(FormMain->mnuLink->text(), QStringLiteral("&Link"));
-        QCOMPARE(FormMain->sbtnLink->toolTip(), QStringLiteral("Link to DMM"));
-        QVERIFY(FormMain->sbtnPort->isEnabled());
-        QVERIFY(FormMain->mnuHelp->menuAction()->isEnabled());
+        TFormMain &f = *FormMain;
+        QCOMPARE((QStringList{f.mnuLink->text(), f.sbtnLink->toolTip()}), (QStringList{"&Link", "Link to DMM"}));
+        QCOMPARE(enabledStates(f.sbtnPort, f.mnuHelp->menuAction()), QStringLiteral("11"));
 
-        FormMain->sbtnLink->click();
-        QVERIFY(FormMain->linked());
-        QVERIFY(FormMain->Acquisition->TimerGetSd.isActive());
-        QCOMPARE(FormMain->mnuLink->text(), QStringLiteral("Un&link"));
-        QCOMPARE(FormMain->sbtnLink->toolTip(), QStringLiteral("Unlink DMM"));
-        QVERIFY(!FormMain->sbtnPort->isEnabled());
-        QVERIFY(!FormMain->sbtnAbout->isEnabled());
-        QVERIFY(!FormMain->mnuPort->isEnabled());
-        QVERIFY(!FormMain->mnuHelp->menuAction()->isEnabled());
-        QVERIFY(FormMain->mnuLink->isEnabled());
-        QVERIFY(FormMain->mnuFile->menuAction()->isEnabled());
-        QVERIFY(FormMain->mnuWindow->menuAction()->isEnabled());
-        QVERIFY(FormMain->sbtnGraphical->isEnabled());
+        f.sbtnLink->click();
+        QVERIFY(f.linked());
+        QVERIFY(f.Acquisition->TimerGetSd.isActive());
+        QCOMPARE((QStringList{f.mnuLink->text(), f.sbtnLink->toolTip()}), (QStringList{"Un&link", "Unlink DMM"}));
+        // Port, About and Help out of reach; Link, File, Window and the views not.
+        QCOMPARE(enabledStates(f.sbtnPort, f.sbtnAbout, f.mnuPort, f.mnuHelp->menuAction(), f.mnuLink,
+                               f.mnuFile->menuAction(), f.mnuWindow->menuAction(), f.sbtnGraphical),
+                 QStringLiteral("00001111"));
 
         // A file load freezes link, port and help whatever the link state.
         recording().beginLoad(); // the main window hears of it at once
-        QVERIFY(!FormMain->sbtnLink->isEnabled());
-        QVERIFY(!FormMain->mnuLink->isEnabled());
-        FormMain->mnuLinkClick(); // the menu command still works from code: unlink
-        QVERIFY(!FormMain->linked());
-        QVERIFY(!FormMain->sbtnPort->isEnabled());
-        QVERIFY(!FormMain->sbtnLink->isEnabled());
+        QCOMPARE(enabledStates(f.sbtnLink, f.mnuLink), QStringLiteral("00"));
+        f.mnuLinkClick(); // the menu command still works from code: unlink
+        QVERIFY(!f.linked());
+        QCOMPARE(enabledStates(f.sbtnPort, f.sbtnLink), QStringLiteral("00"));
         recording().endLoad();
-        QVERIFY(FormMain->sbtnLink->isEnabled());
-        QVERIFY(FormMain->sbtnPort->isEnabled());
-        QVERIFY(!FormMain->Acquisition->TimerGetSd.isActive());
+        QCOMPARE(enabledStates(f.sbtnLink, f.sbtnPort), QStringLiteral("11"));
+        QVERIFY(!f.Acquisition->TimerGetSd.isActive());
     }
 
     void linkMessagesAndUnlinkStopRecordingFirst()
@@ -215,37 +212,31 @@ private slots:
         }
     }
 
-    void linkingClearsTheFailedTickCount()
-    {
-        tick({});
-        tick({});
-        QCOMPARE(FormMain->iNoDataCount, 2);
-        FormMain->sbtnLink->click();
-        QCOMPARE(FormMain->iNoDataCount, 0);
-    }
-
     // ---- the tick -------------------------------------------------------------
 
     void aReadingReachesTheDigitalMeter()
     {
+        const auto &d = *DigitalMeterForm;
         tick(frameOf("12.34", "DC V m"));
-        QCOMPARE(DigitalMeterForm->DataPanel->text(), QStringLiteral("12.34"));
-        QCOMPARE(DigitalMeterForm->UnitPanel->text(), QStringLiteral("m"));
-        QCOMPARE(DigitalMeterForm->FuncPanel->text(), QStringLiteral("V"));
-        QCOMPARE(DigitalMeterForm->pnlAcDc->text(), QStringLiteral("DC"));
-        QCOMPARE(DigitalMeterForm->SubDataPanel->text(), QStringLiteral(" "));
+        QCOMPARE((QStringList{d.DataPanel->text(), d.UnitPanel->text(), d.FuncPanel->text(), d.pnlAcDc->text(),
+                              d.SubDataPanel->text()}),
+                 (QStringList{"12.34", "m", "V", "DC", " "}));
         QVERIFY(programState().ReadingReceived);
         QCOMPARE(FormMain->MeterReading().szDisplay, QStringLiteral("12.34"));
 
         // Resistance shows its unit as the ohm sign, in the symbol face.
         tick(frameOf("60.00", "ohm k"));
-        QCOMPARE(DigitalMeterForm->FuncPanel->text(), QStringLiteral("Ω"));
-        QCOMPARE(DigitalMeterForm->FuncPanel->property("face").toString(), QStringLiteral("Symbol"));
-        QCOMPARE(DigitalMeterForm->UnitPanel->text(), QStringLiteral("K"));
-        QCOMPARE(DigitalMeterForm->FuncPanel->font().pointSize(), DigitalMeterForm->FuncPanel->width() / 2);
+        QCOMPARE((QStringList{d.FuncPanel->text(), d.FuncPanel->property("face").toString(), d.UnitPanel->text()}),
+                 (QStringList{"Ω", "Symbol", "K"}));
+        QCOMPARE(d.FuncPanel->font().pointSize(), d.FuncPanel->width() / 2);
+
+        // Messages 1025 to 1028 change nothing.
+        for (int n = 1025; n <= 1028; ++n)
+            SendMessage(DigitalMeterForm, QEvent::Type(n), 7);
+        QCOMPARE(d.DataPanel->text(), QStringLiteral("60.00"));
     }
 
-    void aGoodFrameBetweenFailedTicksRestartsTheCount()
+    void aGoodFrameOrLinkingRestartsTheFailedTickCount()
     {
         tick({});
         tick({});
@@ -253,6 +244,10 @@ private slots:
         tick({});
         QVERIFY(warnings.isEmpty());
         QCOMPARE(FormMain->iNoDataCount, 1);
+        tick({});
+        QCOMPARE(FormMain->iNoDataCount, 2);
+        FormMain->sbtnLink->click();
+        QCOMPARE(FormMain->iNoDataCount, 0);
     }
 
     void everyThirdFailedTickWarnsAndAbortUnlinks()
@@ -397,24 +392,14 @@ private slots:
 
     void digitalMeterPanelsFollowTheDisplaysWidth()
     {
+        const auto &d = *DigitalMeterForm;
         DigitalMeterForm->showNormal();
-        DigitalMeterForm->LcdPanel->resize(300, 120);
-        QCOMPARE(DigitalMeterForm->FuncPanel->width(), 60);
-        QCOMPARE(DigitalMeterForm->UnitPanel->width(), 60);
-        QCOMPARE(DigitalMeterForm->SubDataPanel->width(), 300);
-        QCOMPARE(DigitalMeterForm->SubDataPanel->height(), 30);
-        QCOMPARE(DigitalMeterForm->pnlAcDc->width(), 60);
-        QCOMPARE(DigitalMeterForm->pnlAcDc->height(), DigitalMeterForm->FuncPanel->height() / 4);
-        QCOMPARE(DigitalMeterForm->FuncPanel->font().pointSize(),
-                 int(96.0 / DigitalMeterForm->FuncPanel->logicalDpiY() * 60 * 0.5 - 3));
-    }
-
-    void digitalMeterMessages1025To1028ChangeNothing()
-    {
-        tick(frameOf("1.234", "DC V"));
-        for (int n = 1025; n <= 1028; ++n)
-            SendMessage(DigitalMeterForm, QEvent::Type(n), 7);
-        QCOMPARE(DigitalMeterForm->DataPanel->text(), QStringLiteral("1.234"));
+        d.LcdPanel->resize(300, 120);
+        QCOMPARE((QList<int>{d.FuncPanel->width(), d.UnitPanel->width(), d.pnlAcDc->width()}),
+                 (QList<int>{60, 60, 60}));
+        QCOMPARE(d.SubDataPanel->size(), QSize(300, 30));
+        QCOMPARE(d.pnlAcDc->height(), d.FuncPanel->height() / 4);
+        QCOMPARE(d.FuncPanel->font().pointSize(), int(96.0 / d.FuncPanel->logicalDpiY() * 60 * 0.5 - 3));
     }
 
     // ---- closing --------------------------------------------------------------

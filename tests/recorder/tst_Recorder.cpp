@@ -265,11 +265,11 @@ private slots:
 
     void intervalShowsInTheStatusBarAndTakesEffectAtStart()
     {
-        auto choose = [](int seconds) {
-            QTimer::singleShot(0, [seconds] {
+        auto choose = [](int seconds, bool accept = true) {
+            QTimer::singleShot(0, [seconds, accept] {
                 DialogOption->bManualChosen = false;
                 DialogOption->iIntervalSeconds = seconds;
-                DialogOption->accept();
+                accept ? DialogOption->accept() : DialogOption->reject();
             });
             GraphicalForm->sbtnOptionClick();
         };
@@ -283,12 +283,7 @@ private slots:
         QCOMPARE(recording().state().iLoggerInterval, 500);
         QCOMPARE(status(3), QStringLiteral("Full Speed"));
 
-        // Cancel changes nothing.
-        QTimer::singleShot(0, [] {
-            DialogOption->iIntervalSeconds = 9;
-            DialogOption->reject();
-        });
-        GraphicalForm->sbtnOptionClick();
+        choose(9, false); // Cancel changes nothing
         QCOMPARE(recording().state().iLoggerInterval, 500);
     }
 
@@ -374,10 +369,24 @@ private slots:
 
     void pagesWarningsCursorAndZoom()
     {
+        // With nothing stored the page commands read nothing.
+        TGraphicalForm &g = *GraphicalForm;
+        QTest::keyClick(g.PEGraph, Qt::Key_PageDown);
+        QTest::keyClick(g.PEGraph, Qt::Key_Left);
+        g.sbtnFirstPageClick();
+        g.sbtnLastPageClick();
+        QCOMPARE(run->asked().captions(), QStringList{"Warning[W8009]"});
+        QCOMPARE(recording().state().iShownPage, 1);
+        QVERIFY(g.TimePanel->text().isEmpty());
+
         for (int i = 0; i < 450; ++i)
             store(qPrintable(QString::number(i)));
-        TGraphicalForm &g = *GraphicalForm;
         QCOMPARE(recording().state().iLastPage, 3);
+        // While a file loads, the page keys do nothing at all.
+        recording().beginLoad();
+        QTest::keyClick(g.PEGraph, Qt::Key_PageUp);
+        QCOMPARE(recording().state().iShownPage, 3);
+        recording().endLoad();
         const auto &chart = g.PEGraph->model().data();
         QCOMPARE(chart.value(0), 250.0f);
 
@@ -394,7 +403,7 @@ private slots:
         // Each page command's menu item follows its button (First page, Page down).
         QCOMPARE(commandStates(), QStringLiteral("110111101 100111101"));
         g.sbtnPageUpClick();
-        QCOMPARE(run->asked().captions(), QStringList{"Warning[W8008]"});
+        QCOMPARE(run->asked().captions(), (QStringList{"Warning[W8009]", "Warning[W8008]"}));
         QCOMPARE(run->asked().messages.last().text, QStringLiteral("First page."));
         QCOMPARE(recording().state().iShownPage, 1);
 
@@ -430,25 +439,6 @@ private slots:
         QVERIFY(!g.PEGraph->isZoomed());
         QVERIFY(!g.sbtnUndoZoom->isEnabled());
         QVERIFY(!g.mnuUndoZoom->isEnabled());
-    }
-
-    void pageCommandsWithNothingStoredReadNothing()
-    {
-        TGraphicalForm &g = *GraphicalForm;
-        QTest::keyClick(g.PEGraph, Qt::Key_PageDown);
-        QTest::keyClick(g.PEGraph, Qt::Key_Left);
-        g.sbtnFirstPageClick();
-        g.sbtnLastPageClick();
-        QCOMPARE(run->asked().captions(), QStringList{"Warning[W8009]"});
-        QCOMPARE(recording().state().iShownPage, 1);
-        QVERIFY(g.TimePanel->text().isEmpty());
-
-        // While a file loads, the page keys do nothing at all.
-        storeMany(450);
-        recording().beginLoad();
-        QTest::keyClick(g.PEGraph, Qt::Key_PageUp);
-        QCOMPARE(recording().state().iShownPage, 3);
-        recording().endLoad();
     }
 
     void clearAsksOnlyWhenUnsavedAndBlanksEverything()
@@ -605,8 +595,7 @@ private slots:
             QVERIFY(recording().state().bUnsaved);
             if (r.records == 401) {
                 QCOMPARE(g.PEGraph->model().data().value(199), 400.0f);
-                QCOMPARE(g.MaxDataPanel->text(), QStringLiteral("400"));
-                QCOMPARE(g.MinDataPanel->text(), QStringLiteral("0"));
+                QCOMPARE((QStringList{g.MaxDataPanel->text(), g.MinDataPanel->text()}), (QStringList{"400", "0"}));
                 QCOMPARE(recording().state().Scale.fScaleMax, 400.0f * 1.33f);
                 GraphicalForm->sbtnFirstPageClick();
                 QCOMPARE(g.PEGraph->model().data().value(198), -99999.0f);
@@ -680,7 +669,6 @@ private slots:
         QCOMPARE(run->asked().captions(), (QStringList{"Warning[W8014]", "Warning[W8014]"}));
         const qsizetype k = recording().buffer().count();
         QVERIFY2(k > 0 && k < n, qPrintable(QString::number(k)));
-        const TGraphicalForm &g = *GraphicalForm;
         QCOMPARE(recording().state().iStoredCount, int(k));
         QCOMPARE(recording().state().iLastPage, pageCount(k));
         QCOMPARE(recording().state().iShownPage, recording().state().iLastPage);
@@ -690,7 +678,7 @@ private slots:
         QCOMPARE(listed, int(k));
         QVERIFY(recording().state().bUnsaved);
         QVERIFY(!recording().state().LoadInProgress);
-        QVERIFY(g.sbtnClear->isEnabled());
+        QVERIFY(GraphicalForm->sbtnClear->isEnabled());
     }
 
     void saveFailuresKeepTheDataUnsavedAndThePreviousFile()
