@@ -66,30 +66,21 @@ PromptButton warnWith(TAutoMsgForm &form, const std::function<void()> &whileShow
     return whileShowing(form, whileShown, [&] { return form.ShowWarning(kNoDataCaption, kNoData, kRetrying, {}); });
 }
 
-void setPresent(std::initializer_list<int> ports)
+void setPresent(const QList<int> &ports)
 {
     shared.PortPresent.fill(false);
     for (int n : ports)
         shared.PortPresent[n - 1] = true;
 }
 
-QStringList portsWhere(const TDlgRsPortForm &form, bool (QAbstractButton::*test)() const)
+// The ports whose button passes `test`, by default the checked ones.
+QStringList portsWhere(const TDlgRsPortForm &form, bool (QAbstractButton::*test)() const = &QAbstractButton::isChecked)
 {
     QStringList names;
     for (const QRadioButton *b : form.rbtnCom)
         if ((b->*test)())
             names << b->text();
     return names;
-}
-
-QStringList enabledPorts(const TDlgRsPortForm &form)
-{
-    return portsWhere(form, &QWidget::isEnabled);
-}
-
-QStringList checkedPorts(const TDlgRsPortForm &form)
-{
-    return portsWhere(form, &QAbstractButton::isChecked);
 }
 
 QString kernelMajorMinor()
@@ -132,34 +123,40 @@ private slots:
 
     // ---- port dialog ---------------------------------------------------------
 
-    void onlyPortsFoundAtStartUpCanBeChosen()
+    // Only ports found at start-up can be chosen; the current port is shown
+    // checked even when absent, and OK keeps it.
+    void okKeepsTheCurrentPort_data()
     {
-        setPresent({3});
+        QTest::addColumn<QList<int>>("present");
+        QTest::addColumn<QStringList>("enabled");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QStringList>("checked");
+        QTest::addColumn<int>("absent"); // a port not found, clicked in vain
+        QTest::addRow("found") << QList<int>{3} << QStringList{"COM3"} << 3 << QStringList{"COM3"} << 4;
+        QTest::addRow("not found") << QList<int>{3} << QStringList{"COM3"} << 6 << QStringList{"COM6"} << 4;
+        // Nothing checked yet: OK keeps the working port as it is.
+        QTest::addRow("outside") << QList<int>{2, 4} << QStringList{"COM2", "COM4"} << 9 << QStringList{} << 1;
+    }
+
+    void okKeepsTheCurrentPort()
+    {
+        QFETCH(QList<int>, present);
+        QFETCH(QStringList, enabled);
+        QFETCH(int, port);
+        QFETCH(QStringList, checked);
+        QFETCH(int, absent);
+        setPresent(present);
         TDlgRsPortForm form(shared);
-        form.iPortNo = 3;
+        form.iPortNo = port;
         const int result = execWith(form, [&] {
-            QCOMPARE(enabledPorts(form), QStringList{"COM3"});
-            QCOMPARE(checkedPorts(form), QStringList{"COM3"});
-            QTest::mouseClick(form.rbtnCom[3], Qt::LeftButton); // not there: changes nothing
-            QCOMPARE(checkedPorts(form), QStringList{"COM3"});
+            QCOMPARE(portsWhere(form, &QWidget::isEnabled), enabled);
+            QCOMPARE(portsWhere(form), checked);
+            QTest::mouseClick(form.rbtnCom[absent - 1], Qt::LeftButton); // not there: changes nothing
+            QCOMPARE(portsWhere(form), checked);
             form.bbtnOk->click();
         });
         QCOMPARE(result, int(QDialog::Accepted));
-        QCOMPARE(form.iPortNo, 3);
-    }
-
-    void absentCurrentPortIsShownCheckedAndKeptByOk()
-    {
-        setPresent({3});
-        TDlgRsPortForm form(shared);
-        form.iPortNo = 6;
-        execWith(form, [&] {
-            QCOMPARE(checkedPorts(form), QStringList{"COM6"});
-            QVERIFY(!form.rbtnCom[5]->isEnabled());
-            form.bbtnOk->click();
-        });
-        QCOMPARE(form.result(), int(QDialog::Accepted));
-        QCOMPARE(form.iPortNo, 6);
+        QCOMPARE(form.iPortNo, port);
     }
 
     void okTakesTheChosenPortAndCancelDoesNot()
@@ -167,43 +164,27 @@ private slots:
         setPresent({3, 5});
         TDlgRsPortForm form(shared);
         form.iPortNo = 3;
-        QCOMPARE(execWith(form,
-                          [&] {
-                              QTest::mouseClick(form.rbtnCom[4], Qt::LeftButton);
-                              form.bbtnCancel->click();
-                          }),
-                 int(QDialog::Rejected));
+        const int cancelled = execWith(form, [&] {
+            QTest::mouseClick(form.rbtnCom[4], Qt::LeftButton);
+            form.bbtnCancel->click();
+        });
+        QCOMPARE(cancelled, int(QDialog::Rejected));
         QCOMPARE(form.iPortNo, 3);
-        QCOMPARE(execWith(form,
-                          [&] {
-                              QCOMPARE(checkedPorts(form), QStringList{"COM3"}); // shown again for port 3
-                              QTest::mouseClick(form.rbtnCom[4], Qt::LeftButton);
-                              form.bbtnOk->click();
-                          }),
-                 int(QDialog::Accepted));
-        QCOMPARE(form.iPortNo, 5);
-    }
-
-    void portOutsideTheDialogKeepsThePreviousCheck()
-    {
-        setPresent({2, 4});
-        TDlgRsPortForm form(shared);
-        form.iPortNo = 9; // nothing checked yet: OK keeps the working port as it is
-        execWith(form, [&] {
-            QVERIFY(checkedPorts(form).isEmpty());
+        const int accepted = execWith(form, [&] {
+            QCOMPARE(portsWhere(form), QStringList{"COM3"}); // shown again for port 3
+            QTest::mouseClick(form.rbtnCom[4], Qt::LeftButton);
             form.bbtnOk->click();
         });
-        QCOMPARE(form.iPortNo, 9);
-
-        form.iPortNo = 4;
-        execWith(form, [&] { form.bbtnOk->click(); });
+        QCOMPARE(accepted, int(QDialog::Accepted));
+        QCOMPARE(form.iPortNo, 5);
+        // A port outside the dialog leaves the previous check, and OK keeps it.
         for (int outside : {0, 9, -1}) {
             form.iPortNo = outside;
             execWith(form, [&] {
-                QCOMPARE(checkedPorts(form), QStringList{"COM4"});
+                QCOMPARE(portsWhere(form), QStringList{"COM5"});
                 form.bbtnOk->click();
             });
-            QCOMPARE(form.iPortNo, 4);
+            QCOMPARE(form.iPortNo, 5);
         }
     }
 
@@ -282,13 +263,22 @@ private slots:
         QVERIFY(form.windowFlags() & Qt::WindowStaysOnTopHint);
         QCOMPARE(form.bbtnYes->text(), QStringLiteral("&Continue"));
         QVERIFY(!form.Timer1->isActive());
-        bool openBeforeTheLastStep = false;
-        const PromptButton result = warnWith(form, [&] {
+        warnWith(form, [&] {
             QCOMPARE(form.windowTitle(), kNoDataCaption);
             QCOMPARE(form.lbMsg1->text(), kNoData);
             QCOMPARE(form.lbMsg2->text(), kRetrying);
             QVERIFY(form.Timer1->isActive());
             QCOMPARE(form.Timer1->interval(), 100);
+            for (int step = 0; step < 12; ++step)
+                form.Timer1Timer();
+            form.bbtnYes->click();
+        });
+        QCOMPARE(form.ProgressBar->value(), 12);
+        // Shown again, the bar starts from empty and runs to the end.
+        bool openBeforeTheLastStep = false;
+        const PromptButton result = warnWith(form, [&] {
+            QCOMPARE(form.ProgressBar->value(), 0);
+            QVERIFY(form.Timer1->isActive());
             for (int step = 1; step < kAutoCloseSteps; ++step)
                 form.Timer1Timer();
             QCOMPARE(form.ProgressBar->value(), 29);
@@ -349,45 +339,37 @@ private slots:
         QCOMPARE(form.result(), code);
     }
 
-    void warningBarStartsFromEmptyOnEveryShowing()
-    {
-        TAutoMsgForm form;
-        warnWith(form, [&] {
-            for (int step = 0; step < 12; ++step)
-                form.Timer1Timer();
-            form.bbtnYes->click();
-        });
-        QCOMPARE(form.ProgressBar->value(), 12);
-        const PromptButton second = warnWith(form, [&] {
-            QCOMPARE(form.ProgressBar->value(), 0);
-            QVERIFY(form.Timer1->isActive());
-            for (int step = 0; step < kAutoCloseSteps; ++step)
-                form.Timer1Timer();
-        });
-        QCOMPARE(second, PromptButton::Yes);
-        QCOMPARE(form.result(), 6);
-    }
-
     // ---- progress window -----------------------------------------------------
 
     void abortAsksFirst_data()
     {
+        QTest::addColumn<bool>("byEscape");
         QTest::addColumn<PromptButton>("answer");
         QTest::addColumn<bool>("loadGoesOn");
-        QTest::addRow("No") << PromptButton::No << true;
-        QTest::addRow("Yes") << PromptButton::Yes << false;
+        QTest::addRow("No") << false << PromptButton::No << true;
+        QTest::addRow("Yes") << false << PromptButton::Yes << false;
+        // Escape must not hide the window of a load that runs on: it asks like the abort button.
+        QTest::addRow("Escape, No") << true << PromptButton::No << true;
     }
 
     void abortAsksFirst()
     {
+        QFETCH(bool, byEscape);
         QFETCH(PromptButton, answer);
         QFETCH(bool, loadGoesOn);
         ScopedPrompt asked;
         asked->answers = {answer};
         TMsgForm form;
+        QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(form.windowFlags() & Qt::WindowStaysOnTopHint);
         bool aborted = false;
         connect(&form, &TMsgForm::abortConfirmed, [&aborted] { aborted = true; });
-        form.bbtnAbort->click();
+        if (byEscape) {
+            form.show();
+            QTest::keyClick(&form, Qt::Key_Escape);
+        } else {
+            form.bbtnAbort->click();
+        }
         QCOMPARE(asked->messages.size(), 1);
         const MessageRequest &m = asked->messages[0];
         QCOMPARE(m.caption, QStringLiteral("Warning[W8014]"));
@@ -397,31 +379,16 @@ private slots:
         QCOMPARE(m.defaultButton, PromptButton::No);
         QCOMPARE(m.owner, static_cast<const QObject *>(&form));
         QCOMPARE(aborted, !loadGoesOn);
-    }
-
-    // Escape must not hide the window of a load that runs on: it asks like the
-    // abort button. The loader's own close needs no answer.
-    void escapeAsksAndOnlyTheLoaderCloses()
-    {
-        ScopedPrompt asked;
-        asked->answers = {PromptButton::No};
-        TMsgForm form;
-        QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
-        QVERIFY(form.windowFlags() & Qt::WindowStaysOnTopHint);
-        bool aborted = false;
-        connect(&form, &TMsgForm::abortConfirmed, [&aborted] { aborted = true; });
-        form.show();
-        QTest::keyClick(&form, Qt::Key_Escape);
-        QCOMPARE(asked->captions(), QStringList{"Warning[W8014]"});
+        if (!byEscape)
+            return;
         QVERIFY(form.isVisible());
-        QVERIFY(!aborted);
 
         form.bbtnAbort->setEnabled(false); // the loader's final phase: nothing to ask
         QTest::keyClick(&form, Qt::Key_Escape);
         QCOMPARE(asked->messages.size(), 1);
         QVERIFY(form.isVisible());
 
-        QVERIFY(form.close());
+        QVERIFY(form.close()); // the loader's own close needs no answer
         QVERIFY(!form.isVisible());
         QCOMPARE(asked->messages.size(), 1);
     }
@@ -454,6 +421,10 @@ private slots:
         QCOMPARE(icon.left(), (form.Memo1->x() - icon.width()) / 2);
         QCOMPARE(icon.top(), form.Image1->parentWidget()->height() / 2 - icon.height() / 2);
         QCOMPARE(execWith(form, [&] { form.BitBtn1->click(); }), int(QDialog::Accepted));
+
+        // The system line names the running kernel.
+        QCOMPARE(systemLine({5, 10}), QStringLiteral("System: Linux 5.10"));
+        QCOMPARE(systemLine(osVersion()), "System: Linux " + kernelMajorMinor());
     }
 
     // ---- system version ------------------------------------------------------
@@ -479,12 +450,6 @@ private slots:
         QFETCH(int, minor);
         const OsVersion v = parseOsRelease(release);
         QCOMPARE(QStringLiteral("%1.%2").arg(v.major).arg(v.minor), QStringLiteral("%1.%2").arg(major).arg(minor));
-    }
-
-    void systemLineNamesTheRunningKernel()
-    {
-        QCOMPARE(systemLine({5, 10}), QStringLiteral("System: Linux 5.10"));
-        QCOMPARE(systemLine(osVersion()), "System: Linux " + kernelMajorMinor());
     }
 };
 

@@ -129,6 +129,12 @@ private slots:
             asked().fileAnswers = QStringList{csv};
             d.btnBrowse->click();
         };
+        auto browseThen = [browse](auto... buttons) { // the file chosen, then `buttons` clicked in turn
+            return [=](TDlgExportForm &d) {
+                browse(d);
+                ((d.*buttons)->click(), ...);
+            };
+        };
         auto pages = [browse](const char *from, const char *to) {
             return [browse, from, to](TDlgExportForm &d) {
                 browse(d);
@@ -139,31 +145,15 @@ private slots:
             };
         };
         const Row rows[] = {
-            {"all pages",
-             [browse](TDlgExportForm &d) {
-                 browse(d);
-                 d.rbtnPageAll->click();
-                 d.btnExport->click();
-             },
-             450, 1, ""},
-            {"this page",
-             [browse](TDlgExportForm &d) {
-                 browse(d);
-                 d.btnExport->click();
-             },
-             200, 51, ""},
+            {"all pages", browseThen(&TDlgExportForm::rbtnPageAll, &TDlgExportForm::btnExport), 450, 1, ""},
+            {"this page", browseThen(&TDlgExportForm::btnExport), 200, 51, ""},
             {"pages 1 to 1", pages("1", "1"), 50, 1, ""},
             {"from after to", pages("3", "2"), 0, 0, ""},
             {"no name", [](TDlgExportForm &d) { d.btnExport->click(); }, -1, 0, "Error[E9013]"},
             {"not an integer", pages("1", "x"), -1, 0, "Orvel Data Logging System", "'x' is not a valid integer value"},
             {"page 0", pages("0", "2"), -1, 0, "Error[E2062]"},
             {"page 4", pages("2", "4"), -1, 0, "Error[E2062]"},
-            {"cancelled",
-             [browse](TDlgExportForm &d) {
-                 browse(d);
-                 d.btnCancel->click();
-             },
-             -1, 0, ""},
+            {"cancelled", browseThen(&TDlgExportForm::btnCancel), -1, 0, ""},
         };
         for (const Row &row : rows) {
             QFile::remove(csv);
@@ -237,8 +227,7 @@ private slots:
             d.btnExport->click();
         }));
         QCOMPARE(asked().fileRequests.last().defaultExtension, QStringLiteral("bmp"));
-        const QByteArray bytes = readAll(bmp);
-        QVERIFY(bytes.startsWith("BM"));
+        const QByteArray bytes = readAll(bmp); // a file in BMP form, "BM" first
         const QImage picture = QImage::fromData(bytes, "BMP");
         QCOMPARE(picture.size(), QSize(1000, 681));
         // The whole page 2, although the screen shows a zoomed part of it.

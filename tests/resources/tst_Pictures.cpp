@@ -17,6 +17,7 @@
 #include <cmath>
 #include <functional>
 #include <iterator>
+#include <tuple>
 
 using namespace orvel;
 
@@ -37,19 +38,13 @@ QImage compose(int under, int over, QPoint at)
     return image;
 }
 
-// The pixel the point at angle `degrees` (counter-clockwise from +x, y up) and
-// distance `radius` from `pivot` falls in.
-QPoint pointAt(QPointF pivot, double degrees, double radius)
-{
-    const double a = degrees * M_PI / 180.0;
-    return QPoint(static_cast<int>(std::floor(pivot.x() + std::cos(a) * radius)),
-                  static_cast<int>(std::floor(pivot.y() - std::sin(a) * radius)));
-}
-
-// That pixel's colour; transparent outside the image.
+// The colour of the pixel the point at angle `degrees` (counter-clockwise from
+// +x, y up) and distance `radius` from `pivot` falls in; transparent outside the image.
 QRgb pixelAt(const QImage &image, QPointF pivot, double degrees, double radius)
 {
-    const QPoint p = pointAt(pivot, degrees, radius);
+    const double a = degrees * M_PI / 180.0;
+    const QPoint p(static_cast<int>(std::floor(pivot.x() + std::cos(a) * radius)),
+                   static_cast<int>(std::floor(pivot.y() - std::sin(a) * radius)));
     return image.rect().contains(p) ? image.pixel(p) : qRgba(0, 0, 0, 0);
 }
 
@@ -174,7 +169,6 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(bool, opaqueBackground);
         QCOMPARE(pictureSize(id), size);
-        QVERIFY(!pictureResourcePath(id).isEmpty());
 
         // The source is drawn in pixels of the picture.
         QSvgRenderer renderer(pictureResourcePath(id));
@@ -232,35 +226,37 @@ private slots:
     {
         const QImage minus = programBitmap(17);
         const QImage plus = programBitmap(18);
-        // The bar through the middle is white on both.
-        for (int x = 3; x <= 7; ++x) {
-            QVERIFY2(isWhite(minus.pixel(x, 5)), qPrintable(QString::number(x)));
-            QVERIFY2(isWhite(plus.pixel(x, 5)), qPrintable(QString::number(x)));
-        }
-        // The plus has an upright stroke, the minus has none.
-        for (int y : {2, 3, 7, 8}) {
-            QVERIFY2(isWhite(plus.pixel(5, y)), qPrintable(QString::number(y)));
-            QVERIFY2(isBlue(minus.pixel(5, y)), qPrintable(QString::number(y)));
-        }
-        // Coloured square around them.
-        for (QPoint p : {QPoint(0, 0), QPoint(2, 2), QPoint(8, 2), QPoint(2, 8), QPoint(8, 8), QPoint(10, 10)}) {
-            QVERIFY2(isBlue(minus.pixel(p)), qPrintable(QStringLiteral("%1,%2").arg(p.x()).arg(p.y())));
-            QVERIFY2(isRed(plus.pixel(p)), qPrintable(QStringLiteral("%1,%2").arg(p.x()).arg(p.y())));
-        }
+        // The bar through the middle is white on both; the plus has an upright
+        // stroke, the minus has none; a coloured square is around them.
+        using Test = bool (*)(QRgb);
+        const std::tuple<QList<QPoint>, Test, Test> marks[] = {
+            {{{3, 5}, {4, 5}, {5, 5}, {6, 5}, {7, 5}}, isWhite, isWhite},
+            {{{5, 2}, {5, 3}, {5, 7}, {5, 8}}, isBlue, isWhite},
+            {{{0, 0}, {2, 2}, {8, 2}, {2, 8}, {8, 8}, {10, 10}}, isBlue, isRed}};
+        for (const auto &[points, onMinus, onPlus] : marks)
+            for (QPoint p : points) {
+                const QByteArray at = QStringLiteral("%1,%2").arg(p.x()).arg(p.y()).toLatin1();
+                QVERIFY2(onMinus(minus.pixel(p)), at);
+                QVERIFY2(onPlus(plus.pixel(p)), at);
+            }
     }
 
-    void faceLeavesTheNeedleSweepWhite()
+    void dialsLeaveTheNeedleSweepWhite()
     {
-        // Without a scale the dial is plain white wherever the needle passes,
-        // from just outside the hub to past its tip, including overload.
+        // Without a scale a dial is plain white wherever the needle passes,
+        // from just outside the hub to past its tip, including overload; a
+        // dark hub marks the pivot.
         const QImage face = programBitmap(11);
+        const QImage frame = programBitmap(12);
         QVERIFY(allInSector(face, kAnalogPivot, 24, 156, 24, 103, isWhite));
-        // The label strip and the sign beside it sit on plain white.
+        QVERIFY(allInSector(frame, kComparatorPivot, 45, 135, 14, 72, isWhite));
+        QVERIFY(isDark(face.pixel(99, 132)));
+        QVERIFY(isDark(frame.pixel(100, 99)));
+        // The label strip and the sign beside it sit on plain white; the band
+        // below the analog hub is not white.
         for (int y = 77; y <= 99; ++y)
             for (int x = 44; x <= 154; ++x)
                 QVERIFY2(isWhite(face.pixel(x, y)), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
-        // A dark hub marks the pivot; the band below it is not white.
-        QVERIFY(isDark(face.pixel(99, 132)));
         QVERIFY(!isWhite(face.pixel(99, 140)));
         QVERIFY(!isWhite(face.pixel(20, 150)));
     }
@@ -288,10 +284,8 @@ private slots:
         const QPointF c = kAnalogPivot;
         const double step = 120.0 / divisions;
 
-        // The long zero and full-scale marks lie where the needle rests at 0
-        // and at full scale.
-        QVERIFY(anyInSector(dial, c, 148.5, 151.5, kMajorBand0, kMajorBand1, isInk));
-        QVERIFY(anyInSector(dial, c, 28.5, 31.5, kMajorBand0, kMajorBand1, isInk));
+        // The zero and full-scale marks lie where the needle rests at 0 and at
+        // full scale (the ticks below check that they are long ones).
         QVERIFY(anyInSector(dial, c, 149.5, 150.5, kTickBand0, kMajorBand1, isInk));
         QVERIFY(anyInSector(dial, c, 29.5, 30.5, kTickBand0, kMajorBand1, isInk));
 
@@ -341,23 +335,14 @@ private slots:
         }
 
         // 0 in blue and the full-scale number in red on the coloured scales.
-        const bool blueZero = anyInSector(dial, c, 144, 156, kLabelBand0, kLabelBand1, isBlue);
-        const bool redEnd = anyInSector(dial, c, 24, 36, kLabelBand0, kLabelBand1, isRed);
-        QCOMPARE(blueZero, colouredEnds);
-        QCOMPARE(redEnd, colouredEnds);
+        QCOMPARE(anyInSector(dial, c, 144, 156, kLabelBand0, kLabelBand1, isBlue), colouredEnds);
+        QCOMPARE(anyInSector(dial, c, 24, 36, kLabelBand0, kLabelBand1, isRed), colouredEnds);
         QVERIFY(!anyInSector(dial, c, 36, 144, kLabelBand0, kLabelBand1, [](QRgb p) { return isBlue(p) || isRed(p); }));
 
         // The scale keeps off the label strip and the sign.
         for (int y = 77; y <= 99; ++y)
             for (int x = 44; x <= 154; ++x)
                 QVERIFY2(isWhite(dial.pixel(x, y)), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
-    }
-
-    void comparatorFrameLeavesTheNeedleSweepWhite()
-    {
-        const QImage frame = programBitmap(12);
-        QVERIFY(allInSector(frame, kComparatorPivot, 45, 135, 14, 72, isWhite));
-        QVERIFY(isDark(frame.pixel(100, 99)));
     }
 
     void comparatorZonesMatchTheNeedle()
@@ -371,18 +356,14 @@ private slots:
         QVERIFY(allInSector(dial, c, 53, 67, 57, 64, isRed));
 
         // Blue turns green at the lower limit, green turns red at the upper,
-        // with the thin dark border marks there.
-        QVERIFY(isBlue(pixelAt(dial, c, 112, 60)));
-        QVERIFY(isGreen(pixelAt(dial, c, 108, 60)));
-        QVERIFY(isGreen(pixelAt(dial, c, 72, 60)));
-        QVERIFY(isRed(pixelAt(dial, c, 68, 60)));
+        // with the thin dark border marks there; the zones end at the needle's stops.
+        const std::pair<double, bool (*)(QRgb)> zoneAt[] = {{112, isBlue}, {108, isGreen},  {72, isGreen},
+                                                            {68, isRed},   {128.5, isBlue}, {51.5, isRed}};
+        for (const auto &[a, inZone] : zoneAt)
+            QVERIFY2(inZone(pixelAt(dial, c, a, 60)), qPrintable(QString::number(a)));
         QVERIFY(anyInSector(dial, c, 109.5, 110.5, 57, 64, isDark));
         QVERIFY(anyInSector(dial, c, 69.5, 70.5, 57, 64, isDark));
         QVERIFY(!anyInSector(dial, c, 85, 95, 57, 64, isDark));
-
-        // The zones end at the needle's stops.
-        QVERIFY(isBlue(pixelAt(dial, c, 128.5, 60)));
-        QVERIFY(isRed(pixelAt(dial, c, 51.5, 60)));
         for (double a : {135.0, 45.0, 140.0, 40.0}) {
             const QRgb p = pixelAt(dial, c, a, 60);
             QVERIFY2(!isBlue(p) && !isRed(p) && !isGreen(p), qPrintable(QString::number(a)));

@@ -33,11 +33,6 @@ using namespace orvel::test;
 
 namespace {
 
-bool dark(QRgb p)
-{
-    return qGray(p) < 90;
-}
-
 // Share of the points of the needle line from radius `from` to `to` that are dark.
 double darkShareAlong(const QImage &img, QPoint pivot, double angle, int from, int to)
 {
@@ -47,11 +42,11 @@ double darkShareAlong(const QImage &img, QPoint pivot, double angle, int from, i
         if (!img.rect().contains(p))
             continue;
         ++total;
-        // The line is one pixel wide; truncation may put it a pixel aside.
+        // The line is one pixel wide; truncation may put it a pixel aside. Dark: grey below 90.
         bool any = false;
         for (int dx = -1; dx <= 1 && !any; ++dx)
             for (int dy = -1; dy <= 1 && !any; ++dy)
-                any = img.rect().contains(p + QPoint(dx, dy)) && dark(img.pixel(p + QPoint(dx, dy)));
+                any = img.rect().contains(p + QPoint(dx, dy)) && qGray(img.pixel(p + QPoint(dx, dy))) < 90;
         darkCount += any;
     }
     return total ? double(darkCount) / total : 0.0;
@@ -139,19 +134,15 @@ private slots:
         QVERIFY2(darkShareAlong(img, pivot, 90.0, 56, 66) < 0.3, "the old needle disappeared");
     }
 
-    void analogSameReadingTwiceChangesNothing()
+    void analogScaleSignAndLabelsFollowTheReading()
     {
         showAnalog(analog(fn::VoltDC, 1234, 6000, 1));
+        // The same reading twice changes nothing.
         const int moves = AnalogMeterForm->iNeedleMoves;
         const QImage before = AnalogMeterForm->grab().toImage();
         showAnalog(analog(fn::VoltDC, 1234, 6000, 1));
         QCOMPARE(AnalogMeterForm->iNeedleMoves, moves);
         QCOMPARE(AnalogMeterForm->grab().toImage(), before);
-    }
-
-    void analogScaleSignAndLabelsFollowTheReading()
-    {
-        showAnalog(analog(fn::VoltDC, 1234, 6000, 1));
         QCOMPARE(AnalogMeterForm->scalePicture(), 30);
         QCOMPARE(AnalogMeterForm->MultPanel->text(), QStringLiteral("x10"));
         AnalogValues ohms = analog(fn::Ohm, 4700, 6000, 3);
@@ -181,8 +172,14 @@ private slots:
 
     // ---- comparator ---------------------------------------------------------------
 
-    void comparatorNeedleFollowsTheLimits()
+    void comparatorShowsItsLimitsAndItsNeedleFollowsThem()
     {
+        ComparatorForm->setLimits(12.5, -0.001);
+        QCOMPARE(ComparatorForm->HiLimitPanel->text(), QStringLiteral("12.5"));
+        QCOMPARE(ComparatorForm->LowLimitPanel->text(), QStringLiteral("-0.001"));
+        QCOMPARE(programState().HiLimit, 12.5);
+        QCOMPARE(programState().LowLimit, -0.001);
+
         FormMain->sbtnComparatorClick();
         ComparatorForm->setLimits(10, 0);
         showComparator(5.0f);
@@ -260,15 +257,6 @@ private slots:
         QCOMPARE(played.load(), 2);
     }
 
-    void comparatorShowsItsLimits()
-    {
-        ComparatorForm->setLimits(12.5, -0.001);
-        QCOMPARE(ComparatorForm->HiLimitPanel->text(), QStringLiteral("12.5"));
-        QCOMPARE(ComparatorForm->LowLimitPanel->text(), QStringLiteral("-0.001"));
-        QCOMPARE(programState().HiLimit, 12.5);
-        QCOMPARE(programState().LowLimit, -0.001);
-    }
-
     // ---- limit dialog ---------------------------------------------------------------
 
     void limitDialogAcceptsOrderedLimitsAndKeepsThem()
@@ -320,7 +308,7 @@ private slots:
         QCOMPARE(asked().messages[1].text, QStringLiteral("Not a valid floating point value !"));
     }
 
-    void limitDialogRefusesLimitsSinglePrecisionCannotHold()
+    void limitDialogRefusesUnholdableLimitsAndCancelKeepsThem()
     {
         ComparatorForm->setLimits(10, 0);
         QTimer::singleShot(0, [] {
@@ -334,23 +322,14 @@ private slots:
                 DlgHiLowForm->bbtnOk->click();
                 QVERIFY2(DlgHiLowForm->isVisible(), text);
             }
+            // Cancel copies nothing back.
+            DlgHiLowForm->mkeHiLimit->setText(QStringLiteral("99"));
             DlgHiLowForm->bbtnCancel->click();
         });
         ComparatorForm->bbtnHiLowLimit->click();
         QCOMPARE(asked().captions(), QStringList(4, QStringLiteral("Error[E9007]")));
         QCOMPARE(ComparatorForm->hiLimit(), 10.0);
         QCOMPARE(ComparatorForm->lowLimit(), 0.0);
-    }
-
-    void limitDialogCancelCopiesNothingBack()
-    {
-        ComparatorForm->setLimits(10, 0);
-        QTimer::singleShot(0, [] {
-            DlgHiLowForm->mkeHiLimit->setText(QStringLiteral("99"));
-            DlgHiLowForm->bbtnCancel->click();
-        });
-        ComparatorForm->bbtnHiLowLimit->click();
-        QCOMPARE(ComparatorForm->hiLimit(), 10.0);
         QCOMPARE(programState().HiLimit, 10.0);
     }
 };
