@@ -147,13 +147,14 @@ private slots:
         image.save(chartOutputPath(QStringLiteral("painter-null-gap.png")));
     }
 
-    void lineFollowsTheValues()
+    void lineFollowsTheValuesAndTheCursorStandsAtItsPoint()
     {
         ChartModel model;
         model.setData(demoData(200));
+        model.setCursorPoint(57);
         const ChartStyle style = testStyle();
-        const QImage image = render(model, style);
-        const ChartLayout layout = layoutChart(QRectF(image.rect()), model, style, &image);
+        QImage image = render(model, style);
+        ChartLayout layout = layoutChart(QRectF(image.rect()), model, style, &image);
         for (int i = 5; i < 200; i += 23) {
             const int x = static_cast<int>(layout.x.toPixel(i));
             const QList<int> rows = lineRows(image, x, layout.plot);
@@ -167,21 +168,18 @@ private slots:
                                     .arg(rows.last())
                                     .arg(expected)));
         }
-    }
 
-    void cursorStandsAtTheCursorPoint()
-    {
-        ChartModel model;
-        model.setData(demoData(200));
-        model.setCursorPoint(57);
-        const ChartStyle style = testStyle();
-        QImage image = render(model, style);
-        ChartLayout layout = layoutChart(QRectF(image.rect()), model, style, &image);
+        // The cursor: a white line at its point and nowhere near it.
         const QRgb white = qRgb(255, 255, 255);
         const int x = static_cast<int>(std::floor(layout.x.toPixel(57)));
         QVERIFY(columnShare(image, x, layout.plot, white) > 0.95);
         QVERIFY(columnShare(image, x - 3, layout.plot, white) < 0.1);
         QVERIFY(columnShare(image, x + 3, layout.plot, white) < 0.1);
+
+        // The print style leaves the cursor out.
+        ChartStyle printStyle = style;
+        printStyle.showCursor = false;
+        QVERIFY(columnShare(render(model, printStyle), x, layout.plot, white) < 0.1);
 
         // Zoomed: the cursor moves with its point.
         QVERIFY(model.zoomIn({40, 80, std::nullopt}));
@@ -196,19 +194,6 @@ private slots:
         image = render(model, style);
         for (int col = static_cast<int>(layout.plot.left()) + 1; col < static_cast<int>(layout.plot.right()); ++col)
             QVERIFY(columnShare(image, col, layout.plot, white) < 0.5);
-    }
-
-    void printStyleLeavesTheCursorOut()
-    {
-        ChartModel model;
-        model.setData(demoData(200));
-        model.setCursorPoint(57);
-        ChartStyle style = testStyle();
-        style.showCursor = false;
-        const QImage image = render(model, style);
-        const ChartLayout layout = layoutChart(QRectF(image.rect()), model, style, &image);
-        const int x = static_cast<int>(std::floor(layout.x.toPixel(57)));
-        QVERIFY(columnShare(image, x, layout.plot, qRgb(255, 255, 255)) < 0.1);
     }
 
     void monochromeHasNoColour()

@@ -39,7 +39,6 @@ void verifyHeader(const QByteArray &file, const EmfParse &parse, QSize frameSize
 {
     QVERIFY2(parse.error.isEmpty(), qPrintable(parse.error));
     const EmfRecordView &h = parse.records.first();
-    QVERIFY(h.size >= 88);
     QCOMPARE(h.size, 108u); // with both header extensions
     QCOMPARE(h.u32(40), 0x464D4520u);
     QCOMPARE(h.u32(44), 0x00010000u);
@@ -107,7 +106,7 @@ class TestEmfWriter : public QObject
     Q_OBJECT
 
 private slots:
-    void chartBecomesASoundMetafile()
+    void chartBecomesASoundMetafileOfLinesTextsAndColours()
     {
         ChartModel model;
         model.setData(demoData(200, -62.0, 72.0));
@@ -122,21 +121,10 @@ private slots:
         QFile out(chartOutputPath(QStringLiteral("chart.emf")));
         QVERIFY(out.open(QIODevice::WriteOnly));
         out.write(file);
-    }
-
-    void linesTextsAndColoursAreRecords()
-    {
-        ChartModel model;
-        model.setData(demoData(200, -62.0, 72.0));
-        const QByteArray file = chartEmf({10000, 6810}, model, emfStyle());
-        const EmfParse parse = readEmf(file);
-        QVERIFY2(parse.error.isEmpty(), qPrintable(parse.error));
 
         // The line of 200 points is one polyline of 200 points.
-        const QList<EmfRecordView> lines = parse.ofType(emr::Polyline16);
-        QVERIFY(!lines.isEmpty());
-        bool fullLine = false;
-        for (const EmfRecordView &r : lines) {
+        bool fullLine = false; // stays false when there is no polyline at all
+        for (const EmfRecordView &r : parse.ofType(emr::Polyline16)) {
             const quint32 count = r.u32(24);
             QCOMPARE(r.size, ((28 + count * 4 + 3) / 4) * 4);
             fullLine = fullLine || count == 200;
@@ -149,11 +137,8 @@ private slots:
 
         // Texts: titles, tick labels with three decimals, time labels.
         const QStringList texts = parse.texts();
-        QVERIFY(texts.contains(QStringLiteral("Data Logger")));
-        QVERIFY(texts.contains(QStringLiteral("Reading(V)")));
-        QVERIFY(texts.contains(QStringLiteral("Time")));
-        QVERIFY(texts.contains(QStringLiteral("0.000")));
-        QVERIFY(texts.contains(QStringLiteral("9:05:00.0")));
+        for (const char *text : {"Data Logger", "Reading(V)", "Time", "0.000", "9:05:00.0"})
+            QVERIFY2(texts.contains(QLatin1String(text)), text);
         for (const EmfRecordView &r : parse.ofType(emr::ExtTextOutW)) {
             const quint32 chars = r.u32(44);
             QCOMPARE(r.u32(48), 76u);

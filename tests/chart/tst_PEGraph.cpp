@@ -33,19 +33,23 @@ QByteArray readAll(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-quint32 le32(const QByteArray &b, int offset)
+template <typename T> T le(const QByteArray &b, int offset)
 {
-    return qFromLittleEndian<quint32>(b.constData() + offset);
-}
-
-quint16 le16(const QByteArray &b, int offset)
-{
-    return qFromLittleEndian<quint16>(b.constData() + offset);
+    return qFromLittleEndian<T>(b.constData() + offset);
 }
 
 QColor buttonFace()
 {
     return QApplication::palette().color(QPalette::Button);
+}
+
+/// Runs export `action` at `size` (pixels, or hundredths of a millimetre for metafiles) to `path`.
+bool exportChart(PEGraph &g, int action, QSize size, const QString &path = QString())
+{
+    g.SetPEnarg1(size.width());
+    g.SetPEnarg2(size.height());
+    g.SetPEstrarg1(path);
+    return g.SetPEactions(action);
 }
 
 } // namespace
@@ -81,7 +85,6 @@ private slots:
     void propertiesWaitForReinit()
     {
         PEGraph &g = recorderPage();
-        QCOMPARE(g.model().data().points(), 200);
         g.SetPoints(100);
         g.SetYData(0, 3, 1.5f);
         g.SetMainTitle(QStringLiteral("Other"));
@@ -281,7 +284,7 @@ private slots:
         QCOMPARE(zoomed.count(), 1);
     }
 
-    void screenShowsTheCursorAndExportsDoNot()
+    void screenShowsTheCursorAndClipboardPicturesDoNot()
     {
         PEGraph &g = recorderPage();
         g.SetCursorPoint(57);
@@ -291,9 +294,7 @@ private slots:
         const int y = static_cast<int>(layout.plot.center().y() * screen.devicePixelRatio());
         QCOMPARE(screen.pixel(x, y), qRgb(255, 255, 255)); // white cursor on the black graph
 
-        g.SetPEnarg1(g.width());
-        g.SetPEnarg2(g.height());
-        QVERIFY(g.SetPEactions(gBmpToClip));
+        QVERIFY(exportChart(g, gBmpToClip, g.size()));
         const QImage exported = QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(exported.size(), g.size());
         int white = 0;
@@ -302,6 +303,16 @@ private slots:
                 ++white;
         QCOMPARE(white, 0);
         screen.save(chartOutputPath(QStringLiteral("widget-recorder.png")));
+
+        QVERIFY(exportChart(g, gBmpToClip, {640, 400}));
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(640, 400));
+
+        QVERIFY(exportChart(g, gMetaToClip, {10000, 6810}));
+        const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(mime);
+        QVERIFY(mime->data(QStringLiteral("image/svg+xml")).contains("<svg"));
+        QVERIFY(mime->hasImage());
+        QCOMPARE(qvariant_cast<QImage>(mime->imageData()).size(), pixelsForHundredthsMm({10000, 6810}));
     }
 
     void bitmapFileHasTheAskedPixels()
@@ -309,20 +320,17 @@ private slots:
         PEGraph &g = recorderPage();
         const QString path = chartOutputPath(QStringLiteral("chart.bmp"));
         QFile::remove(path);
-        g.SetPEnarg1(1000);
-        g.SetPEnarg2(681);
-        g.SetPEstrarg1(path);
-        QVERIFY(g.SetPEactions(gBmpToFile));
+        QVERIFY(exportChart(g, gBmpToFile, {1000, 681}, path));
         const QByteArray bmp = readAll(path);
         QVERIFY(bmp.size() > 54);
         QCOMPARE(bmp.left(2), QByteArray("BM"));
-        QCOMPARE(le32(bmp, 2), static_cast<quint32>(bmp.size()));
-        const quint32 pixelsAt = le32(bmp, 10);
-        QVERIFY(le32(bmp, 14) >= 40); // an information header
-        QCOMPARE(static_cast<qint32>(le32(bmp, 18)), 1000);
-        QCOMPARE(std::abs(static_cast<qint32>(le32(bmp, 22))), 681);
-        QCOMPARE(le16(bmp, 26), quint16(1));
-        const quint16 bits = le16(bmp, 28);
+        QCOMPARE(le<quint32>(bmp, 2), static_cast<quint32>(bmp.size()));
+        const quint32 pixelsAt = le<quint32>(bmp, 10);
+        QVERIFY(le<quint32>(bmp, 14) >= 40); // an information header
+        QCOMPARE(static_cast<qint32>(le<quint32>(bmp, 18)), 1000);
+        QCOMPARE(std::abs(static_cast<qint32>(le<quint32>(bmp, 22))), 681);
+        QCOMPARE(le<quint16>(bmp, 26), quint16(1));
+        const quint16 bits = le<quint16>(bmp, 28);
         QVERIFY(bits == 24 || bits == 32);
         const quint32 rowBytes = ((1000 * bits / 8) + 3) / 4 * 4;
         QVERIFY(pixelsAt + rowBytes * 681 <= static_cast<quint32>(bmp.size()));
@@ -334,43 +342,35 @@ private slots:
     void metafileFilesByName()
     {
         PEGraph &g = recorderPage();
-        g.SetPEnarg1(10000);
-        g.SetPEnarg2(6810);
+        const QSize size(10000, 6810);
 
         const QString emfPath = chartOutputPath(QStringLiteral("chart-widget.emf"));
-        g.SetPEstrarg1(emfPath);
-        QVERIFY(g.SetPEactions(gMetaToFile));
+        QVERIFY(exportChart(g, gMetaToFile, size, emfPath));
         const EmfParse emf = readEmf(readAll(emfPath));
         QVERIFY2(emf.error.isEmpty(), qPrintable(emf.error));
         QCOMPARE(emf.records.first().rect(24), QRect(0, 0, 10000, 6810));
         QVERIFY(emf.texts().contains(QStringLiteral("Data Logger")));
 
         const QString svgPath = chartOutputPath(QStringLiteral("chart.svg"));
-        g.SetPEstrarg1(svgPath);
-        QVERIFY(g.SetPEactions(gMetaToFile));
+        QVERIFY(exportChart(g, gMetaToFile, size, svgPath));
         const QByteArray svg = readAll(svgPath);
         QXmlStreamReader xml(svg);
-        bool svgRoot = false;
         bool title = false;
         QString width;
         while (!xml.atEnd()) {
             xml.readNext();
-            if (xml.isStartElement() && xml.name() == QLatin1String("svg")) {
-                svgRoot = true;
+            if (xml.isStartElement() && xml.name() == QLatin1String("svg")) // the root's width: checked below
                 width = xml.attributes().value(QLatin1String("width")).toString();
-            }
             if (xml.isCharacters() && xml.text().toString().contains(QLatin1String("Data Logger")))
                 title = true;
         }
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
-        QVERIFY(svgRoot);
         QVERIFY(title);
         QVERIFY2(width.endsWith(QLatin1String("mm")) && std::abs(width.chopped(2).toDouble() - 100.0) < 0.5,
                  qPrintable(width));
 
         const QString pdfPath = chartOutputPath(QStringLiteral("chart.pdf"));
-        g.SetPEstrarg1(pdfPath);
-        QVERIFY(g.SetPEactions(gMetaToFile));
+        QVERIFY(exportChart(g, gMetaToFile, size, pdfPath));
         QVERIFY(readAll(pdfPath).startsWith("%PDF"));
 
         // The name decides, in any letter case; anything else is an enhanced metafile.
@@ -378,24 +378,6 @@ private slots:
         QCOMPARE(metafileFormatFor(QStringLiteral("a.Pdf")), MetafileFormat::Pdf);
         QCOMPARE(metafileFormatFor(QStringLiteral("a.wmf")), MetafileFormat::Wmf);
         QCOMPARE(metafileFormatFor(QStringLiteral("svg")), MetafileFormat::Emf);
-    }
-
-    void clipboardGetsPictures()
-    {
-        PEGraph &g = recorderPage();
-        g.SetPEnarg1(640);
-        g.SetPEnarg2(400);
-        QVERIFY(g.SetPEactions(gBmpToClip));
-        QCOMPARE(QGuiApplication::clipboard()->image().size(), QSize(640, 400));
-
-        g.SetPEnarg1(10000);
-        g.SetPEnarg2(6810);
-        QVERIFY(g.SetPEactions(gMetaToClip));
-        const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
-        QVERIFY(mime);
-        QVERIFY(mime->data(QStringLiteral("image/svg+xml")).contains("<svg"));
-        QVERIFY(mime->hasImage());
-        QCOMPARE(qvariant_cast<QImage>(mime->imageData()).size(), pixelsForHundredthsMm({10000, 6810}));
     }
 
     void printsInMonochromeWithoutACursor()
@@ -446,31 +428,21 @@ private slots:
         QVERIFY(!g.SetPEactions(gBmpToFile));
         QVERIFY(!g.SetPEactions(gMetaToFile));
 
-        g.SetPEstrarg1(path);
-        g.SetPEnarg1(100000); // far beyond any bitmap
-        g.SetPEnarg2(100000);
-        QVERIFY(!g.SetPEactions(gBmpToFile));
+        QVERIFY(!exportChart(g, gBmpToFile, {100000, 100000}, path)); // far beyond any bitmap
         QCOMPARE(g.lastError(), PEError::SizeOutOfRange);
         QCOMPARE(readAll(path), QByteArray("earlier picture"));
 
-        g.SetPEstrarg1(dir.filePath(QStringLiteral("no/such/folder/x.emf")));
-        g.SetPEnarg1(1000);
-        g.SetPEnarg2(1000);
-        QVERIFY(!g.SetPEactions(gMetaToFile));
+        QVERIFY(!exportChart(g, gMetaToFile, {1000, 1000}, dir.filePath(QStringLiteral("no/such/folder/x.emf"))));
         QCOMPARE(g.lastError(), PEError::CannotWrite);
 
         // Never enhanced-metafile bytes under a Windows Metafile's name.
         const QString wmf = dir.filePath(QStringLiteral("x.WMF"));
-        g.SetPEstrarg1(wmf);
-        QVERIFY(!g.SetPEactions(gMetaToFile));
+        QVERIFY(!exportChart(g, gMetaToFile, {1000, 1000}, wmf));
         QCOMPARE(g.lastError(), PEError::UnsupportedFormat);
         QVERIFY(!QFile::exists(wmf));
 
         // Size 0: the chart's size on the screen.
-        g.SetPEnarg1(0);
-        g.SetPEnarg2(0);
-        g.SetPEstrarg1(path);
-        QVERIFY(g.SetPEactions(gBmpToFile));
+        QVERIFY(exportChart(g, gBmpToFile, {0, 0}, path));
         QImage back;
         QVERIFY(back.load(path, "BMP"));
         QCOMPARE(back.size(), g.size());
