@@ -131,7 +131,7 @@ TEST(Cursor, StaysWithinThePointsAndMovesWithinTheView)
     EXPECT_EQ(m.cursorPoint(), 99);
 }
 
-TEST(Zoom, CursorKeepsItsPointThroughZoomAndUndo)
+TEST(Zoom, CursorKeepsItsPointAndPixelsFollowTheZoomedView)
 {
     ChartModel m = modelOf(pageOf(200));
     m.setCursorPoint(120);
@@ -139,6 +139,18 @@ TEST(Zoom, CursorKeepsItsPointThroughZoomAndUndo)
     EXPECT_EQ(m.firstShown(), 100);
     EXPECT_EQ(m.lastShown(), 150);
     EXPECT_EQ(m.cursorPoint(), 120);
+
+    const IndexAxis x(m.firstShown(), m.lastShown(), 0.0, 500.0); // 10 px per point now
+    EXPECT_DOUBLE_EQ(x.spacing(), 10.0);
+    EXPECT_EQ(x.nearestIndex(0.0), 100);
+    EXPECT_EQ(x.nearestIndex(254.0), 125);
+    // A second zoom keeps the first one's points as its frame.
+    const auto w =
+        m.zoomForSelection(QRectF(QPointF(95, 0), QPointF(205, 10)), x, ValueAxis(m.yRange(), 0, 100), gHorzZooming, 4);
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->first, 110);
+    EXPECT_EQ(w->last, 120);
+
     ASSERT_TRUE(m.zoomIn({110, 130, ValueRange{-10.0, 10.0}}));
     EXPECT_EQ(m.zoomDepth(), 2);
     EXPECT_EQ(m.yRange(), (ValueRange{-10.0, 10.0}));
@@ -204,22 +216,6 @@ TEST(Zoom, SelectionInPixelsBecomesPointsAndValues)
     ASSERT_TRUE(w);
     EXPECT_EQ(w->first, 50);
     EXPECT_EQ(w->last, 51);
-}
-
-TEST(Zoom, PixelMappingFollowsTheZoomedView)
-{
-    ChartModel m = modelOf(pageOf(200));
-    ASSERT_TRUE(m.zoomIn({100, 150, std::nullopt}));
-    const IndexAxis x(m.firstShown(), m.lastShown(), 0.0, 500.0); // 10 px per point now
-    EXPECT_DOUBLE_EQ(x.spacing(), 10.0);
-    EXPECT_EQ(x.nearestIndex(0.0), 100);
-    EXPECT_EQ(x.nearestIndex(254.0), 125);
-    // A second zoom keeps the first one's points as its frame.
-    const auto w =
-        m.zoomForSelection(QRectF(QPointF(95, 0), QPointF(205, 10)), x, ValueAxis(m.yRange(), 0, 100), gHorzZooming, 4);
-    ASSERT_TRUE(w);
-    EXPECT_EQ(w->first, 110);
-    EXPECT_EQ(w->last, 120);
 }
 
 TEST(Zoom, NewContentKeepsAFittingZoom)

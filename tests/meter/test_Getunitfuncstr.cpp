@@ -12,72 +12,47 @@ int prefixExp(int function, int e)
     return GetRangePrefixExp(function, QString::number(e));
 }
 
-TEST(RangePrefix, VoltageHasMilliOnlyForTheTwoMillivoltExponents)
+// The prefix exponent each function shows for the exponents of its ranges.
+TEST(RangePrefix, ByFunctionAndExponent)
 {
-    for (int f : {fn::VoltAC, fn::VoltDC, fn::VoltDCAC}) {
-        EXPECT_EQ(prefixExp(f, -2), -3);
-        EXPECT_EQ(prefixExp(f, -1), -3);
-        EXPECT_EQ(prefixExp(f, -3), 0) << "millivolts shown with the point after the first digit";
-        EXPECT_EQ(prefixExp(f, 0), 0);
-        EXPECT_EQ(prefixExp(f, 3), 0);
+    const struct
+    {
+        std::vector<int> functions;
+        std::vector<std::pair<int, int>> exponentAndPrefix;
+    } cases[] = {
+        // Voltage has milli only for the two millivolt exponents; at -3 millivolts are shown with the point after
+        // the first digit.
+        {{fn::VoltAC, fn::VoltDC, fn::VoltDCAC}, {{-2, -3}, {-1, -3}, {-3, 0}, {0, 0}, {3, 0}}},
+        {{fn::Volt}, {{-2, 0}}}, // voltage without an AC/DC mark never gets a prefix
+        // Capacitance counts in microfarads: 12.34 nF at -2.
+        {{fn::Capacitance}, {{-3, -9}, {-2, -9}, {-1, -9}, {0, -6}, {3, -6}, {4, 0}, {-4, 0}}},
+        // Resistance and frequency round toward zero in threes: 60.00 kilo-ohm at 4.
+        {{fn::Ohm, fn::OhmFlag8, fn::Frequency}, {{7, 6}, {4, 3}, {2, 0}, {-1, 0}, {-4, -3}}},
+        // Current (600.0 microampere at -4) and volt-amperes.
+        {{fn::AmpDC}, {{-4, -6}, {-1, -3}, {0, 0}, {-5, 0}}},
+        {{fn::AmpAC}, {{-3, -6}}},
+        {{fn::AmpDCAC}, {{-2, -3}}},
+        {{fn::VoltAmp}, {{4, 3}, {6, 3}, {7, 0}, {3, 0}}},
+        // Temperature and unknown functions get none.
+        {{fn::Celsius, fn::Fahrenheit, 0, 12345}, {{-2, 0}}},
+    };
+    for (const auto &c : cases) {
+        for (int f : c.functions) {
+            for (const auto &[exponent, prefix] : c.exponentAndPrefix)
+                EXPECT_EQ(prefixExp(f, exponent), prefix) << "function " << f << ", exponent " << exponent;
+        }
     }
-    EXPECT_EQ(prefixExp(fn::Volt, -2), 0) << "voltage without an AC/DC mark never gets a prefix";
-}
-
-TEST(RangePrefix, CapacitanceCountsInMicrofarads)
-{
-    EXPECT_EQ(prefixExp(fn::Capacitance, -3), -9);
-    EXPECT_EQ(prefixExp(fn::Capacitance, -2), -9); // 12.34 nF
-    EXPECT_EQ(prefixExp(fn::Capacitance, -1), -9);
-    EXPECT_EQ(prefixExp(fn::Capacitance, 0), -6);
-    EXPECT_EQ(prefixExp(fn::Capacitance, 3), -6);
-    EXPECT_EQ(prefixExp(fn::Capacitance, 4), 0);
-    EXPECT_EQ(prefixExp(fn::Capacitance, -4), 0);
-}
-
-TEST(RangePrefix, ResistanceAndFrequencyRoundTowardZeroInThrees)
-{
-    for (int f : {fn::Ohm, fn::OhmFlag8, fn::Frequency}) {
-        EXPECT_EQ(prefixExp(f, 7), 6);
-        EXPECT_EQ(prefixExp(f, 4), 3); // 60.00 kilo-ohm
-        EXPECT_EQ(prefixExp(f, 2), 0);
-        EXPECT_EQ(prefixExp(f, -1), 0);
-        EXPECT_EQ(prefixExp(f, -4), -3);
-    }
-}
-
-TEST(RangePrefix, CurrentAndVoltAmperes)
-{
-    EXPECT_EQ(prefixExp(fn::AmpDC, -4), -6); // 600.0 microampere
-    EXPECT_EQ(prefixExp(fn::AmpAC, -3), -6);
-    EXPECT_EQ(prefixExp(fn::AmpDCAC, -2), -3);
-    EXPECT_EQ(prefixExp(fn::AmpDC, -1), -3);
-    EXPECT_EQ(prefixExp(fn::AmpDC, 0), 0);
-    EXPECT_EQ(prefixExp(fn::AmpDC, -5), 0);
-    EXPECT_EQ(prefixExp(fn::VoltAmp, 4), 3);
-    EXPECT_EQ(prefixExp(fn::VoltAmp, 6), 3);
-    EXPECT_EQ(prefixExp(fn::VoltAmp, 7), 0);
-    EXPECT_EQ(prefixExp(fn::VoltAmp, 3), 0);
-}
-
-TEST(RangePrefix, TemperatureUnknownAndBadExponentsGetNone)
-{
-    for (int f : {fn::Celsius, fn::Fahrenheit, 0, 12345})
-        EXPECT_EQ(prefixExp(f, -2), 0);
+    // Exponents that are no number get none.
     EXPECT_EQ(GetRangePrefixExp(fn::Ohm, "x"), 0);
     EXPECT_EQ(GetRangePrefixExp(fn::Ohm, ""), 0);
 }
 
 TEST(PrefixLabel, LettersForTheFiveExponents)
 {
-    EXPECT_EQ(GetPrefixLabel(0, -9), "n");
-    EXPECT_EQ(GetPrefixLabel(0, -6), "u");
-    EXPECT_EQ(GetPrefixLabel(0, -3), "m");
-    EXPECT_EQ(GetPrefixLabel(0, 0), "");
-    EXPECT_EQ(GetPrefixLabel(0, 3), "K");
-    EXPECT_EQ(GetPrefixLabel(0, 6), "M");
-    EXPECT_EQ(GetPrefixLabel(0, 9), "");
-    EXPECT_EQ(GetPrefixLabel(0, -12), "");
+    const std::pair<int, const char *> labels[] = {{-9, "n"}, {-6, "u"}, {-3, "m"}, {0, ""},
+                                                   {3, "K"},  {6, "M"},  {9, ""},   {-12, ""}};
+    for (const auto &[exponent, label] : labels)
+        EXPECT_EQ(GetPrefixLabel(0, exponent), label) << exponent;
 }
 
 TEST(UnitLabel, ByFunctionIgnoringTheLowBattery)

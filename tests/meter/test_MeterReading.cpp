@@ -39,6 +39,11 @@ TEST_F(Tick, DcMillivolts)
     EXPECT_EQ(rc.digital.pnlAcDc, "DC");
     EXPECT_EQ(rc.digital.SubDataPanel, " ");
     EXPECT_TRUE(outcome.numeric);
+    // The comparator takes the displayed number without its prefix.
+    EXPECT_TRUE(outcome.comparatorUpdated);
+    EXPECT_FLOAT_EQ(rc.comparator.reading, 12.34f);
+    EXPECT_EQ(rc.comparator.szPrefix, "m");
+    EXPECT_EQ(rc.comparator.iFunction, fn::VoltDC);
 }
 
 TEST_F(Tick, VoltageAndCurrentKeepFourDigitsWithLeadingZeros)
@@ -156,12 +161,11 @@ TEST_F(Tick, FunctionsWithoutANumberFormatShowDashes)
     EXPECT_EQ(r.szUnit, "V");
     EXPECT_EQ(r.szPrefix, "");
     EXPECT_EQ(r.iPointPos, 1) << "unchanged";
-    for (std::uint32_t f : {std::uint32_t(fn::AmpDCAC), std::uint32_t(fn::VoltAmp), 3u}) {
+    for (std::uint32_t f : {std::uint32_t(fn::VoltAmp), 3u, std::uint32_t(fn::AmpDCAC)}) {
         tick("2.000", "0", f);
         EXPECT_EQ(rc.digital.DataPanel, "----") << f;
     }
-    tick("2.000", "0", fn::AmpDCAC);
-    EXPECT_EQ(rc.digital.pnlAcDc, "DC+AC");
+    EXPECT_EQ(rc.digital.pnlAcDc, "DC+AC") << "current DC+AC, ticked last";
 }
 
 TEST_F(Tick, BlankDisplayKeepsNumberAndNeedles)
@@ -226,15 +230,6 @@ TEST_F(Tick, OverloadPinsTheAnalogNeedleAndPlacesTheComparatorOutside)
     EXPECT_TRUE(rc.analog.negative);
     EXPECT_EQ(rc.analog.reading, 6500);
     EXPECT_FLOAT_EQ(rc.comparator.reading, -5.0f);
-}
-
-TEST_F(Tick, ComparatorTakesTheDisplayedNumberWithoutPrefix)
-{
-    tick("1.234", "-2", fn::VoltDC);
-    EXPECT_TRUE(outcome.comparatorUpdated);
-    EXPECT_FLOAT_EQ(rc.comparator.reading, 12.34f);
-    EXPECT_EQ(rc.comparator.szPrefix, "m");
-    EXPECT_EQ(rc.comparator.iFunction, fn::VoltDC);
 }
 
 TEST_F(Tick, AReadingEqualToALimitAsBothAreShownIsAPass)

@@ -73,6 +73,20 @@ protected:
         });
     }
 
+    // Opens port 2 through FaultyDevice with the given faults: the open fails, and the device is closed with
+    // nothing left open. Returns the captions of the boxes shown.
+    QStringList captionsOfFailedOpen(void (*configure)(FaultyDevice &))
+    {
+        prompt->messages.clear();
+        closed = false;
+        injectFault(configure);
+        const int before = openDescriptorCount();
+        EXPECT_EQ(OpenComPort(2), nullptr);
+        EXPECT_TRUE(closed);
+        EXPECT_EQ(openDescriptorCount(), before);
+        return prompt->captions();
+    }
+
     IsolatedPorts ports;
     ScopedPrompt prompt;
     bool closed = false;
@@ -80,7 +94,7 @@ protected:
 
 TEST_F(RscommTest, IndexesWithoutADeviceShowOneOpenErrorAndReturnNull)
 {
-    for (int index : {0, 11, 12, -1}) {
+    for (int index : {0, 4, 11, 12, -1}) {
         prompt->messages.clear();
         EXPECT_EQ(OpenComPort(index), nullptr) << index;
         ASSERT_EQ(prompt->captions(), kOpenError) << index;
@@ -90,12 +104,6 @@ TEST_F(RscommTest, IndexesWithoutADeviceShowOneOpenErrorAndReturnNull)
         EXPECT_EQ(m.buttons, QList<PromptButton>{PromptButton::Ok});
         EXPECT_EQ(m.owner, nullptr) << "the open error has no owner window";
     }
-}
-
-TEST_F(RscommTest, MissingDeviceShowsTheOpenError)
-{
-    EXPECT_EQ(OpenComPort(4), nullptr);
-    EXPECT_EQ(prompt->captions(), kOpenError);
 }
 
 TEST_F(RscommTest, EnvironmentOverrideReachesAPseudoTerminal)
@@ -138,47 +146,24 @@ TEST_F(RscommTest, DeviceHeldByAnotherOpenFailsAndLeavesNothingOpen)
     EXPECT_EQ(openDescriptorCount(), before);
 }
 
-TEST_F(RscommTest, TimeoutFailureShowsThreeBoxesInOrderAndCloses)
+TEST_F(RscommTest, SettingFailuresShowTheirBoxesAndClose)
 {
     PseudoTerminal pty;
     ports.route(2, pty.path());
-    injectFault([](FaultyDevice &d) { d.failSetTimeouts = true; });
-    const int before = openDescriptorCount();
-    EXPECT_EQ(OpenComPort(2), nullptr);
-    EXPECT_EQ(prompt->captions(), (QStringList{"Error[E9009]", "Warning[W8001]", "Error[E9001]"}));
+    // The line settings failing shows only the open error.
+    EXPECT_EQ(captionsOfFailedOpen([](FaultyDevice &d) { d.failGetState = true; }), kOpenError);
+    EXPECT_EQ(captionsOfFailedOpen([](FaultyDevice &d) { d.failSetState = true; }), kOpenError);
+
+    // The time-outs failing shows three boxes in order, whether writing or reading them.
+    const QStringList boxes{"Error[E9009]", "Warning[W8001]", "Error[E9001]"};
+    EXPECT_EQ(captionsOfFailedOpen([](FaultyDevice &d) { d.failSetTimeouts = true; }), boxes);
     ASSERT_EQ(prompt->messages.size(), 3);
     EXPECT_EQ(prompt->messages[0].text, "The COM port setting raises an error.");
     EXPECT_EQ(prompt->messages[0].icon, PromptIcon::Exclamation);
     EXPECT_EQ(prompt->messages[1].text, "You must select a valid COM port before linking to the DMM.");
     EXPECT_EQ(prompt->messages[1].icon, PromptIcon::Exclamation);
     EXPECT_EQ(prompt->messages[2].icon, PromptIcon::Stop);
-    EXPECT_TRUE(closed);
-    EXPECT_EQ(openDescriptorCount(), before);
-
-    // Reading the time-outs fails the same way.
-    prompt->messages.clear();
-    closed = false;
-    injectFault([](FaultyDevice &d) { d.failGetTimeouts = true; });
-    EXPECT_EQ(OpenComPort(2), nullptr);
-    EXPECT_EQ(prompt->captions(), (QStringList{"Error[E9009]", "Warning[W8001]", "Error[E9001]"}));
-    EXPECT_TRUE(closed);
-}
-
-TEST_F(RscommTest, LineSettingFailureShowsOnlyTheOpenErrorAndCloses)
-{
-    PseudoTerminal pty;
-    ports.route(2, pty.path());
-    injectFault([](FaultyDevice &d) { d.failGetState = true; });
-    EXPECT_EQ(OpenComPort(2), nullptr);
-    EXPECT_EQ(prompt->captions(), kOpenError);
-    EXPECT_TRUE(closed);
-
-    prompt->messages.clear();
-    closed = false;
-    injectFault([](FaultyDevice &d) { d.failSetState = true; });
-    EXPECT_EQ(OpenComPort(2), nullptr);
-    EXPECT_EQ(prompt->captions(), kOpenError);
-    EXPECT_TRUE(closed);
+    EXPECT_EQ(captionsOfFailedOpen([](FaultyDevice &d) { d.failGetTimeouts = true; }), boxes);
 }
 
 TEST_F(RscommTest, SetComTimeoutsOnNullShowsTheSettingBoxes)

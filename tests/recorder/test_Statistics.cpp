@@ -68,13 +68,9 @@ TEST(Statistics, RangesMergedFromBlocksEqualAWalk)
     for (const auto &[first, count] : ranges) {
         const ReadingStats a = index.range(buffer, first, count);
         const ReadingStats b = walkStats(buffer, first, count, limits);
-        EXPECT_EQ(a.count, b.count) << first << "+" << count;
-        EXPECT_EQ(a.minIndex, b.minIndex);
-        EXPECT_EQ(a.maxIndex, b.maxIndex);
-        EXPECT_EQ(a.firstIndex, b.firstIndex);
-        EXPECT_EQ(a.lastIndex, b.lastIndex);
-        EXPECT_EQ(a.aboveCount, b.aboveCount);
-        EXPECT_EQ(a.belowTenths, b.belowTenths);
+        EXPECT_EQ(std::tie(a.count, a.minIndex, a.maxIndex, a.firstIndex, a.lastIndex, a.aboveCount, a.belowTenths),
+                  std::tie(b.count, b.minIndex, b.maxIndex, b.firstIndex, b.lastIndex, b.aboveCount, b.belowTenths))
+            << first << "+" << count;
         EXPECT_NEAR(a.mean, b.mean, 1e-12);
         EXPECT_NEAR(a.m2, b.m2, 1e-8);
         EXPECT_EQ(a.intervals.count(), b.intervals.count());
