@@ -79,10 +79,14 @@ private slots:
         run.reset();
     }
 
-    void createsFifteenWindowsInOrder()
+    // The window set as it starts: fifteen windows in order, the main strip along
+    // the top of the screen, and the views placed from what the windows before
+    // them settled.
+    void startsFifteenWindowsStackedUnderTheMainStrip()
     {
         PseudoTerminal pty;
-        run->ports.route(2, pty.path());
+        run->ports.route(4, pty.path());
+        writeFile(iniPath(), "iPort=4\r\nfHiLimit=12.5\r\nfLowLimit=-2\r\n");
         WindowSet windows;
         const QStringList expected{"orvel::TFormMain",         "orvel::TDlgRsPortForm",    "orvel::TDlgAboutForm",
                                    "orvel::TAutoMsgForm",      "orvel::TDigitalMeterForm", "orvel::TAnalogMeterForm",
@@ -103,14 +107,8 @@ private slots:
         // One global reference per class, pointing at the window of the set.
         QCOMPARE(static_cast<QWidget *>(FormMain), windows.windows().at(0));
         QCOMPARE(static_cast<QWidget *>(GraphicalForm), windows.windows().at(9));
-        exitProgram();
-    }
 
-    void mainWindowHasTitleIconAndStripGeometry()
-    {
-        PseudoTerminal pty;
-        run->ports.route(2, pty.path());
-        WindowSet windows;
+        // The main window: title, icon and the strip along the top of the screen.
         QCOMPARE(FormMain->windowTitle(), QStringLiteral("Orvel Data Logging System"));
         QCOMPARE(QApplication::applicationName(), FormMain->windowTitle());
         QCOMPARE(QApplication::applicationDisplayName(), FormMain->windowTitle());
@@ -126,27 +124,14 @@ private slots:
         QCOMPARE(FormMain->frameGeometry().width(), screen.width());
         QVERIFY(!FormMain->Acquisition->TimerGetSd.isActive());
         QCOMPARE(FormMain->Acquisition->TimerGetSd.interval(), 500);
-        exitProgram();
-    }
 
-    // The views place themselves from what the windows before them settled.
-    void viewsStackUnderTheStrip()
-    {
-        PseudoTerminal pty;
-        run->ports.route(4, pty.path());
-        writeFile(iniPath(), "iPort=4\r\nfHiLimit=12.5\r\nfLowLimit=-2\r\n");
-        WindowSet windows;
-        const int m = FormMain->stripHeight();
-        const QRect digital = DigitalMeterForm->frameGeometry();
-        QCOMPARE(digital.top(), m);
-        QCOMPARE(digital.left(), 0);
+        // The views, each placed from what the windows before it settled.
+        QCOMPARE(DigitalMeterForm->frameGeometry().topLeft(), QPoint(0, m));
         QCOMPARE(DigitalMeterForm->windowTitle(), QStringLiteral("Digital Meter : COM 4"));
-        const QRect analog = AnalogMeterForm->frameGeometry();
-        QCOMPARE(analog.top(), m + outerGeometry(DigitalMeterForm).height());
+        QCOMPARE(AnalogMeterForm->frameGeometry().top(), m + outerGeometry(DigitalMeterForm).height());
         QCOMPARE(DataPageListForm->frameGeometry().top(),
                  m + outerGeometry(DigitalMeterForm).height() + outerGeometry(AnalogMeterForm).height());
-        QCOMPARE(GraphicalForm->frameGeometry().left(), primaryScreenSize().width() / 4);
-        QCOMPARE(GraphicalForm->frameGeometry().top(), m);
+        QCOMPARE(GraphicalForm->frameGeometry().topLeft(), QPoint(screen.width() / 4, m));
         QCOMPARE(AnalogMeterForm->windowTitle(), QStringLiteral("Analog Meter"));
         QCOMPARE(DataPageListForm->windowTitle(), QStringLiteral("Data list"));
         QCOMPARE(GraphicalForm->windowTitle(), QStringLiteral("Graphical Recorder"));
@@ -187,21 +172,6 @@ private slots:
         QVERIFY(ProbeComPort(3));
     }
 
-    void missingFileGivesFallbacksAndStillOpensThePort()
-    {
-        PseudoTerminal pty;
-        run->ports.route(2, pty.path());
-        QVERIFY(!QFile::exists(iniPath()));
-        WindowSet windows;
-        QVERIFY2(asked().messages.isEmpty(), qPrintable(asked().captions().join(',')));
-        QCOMPARE(programState().SelectedPort, 2);
-        QCOMPARE(programState().HiLimit, 300.0);
-        QCOMPARE(programState().LowLimit, 100.0);
-        QVERIFY(programState().hComPort != nullptr);
-        exitProgram();
-        QCOMPARE(readFile(iniPath()), QByteArray("iPort=2\r\nfHiLimit=300\r\nfLowLimit=100\r\n"));
-    }
-
     void unopenablePortWarnsAfterTheOpenError()
     {
         writeFile(iniPath(), "iPort=5\r\nfHiLimit=1\r\nfLowLimit=0\r\n");
@@ -219,25 +189,38 @@ private slots:
         QCOMPARE(readFile(iniPath()), QByteArray("iPort=5\r\nfHiLimit=1\r\nfLowLimit=0\r\n"));
     }
 
-    void malformedValueGivesAllThreeFallbacks_data()
+    // A missing file, or one value in it the program cannot take, gives the
+    // fallbacks for all three; the port is opened all the same.
+    void missingFileOrMalformedValueGivesAllThreeFallbacks_data()
     {
+        QTest::addColumn<bool>("written");
         QTest::addColumn<QByteArray>("content");
-        QTest::addRow("letters") << QByteArray("iPort=4\r\nfHiLimit=abc\r\nfLowLimit=1\r\n");
-        QTest::addRow("blanks around =") << QByteArray("iPort = 4\r\nfHiLimit=5\r\nfLowLimit=1\r\n");
-        QTest::addRow("port 9") << QByteArray("iPort=9\r\nfHiLimit=5\r\nfLowLimit=1\r\n");
-        QTest::addRow("comma decimal") << QByteArray("iPort=4\r\nfHiLimit=2,5\r\nfLowLimit=1\r\n");
-        QTest::addRow("empty file") << QByteArray();
+        QTest::addRow("missing file") << false << QByteArray();
+        QTest::addRow("letters") << true << QByteArray("iPort=4\r\nfHiLimit=abc\r\nfLowLimit=1\r\n");
+        QTest::addRow("blanks around =") << true << QByteArray("iPort = 4\r\nfHiLimit=5\r\nfLowLimit=1\r\n");
+        QTest::addRow("port 9") << true << QByteArray("iPort=9\r\nfHiLimit=5\r\nfLowLimit=1\r\n");
+        QTest::addRow("comma decimal") << true << QByteArray("iPort=4\r\nfHiLimit=2,5\r\nfLowLimit=1\r\n");
+        QTest::addRow("empty file") << true << QByteArray();
     }
 
-    void malformedValueGivesAllThreeFallbacks()
+    void missingFileOrMalformedValueGivesAllThreeFallbacks()
     {
+        QFETCH(bool, written);
         QFETCH(QByteArray, content);
-        writeFile(iniPath(), content);
+        PseudoTerminal pty;
+        run->ports.route(2, pty.path());
+        if (written)
+            writeFile(iniPath(), content);
+        else
+            QVERIFY(!QFile::exists(iniPath()));
         WindowSet windows;
+        QVERIFY2(asked().messages.isEmpty(), qPrintable(asked().captions().join(',')));
         QCOMPARE(programState().SelectedPort, 2);
         QCOMPARE(programState().HiLimit, 300.0);
         QCOMPARE(programState().LowLimit, 100.0);
+        QVERIFY(programState().hComPort != nullptr);
         exitProgram();
+        QCOMPARE(readFile(iniPath()), QByteArray("iPort=2\r\nfHiLimit=300\r\nfLowLimit=100\r\n"));
     }
 
     void portProbeMarksPortsThatOpen()

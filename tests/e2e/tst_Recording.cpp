@@ -47,10 +47,8 @@ constexpr const char *kChildFolder = "ORVEL_RECORDING_CHILD";
 QList<TARecord> readTemporaryFile(const QString &path)
 {
     QFile file(path);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     QList<TARecord> records;
-    if (!file.open(QIODevice::ReadOnly))
-        return records;
-    const QByteArray bytes = file.readAll();
     for (qsizetype at = 0; at + kRecordSize <= bytes.size(); at += kRecordSize)
         records.append(readRecord(reinterpret_cast<const unsigned char *>(bytes.constData() + at)));
     return records;
@@ -179,15 +177,14 @@ private slots:
             GraphicalForm->sbtnRecordStop->click();
             const ReadingBuffer &buffer = recording().buffer();
             const qsizetype n = buffer.count();
+            const TARecord &last = buffer.at(n - 1);
             QCOMPARE(GraphicalForm->StatusPanels[1]->text(), QStringLiteral("Data in buffer : %1").arg(n));
-            QCOMPARE(GraphicalForm->PEGraph->model().data().value(199), buffer.at(n - 1).fReading);
-            QCOMPARE(GraphicalForm->PEGraph->model().data().label(199), fieldText(buffer.at(n - 1).szTime));
-            QCOMPARE(fieldText(buffer.at(n - 1).szUnit), QStringLiteral("V"));
+            QCOMPARE(GraphicalForm->PEGraph->model().data().value(199), last.fReading);
+            QCOMPARE(GraphicalForm->PEGraph->model().data().label(199), fieldText(last.szTime));
+            QCOMPARE(fieldText(last.szUnit), QStringLiteral("V"));
             QCOMPARE(DataPageListForm->lineCount(1), int(n));
             QCOMPARE(DataPageListForm->lineText(1, int(n) - 1),
-                     QStringLiteral("%1,%2,%3V")
-                         .arg(n)
-                         .arg(fieldText(buffer.at(n - 1).szTime), fieldText(buffer.at(n - 1).szDisplay)));
+                     QStringLiteral("%1,%2,%3V").arg(n).arg(fieldText(last.szTime), fieldText(last.szDisplay)));
             const QList<TARecord> onDisk = readTemporaryFile(first);
             QCOMPARE(onDisk.size(), n);
             for (qsizetype i = 0; i < n; ++i)

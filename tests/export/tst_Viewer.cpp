@@ -63,8 +63,9 @@ void hold(int n, const std::function<float(int)> &value)
 }
 
 // Opens the viewer as Fit View does, runs `inspect` while it is shown, then closes it by `close`.
-void openViewer(const std::function<void(TFormViewGraphic &)> &inspect,
-                const std::function<void(TFormViewGraphic &)> &close)
+void openViewer(
+    const std::function<void(TFormViewGraphic &)> &inspect,
+    const std::function<void(TFormViewGraphic &)> &close = [](TFormViewGraphic &v) { v.close(); })
 {
     TFormViewGraphic &v = *FormViewGraphic;
     bool ran = false;
@@ -219,13 +220,11 @@ private slots:
     {
         store("1.5");
         store("2.5");
-        openViewer(
-            [](TFormViewGraphic &v) {
-                store("3.5");
-                QCOMPARE(chartData().points(), 2);
-                QCOMPARE(v.readingsInView(), (std::pair<qsizetype, qsizetype>{0, 2}));
-            },
-            [](TFormViewGraphic &v) { v.close(); });
+        openViewer([](TFormViewGraphic &v) {
+            store("3.5");
+            QCOMPARE(chartData().points(), 2);
+            QCOMPARE(v.readingsInView(), (std::pair<qsizetype, qsizetype>{0, 2}));
+        });
     }
 
     // orvel-cli plot, the real program, paints what the viewer shows of a file
@@ -244,8 +243,7 @@ private slots:
             chart.SetPEstrarg1(run->filePath(name));
             QVERIFY(chart.SetPEactions(gBmpToFile));
         };
-        openViewer([&](TFormViewGraphic &v) { picture(*v.PEGraphView, QStringLiteral("viewer.bmp")); },
-                   [](TFormViewGraphic &v) { v.close(); });
+        openViewer([&](TFormViewGraphic &v) { picture(*v.PEGraphView, QStringLiteral("viewer.bmp")); });
         // A picture has no cursor: the recorder's on an empty point names no unit on the Y axis either.
         GraphicalForm->sbtnFirstPageClick();
         QTest::keyClick(GraphicalForm->PEGraph, Qt::Key_Home);
@@ -265,17 +263,15 @@ private slots:
 
     void anEmptyBufferShowsEmptyPanels()
     {
-        openViewer(
-            [](TFormViewGraphic &v) {
-                QCOMPARE(chartData().points(), 0);
-                QCOMPARE(panels(v.MaxTimePanel, v.MaxDataPanel, v.MaxUnitPanel, v.MaxFuncPanel, v.MaxPFPanel),
-                         QStringList(5, QString()));
-                QCOMPARE(panels(v.MinTimePanel, v.MinDataPanel, v.MinUnitPanel, v.MinFuncPanel, v.MinPFPanel),
-                         QStringList(5, QString()));
-                QTest::mouseClick(v.MaxDataPanel, Qt::LeftButton);
-                QCOMPARE(v.PEGraphView->GetCursorPoint(), 0);
-            },
-            [](TFormViewGraphic &v) { v.close(); });
+        openViewer([](TFormViewGraphic &v) {
+            QCOMPARE(chartData().points(), 0);
+            QCOMPARE(panels(v.MaxTimePanel, v.MaxDataPanel, v.MaxUnitPanel, v.MaxFuncPanel, v.MaxPFPanel),
+                     QStringList(5, QString()));
+            QCOMPARE(panels(v.MinTimePanel, v.MinDataPanel, v.MinUnitPanel, v.MinFuncPanel, v.MinPFPanel),
+                     QStringList(5, QString()));
+            QTest::mouseClick(v.MaxDataPanel, Qt::LeftButton);
+            QCOMPARE(v.PEGraphView->GetCursorPoint(), 0);
+        });
         QCOMPARE(chartData().points(), 100);
         QCOMPARE(chartData().value(0), -99999.0f);
         QCOMPARE(chartData().label(0), QStringLiteral(" "));
