@@ -20,36 +20,25 @@ QStringList lines(std::initializer_list<const char *> texts)
     return list;
 }
 
-void expectFallback(const SettingsValues &v)
+// Without the values given, checks for the three fallbacks.
+void expectSettings(const SettingsValues &v, bool fallback = true, int port = 2, double hi = 300.0, double low = 100.0)
 {
-    EXPECT_TRUE(v.usedFallback);
-    EXPECT_EQ(v.iPort, 2);
-    EXPECT_EQ(v.fHiLimit, 300.0);
-    EXPECT_EQ(v.fLowLimit, 100.0);
+    EXPECT_EQ(v.usedFallback, fallback);
+    EXPECT_EQ(v.iPort, port);
+    EXPECT_EQ(v.fHiLimit, hi);
+    EXPECT_EQ(v.fLowLimit, low);
 }
 
 TEST(SettingsLookup, FindsKeysInAnyLetterCase)
 {
-    const auto v = parseSettings(lines({"IPORT=5", "fhilimit=12.5", "FLowLimit=-3"}));
-    EXPECT_FALSE(v.usedFallback);
-    EXPECT_EQ(v.iPort, 5);
-    EXPECT_EQ(v.fHiLimit, 12.5);
-    EXPECT_EQ(v.fLowLimit, -3.0);
-}
-
-TEST(SettingsLookup, BlanksAroundTheEqualsSignHideTheKey)
-{
-    expectFallback(parseSettings(lines({"iPort = 5", "fHiLimit=12.5", "fLowLimit=-3"})));
-    expectFallback(parseSettings(lines({"iPort=5", "fHiLimit =12.5", "fLowLimit=-3"})));
+    expectSettings(parseSettings(lines({"IPORT=5", "fhilimit=12.5", "FLowLimit=-3"})), false, 5, 12.5, -3.0);
 }
 
 TEST(SettingsLookup, FirstLineOfAKeyWinsAndOtherLinesAreReadPast)
 {
-    const auto v = parseSettings(lines({"; a comment", "[section]", "iPort=4", "iPort=7", "fHiLimit=1", "unknown=x",
-                                        "fLowLimit=0", "garbage without equals"}));
-    EXPECT_EQ(v.iPort, 4);
-    EXPECT_EQ(v.fHiLimit, 1.0);
-    EXPECT_EQ(v.fLowLimit, 0.0);
+    expectSettings(parseSettings(lines({"; a comment", "[section]", "iPort=4", "iPort=7", "fHiLimit=1", "unknown=x",
+                                        "fLowLimit=0", "garbage without equals"})),
+                   false, 4, 1.0, 0.0);
 }
 
 TEST(SettingsLookup, ValueIsEverythingAfterTheFirstEqualsSign)
@@ -59,18 +48,22 @@ TEST(SettingsLookup, ValueIsEverythingAfterTheFirstEqualsSign)
     EXPECT_EQ(settingsValue(lines({"b=1"}), "a"), "");
 }
 
-TEST(SettingsFallback, OneUnreadableValueGivesAllThreeFallbacks)
+TEST(SettingsFallback, OneHiddenOrUnreadableValueGivesAllThreeFallbacks)
 {
-    // The port on the line before is valid but is still replaced.
-    expectFallback(parseSettings(lines({"iPort=5", "fHiLimit=abc", "fLowLimit=1"})));
-    expectFallback(parseSettings(lines({"iPort=5", "fHiLimit=10", "fLowLimit="})));
-    expectFallback(parseSettings(lines({"iPort=x", "fHiLimit=10", "fLowLimit=1"})));
-    expectFallback(parseSettings(lines({"fHiLimit=10", "fLowLimit=1"})));
+    // Blanks around the equals sign hide a key. A valid port on the line before is still replaced.
+    const QStringList rows[] = {
+        lines({"iPort = 5", "fHiLimit=12.5", "fLowLimit=-3"}), lines({"iPort=5", "fHiLimit =12.5", "fLowLimit=-3"}),
+        lines({"iPort=5", "fHiLimit=abc", "fLowLimit=1"}),     lines({"iPort=5", "fHiLimit=10", "fLowLimit="}),
+        lines({"iPort=x", "fHiLimit=10", "fLowLimit=1"}),      lines({"fHiLimit=10", "fLowLimit=1"})};
+    for (const QStringList &row : rows) {
+        SCOPED_TRACE(row.join(' ').toStdString());
+        expectSettings(parseSettings(row));
+    }
 }
 
 TEST(SettingsFallback, MissingFileReadsLikeAnEmptyOne)
 {
-    expectFallback(parseSettings({}));
+    expectSettings(parseSettings({}));
     QStringList read{"left over"};
     EXPECT_FALSE(readSettingsLines("/nonexistent/folder/ZEVDL.ini", read));
 }
@@ -78,7 +71,7 @@ TEST(SettingsFallback, MissingFileReadsLikeAnEmptyOne)
 TEST(SettingsFallback, PortOutsideOneToEightIsUnreadable)
 {
     for (const char *port : {"0", "9", "10", "-1", "2147483647"})
-        expectFallback(parseSettings(lines({(std::string("iPort=") + port).c_str(), "fHiLimit=10", "fLowLimit=1"})));
+        expectSettings(parseSettings(lines({(std::string("iPort=") + port).c_str(), "fHiLimit=10", "fLowLimit=1"})));
     EXPECT_EQ(parseSettings(lines({"iPort=1", "fHiLimit=10", "fLowLimit=1"})).iPort, 1);
     EXPECT_EQ(parseSettings(lines({"iPort=8", "fHiLimit=10", "fLowLimit=1"})).iPort, 8);
 }
@@ -114,10 +107,7 @@ TEST(SettingsWrite, FileHasCrLfLinesAndReadsBack)
     QStringList read;
     ASSERT_TRUE(readSettingsLines(path, read));
     EXPECT_EQ(read, list);
-    const auto v = parseSettings(read);
-    EXPECT_EQ(v.iPort, 6);
-    EXPECT_EQ(v.fHiLimit, 12.345);
-    EXPECT_EQ(v.fLowLimit, -0.5);
+    expectSettings(parseSettings(read), false, 6, 12.345, -0.5);
 }
 
 TEST(SettingsWrite, ReadsFilesWithBareLineFeeds)
@@ -129,8 +119,7 @@ TEST(SettingsWrite, ReadsFilesWithBareLineFeeds)
     file.close();
     QStringList read;
     ASSERT_TRUE(readSettingsLines(file.fileName(), read));
-    EXPECT_EQ(parseSettings(read).iPort, 7);
-    EXPECT_EQ(parseSettings(read).fLowLimit, 0.5);
+    expectSettings(parseSettings(read), false, 7, 1.5, 0.5);
 }
 
 TEST(SettingsWrite, FailureIsReportedAndLeavesNoPartialFile)
@@ -156,10 +145,7 @@ TEST(SettingsWrite, DecimalPointIsAPointInEveryLocale)
     QStringList list;
     storeSettings(list, 2, 2.5, -0.25);
     EXPECT_EQ(list, lines({"iPort=2", "fHiLimit=2.5", "fLowLimit=-0.25"}));
-    const auto v = parseSettings(list);
-    EXPECT_FALSE(v.usedFallback);
-    EXPECT_EQ(v.fHiLimit, 2.5);
-    EXPECT_EQ(v.fLowLimit, -0.25);
+    expectSettings(parseSettings(list), false, 2, 2.5, -0.25);
 
     QLocale::setDefault(QLocale::c());
     std::setlocale(LC_ALL, previous.c_str());

@@ -37,22 +37,27 @@ TEST(ValueRange, ReversedAndEmptyRangesBecomeDrawable)
     }
 }
 
-TEST(Ticks, RecorderDefaultRangeGetsRoundSteps)
+TEST(Ticks, RoundStepsFromTheFirstTickWithinTheCount)
 {
-    const TickSet t = niceTicks({-100.0, 100.0}, 11, 3);
-    EXPECT_DOUBLE_EQ(t.step, 20.0);
-    EXPECT_DOUBLE_EQ(t.at(0), -100.0);
-    EXPECT_EQ(t.count, 11);
-    EXPECT_DOUBLE_EQ(t.at(5), 0.0);
-}
-
-TEST(Ticks, FirstReadingRangeOf6point65)
-{
-    // The recorder's range after readings 0.0 and 5.0: −1.0 .. 6.65.
-    const TickSet t = niceTicks({-1.0, 6.65}, 8, 3);
-    EXPECT_DOUBLE_EQ(t.step, 2.0);
-    EXPECT_DOUBLE_EQ(t.at(0), 0.0);
-    EXPECT_EQ(t.count, 4); // 0, 2, 4, 6
+    const struct
+    {
+        ValueRange range;
+        int maxCount, decimals;
+        double step, first;
+        int count;
+    } rows[] = {
+        {{-100.0, 100.0}, 11, 3, 20.0, -100.0, 11}, // the recorder's default range
+        {{-1.0, 6.65}, 8, 3, 2.0, 0.0, 4},          // its range after readings 0.0 and 5.0: 0, 2, 4, 6
+        {{0.0, 0.002}, 20, 3, 0.001, 0.0, 3},       // never finer than the last decimal place
+    };
+    for (const auto &r : rows) {
+        const TickSet t = niceTicks(r.range, r.maxCount, r.decimals);
+        EXPECT_DOUBLE_EQ(t.step, r.step) << r.range.max;
+        EXPECT_DOUBLE_EQ(t.at(0), r.first) << r.range.max;
+        EXPECT_EQ(t.count, r.count) << r.range.max;
+    }
+    EXPECT_DOUBLE_EQ(niceTicks({-100.0, 100.0}, 11, 3).at(5), 0.0);
+    EXPECT_DOUBLE_EQ(niceTicks({0.0, 3.0}, 50, 0).step, 1.0);
 }
 
 TEST(Ticks, StepsAreOneTwoFiveInsideTheRangeAndWithinTheCount)
@@ -77,15 +82,6 @@ TEST(Ticks, StepsAreOneTwoFiveInsideTheRangeAndWithinTheCount)
         }
         ASSERT_EQ(texts.size(), t.count) << "two ticks with the same text in " << range.min << ".." << range.max;
     }
-}
-
-TEST(Ticks, NeverFinerThanTheLastDecimalPlace)
-{
-    const TickSet t = niceTicks({0.0, 0.002}, 20, 3);
-    EXPECT_DOUBLE_EQ(t.step, 0.001);
-    EXPECT_EQ(t.count, 3);
-    const TickSet whole = niceTicks({0.0, 3.0}, 50, 0);
-    EXPECT_DOUBLE_EQ(whole.step, 1.0);
 }
 
 TEST(Ticks, ExtremeRangesStayFinite)

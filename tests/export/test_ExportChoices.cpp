@@ -161,7 +161,6 @@ TEST(ExportChoices, FileNameShownInThirtyCharacters)
     EXPECT_EQ(shownFileName(thirty), thirty);
     const QString thirtyOne = QStringLiteral("/home/user/data/recording12.csv");
     EXPECT_EQ(shownFileName(thirtyOne), QStringLiteral("/ho...ser/data/recording12.csv"));
-    EXPECT_EQ(shownFileName(thirtyOne).size(), 30);
     EXPECT_EQ(shownFileName(QString()), QString());
 }
 

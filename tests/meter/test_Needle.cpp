@@ -7,37 +7,33 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 namespace orvel {
 namespace {
 
 TEST(AnalogNeedle, SweepsFrom150AtZeroTo30AtFullScale)
 {
-    EXPECT_DOUBLE_EQ(analogNeedleAngle(0, 6000), 150.0);
-    EXPECT_DOUBLE_EQ(analogNeedleAngle(3000, 6000), 90.0);
-    EXPECT_DOUBLE_EQ(analogNeedleAngle(6000, 6000), 30.0);
-    EXPECT_DOUBLE_EQ(analogNeedleAngle(-3000, 6000), 90.0) << "the sign does not move the needle below zero";
-    EXPECT_DOUBLE_EQ(analogNeedleAngle(6500, 6000), 25.0) << "held 5 degrees past full scale";
-    EXPECT_DOUBLE_EQ(analogNeedleAngle(25, 2000), 148.5);
-    EXPECT_DOUBLE_EQ(analogNeedleAngle(100, 0), 150.0) << "no scale end: resting";
+    // A negative reading swings like a positive one, 6500 is held 5 degrees past full scale, no scale end rests.
+    for (const auto &[v, full, angle] :
+         {std::tuple{0, 6000, 150.0}, std::tuple{3000, 6000, 90.0}, std::tuple{6000, 6000, 30.0},
+          std::tuple{-3000, 6000, 90.0}, std::tuple{6500, 6000, 25.0}, std::tuple{25, 2000, 148.5},
+          std::tuple{100, 0, 150.0}})
+        EXPECT_DOUBLE_EQ(analogNeedleAngle(v, full), angle) << v << " of " << full;
 }
 
 TEST(AnalogNeedle, EndPointsAreTruncatedTowardZero)
 {
-    EXPECT_EQ(needleEnd(90.0, 100), QPoint(0, -100));
-    EXPECT_EQ(needleEnd(150.0, 100), QPoint(-86, -50));
-    EXPECT_EQ(needleEnd(30.0, 100), QPoint(86, -49));
-    EXPECT_EQ(needleEnd(25.0, 100), QPoint(90, -42));
+    for (const auto &[angle, end] : {std::pair{90.0, QPoint(0, -100)}, std::pair{150.0, QPoint(-86, -50)},
+                                     std::pair{30.0, QPoint(86, -49)}, std::pair{25.0, QPoint(90, -42)}})
+        EXPECT_EQ(needleEnd(angle, 100), end) << angle;
 }
 
 TEST(ComparatorNeedle, LimitsAtTheZoneBordersAndStopsHalfABandBeyond)
 {
-    EXPECT_DOUBLE_EQ(comparatorNeedleAngle(0.0f, 10, 0), 110.0);
-    EXPECT_DOUBLE_EQ(comparatorNeedleAngle(10.0f, 10, 0), 70.0);
-    EXPECT_DOUBLE_EQ(comparatorNeedleAngle(5.0f, 10, 0), 90.0);
-    EXPECT_DOUBLE_EQ(comparatorNeedleAngle(-100.0f, 10, 0), 130.0);
-    EXPECT_DOUBLE_EQ(comparatorNeedleAngle(100.0f, 10, 0), 50.0);
-    EXPECT_DOUBLE_EQ(comparatorNeedleAngle(15.0f, 10, 0), 50.0);
+    for (const auto &[v, angle] : {std::pair{0.0f, 110.0}, std::pair{10.0f, 70.0}, std::pair{5.0f, 90.0},
+                                   std::pair{-100.0f, 130.0}, std::pair{100.0f, 50.0}, std::pair{15.0f, 50.0}})
+        EXPECT_DOUBLE_EQ(comparatorNeedleAngle(v, 10, 0), angle) << v;
     EXPECT_NEAR(comparatorNeedleAngle(200.0f, 300, 100), 90.0, 1e-4);
     EXPECT_NEAR(comparatorNeedleAngle(250.0f, 300, 100), 80.0, 1e-4);
     EXPECT_EQ(needleEnd(130.0, 70), QPoint(-44, -53));
@@ -83,25 +79,11 @@ TEST(ComparatorNeedle, OnlyLimitsSinglePrecisionHoldsAreUsable)
 {
     const float largest = std::numeric_limits<float>::max();
     const float smallest = std::numeric_limits<float>::min(); // smallest normal
-    const struct
-    {
-        double limit;
-        bool usable;
-    } cases[] = {{0.0, true},
-                 {12.34, true},
-                 {-1e38, true},
-                 {largest, true},
-                 {-double(largest), true},
-                 {smallest, true},
-                 {-double(smallest), true},
-                 {1e39, false},
-                 {-1e39, false},
-                 {1e-40, false},
-                 {-1e-40, false},
-                 {std::numeric_limits<double>::infinity(), false},
-                 {std::numeric_limits<double>::quiet_NaN(), false}};
-    for (const auto &c : cases)
-        EXPECT_EQ(singleCanHold(c.limit), c.usable) << c.limit;
+    for (double limit : {0.0, 12.34, -1e38, double(largest), -double(largest), double(smallest), -double(smallest)})
+        EXPECT_TRUE(singleCanHold(limit)) << limit;
+    for (double limit : {1e39, -1e39, 1e-40, -1e-40, std::numeric_limits<double>::infinity(),
+                         std::numeric_limits<double>::quiet_NaN()})
+        EXPECT_FALSE(singleCanHold(limit)) << limit;
     EXPECT_EQ(toSingle(1e39), std::numeric_limits<float>::infinity());
     EXPECT_EQ(toSingle(-1e39), -std::numeric_limits<float>::infinity());
     EXPECT_EQ(toSingle(12.34), 12.34f);
@@ -109,34 +91,28 @@ TEST(ComparatorNeedle, OnlyLimitsSinglePrecisionHoldsAreUsable)
 
 TEST(Alarm, HighAboveLowBelowNoneInsideLimitsIncluded)
 {
-    EXPECT_EQ(alarmFrequency(10.5f, 10, 0), 1047);
-    EXPECT_EQ(alarmFrequency(-0.5f, 10, 0), 523);
-    EXPECT_EQ(alarmFrequency(10.0f, 10, 0), 0);
-    EXPECT_EQ(alarmFrequency(0.0f, 10, 0), 0);
-    EXPECT_EQ(alarmFrequency(5.0f, 10, 0), 0);
-    EXPECT_EQ(alarmFrequency(15.0f, 10, 0), 1047) << "an overload placed half a band above";
-    EXPECT_EQ(alarmFrequency(-5.0f, 10, 0), 523);
+    // 15 is an overload placed half a band above.
+    for (const auto &[v, hz] : {std::pair{10.5f, 1047}, std::pair{-0.5f, 523}, std::pair{10.0f, 0}, std::pair{0.0f, 0},
+                                std::pair{5.0f, 0}, std::pair{15.0f, 1047}, std::pair{-5.0f, 523}})
+        EXPECT_EQ(alarmFrequency(v, 10, 0), hz) << v;
 }
 
 TEST(AnalogScale, ChosenByFunction)
 {
-    EXPECT_EQ(analogScaleFor(fn::Volt, 0), 13);
-    EXPECT_EQ(analogScaleFor(fn::VoltAmp, 0), 13);
-    EXPECT_EQ(analogScaleFor(fn::Frequency, 1), 13);
-    EXPECT_EQ(analogScaleFor(fn::Capacitance, 3), 13);
-    EXPECT_EQ(analogScaleFor(fn::Capacitance, 1), 30);
-    EXPECT_EQ(analogScaleFor(fn::Celsius, 2), 15);
-    EXPECT_EQ(analogScaleFor(fn::Fahrenheit, 2), 15);
+    for (const auto &[f, pointPos, scale] :
+         {std::tuple{fn::Volt, 0, 13}, std::tuple{fn::VoltAmp, 0, 13}, std::tuple{fn::Frequency, 1, 13},
+          std::tuple{fn::Capacitance, 3, 13}, std::tuple{fn::Capacitance, 1, 30}, std::tuple{fn::Celsius, 2, 15},
+          std::tuple{fn::Fahrenheit, 2, 15}})
+        EXPECT_EQ(analogScaleFor(f, pointPos), scale) << f << " at " << pointPos;
     for (int f : {fn::VoltAC, fn::VoltDC, fn::VoltDCAC, fn::Ohm, fn::OhmFlag8, fn::AmpAC, fn::AmpDC, fn::AmpDCAC, 0})
         EXPECT_EQ(analogScaleFor(f, 0), 30) << f;
 }
 
 TEST(AnalogScale, MultiplierReadsTheScaleNumbers)
 {
-    EXPECT_EQ(multiplierText(0), "x1");
-    EXPECT_EQ(multiplierText(1), "x10");
-    EXPECT_EQ(multiplierText(2), "x100");
-    EXPECT_EQ(multiplierText(3), "x1000");
+    const char *texts[] = {"x1", "x10", "x100", "x1000"};
+    for (int pointPos = 0; pointPos < 4; ++pointPos)
+        EXPECT_EQ(multiplierText(pointPos), texts[pointPos]);
 }
 
 // The tone's frequency, measured from its samples: rising zero crossings,

@@ -52,10 +52,9 @@ TEST(SerialDeviceOpen, RefusesWhatIsNotATerminal)
     QTemporaryFile file;
     ASSERT_TRUE(file.open());
     const int before = openDescriptorCount();
-    EXPECT_EQ(openSerialDevice("/nonexistent/ttyS9"), nullptr);
-    EXPECT_EQ(openSerialDevice(""), nullptr);
-    EXPECT_EQ(openSerialDevice("/dev/null"), nullptr);
-    EXPECT_EQ(openSerialDevice(file.fileName()), nullptr);
+    for (const QString &path :
+         {QStringLiteral("/nonexistent/ttyS9"), QStringLiteral(""), QStringLiteral("/dev/null"), file.fileName()})
+        EXPECT_EQ(openSerialDevice(path), nullptr) << qPrintable(path);
     EXPECT_EQ(openDescriptorCount(), before) << "failed opens leave nothing open";
 }
 
@@ -84,34 +83,27 @@ TEST(SerialDeviceState, AppliesRawEightNoneOne)
     EXPECT_FALSE(dev->setState(state));
 }
 
-TEST(SerialDeviceRead, ReturnsAFullBufferAtOnce)
+TEST(SerialDeviceRead, EndsWithAFullBufferAfterABurstOrWhenTheLineStaysSilent)
 {
-    PseudoTerminal pty;
-    auto dev = openRaw(pty, {30, 0, 2000, 0, 0});
-    ASSERT_NE(dev, nullptr);
-    ASSERT_TRUE(pty.send(QByteArray(20, 'x')));
-    char buf[15];
-    EXPECT_EQ(dev->read(buf, 15), 15);
-}
-
-TEST(SerialDeviceRead, EndsAfterTheGapThatFollowsAShortBurst)
-{
-    PseudoTerminal pty;
-    auto dev = openRaw(pty, {30, 0, 10000, 0, 0});
-    ASSERT_NE(dev, nullptr);
-    ASSERT_TRUE(pty.send("\x01\x12\x23\x34\x45\x56\x67"));
-    char buf[15];
-    EXPECT_EQ(dev->read(buf, 15), 7);
-    EXPECT_EQ(QByteArray(buf, 7), QByteArray("\x01\x12\x23\x34\x45\x56\x67"));
-}
-
-TEST(SerialDeviceRead, ReturnsNothingWhenTheLineStaysSilent)
-{
-    PseudoTerminal pty;
-    auto dev = openRaw(pty, {30, 0, 50, 0, 0});
-    ASSERT_NE(dev, nullptr);
-    char buf[15];
-    EXPECT_EQ(dev->read(buf, 15), 0);
+    const struct
+    {
+        std::uint32_t totalTimeout;
+        QByteArray sent;
+        int received;
+    } rows[] = {
+        {2000, QByteArray(20, 'x'), 15},            // a full buffer at once
+        {10000, "\x01\x12\x23\x34\x45\x56\x67", 7}, // the gap after a short burst ends it
+        {50, QByteArray(), 0},                      // nothing arrives
+    };
+    for (const auto &row : rows) {
+        PseudoTerminal pty;
+        auto dev = openRaw(pty, {30, 0, row.totalTimeout, 0, 0});
+        ASSERT_NE(dev, nullptr);
+        ASSERT_TRUE(row.sent.isEmpty() || pty.send(row.sent));
+        char buf[15] = {};
+        EXPECT_EQ(dev->read(buf, 15), row.received) << row.totalTimeout;
+        EXPECT_EQ(QByteArray(buf, row.received), row.sent.left(row.received));
+    }
 }
 
 TEST(SerialDeviceRead, PurgeDiscardsWhatArrivedEarlier)
