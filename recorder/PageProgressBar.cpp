@@ -52,7 +52,7 @@ QRect PageProgressBar::stepArea(int from, int to) const
 bool PageProgressBar::Look::operator==(const Look &other) const
 {
     const QStyleOptionProgressBar &a = option, &b = other.option;
-    return size == other.size && ratio == other.ratio && style == other.style && a.state == b.state &&
+    return a.rect == b.rect && ratio == other.ratio && style == other.style && a.state == b.state &&
            a.direction == b.direction && a.palette.cacheKey() == b.palette.cacheKey() && a.minimum == b.minimum &&
            a.maximum == b.maximum && a.textVisible == b.textVisible && a.text == b.text &&
            a.invertedAppearance == b.invertedAppearance && a.bottomToTop == b.bottomToTop;
@@ -60,7 +60,7 @@ bool PageProgressBar::Look::operator==(const Look &other) const
 
 PageProgressBar::Look PageProgressBar::look() const
 {
-    Look look{size(), devicePixelRatioF(), style(), {}};
+    Look look{devicePixelRatioF(), style(), {}};
     initStyleOption(&look.option);
     look.option.progress = look.option.minimum;
     return look;
@@ -107,8 +107,8 @@ void PageProgressBar::initStyleOption(QStyleOptionProgressBar *option) const
 
 int PageProgressBar::barEnd(int value) const
 {
-    // Where the bar's contents lie depends on the size and the style alone.
-    if (const std::pair<QSize, const QStyle *> now(size(), style()); contentsFor_ != now) {
+    // Where the bar's contents lie depends on its size, style, text and orientation.
+    if (const ContentsKey now{size(), style(), isTextVisible(), orientation()}; contentsFor_ != now) {
         QStyleOptionProgressBar option;
         initStyleOption(&option);
         contents_ = style()->subElementRect(QStyle::SE_ProgressBarContents, &option, this);

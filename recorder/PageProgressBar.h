@@ -5,7 +5,7 @@
 #include <QProgressBar>
 #include <QStyleOptionProgressBar>
 
-#include <utility>
+#include <tuple>
 #include <vector>
 
 namespace orvel {
@@ -43,18 +43,18 @@ private:
     /// What the bar's looks depend on besides its value.
     struct Look
     {
-        QSize size;
         qreal ratio = 0;
         const QStyle *style = nullptr;
-        QStyleOptionProgressBar option; ///< its progress left at the minimum
+        QStyleOptionProgressBar option; ///< its rectangle, state, palette, range; progress left at the minimum
 
         bool operator==(const Look &other) const;
     };
     Look look() const;
 
     int shown_ = 0;
-    mutable QRect contents_;                               ///< the style's contents rectangle …
-    mutable std::pair<QSize, const QStyle *> contentsFor_; ///< … for this size and style
+    using ContentsKey = std::tuple<QSize, const QStyle *, bool, Qt::Orientation>;
+    mutable QRect contents_;          ///< the style's contents rectangle …
+    mutable ContentsKey contentsFor_; ///< … for this size, style, text and orientation
     Look stripsLook_;
     std::vector<QImage> strips_; ///< by value − minimum: the strip the step up to it showed
 };
